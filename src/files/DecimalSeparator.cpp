@@ -1,0 +1,33 @@
+#include "files/DecimalSeparator.h"
+
+#include <langinfo.h>
+#include <locale.h>
+
+#include <atomic>
+#include <cstring>
+
+namespace condsim {
+
+namespace {
+std::atomic<char> separator{'.'};
+}
+
+char decimalSeparator() { return separator.load(std::memory_order_relaxed); }
+
+void setDecimalSeparator(char newSeparator) {
+    separator.store(newSeparator, std::memory_order_relaxed);
+}
+
+char decimalSeparatorOfUserLocale() {
+    // A locale object of its own, so that the process's C locale (and with it the
+    // formatting of every other library) stays as it is.
+    locale_t userLocale = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+    if (userLocale == static_cast<locale_t>(0)) return '.';
+    const char* radix = nl_langinfo_l(RADIXCHAR, userLocale);
+    char result = '.';
+    if (radix != nullptr && std::strlen(radix) == 1) result = radix[0];
+    freelocale(userLocale);
+    return result;
+}
+
+}  // namespace condsim

@@ -1,0 +1,34 @@
+#pragma once
+// The decimal text form of numbers in fields, cells and the report, and its parse.
+
+#include <string>
+#include <string_view>
+
+#include "core/Ext.h"
+
+namespace condsim {
+
+// General format with 15 significant digits and the process decimal separator:
+// fixed notation for decimal exponents -3..15, otherwise d.dddE-x without '+' or padding.
+// Zero, -0 and denormals give "0"; infinities "INF"/"-INF"; NaN "NAN".
+std::string NumberText(ext value);
+
+// number(t): the parse of a field or cell text. Leading and trailing blanks (code 32 only)
+// are allowed; a sign, digits, the decimal separator, digits, and an exponent. Throws the
+// not-a-number error with the untrimmed text when the text is not a number or overflows.
+ext number(std::string_view text);
+
+// Removes every leading and trailing character whose code is 32 or less.
+std::string trimmed(std::string_view text);
+
+// Decimal digits with a leading '-' for negative values.
+std::string integerText(int value);
+
+namespace detail {
+// The value of an unsigned decimal digit string scaled by 10^exponent, correctly rounded
+// to extended precision; sets overflow when the magnitude exceeds the extended range.
+// Underflow gives 0 or a denormal.
+ext scaledDigits(std::string_view digits, long exponent, bool negative, bool& overflow);
+}  // namespace detail
+
+}  // namespace condsim

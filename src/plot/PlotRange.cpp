@@ -1,0 +1,1 @@
+#include "plot/PlotRange.h"

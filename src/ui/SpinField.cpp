@@ -1,0 +1,73 @@
+#include "ui/SpinField.h"
+
+#include <climits>
+
+namespace condsim {
+
+bool parseWholeNumber(const std::string& text, int& value) {
+    size_t i = 0;
+    const size_t n = text.size();
+    while (i < n && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == n) return false;
+    long long magnitude = 0;
+    size_t digits = 0;
+    while (i < n && text[i] >= '0' && text[i] <= '9') {
+        magnitude = magnitude * 10 + (text[i++] - '0');
+        if (magnitude > static_cast<long long>(INT_MAX) + 1) return false;
+        ++digits;
+    }
+    while (i < n && text[i] == ' ') ++i;
+    if (digits == 0 || i != n) return false;
+    const long long signedValue = negative ? -magnitude : magnitude;
+    if (signedValue > INT_MAX || signedValue < INT_MIN) return false;
+    value = static_cast<int>(signedValue);
+    return true;
+}
+
+SpinField::SpinField(int minimum, int maximum, int value)
+    : minimum_(minimum), maximum_(maximum), text_(std::to_string(value)) {}
+
+int SpinField::value() const {
+    int parsed = 0;
+    return parseWholeNumber(text_, parsed) ? parsed : minimum_;
+}
+
+int SpinField::clamped(int value) const {
+    if (!hasRange()) return value;
+    if (value < minimum_) return minimum_;
+    if (value > maximum_) return maximum_;
+    return value;
+}
+
+void SpinField::setValue(int value) {
+    std::string text = std::to_string(clamped(value));
+    if (text == text_) return;
+    text_ = std::move(text);
+    ++revision_;
+}
+
+void SpinField::setUserText(std::string text) {
+    if (text == text_) return;
+    text_ = std::move(text);
+    ++revision_;
+    if (onChange_) onChange_();
+}
+
+void SpinField::userSetText(const std::string& text) { setUserText(text); }
+
+void SpinField::userStep(int delta) {
+    const long long stepped = static_cast<long long>(value()) + delta;
+    const int bounded = stepped > INT_MAX ? INT_MAX : stepped < INT_MIN ? INT_MIN : static_cast<int>(stepped);
+    setUserText(std::to_string(clamped(bounded)));
+}
+
+void SpinField::userLeave() {
+    int parsed = 0;
+    if (!parseWholeNumber(text_, parsed)) return;  // not a number: the text stays as typed
+    const int bounded = clamped(parsed);
+    if (bounded != parsed) setUserText(std::to_string(bounded));
+}
+
+}  // namespace condsim

@@ -1,0 +1,52 @@
+#pragma once
+// A spin field: a whole number held as text, with a minimum and a maximum.
+//
+// Reading gives the whole number in the text, or the minimum when the text is not one.
+// The range applies when the program sets the value, on each arrow step and when the
+// field loses the focus; never while the user types. A minimum equal to the maximum
+// means no range. The change handler runs for every change of the text that the user
+// causes (typing, arrow steps, the correction on leaving), never for values that the
+// program sets.
+
+#include <functional>
+#include <string>
+
+namespace condsim {
+
+class SpinField {
+public:
+    SpinField(int minimum, int maximum, int value);
+
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+    const std::string& text() const { return text_; }
+    int value() const;
+
+    // Program access: clamps to the range, runs no handler.
+    void setValue(int value);
+
+    // User actions.
+    void userSetText(const std::string& text);  // typing or pasting: no range applied
+    void userStep(int delta);                   // arrow button or arrow key: +1 or -1
+    void userLeave();                           // losing the keyboard focus
+
+    void setChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
+
+    unsigned long long revision() const { return revision_; }
+
+private:
+    bool hasRange() const { return minimum_ != maximum_; }
+    int clamped(int value) const;
+    void setUserText(std::string text);
+
+    int minimum_;
+    int maximum_;
+    std::string text_;
+    std::function<void()> onChange_;
+    unsigned long long revision_ = 0;
+};
+
+// The whole number written in a text ("+5", "-12", surrounding blanks allowed), or false.
+bool parseWholeNumber(const std::string& text, int& value);
+
+}  // namespace condsim

@@ -1,0 +1,118 @@
+#pragma once
+// The main window without its widgets: every field, table and picture as plain state,
+// and one handler per user action. The desktop program binds Qt widgets to this state;
+// the batch tool and the tests drive the handlers directly.
+
+#include <string>
+#include <vector>
+
+#include "core/CellTable.h"
+#include "core/Ext.h"
+#include "ui/CheckBox.h"
+#include "ui/EditField.h"
+#include "ui/Picture.h"
+#include "ui/Platform.h"
+#include "ui/ProcessState.h"
+#include "ui/SpinField.h"
+#include "ui/WindowState.h"
+
+namespace condsim {
+
+class TForm2;
+class TForm3;
+
+class TForm1 {
+public:
+    // Design size of the conductivity picture at 120 pixels per inch.
+    static constexpr int imageDesignWidth = 849;
+    static constexpr int imageDesignHeight = 625;
+
+    TForm1(ProcessState& state, Platform& platform, const CanvasFactory& canvasFactory);
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // The other two windows, created after this one.
+    void connect(TForm2& form2, TForm3& form3);
+
+    // --- Controls -----------------------------------------------------------------------
+    WindowState window;
+
+    CellTable StringGrid1{4, 5};  // observed data
+    CellTable StringGrid2{2, 5};  // constants beta(r), K(r)
+    CellTable StringGrid3{3, 5};  // species at the last computed concentration
+
+    SpinField SpinEdit1{2, 30, 6};        // n
+    SpinField SpinEdit2{1, 100, 20};      // alfa, Model #1
+    SpinField SpinEdit3{9, 1000, 200};    // number of calculated points
+    SpinField SpinEdit4{1, 100000, 300};  // vertical scale of the molar-conductivity plot
+
+    EditField beta1{"10000"};
+    EditField cellvalue;
+    EditField MCA{"88"};
+    EditField MCX{"59"};
+    EditField Edit1;  // x minimum of the plot
+    EditField Edit2;  // x maximum
+    EditField Edit3;  // y minimum
+    EditField Edit4;  // y maximum
+    CheckBox CheckBox1{true};  // Model #1 switch
+
+    // Hidden carriers: values pass between the solver's steps as their text.
+    EditField c0{"0.0001"};
+    EditField XConc{"0.00001"};
+    EditField sahen_out;
+    EditField uhen_out;
+    EditField conductivity;
+    SpinField selectcol{0, 0, 0};
+    SpinField selectrow{0, 0, 0};
+
+    Picture Image1;
+
+    // --- Handlers -----------------------------------------------------------------------
+    void Open1Click();      // File/Open: observed data, then the observed-data drawing
+    void Save1Click();      // File/Save: the results report
+    void Exit1Click();      // File/Exit: ends the process at once
+    void Abundance1Click(); // shows the abundance window
+    void Option1Click();    // fills the scaling-factor table and shows that window
+    void InitializeClick(); // builds the constants from n, beta1, Model #1 and alfa
+    void Button1Click() { InitializeClick(); }  // "Update"
+    void SpinEdit1Change() { InitializeClick(); }
+    void SpinEdit2Change() { InitializeClick(); }  // SpinEdit2, SpinEdit3 and SpinEdit4
+    void Button4Click();    // import stepwise constants from a file
+    void StringGrid2SelectCell(int column, int row);
+    void AdoptClick();
+    void Button3Click();    // "Conduct Calculations": the concentration sweep
+    void Calc_LeftClick();
+    void CalcRightClick();
+    void RefineXClick();    // the free-anion solver at the concentration in c0
+
+    // --- Operations used by the handlers and by other windows ---------------------------
+    // n as the logic uses it: the value of SpinEdit1 bounded to the field's range 2..30.
+    int n() const;
+    // Sets K(1..m) from a list and rebuilds beta and the constants table; n := m within
+    // 2..30 without running Initialize; turns Model #1 off.
+    void SetStepwiseConstants(const std::vector<ext>& values);
+    // Mass balance and formation function of the free-anion solver.
+    ext LeftSide(ext C0, ext X) const;
+    ext RightSide(ext X) const;
+    // Conductivity and species distribution at X for the model's C0: writes the
+    // abundances and StringGrid3.
+    ext ConductivityAt(ext X);
+
+    // The observed-data drawing at the end of File/Open, and the redraw after the sweep.
+    void DrawObservedPlot();
+    void RedrawAfterSweep();
+
+    ProcessState& state() { return state_; }
+    const ProcessState& state() const { return state_; }
+    Platform& platform() { return platform_; }
+
+private:
+    void writeConstantsTable(int rows);
+
+    ProcessState& state_;
+    Platform& platform_;
+    TForm2* form2_ = nullptr;
+    TForm3* form3_ = nullptr;
+};
+
+}  // namespace condsim

@@ -1,0 +1,121 @@
+// The formation constants of the main window: Initialize, the list of stepwise
+// constants, and the editing of one cell of the constants table.
+
+#include <algorithm>
+
+#include "core/CheckedArithmetic.h"
+#include "files/NumberText.h"
+#include "ui/TForm1.h"
+
+namespace condsim {
+
+namespace {
+
+constexpr int nMinimum = 2;
+constexpr int nMaximum = 30;
+
+const char* const cautionText =
+    "Caution!! The current K2-Kn values (excluding K1) are used to set up all the beta(n) "
+    "values.";
+
+void writeConstantsHeaders(CellTable& table) {
+    table.setCell(0, 0, "beta(n) (M)");
+    table.setCell(1, 0, "K(n) (M)");
+}
+
+}  // namespace
+
+int TForm1::n() const { return std::clamp(SpinEdit1.value(), nMinimum, nMaximum); }
+
+void TForm1::writeConstantsTable(int rows) {
+    auto& model = state_.model;
+    for (int r = 1; r <= rows; ++r) {
+        StringGrid2.setCell(0, r, NumberText(model.beta[r]));
+        StringGrid2.setCell(1, r, NumberText(model.K[r]));
+    }
+}
+
+void TForm1::InitializeClick() {
+    auto& model = state_.model;
+    const int speciesCount = n();
+    StringGrid2.setRowCount(speciesCount + 1);
+    writeConstantsHeaders(StringGrid2);
+
+    const ext first = number(beta1.text());
+    model.beta[1] = first;
+    model.K[1] = first;
+
+    if (CheckBox1.checked()) {
+        // Model #1: each constant is alfa percent of the one before it.
+        const ext alfa = toExt(SpinEdit2.value());
+        for (int i = 1; i <= speciesCount - 1; ++i) {
+            model.K[i + 1] = div(mul(alfa, model.K[i]), 100);
+            model.beta[i + 1] = mul(model.beta[i], model.K[i + 1]);
+        }
+    } else {
+        platform_.message(cautionText);
+        const int rows = StringGrid2.rowCount() - 1;
+        for (int r = 1; r <= rows; ++r) {
+            if (r == 1) {
+                model.K[1] = model.beta[1];
+            } else {
+                model.beta[r] = mul(model.K[r], model.beta[r - 1]);
+            }
+        }
+    }
+    writeConstantsTable(speciesCount);
+}
+
+void TForm1::SetStepwiseConstants(const std::vector<ext>& values) {
+    auto& model = state_.model;
+    const int m = static_cast<int>(std::min<size_t>(values.size(), speciesCapacity - 1));
+    for (int i = 1; i <= m; ++i) model.K[i] = values[static_cast<size_t>(i - 1)];
+    SpinEdit1.setValue(m);
+    StringGrid2.setRowCount(m + 1);
+    writeConstantsHeaders(StringGrid2);
+    ext product = 1;
+    for (int r = 1; r <= m; ++r) {
+        StringGrid2.setCell(1, r, NumberText(model.K[r]));
+        product = mul(product, model.K[r]);
+        model.beta[r] = product;
+        StringGrid2.setCell(0, r, NumberText(model.beta[r]));
+    }
+    CheckBox1.setChecked(false);
+}
+
+void TForm1::StringGrid2SelectCell(int column, int row) {
+    selectcol.setValue(column);
+    selectrow.setValue(row);
+    cellvalue.setText(StringGrid2.cell(selectcol.value(), selectrow.value()));
+}
+
+void TForm1::AdoptClick() {
+    auto& model = state_.model;
+    const int column = selectcol.value();
+    const int row = selectrow.value();
+    StringGrid2.setCell(column, row, cellvalue.text());
+    if (row < 0 || row >= speciesCapacity) return;  // only cells of the table's rows hold constants
+
+    // The table never has more rows than the arrays hold.
+    const int rows = std::min(StringGrid2.rowCount() - 1, speciesCapacity - 1);
+    if (column == 1) {
+        model.K[row] = number(StringGrid2.cell(column, row));
+        ext product = 1;
+        for (int r = 1; r <= rows; ++r) {
+            StringGrid2.setCell(1, r, NumberText(model.K[r]));
+            product = mul(product, model.K[r]);
+            model.beta[r] = product;
+            StringGrid2.setCell(0, r, NumberText(model.beta[r]));
+        }
+    } else {
+        model.beta[row] = number(StringGrid2.cell(column, row));
+        for (int r = 1; r <= rows; ++r) {
+            StringGrid2.setCell(0, r, NumberText(model.beta[r]));
+            model.K[r] = r == 1 ? model.beta[1] : div(model.beta[r], model.beta[r - 1]);
+            StringGrid2.setCell(1, r, NumberText(model.K[r]));
+        }
+    }
+    CheckBox1.setChecked(false);
+}
+
+}  // namespace condsim

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "TestSession.h"
+#include "files/NumberText.h"
+
+namespace condsim {
+namespace {
+
+using testing::Session;
+
+// Relative agreement to the number of significant digits the figures are given with.
+void expectDigits(ext actual, ext expected, int digits) {
+    EXPECT_LE(std::fabs(actual - expected), std::fabs(expected) * 0.5L * std::pow(10.0L, 1 - digits))
+        << NumberText(actual) << " vs " << NumberText(expected);
+}
+
+void setTwoSpecies(Session& s) {
+    s.form1.SpinEdit1.setValue(2);
+    s.form1.InitializeClick();
+    // beta = 1e4, 2e7 with Model #1 at alfa 20: K2 = 2000.
+    ASSERT_EQ(s.form1.StringGrid2.cell(0, 2), "20000000");
+}
+
+TEST(FreeAnionSolver, DefaultSystemAtOneTenThousandthMolar) {
+    Session s;
+    s.form1.InitializeClick();
+    s.form1.c0.setText("0.0001");
+    s.form1.RefineXClick();
+    const auto& model = s.form1.state().model;
+    expectDigits(model.X, 4.548441551e-4L, 10);
+    expectDigits(number(s.form1.sahen_out.text()), 1.451558449L, 10);
+    expectDigits(number(s.form1.uhen_out.text()), 1.451558449L, 10);
+    expectDigits(number(s.form1.conductivity.text()), 0.06686209080L, 10);
+    expectDigits(model.abundance[0], 9.554297144L, 10);
+    expectDigits(model.abundance[1], 43.45716212L, 10);
+    expectDigits(model.abundance[2], 39.53247238L, 10);
+    ext sum = 0;
+    for (int i = 0; i <= 6; ++i) sum += model.abundance[i];
+    EXPECT_NEAR(static_cast<double>(sum), 100.0, 1e-12);
+    EXPECT_EQ(s.form1.StringGrid3.rowCount(), 8);
+    EXPECT_EQ(s.form1.StringGrid3.cell(0, 7), "AX6");
+    EXPECT_EQ(s.form1.XConc.text(), NumberText(model.X));
+}
+
+TEST(FreeAnionSolver, TwoSpeciesFigures) {
+    Session s;
+    setTwoSpecies(s);
+    s.form1.c0.setText("0.0001");
+    s.form1.RefineXClick();
+    expectDigits(s.form1.state().model.X, 1.263542847e-4L, 10);
+    expectDigits(s.form1.LeftSide(1e-4L, s.form1.state().model.X), 0.7364571526L, 9);
+    s.form1.c0.setText("0.001");
+    s.form1.RefineXClick();
+    expectDigits(s.form1.state().model.X, 5.779623490e-4L, 10);
+}
+
+TEST(FreeAnionSolver, ZeroConcentrationIsAnInvalidOperation) {
+    Session s;
+    s.form1.InitializeClick();
+    s.form1.c0.setText("0");
+    EXPECT_TRUE(!s.act([&] { s.form1.RefineXClick(); }));
+    ASSERT_EQ(s.errors().size(), 1u);
+    EXPECT_EQ(s.errors()[0], "不正な浮動小数点数演算命令.");
+    EXPECT_EQ(s.form1.XConc.text(), "0");
+    EXPECT_EQ(s.form1.state().model.C0, 0);
+    EXPECT_EQ(s.form1.state().model.X, 0);
+}
+
+TEST(FreeAnionSolver, RecordFileIsCreatedOnceWithOneEmptyLine) {
+    Session s;
+    s.form1.InitializeClick();
+    s.form1.RefineXClick();
+    std::ifstream in("record.txt", std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(content, "\r\n");
+    {
+        std::ofstream out("record.txt", std::ios::binary);
+        out << "kept";
+    }
+    s.form1.RefineXClick();
+    std::ifstream again("record.txt", std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), "kept");
+}
+
+TEST(Conductivity, TwoSpeciesAtAGivenX) {
+    Session s;
+    setTwoSpecies(s);
+    s.form1.state().model.C0 = 1e-4L;
+    const ext kappa = s.form1.ConductivityAt(1e-4L);
+    expectDigits(kappa, 0.0179L, 15);
+    const auto& a = s.form1.state().model.abundance;
+    expectDigits(a[0], 100.0L / 2.2L, 15);
+    expectDigits(a[1], 100.0L / 2.2L, 15);
+    expectDigits(a[2], 20.0L / 2.2L, 15);
+    EXPECT_EQ(s.form1.StringGrid3.rowCount(), 4);
+    EXPECT_EQ(s.form1.StringGrid3.cell(1, 0), "abundance%");
+    EXPECT_EQ(s.form1.StringGrid3.cell(2, 3), "9.09090909090909E-6");
+}
+
+}  // namespace
+}  // namespace condsim
