@@ -1,0 +1,93 @@
+#include "batch/BatchOptions.h"
+
+#include <functional>
+#include <map>
+
+#include "ui/SpinField.h"
+
+namespace condsim {
+
+const char* batchUsage() {
+    return "Usage: condsim-batch [--data FILE] [--n N] [--beta1 TEXT] [--alfa N] [--model1 on|off]\n"
+           "                     [--mca TEXT] [--mcx TEXT] [--points N] [--scale N]\n"
+           "                     [--constants FILE] [--factors FILE] [--gradient G]\n"
+           "                     [--hyperbolic A] [--report FILE] [--plot FILE.png]\n"
+           "                     [--distribution FILE.png] [--decimal-separator C]\n"
+           "\n"
+           "Runs the steps of the desktop program without a display, in this order:\n"
+           "File/Open of --data; the fields take the given values; --constants imports the\n"
+           "stepwise constants, otherwise Initialize runs; --factors loads the scaling\n"
+           "factors; --gradient types G into the Type 1 field; --hyperbolic sets a and\n"
+           "presses Apply; Conduct Calculations; File/Save to --report; the conductivity\n"
+           "picture (--plot) and the distribution picture (--distribution) as PNG.\n"
+           "\n"
+           "Messages go to standard error. Exit status: 0 success, 1 an error of the\n"
+           "program (its text on standard error), 2 a usage error.\n";
+}
+
+namespace {
+
+int wholeNumber(const std::string& option, const std::string& text) {
+    int value = 0;
+    if (!parseWholeNumber(text, value)) {
+        throw BatchUsageError{option + " needs a whole number, not '" + text + "'"};
+    }
+    return value;
+}
+
+}  // namespace
+
+BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
+    BatchOptions options;
+    using Setter = std::function<void(const std::string&)>;
+    const std::map<std::string, Setter> valueOptions = {
+        {"--data", [&](const std::string& v) { options.data = v; }},
+        {"--n", [&](const std::string& v) { options.n = wholeNumber("--n", v); }},
+        {"--beta1", [&](const std::string& v) { options.beta1 = v; }},
+        {"--alfa", [&](const std::string& v) { options.alfa = wholeNumber("--alfa", v); }},
+        {"--model1",
+         [&](const std::string& v) {
+             if (v != "on" && v != "off") throw BatchUsageError{"--model1 takes on or off"};
+             options.model1 = v == "on";
+         }},
+        {"--mca", [&](const std::string& v) { options.mca = v; }},
+        {"--mcx", [&](const std::string& v) { options.mcx = v; }},
+        {"--points", [&](const std::string& v) { options.points = wholeNumber("--points", v); }},
+        {"--scale", [&](const std::string& v) { options.scale = wholeNumber("--scale", v); }},
+        {"--constants", [&](const std::string& v) { options.constants = v; }},
+        {"--factors", [&](const std::string& v) { options.factors = v; }},
+        {"--gradient", [&](const std::string& v) { options.gradient = wholeNumber("--gradient", v); }},
+        {"--hyperbolic", [&](const std::string& v) { options.hyperbolic = v; }},
+        {"--report", [&](const std::string& v) { options.report = v; }},
+        {"--plot", [&](const std::string& v) { options.plot = v; }},
+        {"--distribution", [&](const std::string& v) { options.distribution = v; }},
+        {"--decimal-separator",
+         [&](const std::string& v) {
+             if (v.size() != 1) throw BatchUsageError{"--decimal-separator takes one character"};
+             options.decimalSeparator = v[0];
+         }},
+    };
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            continue;
+        }
+        std::string name = argument;
+        std::optional<std::string> value;
+        if (const auto equals = argument.find('='); argument.rfind("--", 0) == 0 && equals != std::string::npos) {
+            name = argument.substr(0, equals);
+            value = argument.substr(equals + 1);
+        }
+        const auto option = valueOptions.find(name);
+        if (option == valueOptions.end()) throw BatchUsageError{"unknown argument '" + argument + "'"};
+        if (!value) {
+            if (i + 1 >= arguments.size()) throw BatchUsageError{name + " needs a value"};
+            value = arguments[++i];
+        }
+        option->second(*value);
+    }
+    return options;
+}
+
+}  // namespace condsim

@@ -1,0 +1,41 @@
+#pragma once
+// The command line of condsim-batch.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace condsim {
+
+struct BatchOptions {
+    std::optional<std::string> data;        // observed data, opened with File/Open
+    std::optional<int> n;                   // SpinEdit1
+    std::optional<std::string> beta1;       // beta1 text
+    std::optional<int> alfa;                // SpinEdit2
+    std::optional<bool> model1;             // CheckBox1
+    std::optional<std::string> mca;         // MCA text
+    std::optional<std::string> mcx;         // MCX text
+    std::optional<int> points;              // SpinEdit3
+    std::optional<int> scale;               // SpinEdit4
+    std::optional<std::string> constants;   // stepwise-constant file (import)
+    std::optional<std::string> factors;     // scaling-factor file
+    std::optional<int> gradient;            // katamuki, typed as a user would
+    std::optional<std::string> hyperbolic;  // a_value, then Apply
+    std::optional<std::string> report;      // File/Save
+    std::optional<std::string> plot;        // conductivity picture as PNG
+    std::optional<std::string> distribution;  // distribution picture as PNG
+    std::optional<char> decimalSeparator;
+    bool help = false;
+};
+
+// Parses the arguments (without the program name). Throws BatchUsageError on a usage error.
+BatchOptions parseBatchOptions(const std::vector<std::string>& arguments);
+
+struct BatchUsageError {
+    std::string reason;
+};
+
+// The usage text printed by --help and after a usage error.
+const char* batchUsage();
+
+}  // namespace condsim

@@ -1,0 +1,109 @@
+#include "batch/BatchSession.h"
+
+#include <filesystem>
+
+#include "core/Error.h"
+#include "ui/Application.h"
+#include "ui/Dispatch.h"
+
+namespace condsim {
+
+void StreamPlatform::message(const std::string& text) {
+    ScriptedPlatform::message(text);
+    out_ << text << '\n';
+}
+
+void StreamPlatform::error(const std::string& text) {
+    ScriptedPlatform::error(text);
+    out_ << text << '\n';
+}
+
+namespace {
+
+// A file dialog returns full names.
+std::string absoluteName(const std::string& name) {
+    std::error_code ignored;
+    const auto absolute = std::filesystem::absolute(name, ignored);
+    return absolute.empty() ? name : absolute.string();
+}
+
+// Every file name made absolute against the directory the tool was started in, before
+// File/Open may change the current directory.
+BatchOptions withAbsoluteNames(BatchOptions options) {
+    for (auto* name : {&options.data, &options.constants, &options.factors, &options.report,
+                       &options.plot, &options.distribution}) {
+        if (*name) *name = absoluteName(**name);
+    }
+    return options;
+}
+
+}  // namespace
+
+int runBatch(const BatchOptions& givenOptions, std::ostream& messages,
+             const CanvasFactory& canvases, const PictureWriter& writePicture) {
+    const BatchOptions options = withAbsoluteNames(givenOptions);
+    StreamPlatform platform(messages);
+    Application app(platform, canvases);
+    TForm1& form1 = app.Form1;
+    const auto act = [&](const std::function<void()>& action) { return dispatch(platform, action); };
+    const auto chooseFile = [&](const std::string& name) {
+        platform.answerNextDialog(name);
+    };
+
+    if (options.data) {
+        chooseFile(*options.data);
+        if (!act([&] { form1.Open1Click(); })) return 1;
+    }
+    if (options.n) form1.SpinEdit1.setValue(*options.n);
+    if (options.beta1) form1.beta1.setText(*options.beta1);
+    if (options.alfa) form1.SpinEdit2.setValue(*options.alfa);
+    if (options.model1) form1.CheckBox1.setChecked(*options.model1);
+    if (options.mca) form1.MCA.setText(*options.mca);
+    if (options.mcx) form1.MCX.setText(*options.mcx);
+    if (options.points) form1.SpinEdit3.setValue(*options.points);
+    if (options.scale) form1.SpinEdit4.setValue(*options.scale);
+
+    if (options.constants) {
+        chooseFile(*options.constants);
+        if (!act([&] { form1.Button4Click(); })) return 1;
+    } else if (!act([&] { form1.InitializeClick(); })) {
+        return 1;
+    }
+    if (options.factors) {
+        chooseFile(*options.factors);
+        if (!act([&] { app.Form3.Open1Click(); })) return 1;
+    }
+    if (options.gradient) {
+        if (!act([&] {
+                form1.Option1Click();
+                app.Form3.katamuki.userSetText(std::to_string(*options.gradient));
+                app.Form3.katamuki.userLeave();
+            })) {
+            return 1;
+        }
+    }
+    if (options.hyperbolic) {
+        if (!act([&] {
+                form1.Option1Click();
+                app.Form3.a_value.setText(*options.hyperbolic);
+                app.Form3.Button6Click();
+            })) {
+            return 1;
+        }
+    }
+    if (!act([&] { form1.Button3Click(); })) return 1;
+    if (options.report) {
+        chooseFile(*options.report);
+        if (!act([&] { form1.Save1Click(); })) return 1;
+    }
+    const auto save = [&](const Picture& picture, const std::string& name) {
+        if (picture.canvas() != nullptr && writePicture(*picture.canvas(), name)) return true;
+        platform.error("The picture could not be written to " + name);
+        return false;
+    };
+    if (options.plot && !save(form1.Image1, *options.plot)) return 1;
+    if (options.distribution && !save(app.Form2.Image1, *options.distribution)) return 1;
+    return 0;
+}
+
+}  // namespace condsim

@@ -1,0 +1,34 @@
+#pragma once
+// Drives the headless windows through their handlers in the order of the batch tool, as a
+// user of the desktop program would, and reports what the program shows.
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "batch/BatchOptions.h"
+#include "ui/Picture.h"
+#include "ui/ScriptedPlatform.h"
+
+namespace condsim {
+
+// Messages and error boxes go to a stream, one per line.
+class StreamPlatform : public ScriptedPlatform {
+public:
+    explicit StreamPlatform(std::ostream& out) : out_(out) {}
+    void message(const std::string& text) override;
+    void error(const std::string& text) override;
+
+private:
+    std::ostream& out_;
+};
+
+// Writes a picture to a PNG file; returns false when it could not.
+using PictureWriter = std::function<bool(const Canvas& canvas, const std::string& fileName)>;
+
+// Runs every step the options ask for; stops at the first error. Returns the exit status:
+// 0 success, 1 an error of the program (already written to messages).
+int runBatch(const BatchOptions& options, std::ostream& messages, const CanvasFactory& canvases,
+             const PictureWriter& writePicture);
+
+}  // namespace condsim
