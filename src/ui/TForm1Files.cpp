@@ -1,8 +1,82 @@
 // File/Open of observed data and the stepwise-constant import.
+//
+// Both loaders read the whole file into a temporary first and change the data, the
+// tables and the fields only when it was read to its end: a file that fails anywhere
+// leaves everything as it was.
+
+#include <vector>
+
+#include "core/CheckedArithmetic.h"
 #include "core/Error.h"
+#include "files/DataDirectory.h"
+#include "files/NumberRecords.h"
+#include "files/NumberText.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
-void TForm1::Open1Click() { throw Error("File/Open is not built yet"); }
-void TForm1::Button4Click() { throw Error("the import is not built yet"); }
+
+namespace {
+
+constexpr int stepwiseCapacity = speciesCapacity - 1;  // K(1..100)
+
+const char* const tooManyPairsText =
+    "The file holds more than 100 pairs of observed data; condsim reads at most 100.";
+const char* const tooManyConstantsText =
+    "The file holds more than 100 stepwise constants; condsim reads at most 100.";
+const char* const importNoticeText =
+    "The file should consist of the stepwise formation constants only! OK??";
+
+void writeObservedTable(CellTable& table, const ObservedData& observed) {
+    table.setRowCount(observed.count + 1);
+    table.setCell(0, 0, "conc.(M)");
+    table.setCell(1, 0, "cond_obsd(MC*M)");
+    table.setCell(2, 0, "[X-] (M)");
+    table.setCell(3, 0, "cond_calcd (MC*M)");
+    for (int r = 1; r <= observed.count; ++r) {
+        table.setCell(0, r, trimmed(NumberText(observed.conc[r])));
+        table.setCell(1, r, trimmed(NumberText(observed.cond[r])));
+    }
+}
+
+// The cumulative constants of the import must all be finite before anything changes, so
+// that an overflowing product refuses the file instead of leaving half of it applied.
+void checkCumulativeConstants(const std::vector<ext>& stepwise) {
+    ext product = 1;
+    for (const ext K : stepwise) product = mul(product, K);
+}
+
+}  // namespace
+
+void TForm1::Open1Click() {
+    LoadLastDataDirectory(state_.startupDirectory, state_.lastDataDirectory);
+    if (const auto chosen = platform_.chooseOpenFile(state_.lastDataDirectory)) {
+        StoreLastDataDirectory(state_.startupDirectory, *chosen, state_.lastDataDirectory);
+        const NumberRecords records = ReadNumberRecords(*chosen, 2, observedCapacity, tooManyPairsText);
+
+        auto& observed = state_.observed;
+        observed.fileName = *chosen;
+        observed.count = records.count();
+        for (int i = 1; i <= observed.count; ++i) {
+            observed.conc[i] = records.value(i - 1, 0);
+            observed.cond[i] = records.value(i - 1, 1);
+        }
+        writeObservedTable(StringGrid1, observed);
+    }
+    // Also after a cancelled dialog: the plot is drawn again from the data in memory.
+    DrawObservedPlot();
+}
+
+void TForm1::Button4Click() {
+    platform_.message(importNoticeText);
+    const auto chosen = platform_.chooseOpenFile(state_.lastDataDirectory);
+    if (!chosen) return;
+    StoreLastDataDirectory(state_.startupDirectory, *chosen, state_.lastDataDirectory);
+    const NumberRecords records = ReadNumberRecords(*chosen, 1, stepwiseCapacity, tooManyConstantsText);
+    checkCumulativeConstants(records.values);
+
+    state_.stepwiseFileName = *chosen;
+    state_.stepwiseCount = records.count();
+    SetStepwiseConstants(records.values);
+}
+
 }  // namespace condsim

@@ -1,0 +1,26 @@
+#include "files/NumberRecords.h"
+
+#include "core/Error.h"
+#include "files/FileValueReader.h"
+#include "files/TextFile.h"
+
+namespace condsim {
+
+NumberRecords ReadNumberRecords(const std::string& fileName, int valuesPerRecord, int capacity,
+                                const std::string& overCapacityText) {
+    const std::string content = readTextFile(fileName);
+    FileValueReader reader(content);
+    NumberRecords records;
+    records.valuesPerRecord = valuesPerRecord;
+    // Blanks after the last value are not a record: a trailing empty line would
+    // otherwise add a record of zeros to the data.
+    while (!reader.onlyBlanksRemain()) {
+        if (records.count() == capacity) throw Error(overCapacityText);
+        for (int j = 0; j < valuesPerRecord; ++j) records.values.push_back(reader.readValue());
+        reader.skipToNextLine();
+        if (reader.invalidInputPending()) throw ioError(io_code::InvalidNumericInput);
+    }
+    return records;
+}
+
+}  // namespace condsim

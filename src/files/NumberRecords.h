@@ -1,0 +1,39 @@
+#pragma once
+// Reads a text file of numbers as records of a fixed number of values (two for observed
+// data, one for constant and factor files).
+//
+// A record is found by its values, not by its lines: while a value is sought, blanks and
+// line ends are skipped, so a line with too few values takes the rest from the next line.
+// After the last value of a record the rest of its line is skipped (values beyond the
+// record's are ignored). A line ends at CR LF, a lone CR or a lone LF. Blanks, empty lines
+// and a character 26 after the last value end the file and add no record; a record cut
+// short by the end of the file takes 0 for its missing values.
+
+#include <string>
+#include <vector>
+
+#include "core/Ext.h"
+
+namespace condsim {
+
+struct NumberRecords {
+    int valuesPerRecord = 1;
+    std::vector<ext> values;  // record r (from 0), value j (from 0) at r * valuesPerRecord + j
+
+    int count() const { return static_cast<int>(values.size()) / valuesPerRecord; }
+    ext value(int record, int j) const {
+        return values[static_cast<size_t>(record) * static_cast<size_t>(valuesPerRecord) +
+                      static_cast<size_t>(j)];
+    }
+};
+
+// Reads every record of the file. Nothing but the returned records is written, so a
+// caller commits them only when the whole file was read.
+//
+// Raises the I/O error of the open or read (file not found, access denied, ...); I/O error
+// 106 when a value is not a number (after the rest of its line was skipped); and
+// Error(overCapacityText) as soon as a record beyond the first `capacity` begins.
+NumberRecords ReadNumberRecords(const std::string& fileName, int valuesPerRecord, int capacity,
+                                const std::string& overCapacityText);
+
+}  // namespace condsim
