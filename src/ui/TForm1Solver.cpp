@@ -2,27 +2,17 @@
 // Values pass between the steps through the hidden text fields c0, XConc, sahen_out,
 // uhen_out and conductivity, rounded to their 15-digit text on the way.
 
-#include <cmath>
-
 #include "core/CheckedArithmetic.h"
 #include "files/NumberText.h"
 #include "files/TextFile.h"
+#include "model/FreeAnionSearch.h"
 #include "model/MassBalance.h"
+#include "model/SolutionConductivity.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
 
 namespace {
-
-// The search starts just below n x C0: the extended real nearest to 1 - 1e-18, which is
-// 1 - 18 x 2^-64.
-constexpr ext startFactor = 0.999999999999999999L;
-// The first step is this fraction of the start value.
-constexpr ext firstStepFraction = 0.001L;
-// Each reversal (a crossing of the balance, or a step away from it) shrinks the step.
-constexpr ext stepShrink = 0.7L;
-// The search stops when two successive differences differ by less than this.
-constexpr ext stopDifference = 1e-14L;
 
 // The solver's file: created with one empty line when missing, never read.
 const char* const recordFileName = "record.txt";
@@ -46,28 +36,10 @@ void TForm1::RefineXClick() {
     const ext C0 = number(c0.text());
     model.C0 = C0;
     const int speciesCount = n();
-    const auto difference = [&](ext X) {
-        return sub(massBalanceSide(speciesCount, C0, X), formationSide(speciesCount, model.beta, X));
-    };
-
-    ext X = mul(mul(toExt(speciesCount), C0), startFactor);
-    model.X = X;
-    XConc.setText(NumberText(X));
-    ext d = difference(X);
-    ext step = mul(firstStepFraction, X);
-    ext direction = -1;
-    for (;;) {
-        const ext previous = d;
-        X = add(mul(step, direction), X);
-        model.X = X;
-        d = difference(X);
-        if (mul(d, previous) < 0 || std::fabs(d) > std::fabs(previous)) {
-            step = mul(step, stepShrink);
-            direction = mul(direction, -1);
-        }
-        if (std::fabs(sub(previous, d)) < stopDifference) break;
-    }
-    XConc.setText(NumberText(X));
+    model.X = freeAnionStart(speciesCount, C0);
+    XConc.setText(NumberText(model.X));
+    searchFreeAnion(speciesCount, model.beta, C0, model.X);
+    XConc.setText(NumberText(model.X));
     Calc_LeftClick();
     CalcRightClick();
     conductivity.setText(NumberText(ConductivityAt(model.X)));
@@ -80,14 +52,9 @@ ext TForm1::ConductivityAt(ext X) {
 
     const ext anionPart = mul(number(MCX.text()), X);
     const ext denominator = speciesDenominator(speciesCount, model.beta, X);
-    ext charged = mul(toExt(speciesCount), sf[0]);
-    for (int i = 1; i <= speciesCount - 1; ++i) {
-        const ext coefficient = mul(mul(toExt(speciesCount - i), sf[i]), model.beta[i]);
-        charged = add(charged, timesPower(coefficient, X, i));
-    }
+    const ext charged = chargeWeightedSum(speciesCount, model.beta, sf, X);
     const ext cationPerCharge = number(MCA.text());
-    const ext result =
-        add(div(mul(mul(cationPerCharge, model.C0), charged), denominator), anionPart);
+    const ext result = solutionConductivity(cationPerCharge, model.C0, charged, denominator, anionPart);
 
     model.abundance[0] = div(100, denominator);
     for (int i = 1; i <= speciesCount; ++i) {

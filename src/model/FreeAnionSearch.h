@@ -1,0 +1,20 @@
+#pragma once
+// The step search for the free anion concentration X = [X-] at a total concentration C0:
+// the X at which the mass balance and the formation function give the same mean number
+// of bound anions. Pure: reads only its arguments. Every operation is checked, so a zero
+// C0 (0/0 in the mass balance) or an overflow raises the floating-point error.
+
+#include "core/Ext.h"
+#include "model/EquilibriumModel.h"
+
+namespace condsim {
+
+// Where the search starts: just below n x C0, (n x C0) x (1 - 18 x 2^-64).
+ext freeAnionStart(int n, ext C0);
+
+// Searches from the X given until two successive differences of the two sides differ by
+// less than 1e-14. X is updated with every value tried, so that after a fault it holds
+// the last X the search reached; on return it holds the X found.
+void searchFreeAnion(int n, const SpeciesArray& beta, ext C0, ext& X);
+
+}  // namespace condsim
