@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TestSession.h"
+#include "files/DataDirectory.h"
+
+namespace condsim {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::errorText;
+using testing::TemporaryDirectory;
+
+std::string contentOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+TEST(DataDirectory, StoredFolderOfTheChosenFileIsLoadedBackAndMadeCurrent) {
+    TemporaryDirectory startup;
+    const std::string start = startup.path().string();
+    const std::string chosen = startup.write("data/one/observed.txt", "1 1\r\n");
+    const std::string folder = (startup.path() / "data/one").string();
+
+    std::string last = "previous";
+    StoreLastDataDirectory(start, chosen, last);
+    EXPECT_EQ(last, folder);
+    EXPECT_EQ(contentOf(startup.path() / "dirinf"), folder + "\r\n");
+    EXPECT_EQ(fs::current_path(), startup.path()) << "storing does not move the current directory";
+
+    std::string loaded;
+    LoadLastDataDirectory(start, loaded);
+    EXPECT_EQ(loaded, folder);
+    EXPECT_EQ(fs::current_path(), fs::path(folder));
+}
+
+TEST(DataDirectory, RelativeChoiceIsStoredAsAFullFolder) {
+    TemporaryDirectory startup;
+    startup.write("sub/a.txt", "1");
+    std::string last;
+    StoreLastDataDirectory(startup.path().string(), "sub/a.txt", last);
+    EXPECT_EQ(last, (startup.path() / "sub").string());
+}
+
+TEST(DataDirectory, WithoutDirinfNothingChanges) {
+    TemporaryDirectory startup;
+    std::string last = "kept";
+    LoadLastDataDirectory(startup.path().string(), last);
+    EXPECT_EQ(last, "kept");
+    EXPECT_EQ(fs::current_path(), startup.path());
+}
+
+struct DirinfCase {
+    const char* name;
+    std::string content;
+    std::string expectedLine;
+};
+
+// Test names instead of byte dumps in failure messages.
+void PrintTo(const DirinfCase& c, std::ostream* out) { *out << c.name; }
+
+class DirinfLines : public ::testing::TestWithParam<DirinfCase> {};
+
+// A folder that cannot be made current is still where the dialogs start; nothing is
+// reported and the current directory stays.
+TEST_P(DirinfLines, LineIsReadUpToItsEndAndAMissingFolderIsIgnored) {
+    const DirinfCase& c = GetParam();
+    TemporaryDirectory startup;
+    startup.write("dirinf", c.content);
+    std::string last = "before";
+    LoadLastDataDirectory(startup.path().string(), last);
+    EXPECT_EQ(last, c.expectedLine);
+    EXPECT_EQ(fs::current_path(), startup.path());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contents, DirinfLines,
+    ::testing::Values(DirinfCase{"CrLf", "/no/such/folder\r\nignored\r\n", "/no/such/folder"},
+                      DirinfCase{"LfOnly", "/no/such/folder\nignored\n", "/no/such/folder"},
+                      DirinfCase{"NoLineEnd", "/no/such/folder", "/no/such/folder"},
+                      DirinfCase{"BlanksAreKept", " /no/such folder \r\n", " /no/such folder "},
+                      DirinfCase{"EmptyLine", "\r\n", ""}),
+    [](const ::testing::TestParamInfo<DirinfCase>& info) { return std::string(info.param.name); });
+
+TEST(DataDirectory, FailedWriteKeepsTheStoredFolderAndTheMemory) {
+    TemporaryDirectory startup;
+    // A folder named "dirinf" cannot be replaced by the file.
+    fs::create_directory(startup.path() / "dirinf");
+    const std::string chosen = startup.write("data/a.txt", "1");
+    std::string last = "before";
+    EXPECT_EQ(errorText([&] { StoreLastDataDirectory(startup.path().string(), chosen, last); }),
+              "ファイルへのアクセスが拒否されました");
+    EXPECT_EQ(last, "before");
+    EXPECT_TRUE(fs::is_directory(startup.path() / "dirinf"));
+}
+
+}  // namespace
+}  // namespace condsim

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "TestSession.h"
+#include "files/NumberRecords.h"
+
+namespace condsim {
+namespace {
+
+using testing::errorText;
+using testing::TemporaryDirectory;
+
+const std::string tooMany = "too many records";
+
+struct RecordCase {
+    const char* name;
+    std::string content;
+    int valuesPerRecord;
+    std::vector<ext> expected;  // all values of all records, in file order
+};
+
+// Test names instead of byte dumps in failure messages.
+void PrintTo(const RecordCase& c, std::ostream* out) { *out << c.name; }
+
+class NumberRecordRules : public ::testing::TestWithParam<RecordCase> {};
+
+TEST_P(NumberRecordRules, ReadsTheRecordsOfTheFile) {
+    const RecordCase& c = GetParam();
+    TemporaryDirectory directory;
+    const std::string file = directory.write("numbers.txt", c.content);
+    const NumberRecords records = ReadNumberRecords(file, c.valuesPerRecord, 100, tooMany);
+    EXPECT_EQ(records.values, c.expected);
+    EXPECT_EQ(records.count(), static_cast<int>(c.expected.size()) / c.valuesPerRecord);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineEndsAndLayout, NumberRecordRules,
+    ::testing::Values(
+        RecordCase{"CrLf", "0.001 10\r\n0.002 20\r\n", 2, {0.001L, 10, 0.002L, 20}},
+        RecordCase{"LfOnly", "0.001 10\n0.002 20\n", 2, {0.001L, 10, 0.002L, 20}},
+        RecordCase{"LoneCr", "0.001 10\r0.002 20\r", 2, {0.001L, 10, 0.002L, 20}},
+        RecordCase{"MixedLineEnds", "1\n2\r\n3\r4", 1, {1, 2, 3, 4}},
+        RecordCase{"TabsAndLeadingBlanks", "\t 0.001\t\t10  \r\n", 2, {0.001L, 10}},
+        RecordCase{"ExponentsAndSigns", "1E-3 +2.5e-1\r\n-4 1.5E+2\r\n", 2, {0.001L, 0.25L, -4, 150}},
+        RecordCase{"LastLineWithoutLineEnd", "1\r\n2", 1, {1, 2}},
+        RecordCase{"ValuesAfterTheKthAreIgnored", "1 2\r\n3\r\n", 1, {1, 3}},
+        RecordCase{"ValuesSpanLinesAndTheRestOfTheNextLineIsLost", "1\r\n2 3\r\n", 2, {1, 2}},
+        RecordCase{"ValuesSpanBlankLines", "1\n\n\n2\n", 2, {1, 2}},
+        RecordCase{"BlankLinesBetweenRecordsAreSkipped", "1\r\n\r\n  \r\n2\r\n", 1, {1, 2}},
+        RecordCase{"TrailingEmptyLinesAddNoRecord", "0.001 10\r\n0.002 20\r\n\r\n \t\r\n", 2,
+                   {0.001L, 10, 0.002L, 20}},
+        RecordCase{"RecordCutShortByTheEndTakesZero", "0.001 10\r\n0.002", 2, {0.001L, 10, 0.002L, 0}},
+        RecordCase{"EndOfFileMarkEndsTheFile", "1\r\n2\r\n\x1a" "3\r\n", 1, {1, 2}},
+        RecordCase{"EmptyFile", "", 1, {}},
+        RecordCase{"BlanksOnly", "  \r\n\t\n\r\n", 2, {}}),
+    [](const ::testing::TestParamInfo<RecordCase>& info) { return std::string(info.param.name); });
+
+struct FailureCase {
+    const char* name;
+    std::string content;
+    bool fileExists;
+    std::string expectedError;
+};
+
+// Test names instead of byte dumps in failure messages.
+void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
+
+class NumberRecordFailures : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(NumberRecordFailures, RaiseTheirError) {
+    const FailureCase& c = GetParam();
+    TemporaryDirectory directory;
+    const std::string file = c.fileExists ? directory.write("numbers.txt", c.content)
+                                          : (directory.path() / "absent.txt").string();
+    EXPECT_EQ(errorText([&] { ReadNumberRecords(file, 2, 3, tooMany); }), c.expectedError);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadFiles, NumberRecordFailures,
+    ::testing::Values(
+        FailureCase{"HeaderLine", "conc cond\r\n0.001 10\r\n", true, "入力値が数値ではありません"},
+        FailureCase{"BadValueOnALaterLine", "0.001 10\r\n0.002 x\r\n", true, "入力値が数値ではありません"},
+        FailureCase{"CommaAsDecimalSeparator", "0,001 10\r\n", true, "入力値が数値ではありません"},
+        FailureCase{"BeyondTheExtendedRange", "1E6000 1\r\n", true, "入力値が数値ではありません"},
+        FailureCase{"MissingFile", "", false, "ファイルが見つかりません"},
+        FailureCase{"OneRecordOverCapacity", "1 1\n2 2\n3 3\n4 4\n", true, tooMany},
+        FailureCase{"OverCapacityByAValueCutShort", "1 1\n2 2\n3 3\n4", true, tooMany}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+TEST(NumberRecordCapacity, AFullFileWithTrailingBlankLinesIsAccepted) {
+    TemporaryDirectory directory;
+    const std::string file = directory.write("full.txt", "1 1\n2 2\n3 3\n\n\n");
+    EXPECT_EQ(ReadNumberRecords(file, 2, 3, tooMany).count(), 3);
+}
+
+}  // namespace
+}  // namespace condsim
