@@ -24,11 +24,14 @@ Texts column(const TForm1& form, int c) {
 Texts betaColumn(const TForm1& form) { return column(form, 0); }
 Texts kColumn(const TForm1& form) { return column(form, 1); }
 
+// Every row the constants table can show while n stays within 2..30, header included.
+constexpr int storedRows = 32;
+
 // Everything a failed step must leave alone: the arrays, every stored cell and the switch.
 struct Snapshot {
     explicit Snapshot(const TForm1& form)
         : K(form.state().model.K), beta(form.state().model.beta), switchOn(form.CheckBox1.checked()) {
-        for (int r = 0; r <= 31; ++r) cells.push_back({form.StringGrid2.cell(0, r), form.StringGrid2.cell(1, r)});
+        for (int r = 0; r < storedRows; ++r) cells.push_back({form.StringGrid2.cell(0, r), form.StringGrid2.cell(1, r)});
     }
     SpeciesArray K, beta;
     bool switchOn;
@@ -40,7 +43,7 @@ void expectUnchanged(const Snapshot& before, const TForm1& form, int exceptRow =
     EXPECT_EQ(after.K, before.K);
     EXPECT_EQ(after.beta, before.beta);
     EXPECT_EQ(after.switchOn, before.switchOn);
-    for (int r = 0; r <= 31; ++r) {
+    for (int r = 0; r < storedRows; ++r) {
         for (int c = 0; c < 2; ++c) {
             if (r == exceptRow && c == exceptColumn) continue;
             EXPECT_EQ(after.cells[r][c], before.cells[r][c]) << "cell " << c << "," << r;
