@@ -66,14 +66,6 @@ TEST(StepwiseConstantImport, SameCountAsNRunsNoInitialize) {
     EXPECT_EQ(s.app.state.model.beta[3], 1000);
 }
 
-TEST(StepwiseConstantImport, OneValueShowsNAsTwoAndOneRow) {
-    Session s;
-    ASSERT_TRUE(importConstants(s, s.directory.write("one.txt", "5000\r\n")));
-    EXPECT_EQ(s.form1.SpinEdit1.text(), "2");
-    EXPECT_EQ(s.form1.StringGrid2.rowCount(), 2);
-    EXPECT_EQ(s.app.state.stepwiseCount, 1);
-}
-
 TEST(StepwiseConstantImport, CancelAfterTheNoticeChangesNothing) {
     Session s;
     s.form1.InitializeClick();

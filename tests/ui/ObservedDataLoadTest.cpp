@@ -87,13 +87,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TableTextCase{"TrailingZerosDropped", "2.50 10.000\r\n", "2.5", "10"}),
     [](const ::testing::TestParamInfo<TableTextCase>& info) { return std::string(info.param.name); });
 
-TEST(ObservedDataLoad, TrailingEmptyLineAddsNoPair) {
-    Session s;
-    ASSERT_TRUE(openObserved(s, s.directory.write("d.txt", "0.001 0.11\r\n0.002 0.2\r\n0.004 0.35\r\n\r\n")));
-    EXPECT_EQ(s.app.state.observed.count, 3);
-    EXPECT_EQ(s.form1.StringGrid1.rowCount(), 4);
-}
-
 TEST(ObservedDataLoad, EmptyFileLeavesTheHeaderRowOnly) {
     Session s;
     ASSERT_TRUE(openObserved(s, s.directory.write("d.txt", "")));
@@ -177,14 +170,6 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedFileCase{"MoreThanAHundredPairs", pairs(101), true,
                         "The file holds more than 100 pairs of observed data; condsim reads at most 100."}),
     [](const ::testing::TestParamInfo<RefusedFileCase>& info) { return std::string(info.param.name); });
-
-TEST(ObservedDataLoad, AHundredPairsFit) {
-    Session s;
-    ASSERT_TRUE(openObserved(s, s.directory.write("full.txt", pairs(100) + "\r\n")));
-    EXPECT_EQ(s.app.state.observed.count, 100);
-    EXPECT_EQ(s.form1.StringGrid1.rowCount(), 101);
-    expectRow(s.form1.StringGrid1, 100, "0.01", "0.01");
-}
 
 TEST(ObservedDataLoad, DirinfCarriesTheFolderOfTheLastFileAcrossOpensAndRuns) {
     Session s;
