@@ -32,7 +32,7 @@ struct PictureLog {
     }
 };
 
-const char* const exampleData = "kcl-like-2-1.txt";
+const char* const exampleData = "observed-6to1-salt.txt";
 
 TEST(BatchRun, ReportEqualsTheOneTheWindowsWriteForTheSameSteps) {
     const std::string data = testing::exampleFile(exampleData);
