@@ -1,0 +1,80 @@
+// condsim-screenshots: pictures of the three windows for the documentation. Opens an
+// observed-data file, initialises, runs the calculation, shows the other two windows
+// and saves each window as a PNG into the given folder. Run it on the offscreen
+// platform (scripts/screenshots does). Dialog answers and messages are scripted: the
+// open dialog returns the given file, messages and errors are printed instead of shown.
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+#include <optional>
+
+#include "ui/qt/DesktopApplication.h"
+
+namespace {
+
+class ScriptedDialogs : public condsim::qt::QtPlatform {
+public:
+    explicit ScriptedDialogs(std::string observedFile)
+        : QtPlatform(condsim::qt::DesktopApplication::title), observedFile_(std::move(observedFile)) {}
+
+    void message(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
+    void error(const std::string& text) override {
+        std::fprintf(stderr, "error: %s\n", text.c_str());
+        ++errors;
+    }
+    std::optional<std::string> chooseOpenFile(const std::string&) override { return observedFile_; }
+    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+
+    int errors = 0;
+
+private:
+    std::string observedFile_;
+};
+
+bool save(QWidget& window, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name);
+    const bool saved = window.grab().save(path, "PNG");
+    std::fprintf(stderr, "%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication qtApplication(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 3) {
+        std::fprintf(stderr, "usage: condsim-screenshots <observed-data file> <output folder>\n");
+        return 2;
+    }
+    const std::string observedFile = QDir(arguments[1]).absolutePath().toStdString();
+    const QDir folder(arguments[2]);
+    if (!QDir().mkpath(folder.path())) return 1;
+
+    auto dialogs = std::make_unique<ScriptedDialogs>(observedFile);
+    ScriptedDialogs& platform = *dialogs;
+    condsim::qt::DesktopApplication desktop(std::move(dialogs));
+    desktop.start();
+    auto& form1 = desktop.application().Form1;
+    desktop.actions().run([&] { form1.Open1Click(); });
+    desktop.actions().run([&] { form1.InitializeClick(); });
+    desktop.actions().run([&] { form1.Button3Click(); });
+    desktop.actions().run([&] { form1.Abundance1Click(); });
+    desktop.actions().run([&] { form1.Option1Click(); });
+    QApplication::processEvents();
+
+    bool saved = save(desktop.mainWindow(), folder, QStringLiteral("main-window.png"));
+    saved = save(desktop.abundanceWindow(), folder, QStringLiteral("abundance-window.png")) && saved;
+    saved = save(desktop.scalingFactorWindow(), folder, QStringLiteral("scaling-factor-window.png")) && saved;
+    auto& form2 = desktop.application().Form2;
+    desktop.actions().run([&] { form2.ShowHideData1Click(); });
+    QApplication::processEvents();
+    saved = save(desktop.abundanceWindow(), folder, QStringLiteral("abundance-window-data.png")) && saved;
+    return saved && platform.errors == 0 ? 0 : 1;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The desktop program: the headless Application with raster canvases, the Qt platform,
+// and the three window views bound to it. Needs a QApplication. start() reads the
+// decimal separator of the user's locale and shows the main window; the separator is
+// read again whenever the system announces a change of the regional settings.
+
+#include <QObject>
+#include <memory>
+
+#include "ui/Application.h"
+#include "ui/qt/AbundanceWindowView.h"
+#include "ui/qt/DesignScale.h"
+#include "ui/qt/MainWindowView.h"
+#include "ui/qt/QtPlatform.h"
+#include "ui/qt/ScalingFactorWindowView.h"
+#include "ui/qt/UserActions.h"
+
+namespace condsim::qt {
+
+class DesktopApplication : public QObject {
+    Q_OBJECT
+public:
+    static const QString title;  // the caption of message and error boxes
+
+    // A platform of the caller's (one that answers the file dialogs, say) may replace
+    // the message boxes and dialogs of QtPlatform.
+    explicit DesktopApplication(std::unique_ptr<QtPlatform> platform = nullptr,
+                                const DesignScale& scale = DesignScale::ofPrimaryScreen());
+    ~DesktopApplication() override;
+
+    void start();
+
+    Application& application() { return application_; }
+    UserActions& actions() { return actions_; }
+    QtPlatform& platform() { return *platform_; }
+    MainWindowView& mainWindow() { return *mainWindow_; }
+    AbundanceWindowView& abundanceWindow() { return *abundanceWindow_; }
+    ScalingFactorWindowView& scalingFactorWindow() { return *scalingFactorWindow_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::unique_ptr<QtPlatform> platform_;
+    Application application_;
+    UserActions actions_;
+    std::unique_ptr<MainWindowView> mainWindow_;
+    std::unique_ptr<AbundanceWindowView> abundanceWindow_;
+    std::unique_ptr<ScalingFactorWindowView> scalingFactorWindow_;
+};
+
+}  // namespace condsim::qt

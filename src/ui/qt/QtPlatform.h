@@ -1,0 +1,33 @@
+#pragma once
+// The Platform of the desktop program: modal message boxes with the application's
+// title, the error box with the stop icon, the common file dialogs and the immediate
+// end of the process.
+
+#include <QString>
+
+#include "ui/Platform.h"
+
+namespace condsim::qt {
+
+class QtPlatform : public Platform {
+public:
+    explicit QtPlatform(QString title) : title_(std::move(title)) {}
+
+    void message(const std::string& text) override;
+    void error(const std::string& text) override;
+    // No filter, no default extension, no title of its own; a typed name that does
+    // not exist is returned as well (the handler reports it when it opens the file).
+    std::optional<std::string> chooseOpenFile(const std::string& initialDirectory) override;
+    // Proposes the name in the initial directory; replacing a file asks nothing.
+    std::optional<std::string> chooseSaveFile(const std::string& initialDirectory,
+                                              const std::string& proposedName) override;
+    // Ends the process at once: nothing is asked, saved or flushed.
+    [[noreturn]] void exit() override;
+
+    const QString& title() const { return title_; }
+
+private:
+    QString title_;
+};
+
+}  // namespace condsim::qt
