@@ -42,6 +42,7 @@ void DrawMarker(Canvas& canvas, const PlotRange& range, ext x, ext y) {
 }
 
 void DrawCurve(Canvas& canvas, const PlotRange& range, const CellTable& table, const RowValue& yOfRow) {
+    // Row 1 starts the curve whatever the row count says.
     for (int row = 1; row == 1 || row <= table.rowCount() - 1; ++row) {
         const ext x = number(table.cell(0, row));
         const ext y = yOfRow(row);

@@ -67,15 +67,5 @@ TEST(ConductivityPlot, CancelledOpenBeforeAnyDataDrawsTheMirroredFrameOnly) {
     EXPECT_EQ(canvas.penWidth(), 2);
 }
 
-TEST(ConductivityPlot, ObservedZeroConcentrationEndsTheDrawing) {
-    Session s;
-    const std::string file = s.directory.write("obs.txt", "0.002 0.3\r\n0 0.1\r\n");
-    s.platform.answerNextDialog(file);
-    EXPECT_FALSE(s.act([&] { s.form1.Open1Click(); }));
-    ASSERT_EQ(s.errors().size(), 1u);
-    EXPECT_EQ(s.errors()[0], "0 による浮動小数点数除算.");
-    EXPECT_EQ(recordingOf(s.form1.Image1).operations().size(), 2u + 2u + 1u);
-}
-
 }  // namespace
 }  // namespace condsim

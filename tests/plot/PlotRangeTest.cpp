@@ -100,14 +100,6 @@ TEST(PlotRange, NoObservedDataMirrorTheAxesWithoutError) {
     EXPECT_EQ(MapY(range, range.DataYMax), 28);
 }
 
-TEST(PlotRange, MarginsAreFivePercentOfEachSpan) {
-    const PlotRange range = paddedRange(1, 1, 1, 3, 0, 100);
-    EXPECT_EQ(range.AxisXMin, 1 - 2 * 0.05L);
-    EXPECT_EQ(range.AxisXMax, 3 + 2 * 0.05L);
-    EXPECT_EQ(range.AxisYMin, -100 * 0.05L);
-    EXPECT_EQ(range.AxisYMax, 100 + 100 * 0.05L);
-}
-
 TEST(PlotRange, ZeroSpanRaisesTheFloatingPointError) {
     const PlotRange flat = paddedRange(100, 100, 0.5L, 0.5L, 0.5L, 0.5L);
     EXPECT_EQ(errorText([&] { MapX(flat, 1); }), "0 による浮動小数点数除算");

@@ -95,24 +95,6 @@ TEST(DistributionPlot, TableOfFewerThanThreeColumnsDrawsTheFrameOnly) {
     EXPECT_EQ(s.app.state.range.ImageHeight, 777);
 }
 
-TEST(DistributionPlot, EmptyTableCellEndsTheCurves) {
-    Session s;
-    s.form2.Edit1.setText("0");
-    s.form2.Edit2.setText("0.01");
-    // The start-up table: 3 columns, empty cells.
-    EXPECT_FALSE(s.act([&] { s.form2.ReDraw1Click(); }));
-    EXPECT_EQ(s.errors()[0], "'' は浮動小数点数ではありません.");
-    EXPECT_EQ(operationsOf(s.form2.Image1).size(), 2u);
-}
-
-TEST(AbundanceWindow, ShowHideDataTwiceBringsThePictureBack) {
-    Session s;
-    s.form2.ShowHideData1Click();
-    EXPECT_TRUE(s.form2.tableVisible);
-    s.form2.ShowHideData1Click();
-    EXPECT_FALSE(s.form2.tableVisible);
-}
-
 TEST(AbundanceWindow, SweepWhileHiddenFillsTheWindowShownLater) {
     Session s;
     openObservedFile(s, "three.txt", threePoints);

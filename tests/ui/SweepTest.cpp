@@ -57,17 +57,6 @@ TEST(ConcentrationSweep, NinePointsSplitTheRangeIntoTenStepsWithoutItsEnds) {
     EXPECT_EQ(s.form1.StringGrid3.cell(1, 1), table.cell(2, 9));
 }
 
-TEST(ConcentrationSweep, EachRowIsTheSolverResultAtThatConcentration) {
-    Session s;
-    s.form1.InitializeClick();
-    setRange(s, 0, 0.004L);
-    ASSERT_TRUE(sweep(s, 9));
-    const std::string row4conductivity = s.form2.StringGrid1.cell(1, 4);
-    s.form1.c0.setText(s.form2.StringGrid1.cell(0, 4));
-    s.form1.RefineXClick();
-    EXPECT_EQ(s.form1.conductivity.text(), row4conductivity);
-}
-
 TEST(ConcentrationSweep, LoweringNKeepsTheHiddenSpeciesColumns) {
     Session s;
     s.form1.InitializeClick();
