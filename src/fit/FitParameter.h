@@ -1,0 +1,37 @@
+#pragma once
+// The quantities a fit can adjust: stepwise constants K(i) of the current table, alfa of
+// Model #1 (which then generates K(2..n) from K(1)), and the limiting molar conductivities
+// MCA and MCX. Their names are the ones the user types: "K1".."K100", "alfa", "MCA", "MCX".
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace condsim {
+
+enum class FitParameterKind { StepwiseConstant, Alfa, MCA, MCX };
+
+struct FitParameter {
+    FitParameterKind kind = FitParameterKind::StepwiseConstant;
+    int index = 0;  // i of K(i) for a stepwise constant, 0 otherwise
+
+    static FitParameter stepwiseConstant(int i) { return {FitParameterKind::StepwiseConstant, i}; }
+    static FitParameter alfa() { return {FitParameterKind::Alfa, 0}; }
+    static FitParameter mca() { return {FitParameterKind::MCA, 0}; }
+    static FitParameter mcx() { return {FitParameterKind::MCX, 0}; }
+
+    // Constants of the equilibrium (K(i), alfa) are fitted as their logarithm so that they
+    // stay positive; MCA and MCX as they are.
+    bool onLogarithmicScale() const {
+        return kind == FitParameterKind::StepwiseConstant || kind == FitParameterKind::Alfa;
+    }
+    bool operator==(const FitParameter&) const = default;
+};
+
+std::string fitParameterName(const FitParameter& parameter);
+
+// Parses a comma-separated list such as "K1,alfa,MCA" (blanks around names allowed).
+// Throws Error naming the offending entry when a name is unknown, repeated or empty.
+std::vector<FitParameter> parseFitParameterList(std::string_view list);
+
+}  // namespace condsim

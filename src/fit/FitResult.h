@@ -1,0 +1,57 @@
+#pragma once
+// The outcome of a fit: the fitted values with their uncertainty, the quality of the fit,
+// and the constants a window applies (applyFit).
+
+#include <string>
+#include <vector>
+
+#include "core/Ext.h"
+#include "fit/FitParameter.h"
+
+namespace condsim {
+
+enum class FitStatus {
+    Refused,       // the fit could not run (reason says why); nothing was computed
+    NotConverged,  // the optimiser stopped without an optimum (reason says why)
+    Converged,
+};
+
+struct FittedValue {
+    FitParameter parameter;
+    ext value = 0;
+    // From the covariance at the optimum scaled by the residual variance; for a constant
+    // fitted on the logarithmic scale, value x (standard error of its logarithm).
+    ext standardError = 0;
+    // The 95 % interval from Student's t with (points - parameters) degrees of freedom;
+    // for a logarithmic-scale constant the interval of the logarithm taken back, so it is
+    // positive and not symmetric about the value.
+    ext lower = 0;
+    ext upper = 0;
+};
+
+struct FitResult {
+    FitStatus status = FitStatus::Refused;
+    std::string reason;  // empty when converged
+
+    int n = 0;           // the number of species AX1..AXn of the fit
+    int pointCount = 0;  // observed points used
+    int iterations = 0;  // the optimiser's iterations
+    int evaluations = 0; // evaluations of all residuals
+
+    std::vector<FittedValue> values;               // in the order asked
+    std::vector<std::vector<ext>> correlation;     // of the fitted quantities (logarithms for constants)
+
+    // At the optimum, computed by the calculation's own free-anion search:
+    std::vector<ext> calculated;  // conductivity at each observed concentration
+    ext sumOfSquares = 0;         // sum of (observed - calculated)^2
+    ext rmsResidual = 0;          // sqrt(sumOfSquares / points)
+
+    // What applying the fit writes: K(1..n), and MCA and MCX (changed only when fitted).
+    std::vector<ext> stepwiseConstants;
+    ext MCA = 0;
+    ext MCX = 0;
+
+    bool converged() const { return status == FitStatus::Converged; }
+};
+
+}  // namespace condsim

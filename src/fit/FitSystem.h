@@ -1,0 +1,46 @@
+#pragma once
+// The calculation a fit adjusts, copied from the main window so that fitting changes
+// nothing there: n, the stepwise constants, the scaling factors, MCA, MCX and the observed
+// points. The conductivity at one point follows the calculation's own order of operations.
+
+#include <vector>
+
+#include "core/Ext.h"
+#include "model/EquilibriumModel.h"
+
+namespace condsim {
+
+class TForm1;
+
+struct ObservedPoint {
+    ext concentration = 0;  // total concentration C0 (mol/L)
+    ext conductivity = 0;   // measured (MC*M)
+};
+
+struct FitSystem {
+    int n = 0;
+    SpeciesArray K{};   // K(1..n) of the model
+    SpeciesArray sf{};  // scaling factors sf(0..n-1)
+    ext MCA = 0;        // lambda(A/z)
+    ext MCX = 0;        // lambda(X-)
+    std::vector<ObservedPoint> points;
+};
+
+// Reads n(), the model's K, the scaling factors, number() of the MCA and MCX texts and the
+// observed data. Throws the conversion error when MCA or MCX is not a number.
+FitSystem fitSystemOf(const TForm1& form);
+
+// The constants of one evaluation of the calculation.
+struct CalculationConstants {
+    SpeciesArray K{};
+    SpeciesArray beta{};  // beta(r) = 1 x K(1) x ... x K(r), in index order
+    ext MCA = 0;
+    ext MCX = 0;
+};
+
+// The conductivity at total concentration C0 and free anion concentration X, in the order
+// of the main window's ConductivityAt: lambda(X-) x X, D, S, then ((MCA x C0) x S) / D + F.
+// Checked: a fault raises the floating-point error.
+ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesArray& sf, ext C0, ext X);
+
+}  // namespace condsim

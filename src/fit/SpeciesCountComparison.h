@@ -1,0 +1,35 @@
+#pragma once
+// How many ion pairs the data support: the same fit repeated for each n of a range, with
+// its RMS residual and Akaike's information criterion
+//   AIC = m ln(sum of squares / m) + 2 (p + 1)
+// for m points and p fitted parameters (+1 for the variance of the residuals). The lowest
+// AIC among the converged fits marks the n the data favour. A sum of squares of 0 gives
+// an AIC of minus infinity.
+
+#include <string>
+#include <vector>
+
+#include "fit/FitRequest.h"
+#include "fit/FitResult.h"
+
+namespace condsim {
+
+class TForm1;
+
+struct SpeciesCountFit {
+    int n = 0;
+    FitResult fit;
+    ext aic = 0;  // meaningful when fit.converged()
+};
+
+struct SpeciesCountComparison {
+    std::string refusal;  // why the comparison cannot run; empty when it ran
+    std::vector<SpeciesCountFit> rows;  // one per n, in increasing n
+    int bestN = 0;  // n of the lowest AIC, 0 when no fit converged
+};
+
+// Every n of fromN..toN (within 2..30) starts from the window's constants, as the fit at
+// the window's own n would; nothing of the window changes.
+SpeciesCountComparison compareSpeciesCounts(const TForm1& form, const FitRequest& request, int fromN, int toN);
+
+}  // namespace condsim
