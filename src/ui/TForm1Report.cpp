@@ -28,7 +28,7 @@ void TForm1::Save1Click() {
         .anionConductivity = MCX.text(),
         .fixedRatioModel = CheckBox1.checked(),
         .alfa = SpinEdit2.value(),
-        .n = SpinEdit1.value(),
+        .n = n(),
     };
     writeTextFileAtomically(*chosen, ResultsReport(sources));
 }

@@ -79,6 +79,12 @@ TEST(ResultsReport, FieldTextsAndSwitchesAreWrittenAsTheyStand) {
     ASSERT_NE(start, std::string::npos);
     const std::string line = report.substr(start + 2, report.find("\r\n", start + 2) - start - 2);
     EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 10);
+
+    // A number typed beyond the field's range reaches the report bounded, as everywhere.
+    s.form1.SpinEdit1.userSetText("500");
+    ASSERT_TRUE(save(s, "typed.txt"));
+    EXPECT_NE(contentOf(s.directory.path() / "typed.txt").find("\r\nThe system used: AX30\r\n"),
+              std::string::npos);
 }
 
 TEST(ResultsReport, SaveBeforeAnyDataFailsAndLeavesAnExistingReportIntact) {
