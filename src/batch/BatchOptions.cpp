@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "core/Error.h"
 #include "ui/SpinField.h"
 
 namespace condsim {
@@ -13,16 +14,21 @@ const char* batchUsage() {
            "                     [--constants FILE] [--factors FILE] [--gradient G]\n"
            "                     [--hyperbolic A] [--report FILE] [--plot FILE.png]\n"
            "                     [--distribution FILE.png] [--decimal-separator C]\n"
+           "                     [--fit LIST] [--fit-n FROM..TO]\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
            "File/Open of --data; the fields take the given values; --constants imports the\n"
            "stepwise constants, otherwise Initialize runs; --factors loads the scaling\n"
            "factors; --gradient types G into the Type 1 field; --hyperbolic sets a and\n"
-           "presses Apply; Conduct Calculations; File/Save to --report; the conductivity\n"
-           "picture (--plot) and the distribution picture (--distribution) as PNG.\n"
+           "presses Apply; --fit-n prints the comparison of n for the --fit parameters;\n"
+           "--fit fits the listed parameters (K1,alfa or any K<i>, with MCA and MCX; for\n"
+           "example K1,alfa,MCA) to the observed data, applies them and prints the results;\n"
+           "Conduct Calculations; File/Save to --report; the conductivity picture (--plot)\n"
+           "and the distribution picture (--distribution) as PNG.\n"
            "\n"
-           "Messages go to standard error. Exit status: 0 success, 1 an error of the\n"
-           "program (its text on standard error), 2 a usage error.\n";
+           "Fit results go to standard output, messages to standard error. Exit status:\n"
+           "0 success, 1 an error of the program (its text on standard error), 2 a usage\n"
+           "error.\n";
 }
 
 namespace {
@@ -33,6 +39,26 @@ int wholeNumber(const std::string& option, const std::string& text) {
         throw BatchUsageError{option + " needs a whole number, not '" + text + "'"};
     }
     return value;
+}
+
+std::vector<FitParameter> fitParameters(const std::string& list) {
+    try {
+        return parseFitParameterList(list);
+    } catch (const Error& error) {
+        throw BatchUsageError{"--fit: " + error.text()};
+    }
+}
+
+// "FROM..TO", two whole numbers.
+std::pair<int, int> speciesCountRange(const std::string& text) {
+    const auto dots = text.find("..");
+    int from = 0;
+    int to = 0;
+    if (dots == std::string::npos || !parseWholeNumber(text.substr(0, dots), from) ||
+        !parseWholeNumber(text.substr(dots + 2), to)) {
+        throw BatchUsageError{"--fit-n takes FROM..TO, for example 2..8, not '" + text + "'"};
+    }
+    return {from, to};
 }
 
 }  // namespace
@@ -66,6 +92,8 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
              if (v.size() != 1) throw BatchUsageError{"--decimal-separator takes one character"};
              options.decimalSeparator = v[0];
          }},
+        {"--fit", [&](const std::string& v) { options.fit = fitParameters(v); }},
+        {"--fit-n", [&](const std::string& v) { options.fitN = speciesCountRange(v); }},
     };
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -87,6 +115,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         }
         option->second(*value);
     }
+    if (options.fitN && !options.fit) throw BatchUsageError{"--fit-n needs --fit LIST"};
     return options;
 }
 

@@ -3,7 +3,10 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "fit/FitParameter.h"
 
 namespace condsim {
 
@@ -25,6 +28,8 @@ struct BatchOptions {
     std::optional<std::string> plot;        // conductivity picture as PNG
     std::optional<std::string> distribution;  // distribution picture as PNG
     std::optional<char> decimalSeparator;
+    std::optional<std::vector<FitParameter>> fit;  // fitted and applied before the calculation
+    std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit
     bool help = false;
 };
 

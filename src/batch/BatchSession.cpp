@@ -1,8 +1,13 @@
 #include "batch/BatchSession.h"
 
 #include <filesystem>
+#include <iostream>
 
 #include "core/Error.h"
+#include "fit/ConstantsFit.h"
+#include "fit/FitApplication.h"
+#include "fit/FitReport.h"
+#include "fit/SpeciesCountComparison.h"
 #include "ui/Application.h"
 #include "ui/Dispatch.h"
 
@@ -39,7 +44,12 @@ BatchOptions withAbsoluteNames(BatchOptions options) {
 
 }  // namespace
 
-int runBatch(const BatchOptions& givenOptions, std::ostream& messages,
+int runBatch(const BatchOptions& options, std::ostream& messages, const CanvasFactory& canvases,
+             const PictureWriter& writePicture) {
+    return runBatch(options, messages, std::cout, canvases, writePicture);
+}
+
+int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostream& results,
              const CanvasFactory& canvases, const PictureWriter& writePicture) {
     const BatchOptions options = withAbsoluteNames(givenOptions);
     StreamPlatform platform(messages);
@@ -87,6 +97,25 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages,
                 form1.Option1Click();
                 app.Form3.a_value.setText(*options.hyperbolic);
                 app.Form3.Button6Click();
+            })) {
+            return 1;
+        }
+    }
+    if (options.fit) {
+        // The comparison first, from the same start as the fit; then the fit at the
+        // window's n, applied before the calculation. Either failing ends the run.
+        const FitRequest request{*options.fit, {}};
+        if (!act([&] {
+                if (options.fitN) {
+                    const auto comparison =
+                        compareSpeciesCounts(form1, request, options.fitN->first, options.fitN->second);
+                    if (!comparison.refusal.empty()) throw Error("The comparison of n cannot run: " + comparison.refusal);
+                    results << speciesCountTable(comparison) << '\n';
+                }
+                const FitResult result = fitConstants(form1, request);
+                if (!result.converged()) throw Error(fitFailureMessage(result));
+                applyFit(form1, result);
+                results << fitResultTable(result);
             })) {
             return 1;
         }

@@ -27,7 +27,11 @@ private:
 using PictureWriter = std::function<bool(const Canvas& canvas, const std::string& fileName)>;
 
 // Runs every step the options ask for; stops at the first error. Returns the exit status:
-// 0 success, 1 an error of the program (already written to messages).
+// 0 success, 1 an error of the program (already written to messages). The tables of a fit
+// and of a comparison of n go to results.
+int runBatch(const BatchOptions& options, std::ostream& messages, std::ostream& results,
+             const CanvasFactory& canvases, const PictureWriter& writePicture);
+// The same with the results on standard output.
 int runBatch(const BatchOptions& options, std::ostream& messages, const CanvasFactory& canvases,
              const PictureWriter& writePicture);
 

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "TestSession.h"
+#include "batch/BatchSession.h"
+#include "fit/ConstantsFit.h"
+#include "fit/FitApplication.h"
+#include "fit/FitReport.h"
+#include "plot/RecordingCanvas.h"
+
+namespace condsim {
+namespace {
+
+using testing::Session;
+using testing::TemporaryDirectory;
+
+CanvasFactory recordingCanvases() {
+    return [](int width, int height) { return std::make_unique<RecordingCanvas>(width, height); };
+}
+
+PictureWriter noPictures() {
+    return [](const Canvas&, const std::string&) { return true; };
+}
+
+std::string readAll(const std::filesystem::path& name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::string usageError(const std::vector<std::string>& arguments) {
+    try {
+        parseBatchOptions(arguments);
+    } catch (const BatchUsageError& error) {
+        return error.reason;
+    }
+    return "accepted";
+}
+
+TEST(BatchFitOptions, ListAndRangeAreParsedAndTheirMistakesNamed) {
+    const BatchOptions options = parseBatchOptions({"--fit", "K1,alfa,MCA", "--fit-n=2..8"});
+    ASSERT_TRUE(options.fit);
+    ASSERT_EQ(options.fit->size(), 3u);
+    EXPECT_TRUE((*options.fit)[1] == FitParameter::alfa());
+    EXPECT_EQ(*options.fitN, std::make_pair(2, 8));
+
+    EXPECT_EQ(usageError({"--fit", "K1,beta"}), "--fit: unknown fit parameter 'beta' (use K1..K100, alfa, MCA or MCX)");
+    EXPECT_EQ(usageError({"--fit", "K1", "--fit-n", "2-8"}), "--fit-n takes FROM..TO, for example 2..8, not '2-8'");
+    EXPECT_EQ(usageError({"--fit", "K1", "--fit-n", "2..x"}), "--fit-n takes FROM..TO, for example 2..8, not '2..x'");
+    EXPECT_EQ(usageError({"--fit-n", "2..8"}), "--fit-n needs --fit LIST");
+}
+
+// The batch tool's fit is the one the windows make: the same table on standard output
+// and, after the calculation, the same report.
+TEST(BatchFit, FitsAppliesAndCalculatesAsTheWindowsDo) {
+    const std::string data = testing::exampleFile("observed-6to1-salt.txt");
+    std::string windowsReport;
+    std::string windowsTable;
+    {
+        Session s;
+        s.platform.answerNextDialog(data);
+        ASSERT_TRUE(s.act([&] { s.form1.Open1Click(); }));
+        ASSERT_TRUE(s.act([&] { s.form1.InitializeClick(); }));
+        const FitResult result = fitConstants(s.form1, {parseFitParameterList("K1,alfa"), {}});
+        ASSERT_TRUE(result.converged()) << result.reason;
+        applyFit(s.form1, result);
+        windowsTable = fitResultTable(result);
+        ASSERT_TRUE(s.act([&] { s.form1.Button3Click(); }));
+        s.platform.answerNextDialog((s.directory.path() / "windows.txt").string());
+        ASSERT_TRUE(s.act([&] { s.form1.Save1Click(); }));
+        windowsReport = readAll(s.directory.path() / "windows.txt");
+    }
+    TemporaryDirectory directory;
+    std::ostringstream messages;
+    std::ostringstream results;
+    BatchOptions options = parseBatchOptions({"--fit", "K1,alfa", "--fit-n", "4..7"});
+    options.data = data;
+    options.report = "batch.txt";
+    EXPECT_EQ(runBatch(options, messages, results, recordingCanvases(), noPictures()), 0);
+    EXPECT_EQ(messages.str(), "");
+    const std::string output = results.str();
+    const auto blank = output.find("\n\n");
+    ASSERT_NE(blank, std::string::npos) << output;
+    const std::string comparison = output.substr(0, blank + 1);
+    EXPECT_EQ(comparison.substr(0, comparison.find('\n')), "n\tRMS residual\tAIC");
+    EXPECT_EQ(std::count(comparison.begin(), comparison.end(), '\n'), 5);
+    EXPECT_NE(comparison.find("\n6\t"), std::string::npos);
+    EXPECT_EQ(output.substr(blank + 2), windowsTable);
+    EXPECT_EQ(windowsTable.rfind("Fit to 12 observed points at n = 6: converged after ", 0), 0u) << windowsTable;
+    EXPECT_EQ(readAll(directory.path() / "batch.txt"), windowsReport);
+    EXPECT_FALSE(windowsReport.empty());
+}
+
+TEST(BatchFit, AFitThatCannotRunEndsTheRunBeforeTheCalculation) {
+    TemporaryDirectory directory;
+    std::ostringstream messages;
+    std::ostringstream results;
+    BatchOptions options = parseBatchOptions({"--fit", "K1,alfa", "--fit-n", "2..8"});
+    options.report = "never.txt";
+    EXPECT_EQ(runBatch(options, messages, results, recordingCanvases(), noPictures()), 1);
+    EXPECT_EQ(messages.str(), "The comparison of n cannot run: There are no observed data to fit.\n");
+    EXPECT_EQ(results.str(), "");
+    EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));
+
+    std::ostringstream messagesWithoutComparison;
+    options.fitN.reset();
+    EXPECT_EQ(runBatch(options, messagesWithoutComparison, results, recordingCanvases(), noPictures()), 1);
+    EXPECT_EQ(messagesWithoutComparison.str(), "The fit cannot run: There are no observed data to fit.\n");
+    EXPECT_EQ(results.str(), "");
+    EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));
+}
+
+}  // namespace
+}  // namespace condsim
