@@ -33,8 +33,12 @@ BoundWindow::BoundWindow(WindowState& window, UserActions& actions, const Design
 
 void BoundWindow::fitOuterSize() {
     // The design gives the outer size; the frame is known once the window exists.
+    // Done once: a size the user gives the window later stays when it is shown again.
+    if (outerSizeFitted_) return;
     const QSize frame = frameGeometry().size() - geometry().size();
-    if (!frame.isEmpty() && size() + frame != outerSize_) resize(outerSize_ - frame);
+    if (frame.isEmpty()) return;
+    resize(outerSize_ - frame);
+    outerSizeFitted_ = true;
 }
 
 void BoundWindow::showEvent(QShowEvent* event) {

@@ -90,6 +90,7 @@ private:
     UserActions& actions_;
     DesignScale scale_;
     QSize outerSize_;
+    bool outerSizeFitted_ = false;
     QWidget* client_;
     std::vector<Refreshable*> bound_;
     unsigned long long shownRaiseRequests_;

@@ -44,8 +44,9 @@ void DesktopApplication::start() {
 }
 
 bool DesktopApplication::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::LocaleChange && watched == QCoreApplication::instance())
-        setDecimalSeparator(decimalSeparatorOfUserLocale());
+    // Reading the separator is cheap and idempotent; whichever object the change is
+    // announced to, the whole process follows it.
+    if (event->type() == QEvent::LocaleChange) setDecimalSeparator(decimalSeparatorOfUserLocale());
     return QObject::eventFilter(watched, event);
 }
 
