@@ -1,7 +1,6 @@
 #include "fit/ConstantsFit.h"
 
 #include <cmath>
-#include <memory>
 #include <Eigen/Dense>
 #include <unsupported/Eigen/NonLinearOptimization>
 #include <unsupported/Eigen/NumericalDiff>
