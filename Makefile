@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean test-sanitize fuzz
 
 all: build
 
@@ -20,6 +20,26 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The headless library and its tests with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Only the test programs are built (no Qt code is compiled); any finding fails the run.
+SANITIZE_DIR ?= build-sanitize
+SANITIZE_FLAGS = -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
+SANITIZE_TESTS = condsim_tests tests/batch/condsim_batch_tests tests/hardening/batch/condsim_hardening_batch_tests
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCONDSIM_WITH_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
+	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target $(notdir $(SANITIZE_TESTS))
+	set -e; for test in $(SANITIZE_TESTS); do \
+	  ( cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ./$$test --gtest_brief=1 ); \
+	done
+
+# Fuzz targets (libFuzzer with clang), each run for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/fuzz
 
 bench: build
 	bash scripts/bench
