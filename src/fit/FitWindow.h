@@ -1,0 +1,86 @@
+#pragma once
+// The fit window without its widgets: the choice of parameters, the results of the last
+// fit as tables, a status text and a residual plot, the comparison of n, and one handler
+// per user action. Running a fit or a comparison changes nothing in the main window; only
+// Apply writes the last converged fit into it (applyFit), and only while the main window
+// still holds what that fit started from.
+
+#include <string>
+#include <vector>
+
+#include "core/CellTable.h"
+#include "fit/FitParameter.h"
+#include "fit/FitRequest.h"
+#include "fit/FitResult.h"
+#include "fit/FitSystem.h"
+#include "plot/ResidualPlot.h"
+#include "ui/Picture.h"
+#include "ui/SpinField.h"
+#include "ui/WindowState.h"
+
+namespace condsim {
+
+class TForm1;
+
+class FitWindow {
+public:
+    // Design size of the residual picture at 120 pixels per inch.
+    static constexpr int plotDesignWidth = 660;
+    static constexpr int plotDesignHeight = 300;
+
+    FitWindow(TForm1& form, const CanvasFactory& canvasFactory);
+    FitWindow(const FitWindow&) = delete;
+    FitWindow& operator=(const FitWindow&) = delete;
+
+    // --- Controls -----------------------------------------------------------------------
+    WindowState window;
+
+    // Fitted values: parameter, value, standard error, 95 % interval; row 0 the headers.
+    CellTable values{5, 1};
+    // Correlations of the fitted quantities: names in row 0 and column 0.
+    CellTable correlation{1, 1};
+    // The comparison of n: n, RMS residual, AIC, and "best" or why that fit gave no figures.
+    CellTable comparison{4, 1};
+
+    SpinField fromN{2, 30, 2};  // the range of n that Compare n fits
+    SpinField toN{2, 30, 8};
+
+    // Converged or not, iterations, RMS residual; or why the fit did not run or converge.
+    std::string status;
+    // Why the comparison did not run; empty when it ran.
+    std::string comparisonStatus;
+
+    // Residual against concentration of the last converged fit, with the axis ends as text
+    // (empty while the picture is blank).
+    Picture residualPlot;
+    std::string residualXMinimum, residualXMaximum, residualYLimit;
+
+    // --- Parameter choice ---------------------------------------------------------------
+    // The parameters offered for the main window's n: K1, alfa, K2..Kn, MCA, MCX.
+    std::vector<FitParameter> offered() const;
+    bool isChosen(const FitParameter& parameter) const;
+    void choose(const FitParameter& parameter, bool chosen);
+    // The chosen parameters among the offered ones, in the order offered.
+    FitRequest request() const;
+
+    // --- Handlers -----------------------------------------------------------------------
+    void OpenClick();     // main menu Fit: shows the window and brings it to the front
+    void RunClick();      // fits the chosen parameters; the main window is left alone
+    void ApplyClick();    // writes the last converged fit into the main window
+    void CompareClick();  // fits the chosen parameters for every n of fromN..toN
+
+    // Whether Apply has a converged fit to write.
+    bool canApply() const { return last_.converged(); }
+    const FitResult& lastFit() const { return last_; }
+
+private:
+    void showFit(const std::vector<ResidualPoint>& residuals);
+    void clearFit();
+
+    TForm1& form_;
+    std::vector<FitParameter> chosen_;
+    FitResult last_;
+    FitSystem fittedSystem_;  // what the last fit started from
+};
+
+}  // namespace condsim
