@@ -30,6 +30,10 @@ void searchFreeAnion(int n, const SpeciesArray& beta, ext C0, ext& X) {
     ext direction = -1;
     for (;;) {
         const ext previous = d;
+        // The balance lies above X = 0, where the mass balance alone gives n: a step that
+        // would reach 0 or below is shortened until it stays above, so that the search
+        // cannot settle on a negative concentration where |d| merely has a minimum.
+        while (!(add(mul(step, direction), X) > 0) && X > 0) step = mul(step, stepShrink);
         X = add(mul(step, direction), X);
         d = difference(X);
         if (mul(d, previous) < 0 || std::fabs(d) > std::fabs(previous)) {

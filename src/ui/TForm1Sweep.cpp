@@ -3,6 +3,7 @@
 // solver command; the calculated data exist only as the text rows of the abundance
 // window's table, from which the plots and the report read them back.
 
+#include <algorithm>
 #include <optional>
 
 #include "core/CheckedArithmetic.h"
@@ -84,7 +85,9 @@ void completeObservedTable(TForm1& form) {
 }  // namespace
 
 void TForm1::Button3Click() {
-    const int pointCount = SpinEdit3.value();
+    // Bounded to the field's range like n: a text typed beyond it (the field kept the
+    // focus) must not make billions of rows or overflow the count.
+    const int pointCount = std::clamp(SpinEdit3.value(), SpinEdit3.minimum(), SpinEdit3.maximum());
     CellTable& calculated = form2_->StringGrid1;
     calculated.setRowCount(pointCount + 1);
     calculated.setColumnCount(n() + 3);

@@ -52,7 +52,8 @@ struct StateSnapshot {
                  app.Form1.SpinEdit4.text(), app.Form1.beta1.text(),    app.Form1.MCA.text(),
                  app.Form1.MCX.text(),       app.Form1.Edit1.text(),    app.Form1.Edit2.text(),
                  app.Form1.Edit3.text(),     app.Form1.Edit4.text(),    app.Form1.c0.text(),
-                 app.Form1.XConc.text(),     app.Form1.conductivity.text()},
+                 app.Form1.XConc.text(),     app.Form1.conductivity.text(), app.Form1.sahen_out.text(),
+                 app.Form1.uhen_out.text()},
           model1(app.Form1.CheckBox1.checked()),
           pictureRevisions{app.Form1.Image1.revision(), app.Form2.Image1.revision()} {}
 

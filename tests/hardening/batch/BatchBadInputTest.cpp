@@ -50,7 +50,7 @@ void goodData(BatchOptions& o) { o.data = testing::exampleFile("observed-6to1-sa
 
 const BatchCase batchCases[] = {
     {"observed data of binary garbage",
-     [](BatchOptions& o, const TemporaryDirectory& d) { o.data = file(d, "data.txt", std::string("\x00\x01ab\xff", 5)); },
+     [](BatchOptions& o, const TemporaryDirectory& d) { o.data = file(d, "data.txt", std::string("\x00\x01" "ab\xff", 5)); },
      1, "入力値が数値ではありません.\n"},
     {"observed data with a header line",
      [](BatchOptions& o, const TemporaryDirectory& d) { o.data = file(d, "data.txt", "conc cond\r\n0.001 0.1\r\n"); },
