@@ -61,4 +61,27 @@ inline ext squareRoot(ext a) {
 // An integer entering real arithmetic; exact for every 32-bit value.
 inline ext toExt(int value) { return static_cast<ext>(value); }
 
+// The two ways of evaluating a formula written once as a template on its arithmetic.
+// Both round every operation alike, so on finite values they give the same bits.
+//
+// Plain arithmetic tests nothing. A fault inside a chain of sums and products still shows
+// in its result: infinity and NaN survive every later addition and multiplication (inf x 0
+// is NaN, inf + -inf is NaN). Only a division can hide one (x / inf = 0), so a formula
+// evaluated plainly is trusted when its numerator, its denominator and its result are all
+// finite; otherwise it is evaluated again with the checked operations, which raise the
+// first fault with its text.
+struct PlainArithmetic {
+    static ext add(ext a, ext b) { return a + b; }
+    static ext sub(ext a, ext b) { return a - b; }
+    static ext mul(ext a, ext b) { return a * b; }
+    static ext div(ext a, ext b) { return a / b; }
+};
+
+struct CheckedArithmetic {
+    static ext add(ext a, ext b) { return condsim::add(a, b); }
+    static ext sub(ext a, ext b) { return condsim::sub(a, b); }
+    static ext mul(ext a, ext b) { return condsim::mul(a, b); }
+    static ext div(ext a, ext b) { return condsim::div(a, b); }
+};
+
 }  // namespace condsim

@@ -25,6 +25,13 @@ std::string trimmed(std::string_view text);
 std::string integerText(int value);
 
 namespace detail {
+// The 18 significant digits of a positive normal magnitude, correctly rounded with ties to
+// even, into digits[0..17]; returns the exponent e with magnitude = 0.d1d2...d18 x 10^e.
+// Exact integer arithmetic where it reaches (1e-38 to 1e18), the C library elsewhere.
+int eighteenDigits(ext magnitude, char* digits);
+// The same through the C library's formatting, for every magnitude.
+int eighteenDigitsByPrintf(ext magnitude, char* digits);
+
 // The value of an unsigned decimal digit string scaled by 10^exponent, correctly rounded
 // to extended precision; sets overflow when the magnitude exceeds the extended range.
 // Underflow gives 0 or a denormal.

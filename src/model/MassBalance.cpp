@@ -1,31 +1,41 @@
 #include "model/MassBalance.h"
 
 #include "core/CheckedArithmetic.h"
+#include "model/EquilibriumFormulas.h"
 
 namespace condsim {
 
-ext massBalanceSide(int n, ext C0, ext X) { return div(sub(mul(toExt(n), C0), X), C0); }
+// Each function evaluates its formula plainly first and keeps the result when it is
+// finite; otherwise the checked evaluation raises the first fault (core/CheckedArithmetic.h).
+// On finite values both evaluations give the same bits.
+
+ext massBalanceSide(int n, ext C0, ext X) {
+    // C0 is finite, so a fault in the numerator cannot be divided away.
+    const ext value = massBalanceSideWith<PlainArithmetic>(n, C0, X);
+    if (isFiniteExt(value)) [[likely]] return value;
+    return massBalanceSideWith<CheckedArithmetic>(n, C0, X);
+}
 
 ext timesPower(ext coefficient, ext X, int i) {
-    ext term = coefficient;
-    for (int j = 0; j < i; ++j) term = mul(term, X);
-    return term;
+    const ext value = timesPowerWith<PlainArithmetic>(coefficient, X, i);
+    if (isFiniteExt(value)) [[likely]] return value;
+    return timesPowerWith<CheckedArithmetic>(coefficient, X, i);
 }
 
 ext formationSide(int n, const SpeciesArray& beta, ext X) {
-    ext numerator = mul(beta[1], X);
-    for (int i = 2; i <= n; ++i) {
-        numerator = add(numerator, timesPower(mul(toExt(i), beta[i]), X, i));
+    const Quotient plain = formationSumsWith<PlainArithmetic>(n, beta, X);
+    if (isFiniteExt(plain.numerator) && isFiniteExt(plain.denominator)) [[likely]] {
+        const ext value = plain.numerator / plain.denominator;
+        if (isFiniteExt(value)) [[likely]] return value;
     }
-    ext denominator = add(mul(beta[1], X), 1);
-    for (int i = 2; i <= n; ++i) denominator = add(denominator, timesPower(beta[i], X, i));
-    return div(numerator, denominator);
+    const Quotient checked = formationSumsWith<CheckedArithmetic>(n, beta, X);
+    return div(checked.numerator, checked.denominator);
 }
 
 ext speciesDenominator(int n, const SpeciesArray& beta, ext X) {
-    ext denominator = 1;
-    for (int i = 1; i <= n; ++i) denominator = add(denominator, timesPower(beta[i], X, i));
-    return denominator;
+    const ext value = speciesDenominatorWith<PlainArithmetic>(n, beta, X);
+    if (isFiniteExt(value)) [[likely]] return value;
+    return speciesDenominatorWith<CheckedArithmetic>(n, beta, X);
 }
 
 }  // namespace condsim

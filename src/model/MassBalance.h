@@ -2,7 +2,7 @@
 // The two sides of the free-anion balance and the sums that the conductivity shares with
 // them. Powers of X are formed by repeated multiplication in a fixed order, never by a
 // power function: the order of the operations fixes the last bits of every result.
-// Every operation is checked: a fault raises the floating-point error.
+// A fault in any operation raises the floating-point error of the first faulting one.
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"

@@ -1,17 +1,16 @@
 #include "model/SolutionConductivity.h"
 
 #include "core/CheckedArithmetic.h"
-#include "model/MassBalance.h"
+#include "model/EquilibriumFormulas.h"
 
 namespace condsim {
 
 ext chargeWeightedSum(int n, const SpeciesArray& beta, const SpeciesArray& sf, ext X) {
-    ext charged = mul(toExt(n), sf[0]);
-    for (int i = 1; i <= n - 1; ++i) {
-        const ext coefficient = mul(mul(toExt(n - i), sf[i]), beta[i]);
-        charged = add(charged, timesPower(coefficient, X, i));
-    }
-    return charged;
+    // Plainly first; a fault in the sum leaves it infinite or NaN, and the checked
+    // evaluation then raises it (core/CheckedArithmetic.h).
+    const ext value = chargeWeightedSumWith<PlainArithmetic>(n, beta, sf, X);
+    if (isFiniteExt(value)) [[likely]] return value;
+    return chargeWeightedSumWith<CheckedArithmetic>(n, beta, sf, X);
 }
 
 ext solutionConductivity(ext cationPerCharge, ext C0, ext charged, ext denominator, ext anionPart) {

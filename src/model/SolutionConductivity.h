@@ -3,7 +3,8 @@
 //   kappa = ((lambda(A/z) x C0) x S) / D + lambda(X-) x X
 // with D = 1 + sum beta(i) X^i (speciesDenominator) and the charge-weighted sum S below.
 // Each charged species AXi (i < n) contributes (n - i) x sf(i) x lambda(A/z) x [AXi]; AXn
-// has no charge. Every operation is checked.
+// has no charge. A fault in any operation raises the floating-point error of the first
+// faulting one.
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"
