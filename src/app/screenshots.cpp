@@ -1,6 +1,7 @@
-// condsim-screenshots: pictures of the three windows for the documentation. Opens an
+// condsim-screenshots: pictures of the windows for the documentation. Opens an
 // observed-data file, initialises, runs the calculation, shows the other two windows
-// and saves each window as a PNG into the given folder. Run it on the offscreen
+// and saves each window as a PNG into the given folder; then runs a fit and a comparison
+// of n in the fit window and saves that window too. Run it on the offscreen
 // platform (scripts/screenshots does). Dialog answers and messages are scripted: the
 // open dialog returns the given file, messages and errors are printed instead of shown.
 
@@ -76,5 +77,13 @@ int main(int argc, char* argv[]) {
     desktop.actions().run([&] { form2.ShowHideData1Click(); });
     QApplication::processEvents();
     saved = save(desktop.abundanceWindow(), folder, QStringLiteral("abundance-window-data.png")) && saved;
+
+    // The fit window with its default choice (K1 and alfa) run and n compared over 2..8.
+    auto& fit = desktop.fitForm();
+    desktop.actions().run([&] { fit.OpenClick(); });
+    desktop.actions().run([&] { fit.RunClick(); });
+    desktop.actions().run([&] { fit.CompareClick(); });
+    QApplication::processEvents();
+    saved = save(desktop.fitWindow(), folder, QStringLiteral("fit-window.png")) && saved;
     return saved && platform.errors == 0 ? 0 : 1;
 }

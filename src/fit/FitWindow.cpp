@@ -51,6 +51,8 @@ FitWindow::FitWindow(TForm1& form, const CanvasFactory& canvasFactory)
     chosen_ = {FitParameter::stepwiseConstant(1), FitParameter::alfa()};
     setHeaders(values, {"parameter", "value", "standard error", "95% from", "95% to"});
     setHeaders(comparison, {"n", "RMS residual", "AIC", ""});
+    // Result tables have no cell to edit: no cell is shown selected.
+    for (CellTable* table : {&values, &correlation, &comparison}) table->select(0, 0);
 }
 
 std::vector<FitParameter> FitWindow::offered() const {
@@ -167,6 +169,7 @@ void FitWindow::CompareClick() {
         comparisonStatus = "The comparison cannot run: " + result.refusal;
         return;
     }
+    // The reasons of the fits without figures stand below the table, where they have room.
     comparisonStatus.clear();
     comparison.setRowCount(static_cast<int>(result.rows.size()) + 1);
     int row = 1;
@@ -175,7 +178,11 @@ void FitWindow::CompareClick() {
         const bool converged = fit.fit.converged();
         comparison.setCell(1, row, converged ? NumberText(fit.fit.rmsResidual) : "");
         comparison.setCell(2, row, converged ? NumberText(fit.aic) : "");
-        comparison.setCell(3, row, converged ? (fit.n == result.bestN ? "best" : "") : fitFailureMessage(fit.fit));
+        comparison.setCell(3, row, converged ? (fit.n == result.bestN ? "best" : "") : "no fit");
+        if (!converged) {
+            if (!comparisonStatus.empty()) comparisonStatus += "\n";
+            comparisonStatus += "n = " + integerText(fit.n) + ": " + fitFailureMessage(fit.fit);
+        }
         ++row;
     }
 }

@@ -25,7 +25,7 @@ class TForm1;
 class FitWindow {
 public:
     // Design size of the residual picture at 120 pixels per inch.
-    static constexpr int plotDesignWidth = 660;
+    static constexpr int plotDesignWidth = 640;
     static constexpr int plotDesignHeight = 300;
 
     FitWindow(TForm1& form, const CanvasFactory& canvasFactory);
@@ -39,7 +39,7 @@ public:
     CellTable values{5, 1};
     // Correlations of the fitted quantities: names in row 0 and column 0.
     CellTable correlation{1, 1};
-    // The comparison of n: n, RMS residual, AIC, and "best" or why that fit gave no figures.
+    // The comparison of n: n, RMS residual, AIC, and "best" (lowest AIC) or "no fit".
     CellTable comparison{4, 1};
 
     SpinField fromN{2, 30, 2};  // the range of n that Compare n fits
@@ -47,7 +47,8 @@ public:
 
     // Converged or not, iterations, RMS residual; or why the fit did not run or converge.
     std::string status;
-    // Why the comparison did not run; empty when it ran.
+    // Why the comparison did not run, or why the fits of its "no fit" rows gave no figures,
+    // one line per n.
     std::string comparisonStatus;
 
     // Residual against concentration of the last converged fit, with the axis ends as text

@@ -15,6 +15,16 @@ int pixelOf(ext v, ext low, ext high, int from, int to) {
     return from + static_cast<int>(std::lround(static_cast<double>(fraction * static_cast<ext>(to - from))));
 }
 
+// The smallest of 1, 2, 2.5, 5 and 10 times a power of ten that is at least v > 0: the
+// axis end gets a short label.
+ext roundNumberAbove(ext v) {
+    const ext power = std::pow(10.0L, std::floor(std::log10(v)));
+    for (const ext step : {1.0L, 2.0L, 2.5L, 5.0L}) {
+        if (step * power >= v) return step * power;
+    }
+    return 10 * power;
+}
+
 }  // namespace
 
 ResidualAxes residualAxesOf(const std::vector<ResidualPoint>& points) {
@@ -32,7 +42,7 @@ ResidualAxes residualAxesOf(const std::vector<ResidualPoint>& points) {
         axes.xMinimum -= half;
         axes.xMaximum += half;
     }
-    if (axes.yLimit == 0) axes.yLimit = 1;
+    axes.yLimit = axes.yLimit > 0 && std::isfinite(axes.yLimit) ? roundNumberAbove(axes.yLimit) : 1;
     return axes;
 }
 

@@ -3,7 +3,8 @@
 // observed point against its total concentration, with a horizontal line at zero. The
 // x axis runs linearly from the smallest to the largest concentration, as in the
 // conductivity plot; the y axis is symmetric about zero and reaches the largest residual
-// in size, so the zero line always lies in the middle of the frame. A margin keeps the
+// in size, rounded up to a short number, so the zero line always lies in the middle of
+// the frame. A margin keeps the
 // circles at the ends inside the frame.
 
 #include <vector>
@@ -32,7 +33,8 @@ inline constexpr int residualPlotMargin = 12;
 inline constexpr int residualMarkerRadius = 5;
 
 // The axes for the points: the concentration range (widened around a single
-// concentration so it has a span) and the largest |residual| (1 when all are 0).
+// concentration so it has a span) and the largest |residual| rounded up to 1, 2, 2.5 or 5
+// times a power of ten (1 when all are 0).
 ResidualAxes residualAxesOf(const std::vector<ResidualPoint>& points);
 
 // Paints the canvas white, draws the data frame in grey, the zero line in black and a red

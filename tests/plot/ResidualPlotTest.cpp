@@ -28,7 +28,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         AxesCase{"unordered", {{0.004L, 0.5L}, {0.001L, -2}, {0.002L, 1}}, {0.001L, 0.004L, 2}},
         AxesCase{"one concentration is centred", {{0.5L, 0.25L}, {0.5L, -0.5L}}, {0.25L, 0.75L, 0.5L}},
-        AxesCase{"all residuals zero", {{1, 0}, {3, 0}}, {1, 3, 1}}),
+        AxesCase{"all residuals zero", {{1, 0}, {3, 0}}, {1, 3, 1}},
+        AxesCase{"rounded up to five", {{1, 3}, {3, 0}}, {1, 3, 5}},
+        AxesCase{"rounded up to two and a half", {{1, 2.2L}, {3, 0}}, {1, 3, 2.5L}},
+        AxesCase{"rounded up to the next power of ten", {{1, -700}, {3, 0}}, {1, 3, 1000}}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name)

@@ -1,5 +1,6 @@
 #include "ui/qt/DesktopApplication.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
 
@@ -25,10 +26,14 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
     mainWindow_ = std::make_unique<MainWindowView>(application_.Form1, actions_, scale);
     abundanceWindow_ = std::make_unique<AbundanceWindowView>(application_.Form2, actions_, scale);
     scalingFactorWindow_ = std::make_unique<ScalingFactorWindowView>(application_.Form3, actions_, scale);
+    fitForm_ = std::make_unique<FitWindow>(application_.Form1, rasterCanvases());
+    fitWindow_ = std::make_unique<FitWindowView>(*fitForm_, actions_, scale);
+    connect(mainWindow_->Fit1, &QAction::triggered, this, [this] { actions_.run([this] { fitForm_->OpenClick(); }); });
     actions_.setRefresh([this] {
         mainWindow_->refreshFromState();
         abundanceWindow_->refreshFromState();
         scalingFactorWindow_->refreshFromState();
+        fitWindow_->refreshFromState();
     });
 }
 

@@ -9,7 +9,9 @@
 
 #include "ui/Application.h"
 #include "ui/qt/AbundanceWindowView.h"
+#include "fit/FitWindow.h"
 #include "ui/qt/DesignScale.h"
+#include "ui/qt/FitWindowView.h"
 #include "ui/qt/MainWindowView.h"
 #include "ui/qt/QtPlatform.h"
 #include "ui/qt/ScalingFactorWindowView.h"
@@ -36,6 +38,8 @@ public:
     MainWindowView& mainWindow() { return *mainWindow_; }
     AbundanceWindowView& abundanceWindow() { return *abundanceWindow_; }
     ScalingFactorWindowView& scalingFactorWindow() { return *scalingFactorWindow_; }
+    FitWindow& fitForm() { return *fitForm_; }
+    FitWindowView& fitWindow() { return *fitWindow_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,6 +51,8 @@ private:
     std::unique_ptr<MainWindowView> mainWindow_;
     std::unique_ptr<AbundanceWindowView> abundanceWindow_;
     std::unique_ptr<ScalingFactorWindowView> scalingFactorWindow_;
+    std::unique_ptr<FitWindow> fitForm_;  // the fit window's state, beside the three windows
+    std::unique_ptr<FitWindowView> fitWindow_;
 };
 
 }  // namespace condsim::qt

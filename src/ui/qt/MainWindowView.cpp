@@ -27,6 +27,7 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
     addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); });
     addMenuItem(nullptr, QStringLiteral("Abundance"), [&form] { form.Abundance1Click(); });
     addMenuItem(nullptr, QStringLiteral("Scaling Factors"), [&form] { form.Option1Click(); });
+    Fit1 = menuBar()->addAction(QStringLiteral("Fit"));
 
     // Labels and the picture first: the input controls stand above them where they overlap.
     addInstruction(nullptr, QStringLiteral("(1) Read the observed  molar conductivity data from File?Open!"), 5, 1);

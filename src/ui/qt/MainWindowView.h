@@ -32,6 +32,8 @@ public:
     CellTableView* StringGrid2;
     CellTableView* StringGrid3;
     PictureWidget* Image1;
+    // The menu item "Fit"; the desktop program connects it to the fit window.
+    QAction* Fit1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
