@@ -37,6 +37,7 @@ ReferencePoint referenceSolve(const ReferenceSystem& system, ext C0) {
     ext direction = -1;
     for (;;) {
         const ext previous = d;
+        while (!(step * direction + X > 0) && X > 0) step = step * 0.7L;
         X = step * direction + X;
         d = leftSide(n, C0, X) - rightSide(n, beta, X);
         if (d * previous < 0 || std::fabs(d) > std::fabs(previous)) {

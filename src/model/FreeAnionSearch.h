@@ -1,8 +1,8 @@
 #pragma once
 // The step search for the free anion concentration X = [X-] at a total concentration C0:
 // the X at which the mass balance and the formation function give the same mean number
-// of bound anions. Pure: reads only its arguments. Every operation is checked, so a zero
-// C0 (0/0 in the mass balance) or an overflow raises the floating-point error.
+// of bound anions. Pure: reads only its arguments. A fault in any operation, such as 0/0 in
+// the mass balance at a zero C0 or an overflow, raises its floating-point error.
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"
