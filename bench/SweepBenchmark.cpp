@@ -3,7 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <ctime>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -113,6 +115,36 @@ void sweepToReferenceRatio(benchmark::State& state, const SweepSystem& system) {
     state.counters["reference_ms"] = 1000 * referenceSeconds / static_cast<double>(state.iterations());
     state.counters["ratio"] = handlerSeconds / referenceSeconds;
 }
+
+// The most that two threads could gain on this machine for the n = 30 sweep: the bare
+// arithmetic of its points split over two threads (no text, no ordering, no hand-over),
+// in wall-clock time against one thread. A two-thread sweep that must also keep the
+// one-thread order of its texts, tables and failures can only gain less.
+void twoCoreCeiling(benchmark::State& state, const SweepSystem& system) {
+    SweepFixture fixture(system);
+    const auto half = static_cast<std::ptrdiff_t>(fixture.concentrations.size() / 2);
+    const auto solveRange = [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        for (auto k = begin; k < end; ++k) {
+            const ReferencePoint point = referenceSolve(fixture.system, fixture.concentrations[static_cast<size_t>(k)]);
+            benchmark::DoNotOptimize(point);
+        }
+    };
+    const auto total = static_cast<std::ptrdiff_t>(fixture.concentrations.size());
+    double oneThread = 0;
+    double twoThreads = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        solveRange(0, total);
+        oneThread += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        start = std::chrono::steady_clock::now();
+        std::thread other(solveRange, half, total);
+        solveRange(0, half);
+        other.join();
+        twoThreads += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    state.counters["speedup"] = oneThread / twoThreads;
+}
+BENCHMARK_CAPTURE(twoCoreCeiling, n30_K1e4_alfa100, thirtySpecies)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_CAPTURE(sweepThroughHandler, n6_K1e4_alfa20, sixSpecies)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sweepThroughHandler, n30_K1e4_alfa100, thirtySpecies)->Unit(benchmark::kMillisecond);
