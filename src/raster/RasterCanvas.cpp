@@ -29,6 +29,18 @@ RasterCanvas::RasterCanvas(int width, int height)
     image_.fill(Qt::white);
 }
 
+QPainter& RasterCanvas::painter() {
+    if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
+    return *painter_;
+}
+
+void RasterCanvas::finishPainting() const { painter_.reset(); }
+
+const QImage& RasterCanvas::image() const {
+    finishPainting();
+    return image_;
+}
+
 void RasterCanvas::drawShape(Shape shape, int x1, int y1, int x2, int y2) {
     const int left = std::min(x1, x2);
     const int top = std::min(y1, y2);
@@ -38,13 +50,13 @@ void RasterCanvas::drawShape(Shape shape, int x1, int y1, int x2, int y2) {
     // A one-pixel outline of QRect(left, top, w, h) covers left .. left + w, so the box
     // left .. right - 1 is QRect(left, top, right - left - 1, bottom - top - 1).
     const QRect box(left, top, right - left - 1, bottom - top - 1);
-    QPainter painter(&image_);
-    painter.setPen(qtPen(*this));
-    painter.setBrush(qtColor(brushColor()));
+    QPainter& shapePainter = painter();
+    shapePainter.setPen(qtPen(*this));
+    shapePainter.setBrush(qtColor(brushColor()));
     if (shape == Shape::Rectangle) {
-        painter.drawRect(box);
+        shapePainter.drawRect(box);
     } else {
-        painter.drawEllipse(box);
+        shapePainter.drawEllipse(box);
     }
 }
 
@@ -58,14 +70,15 @@ void RasterCanvas::moveTo(int x, int y) { position_ = QPoint(x, y); }
 
 void RasterCanvas::lineTo(int x, int y) {
     const QPoint target(x, y);
-    QPainter painter(&image_);
-    painter.setPen(qtPen(*this));
-    painter.drawLine(position_, target);
+    QPainter& linePainter = painter();
+    linePainter.setPen(qtPen(*this));
+    linePainter.setBrush(Qt::NoBrush);
+    linePainter.drawLine(position_, target);
     position_ = target;
 }
 
 bool RasterCanvas::savePng(const std::string& path) const {
-    return image_.save(QFile::decodeName(QByteArray::fromStdString(path)), "PNG");
+    return image().save(QFile::decodeName(QByteArray::fromStdString(path)), "PNG");
 }
 
 }  // namespace condsim

@@ -6,7 +6,9 @@
 // anti-aliasing. A new canvas is white.
 
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
+#include <memory>
 #include <string>
 
 #include "plot/Canvas.h"
@@ -25,15 +27,21 @@ public:
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
 
-    const QImage& image() const { return image_; }
+    // The image as drawn so far.
+    const QImage& image() const;
     // Writes the image as a PNG file; false when it could not be written.
     bool savePng(const std::string& path) const;
 
 private:
     enum class Shape { Rectangle, Ellipse };
     void drawShape(Shape shape, int x1, int y1, int x2, int y2);
+    // One painter stays open across a whole drawing (opening one per circle costs more
+    // than the circle); it is closed before anyone reads the image.
+    QPainter& painter();
+    void finishPainting() const;
 
     QImage image_;
+    mutable std::unique_ptr<QPainter> painter_;
     QPoint position_;
 };
 
