@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/CheckedArithmetic.h"
+#include "core/Error.h"
 #include "model/EquilibriumFormulas.h"
 #include "model/MassBalance.h"
 
@@ -19,6 +20,10 @@ constexpr ext firstStepFraction = 0.001L;
 constexpr ext stepShrink = 0.7L;
 // The search stops when two successive differences differ by less than this.
 constexpr ext stopDifference = 1e-14L;
+// A bound far beyond any search that settles (those take thousands of passes): inputs
+// with no balance in reach (a negative concentration, constants whose formation function
+// has poles) could otherwise creep on for ever with a step too small to finish.
+constexpr long maximumPasses = 1000000;
 
 // What one pass of the search works on.
 struct SearchState {
@@ -69,7 +74,8 @@ ext freeAnionStart(int n, ext C0) { return mul(mul(toExt(n), C0), startFactor); 
 
 void searchFreeAnion(int n, const SpeciesArray& beta, ext C0, ext& X) {
     SearchState state{X, sub(massBalanceSide(n, C0, X), formationSide(n, beta, X)), mul(firstStepFraction, X), -1};
-    for (;;) {
+    for (long pass = 1;; ++pass) {
+        if (pass > maximumPasses) [[unlikely]] throw Error(searchDidNotSettleText);
         const SearchState before = state;
         PassOutcome outcome = searchPassWith<PlainArithmetic>(n, beta, C0, state);
         if (!outcome.finite) [[unlikely]] {
