@@ -24,11 +24,11 @@ test: build
 # The headless library and its tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Only the test programs are built (no Qt code is compiled); any finding fails the run.
 SANITIZE_DIR ?= build-sanitize
-SANITIZE_FLAGS = -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
+SANITIZE_FLAGS = -O1 -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
 SANITIZE_TESTS = condsim_tests tests/batch/condsim_batch_tests tests/hardening/batch/condsim_hardening_batch_tests
 
 test-sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCONDSIM_WITH_BENCH=OFF \
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DCONDSIM_WITH_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target $(notdir $(SANITIZE_TESTS))
 	set -e; for test in $(SANITIZE_TESTS); do \

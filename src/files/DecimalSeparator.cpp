@@ -1,7 +1,7 @@
 #include "files/DecimalSeparator.h"
 
 #include <langinfo.h>
-#include <locale.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): newlocale and locale_t are POSIX, declared here
 
 #include <atomic>
 #include <cstring>
@@ -21,8 +21,8 @@ void setDecimalSeparator(char newSeparator) {
 char decimalSeparatorOfUserLocale() {
     // A locale object of its own, so that the process's C locale (and with it the
     // formatting of every other library) stays as it is.
-    locale_t userLocale = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
-    if (userLocale == static_cast<locale_t>(0)) return '.';
+    locale_t userLocale = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
+    if (userLocale == static_cast<locale_t>(nullptr)) return '.';
     const char* radix = nl_langinfo_l(RADIXCHAR, userLocale);
     char result = '.';
     if (radix != nullptr && std::strlen(radix) == 1) result = radix[0];

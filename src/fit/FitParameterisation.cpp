@@ -112,7 +112,7 @@ CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& un
     const int n = system_.n;
     if (usesModel1()) {
         for (int i = 1; i <= n - 1; ++i) {
-            constants.K[static_cast<size_t>(i + 1)] = div(mul(alfa, constants.K[static_cast<size_t>(i)]), 100);
+            constants.K[static_cast<size_t>(i) + 1] = div(mul(alfa, constants.K[static_cast<size_t>(i)]), 100);
         }
     }
     ext product = 1;

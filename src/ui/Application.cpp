@@ -24,7 +24,7 @@ CanvasFactory recordingCanvases() {
 
 }  // namespace
 
-Application::Application(Platform& platform, CanvasFactory canvasFactory)
+Application::Application(Platform& platform, const CanvasFactory& canvasFactory)
     : state(startState()),
       Form1(state, platform, canvasFactory),
       Form2(state, canvasFactory),

@@ -14,7 +14,7 @@ public:
     // Start-up: the start-up directory := the current directory (made current
     // explicitly), MarkerRadius := 5, every scaling factor 1, then TForm1, TForm2, TForm3.
     // No handler runs during creation. The canvas factory makes the pictures' canvases.
-    Application(Platform& platform, CanvasFactory canvasFactory);
+    Application(Platform& platform, const CanvasFactory& canvasFactory);
     // Headless start-up with recording canvases.
     explicit Application(Platform& platform);
 

@@ -14,7 +14,7 @@ void CellTableModel::takeSnapshot() {
     columns_ = std::max(table_.columnCount(), 0);
     headers_.clear();
     cells_.clear();
-    cells_.reserve(rows_ * columns_);
+    cells_.reserve(static_cast<qsizetype>(rows_) * columns_);
     for (int column = 0; column < columns_; ++column)
         headers_.append(QString::fromStdString(table_.cell(column, 0)));
     for (int row = 0; row < rows_; ++row)

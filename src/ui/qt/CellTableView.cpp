@@ -11,7 +11,7 @@ constexpr int designRowHeight = 20;
 }
 
 CellTableView::CellTableView(CellTable& table, UserActions& actions, const DesignScale& scale,
-                             std::vector<int> designColumnWidths, int furtherColumnDesignWidth,
+                             const std::vector<int>& designColumnWidths, int furtherColumnDesignWidth,
                              QWidget* parent)
     : QTableView(parent), table_(table), actions_(actions), model_(table) {
     for (const int width : designColumnWidths) columnWidths_.push_back(scale(width));

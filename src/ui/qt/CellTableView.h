@@ -21,7 +21,7 @@ public:
     // Column widths in design pixels: the given ones for the first columns, the
     // further width for every other column.
     CellTableView(CellTable& table, UserActions& actions, const DesignScale& scale,
-                  std::vector<int> designColumnWidths, int furtherColumnDesignWidth,
+                  const std::vector<int>& designColumnWidths, int furtherColumnDesignWidth,
                   QWidget* parent);
 
     void refreshFromState() override;
