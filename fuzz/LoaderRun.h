@@ -9,12 +9,21 @@
 #include <string>
 
 #include "FuzzSession.h"
+#include "core/Error.h"
 #include "hardening/StateSnapshot.h"
 #include "ui/Application.h"
 #include "ui/Dispatch.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace condsim::fuzzing {
+
+inline bool isDrawingFault(const std::string& shown) {
+    for (const auto fault : {FloatingPointFault::InvalidOperation, FloatingPointFault::DivisionByZero,
+                             FloatingPointFault::Overflow}) {
+        if (shown == withFinalPoint(floatingPointError(fault).text())) return true;
+    }
+    return false;
+}
 
 struct LoaderRun {
     ScriptedPlatform platform;
@@ -28,7 +37,11 @@ struct LoaderRun {
         const testing::StateSnapshot before(app);
         platform.answerNextDialog(file);
         if (act(handler)) return true;
-        require(testing::StateSnapshot(app) == before, "a failed load changed the state");
+        // A file that was read whole is loaded before the drawing that follows File/Open;
+        // a floating-point fault of that drawing (a zero concentration) leaves it loaded.
+        if (!isDrawingFault(platform.errors.back())) {
+            require(testing::StateSnapshot(app) == before, "a failed load changed the state");
+        }
         return false;
     }
 };
