@@ -128,9 +128,9 @@ CheckBoxWidget* BoundWindow::addCheckBox(QWidget* parent, CheckBox& box, DesignR
     return check;
 }
 
-CellTableView* BoundWindow::addTable(CellTable& table, DesignRect place, std::vector<int> columnWidths,
+CellTableView* BoundWindow::addTable(CellTable& table, DesignRect place, const std::vector<int>& columnWidths,
                                      int furtherColumnWidth) {
-    auto* view = new CellTableView(table, actions_, scale_, std::move(columnWidths), furtherColumnWidth, client_);
+    auto* view = new CellTableView(table, actions_, scale_, columnWidths, furtherColumnWidth, client_);
     view->setFont(scale_.defaultFont());
     scale_.place(*view, place.left, place.top, place.width, place.height);
     bound_.push_back(view);

@@ -65,7 +65,7 @@ protected:
     EditFieldWidget* addEditField(QWidget* parent, EditField& field, DesignRect place);
     SpinFieldWidget* addSpinField(QWidget* parent, SpinField& field, DesignRect place);
     CheckBoxWidget* addCheckBox(QWidget* parent, CheckBox& box, DesignRect place);
-    CellTableView* addTable(CellTable& table, DesignRect place, std::vector<int> columnWidths,
+    CellTableView* addTable(CellTable& table, DesignRect place, const std::vector<int>& columnWidths,
                             int furtherColumnWidth = 64);
     // Also gives the headless picture its size on the screen, before anything is drawn.
     PictureWidget* addPicture(Picture& picture, DesignRect place);
