@@ -1,5 +1,7 @@
 #include "TestSession.h"
 
+#include "plot/RecordingCanvas.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -36,6 +38,15 @@ std::string errorText(const std::function<void()>& step) {
         return error.text();
     }
     return "no error";
+}
+
+std::string contentOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+CanvasFactory recordingCanvases() {
+    return [](int width, int height) { return std::make_unique<RecordingCanvas>(width, height); };
 }
 
 std::string exampleFile(const std::string& name) {

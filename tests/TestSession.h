@@ -47,6 +47,12 @@ struct Session {
 // The text of the error that the step raises, or "no error".
 std::string errorText(const std::function<void()>& step);
 
+// The whole content of a file, as bytes; empty when it cannot be read.
+std::string contentOf(const std::filesystem::path& file);
+
+// Canvases that record every drawing operation, as the headless start-up makes them.
+CanvasFactory recordingCanvases();
+
 // A file of examples/ (the build passes the folder); a missing file fails the test.
 std::string exampleFile(const std::string& name);
 

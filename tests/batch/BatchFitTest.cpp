@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "TestSession.h"
+#include "batch/BatchTestSupport.h"
 #include "batch/BatchSession.h"
 #include "fit/ConstantsFit.h"
 #include "fit/FitApplication.h"
@@ -15,19 +16,6 @@ namespace {
 
 using testing::Session;
 using testing::TemporaryDirectory;
-
-CanvasFactory recordingCanvases() {
-    return [](int width, int height) { return std::make_unique<RecordingCanvas>(width, height); };
-}
-
-PictureWriter noPictures() {
-    return [](const Canvas&, const std::string&) { return true; };
-}
-
-std::string readAll(const std::filesystem::path& name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 std::string usageError(const std::vector<std::string>& arguments) {
     try {
@@ -69,7 +57,7 @@ TEST(BatchFit, FitsAppliesAndCalculatesAsTheWindowsDo) {
         ASSERT_TRUE(s.act([&] { s.form1.Button3Click(); }));
         s.platform.answerNextDialog((s.directory.path() / "windows.txt").string());
         ASSERT_TRUE(s.act([&] { s.form1.Save1Click(); }));
-        windowsReport = readAll(s.directory.path() / "windows.txt");
+        windowsReport = testing::contentOf(s.directory.path() / "windows.txt");
     }
     TemporaryDirectory directory;
     std::ostringstream messages;
@@ -77,7 +65,7 @@ TEST(BatchFit, FitsAppliesAndCalculatesAsTheWindowsDo) {
     BatchOptions options = parseBatchOptions({"--fit", "K1,alfa", "--fit-n", "4..7"});
     options.data = data;
     options.report = "batch.txt";
-    EXPECT_EQ(runBatch(options, messages, results, recordingCanvases(), noPictures()), 0);
+    EXPECT_EQ(runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()), 0);
     EXPECT_EQ(messages.str(), "");
     const std::string output = results.str();
     const auto blank = output.find("\n\n");
@@ -88,7 +76,7 @@ TEST(BatchFit, FitsAppliesAndCalculatesAsTheWindowsDo) {
     EXPECT_NE(comparison.find("\n6\t"), std::string::npos);
     EXPECT_EQ(output.substr(blank + 2), windowsTable);
     EXPECT_EQ(windowsTable.rfind("Fit to 12 observed points at n = 6: converged after ", 0), 0u) << windowsTable;
-    EXPECT_EQ(readAll(directory.path() / "batch.txt"), windowsReport);
+    EXPECT_EQ(testing::contentOf(directory.path() / "batch.txt"), windowsReport);
     EXPECT_FALSE(windowsReport.empty());
 }
 
@@ -98,14 +86,14 @@ TEST(BatchFit, AFitThatCannotRunEndsTheRunBeforeTheCalculation) {
     std::ostringstream results;
     BatchOptions options = parseBatchOptions({"--fit", "K1,alfa", "--fit-n", "2..8"});
     options.report = "never.txt";
-    EXPECT_EQ(runBatch(options, messages, results, recordingCanvases(), noPictures()), 1);
+    EXPECT_EQ(runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()), 1);
     EXPECT_EQ(messages.str(), "The comparison of n cannot run: There are no observed data to fit.\n");
     EXPECT_EQ(results.str(), "");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));
 
     std::ostringstream messagesWithoutComparison;
     options.fitN.reset();
-    EXPECT_EQ(runBatch(options, messagesWithoutComparison, results, recordingCanvases(), noPictures()), 1);
+    EXPECT_EQ(runBatch(options, messagesWithoutComparison, results, testing::recordingCanvases(), testing::noPictures()), 1);
     EXPECT_EQ(messagesWithoutComparison.str(), "The fit cannot run: There are no observed data to fit.\n");
     EXPECT_EQ(results.str(), "");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));

@@ -13,15 +13,6 @@ namespace {
 using testing::Session;
 using testing::TemporaryDirectory;
 
-CanvasFactory recordingCanvases() {
-    return [](int width, int height) { return std::make_unique<RecordingCanvas>(width, height); };
-}
-
-std::string readAll(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 struct PictureLog {
     std::vector<std::string> names;
     PictureWriter writer() {
@@ -45,7 +36,7 @@ TEST(BatchRun, ReportEqualsTheOneTheWindowsWriteForTheSameSteps) {
         ASSERT_TRUE(s.act([&] { s.form1.Button3Click(); }));
         s.platform.answerNextDialog((s.directory.path() / "windows.txt").string());
         ASSERT_TRUE(s.act([&] { s.form1.Save1Click(); }));
-        windowsReport = readAll((s.directory.path() / "windows.txt").string());
+        windowsReport = testing::contentOf((s.directory.path() / "windows.txt").string());
     }
     TemporaryDirectory directory;
     std::ostringstream messages;
@@ -55,9 +46,9 @@ TEST(BatchRun, ReportEqualsTheOneTheWindowsWriteForTheSameSteps) {
     options.report = "batch.txt";
     options.plot = "c.png";
     options.distribution = "d.png";
-    EXPECT_EQ(runBatch(options, messages, recordingCanvases(), pictures.writer()), 0);
+    EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), pictures.writer()), 0);
     EXPECT_EQ(messages.str(), "");
-    EXPECT_EQ(readAll((directory.path() / "batch.txt").string()), windowsReport);
+    EXPECT_EQ(testing::contentOf((directory.path() / "batch.txt").string()), windowsReport);
     EXPECT_FALSE(windowsReport.empty());
     ASSERT_EQ(pictures.names.size(), 2u);
     EXPECT_EQ(pictures.names[0], (directory.path() / "c.png").string());
@@ -70,7 +61,7 @@ TEST(BatchRun, AnErrorEndsTheRunWithTheErrorBoxText) {
     PictureLog pictures;
     BatchOptions options;  // no data: the sweep's first point divides 0 by 0
     options.report = "never.txt";
-    EXPECT_EQ(runBatch(options, messages, recordingCanvases(), pictures.writer()), 1);
+    EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), pictures.writer()), 1);
     EXPECT_EQ(messages.str(), "不正な浮動小数点数演算命令.\n");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));
     EXPECT_TRUE(pictures.names.empty());
@@ -84,7 +75,7 @@ TEST(BatchRun, MessagesGoToTheStreamOnePerLine) {
     options.data = testing::exampleFile(exampleData);
     options.model1 = false;
     options.mca = "abc";
-    EXPECT_EQ(runBatch(options, messages, recordingCanvases(), pictures.writer()), 1);
+    EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), pictures.writer()), 1);
     EXPECT_EQ(messages.str(),
               "Caution!! The current K2-Kn values (excluding K1) are used to set up all the "
               "beta(n) values.\n'abc' は浮動小数点数ではありません.\n");

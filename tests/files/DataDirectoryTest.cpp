@@ -13,18 +13,13 @@ namespace fs = std::filesystem;
 using testing::errorText;
 using testing::TemporaryDirectory;
 
-std::string contentOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 TEST(DataDirectory, RelativeChoiceIsStoredAsAFullFolderWithCrLf) {
     TemporaryDirectory startup;
     startup.write("sub/a.txt", "1");
     std::string last;
     StoreLastDataDirectory(startup.path().string(), "sub/a.txt", last);
     EXPECT_EQ(last, (startup.path() / "sub").string());
-    EXPECT_EQ(contentOf(startup.path() / "dirinf"), last + "\r\n");
+    EXPECT_EQ(testing::contentOf(startup.path() / "dirinf"), last + "\r\n");
     EXPECT_EQ(fs::current_path(), startup.path()) << "storing does not move the current directory";
 }
 

@@ -15,10 +15,6 @@ namespace {
 using testing::Session;
 using testing::WindowSnapshot;
 
-CanvasFactory recordingCanvases() {
-    return [](int width, int height) { return std::make_unique<RecordingCanvas>(width, height); };
-}
-
 const RecordingCanvas& plotOf(const FitWindow& fit) {
     return dynamic_cast<const RecordingCanvas&>(*fit.residualPlot.canvas());
 }
@@ -33,7 +29,7 @@ void prepare(Session& s, FitWindow& fit) {
 
 TEST(FitWindowState, ApplyWritesOnlyAFitOfWhatTheMainWindowStillHolds) {
     Session s;
-    FitWindow fit(s.form1, recordingCanvases());
+    FitWindow fit(s.form1, testing::recordingCanvases());
     prepare(s, fit);
 
     s.act([&] { fit.ApplyClick(); });
@@ -73,7 +69,7 @@ TEST(FitWindowState, ApplyWritesOnlyAFitOfWhatTheMainWindowStillHolds) {
 
 TEST(FitWindowState, ConstantsBeyondTheCurrentNAreNeitherOfferedNorFitted) {
     Session s;
-    FitWindow fit(s.form1, recordingCanvases());
+    FitWindow fit(s.form1, testing::recordingCanvases());
     fit.choose(FitParameter::stepwiseConstant(5), true);
     EXPECT_EQ(fit.request().parameters, (std::vector<FitParameter>{FitParameter::stepwiseConstant(1),
                                                                    FitParameter::alfa(),
@@ -90,7 +86,7 @@ TEST(FitWindowState, ConstantsBeyondTheCurrentNAreNeitherOfferedNorFitted) {
 
 TEST(FitWindowState, AFailedRunClearsTheLastFitAndSaysWhy) {
     Session s;
-    FitWindow fit(s.form1, recordingCanvases());
+    FitWindow fit(s.form1, testing::recordingCanvases());
     prepare(s, fit);
     ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
     ASSERT_TRUE(fit.canApply());
@@ -113,7 +109,7 @@ TEST(FitWindowState, AFailedRunClearsTheLastFitAndSaysWhy) {
 
 TEST(FitWindowState, CompareFillsOneRowPerNOrSaysWhyItCannotRun) {
     Session s;
-    FitWindow fit(s.form1, recordingCanvases());
+    FitWindow fit(s.form1, testing::recordingCanvases());
     s.act([&] { fit.CompareClick(); });
     EXPECT_EQ(fit.comparisonStatus, "The comparison cannot run: There are no observed data to fit.");
     EXPECT_EQ(fit.comparison.rowCount(), 1);

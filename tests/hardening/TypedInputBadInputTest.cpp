@@ -180,11 +180,6 @@ INSTANTIATE_TEST_SUITE_P(EveryField, SpinFieldBeyondRange,
 
 // --- Reports that cannot be written ----------------------------------------------------
 
-std::string readAll(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 void expectSaveFails(Session& s, const std::string& target, const std::string& error) {
     const StateSnapshot before(s.app);
     s.platform.answerNextDialog(target);
@@ -214,7 +209,7 @@ TEST(ReportBadTarget, ReadOnlyReportIsRefusedAndKeepsItsText) {
     const std::string report = s.directory.write("old-report.txt", "the old report\r\n");
     ASSERT_EQ(::chmod(report.c_str(), 0444), 0);
     expectSaveFails(s, report, "ファイルへのアクセスが拒否されました.");
-    EXPECT_EQ(readAll(report), "the old report\r\n");
+    EXPECT_EQ(testing::contentOf(report), "the old report\r\n");
     for (const auto& entry : std::filesystem::directory_iterator(s.directory.path())) {
         EXPECT_NE(entry.path().filename().string().rfind(".condsim-", 0), 0u) << "temporary file left behind";
     }

@@ -14,11 +14,6 @@ namespace fs = std::filesystem;
 using testing::LoadSnapshot;
 using testing::Session;
 
-std::string contentOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 // Chooses the file in the next dialog and runs File/Open as the user would.
 bool openObserved(Session& s, const std::string& file) {
     s.platform.answerNextDialog(file);
@@ -56,7 +51,7 @@ TEST(ObservedDataLoad, ThreePairsFillTheRecordAndTheTableThenThePlotIsDrawn) {
     expectRow(table, 2, "0.002", "0.2");
     expectRow(table, 3, "0.004", "0.35");
     EXPECT_NE(s.form1.Image1.canvas(), nullptr) << "the observed points are drawn";
-    EXPECT_EQ(contentOf(s.directory.path() / "dirinf"), (s.directory.path() / "run1").string() + "\r\n");
+    EXPECT_EQ(testing::contentOf(s.directory.path() / "dirinf"), (s.directory.path() / "run1").string() + "\r\n");
 }
 
 struct TableTextCase {

@@ -18,15 +18,10 @@ using testing::Session;
 using testing::sweep;
 using testing::threePoints;
 
-std::string contentOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 std::string goldenFile(const std::string& name) {
     const fs::path file = fs::path(__FILE__).parent_path().parent_path() / "golden" / name;
     if (!fs::exists(file)) ADD_FAILURE() << "missing golden file " << file;
-    return contentOf(file);
+    return testing::contentOf(file);
 }
 
 // The names in the folder, to see that a failed save leaves no temporary file behind.
@@ -51,7 +46,7 @@ TEST(ResultsReport, SmallObservedFileAndOneCalculationGiveTheGoldenReport) {
     s.form1.InitializeClick();
     ASSERT_TRUE(sweep(s, 9));
     ASSERT_TRUE(save(s, "report.txt")) << s.errors().front();
-    EXPECT_EQ(contentOf(s.directory.path() / "report.txt"), goldenFile("report-three-points.txt"));
+    EXPECT_EQ(testing::contentOf(s.directory.path() / "report.txt"), goldenFile("report-three-points.txt"));
     ASSERT_EQ(s.platform.dialogs.size(), 2u);
     EXPECT_TRUE(s.platform.dialogs[1].save);
     EXPECT_EQ(s.platform.dialogs[1].proposedName, "three_results.txt");
@@ -67,7 +62,7 @@ TEST(ResultsReport, FieldTextsAndSwitchesAreWrittenAsTheyStand) {
     s.form1.CheckBox1.setChecked(false);
     s.form1.SpinEdit1.setValue(3);  // after the calculation: the header follows the new n
     ASSERT_TRUE(save(s, "report.txt"));
-    const std::string report = contentOf(s.directory.path() / "report.txt");
+    const std::string report = testing::contentOf(s.directory.path() / "report.txt");
     EXPECT_NE(report.find("\r\nbeta1 = K1 = 1e4\r\n"), std::string::npos);
     EXPECT_NE(report.find("\r\nThe beta and Kn values are imported from a file or generated manually\r\n"),
               std::string::npos);
@@ -83,7 +78,7 @@ TEST(ResultsReport, FieldTextsAndSwitchesAreWrittenAsTheyStand) {
     // A number typed beyond the field's range reaches the report bounded, as everywhere.
     s.form1.SpinEdit1.userSetText("500");
     ASSERT_TRUE(save(s, "typed.txt"));
-    EXPECT_NE(contentOf(s.directory.path() / "typed.txt").find("\r\nThe system used: AX30\r\n"),
+    EXPECT_NE(testing::contentOf(s.directory.path() / "typed.txt").find("\r\nThe system used: AX30\r\n"),
               std::string::npos);
 }
 
@@ -94,7 +89,7 @@ TEST(ResultsReport, SaveBeforeAnyDataFailsAndLeavesAnExistingReportIntact) {
     EXPECT_FALSE(save(s, "report.txt"));
     ASSERT_EQ(s.errors().size(), 1u);
     EXPECT_EQ(s.errors()[0], "'' は浮動小数点数ではありません.");
-    EXPECT_EQ(contentOf(s.directory.path() / "report.txt"), before);
+    EXPECT_EQ(testing::contentOf(s.directory.path() / "report.txt"), before);
     EXPECT_EQ(namesIn(s.directory.path()), (std::vector<std::string>{"dirinf", "report.txt"}));
     EXPECT_EQ(s.platform.dialogs[0].proposedName, "_results.txt");
 }

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "TestSession.h"
+#include "batch/BatchTestSupport.h"
 #include "batch/BatchSession.h"
 #include "files/DecimalSeparator.h"
 #include "plot/RecordingCanvas.h"
@@ -18,19 +19,6 @@ namespace condsim {
 namespace {
 
 using testing::TemporaryDirectory;
-
-CanvasFactory recordingCanvases() {
-    return [](int width, int height) { return std::make_unique<RecordingCanvas>(width, height); };
-}
-
-PictureWriter noPictures() {
-    return [](const Canvas&, const std::string&) { return true; };
-}
-
-std::string readAll(const std::filesystem::path& name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 const std::string oldReport = "the report of an earlier run\r\n";
 
@@ -118,10 +106,10 @@ TEST_P(BatchBadInput, EndsWithStatusOneItsMessageAndNoReport) {
     std::ostringstream messages;
     std::ostringstream results;
 
-    EXPECT_EQ(runBatch(options, messages, results, recordingCanvases(), noPictures()), c.status);
+    EXPECT_EQ(runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()), c.status);
     EXPECT_EQ(messages.str(), c.messages);
     EXPECT_EQ(results.str(), "");
-    EXPECT_EQ(readAll(report), oldReport);
+    EXPECT_EQ(testing::contentOf(report), oldReport);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCase, BatchBadInput, ::testing::Range(0, static_cast<int>(std::size(batchCases))));
@@ -161,9 +149,9 @@ TEST(BatchBadInput, SettingsBeyondTheirRangesAreBounded) {
     options.alfa = -2147483647 - 1;
     options.report = "report.txt";
     std::ostringstream messages;
-    EXPECT_EQ(runBatch(options, messages, recordingCanvases(), noPictures()), 0);
+    EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), testing::noPictures()), 0);
     EXPECT_EQ(messages.str(), "");
-    const std::string report = readAll(directory.path() / "report.txt");
+    const std::string report = testing::contentOf(directory.path() / "report.txt");
     EXPECT_NE(report.find("The system used: AX30\r\n"), std::string::npos);
     EXPECT_NE(report.find("The model #1, Kn/Kn+1 = 1% (e.g., ca. 10-90 %) is used.\r\n"), std::string::npos);
 }
