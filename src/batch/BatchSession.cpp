@@ -7,7 +7,7 @@
 #include "fit/ConstantsFit.h"
 #include "fit/FitApplication.h"
 #include "fit/FitReport.h"
-#include "fit/SpeciesCountComparison.h"
+#include "fit/AnionCountComparison.h"
 #include "ui/Application.h"
 #include "ui/Dispatch.h"
 
@@ -108,9 +108,9 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
         if (!act([&] {
                 if (options.fitN) {
                     const auto comparison =
-                        compareSpeciesCounts(form1, request, options.fitN->first, options.fitN->second);
+                        compareAnionCounts(form1, request, options.fitN->first, options.fitN->second);
                     if (!comparison.refusal.empty()) throw Error("The comparison of n cannot run: " + comparison.refusal);
-                    results << speciesCountTable(comparison) << '\n';
+                    results << anionCountTable(comparison) << '\n';
                 }
                 const FitResult result = fitConstants(form1, request);
                 if (!result.converged()) throw Error(fitFailureMessage(result));

@@ -36,9 +36,9 @@ std::string fitResultTable(const FitResult& result) {
     return text;
 }
 
-std::string speciesCountTable(const SpeciesCountComparison& comparison) {
+std::string anionCountTable(const AnionCountComparison& comparison) {
     std::string text = "n\tRMS residual\tAIC\n";
-    for (const SpeciesCountFit& row : comparison.rows) {
+    for (const AnionCountFit& row : comparison.rows) {
         text += integerText(row.n);
         if (row.fit.converged()) {
             text += "\t" + NumberText(row.fit.rmsResidual) + "\t" + NumberText(row.aic);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fit/FitResult.h"
-#include "fit/SpeciesCountComparison.h"
+#include "fit/AnionCountComparison.h"
 
 namespace condsim {
 
@@ -20,6 +20,6 @@ std::string fitResultTable(const FitResult& result);
 
 // One line per n: the RMS residual and the AIC, "best" beside the lowest AIC; a fit that
 // did not converge or could not run says so in place of its figures.
-std::string speciesCountTable(const SpeciesCountComparison& comparison);
+std::string anionCountTable(const AnionCountComparison& comparison);
 
 }  // namespace condsim

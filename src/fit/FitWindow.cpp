@@ -7,7 +7,7 @@
 #include "fit/ConstantsFit.h"
 #include "fit/FitApplication.h"
 #include "fit/FitReport.h"
-#include "fit/SpeciesCountComparison.h"
+#include "fit/AnionCountComparison.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
@@ -164,7 +164,7 @@ void FitWindow::ApplyClick() {
 
 void FitWindow::CompareClick() {
     comparison.setRowCount(1);
-    const SpeciesCountComparison result = compareSpeciesCounts(form_, request(), fromN.value(), toN.value());
+    const AnionCountComparison result = compareAnionCounts(form_, request(), fromN.value(), toN.value());
     if (!result.refusal.empty()) {
         comparisonStatus = "The comparison cannot run: " + result.refusal;
         return;
@@ -173,7 +173,7 @@ void FitWindow::CompareClick() {
     comparisonStatus.clear();
     comparison.setRowCount(static_cast<int>(result.rows.size()) + 1);
     int row = 1;
-    for (const SpeciesCountFit& fit : result.rows) {
+    for (const AnionCountFit& fit : result.rows) {
         comparison.setCell(0, row, integerText(fit.n));
         const bool converged = fit.fit.converged();
         comparison.setCell(1, row, converged ? NumberText(fit.fit.rmsResidual) : "");

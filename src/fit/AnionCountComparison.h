@@ -16,20 +16,20 @@ namespace condsim {
 
 class TForm1;
 
-struct SpeciesCountFit {
+struct AnionCountFit {
     int n = 0;
     FitResult fit;
     ext aic = 0;  // meaningful when fit.converged()
 };
 
-struct SpeciesCountComparison {
+struct AnionCountComparison {
     std::string refusal;  // why the comparison cannot run; empty when it ran
-    std::vector<SpeciesCountFit> rows;  // one per n, in increasing n
+    std::vector<AnionCountFit> rows;  // one per n, in increasing n
     int bestN = 0;  // n of the lowest AIC, 0 when no fit converged
 };
 
 // Every n of fromN..toN (within 2..30) starts from the window's constants, as the fit at
 // the window's own n would; nothing of the window changes.
-SpeciesCountComparison compareSpeciesCounts(const TForm1& form, const FitRequest& request, int fromN, int toN);
+AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN, int toN);
 
 }  // namespace condsim

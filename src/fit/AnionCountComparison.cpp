@@ -1,4 +1,4 @@
-#include "fit/SpeciesCountComparison.h"
+#include "fit/AnionCountComparison.h"
 
 #include <cmath>
 
@@ -22,8 +22,8 @@ ext akaikeCriterion(const FitResult& fit, int parameterCount) {
 
 }  // namespace
 
-SpeciesCountComparison compareSpeciesCounts(const TForm1& form, const FitRequest& request, int fromN, int toN) {
-    SpeciesCountComparison comparison;
+AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN, int toN) {
+    AnionCountComparison comparison;
     if (fromN < nMinimum || toN > nMaximum || fromN > toN) {
         comparison.refusal = "The range of n must lie within " + integerText(nMinimum) + ".." +
                              integerText(nMaximum) + " and not be empty; it is " + integerText(fromN) + ".." +
@@ -40,7 +40,7 @@ SpeciesCountComparison compareSpeciesCounts(const TForm1& form, const FitRequest
     const int parameterCount = static_cast<int>(request.parameters.size());
     for (int n = fromN; n <= toN; ++n) {
         system.n = n;
-        SpeciesCountFit row{n, fitConstants(system, request), 0};
+        AnionCountFit row{n, fitConstants(system, request), 0};
         if (row.fit.converged()) {
             row.aic = akaikeCriterion(row.fit, parameterCount);
             if (comparison.bestN == 0 || row.aic < comparison.rows[static_cast<size_t>(comparison.bestN - fromN)].aic) {
@@ -52,7 +52,7 @@ SpeciesCountComparison compareSpeciesCounts(const TForm1& form, const FitRequest
     // A reason that holds for every n (no observed data, say) is the comparison's own.
     const std::string& first = comparison.rows.front().fit.reason;
     bool refusedAlike = true;
-    for (const SpeciesCountFit& row : comparison.rows) {
+    for (const AnionCountFit& row : comparison.rows) {
         refusedAlike = refusedAlike && row.fit.status == FitStatus::Refused && row.fit.reason == first;
     }
     if (refusedAlike) {

@@ -4,7 +4,7 @@
 #include "TestSession.h"
 #include "WindowSnapshot.h"
 #include "fit/FitReport.h"
-#include "fit/SpeciesCountComparison.h"
+#include "fit/AnionCountComparison.h"
 
 namespace condsim {
 namespace {
@@ -14,7 +14,7 @@ using testing::Session;
 // MCA is known (held at its true value): K1 and alfa are fitted for each n. Without noise
 // only the true n reproduces the data; with 0.5 % noise the AIC still tells n = 3 from its
 // neighbours (n = 6 and n = 7 fit such data equally well, since AX7 hardly forms).
-TEST(SpeciesCountComparison, PicksTheNTheDataWereMadeWith) {
+TEST(AnionCountComparison, PicksTheNTheDataWereMadeWith) {
     struct Case {
         int trueN;
         double noise;
@@ -29,8 +29,8 @@ TEST(SpeciesCountComparison, PicksTheNTheDataWereMadeWith) {
         testing::startFrom(s, "3000", 45, "88");
         const testing::WindowSnapshot before(s.form1);
 
-        const SpeciesCountComparison comparison =
-            compareSpeciesCounts(s.form1, {parseFitParameterList("K1,alfa"), {}}, 2, 9);
+        const AnionCountComparison comparison =
+            compareAnionCounts(s.form1, {parseFitParameterList("K1,alfa"), {}}, 2, 9);
 
         EXPECT_EQ(comparison.refusal, "");
         ASSERT_EQ(comparison.rows.size(), 8u);
@@ -40,7 +40,7 @@ TEST(SpeciesCountComparison, PicksTheNTheDataWereMadeWith) {
         ASSERT_TRUE(best.fit.converged()) << best.fit.reason;
         EXPECT_EQ(best.fit.n, c.trueN);
         EXPECT_TRUE(testing::WindowSnapshot(s.form1) == before);
-        const std::string table = speciesCountTable(comparison);
+        const std::string table = anionCountTable(comparison);
         EXPECT_EQ(table.substr(0, table.find('\n')), "n\tRMS residual\tAIC");
         EXPECT_NE(table.find("\n" + integerText(c.trueN) + "\t" + NumberText(best.fit.rmsResidual) + "\t" +
                              NumberText(best.aic) + "\tbest\n"),
@@ -49,32 +49,32 @@ TEST(SpeciesCountComparison, PicksTheNTheDataWereMadeWith) {
     }
 }
 
-TEST(SpeciesCountComparison, RefusesARangeOutsideTheFieldAndAFitThatCannotRunForAnyN) {
+TEST(AnionCountComparison, RefusesARangeOutsideTheFieldAndAFitThatCannotRunForAnyN) {
     Session s;
     s.form1.InitializeClick();
     const FitRequest request{parseFitParameterList("K1,alfa"), {}};
-    EXPECT_EQ(compareSpeciesCounts(s.form1, request, 1, 8).refusal,
+    EXPECT_EQ(compareAnionCounts(s.form1, request, 1, 8).refusal,
               "The range of n must lie within 2..30 and not be empty; it is 1..8.");
-    EXPECT_EQ(compareSpeciesCounts(s.form1, request, 6, 5).refusal,
+    EXPECT_EQ(compareAnionCounts(s.form1, request, 6, 5).refusal,
               "The range of n must lie within 2..30 and not be empty; it is 6..5.");
-    const SpeciesCountComparison noData = compareSpeciesCounts(s.form1, request, 2, 8);
+    const AnionCountComparison noData = compareAnionCounts(s.form1, request, 2, 8);
     EXPECT_EQ(noData.refusal, "There are no observed data to fit.");
     EXPECT_TRUE(noData.rows.empty());
     EXPECT_EQ(noData.bestN, 0);
 }
 
-TEST(SpeciesCountComparison, AConstantBeyondSomeNRefusesOnlyThoseRows) {
+TEST(AnionCountComparison, AConstantBeyondSomeNRefusesOnlyThoseRows) {
     Session s;
     testing::makeObservedData(s, {}, testing::twelveConcentrations(), 0.005);
-    const SpeciesCountComparison comparison =
-        compareSpeciesCounts(s.form1, {parseFitParameterList("K3,MCA"), {}}, 2, 4);
+    const AnionCountComparison comparison =
+        compareAnionCounts(s.form1, {parseFitParameterList("K3,MCA"), {}}, 2, 4);
     EXPECT_EQ(comparison.refusal, "");
     ASSERT_EQ(comparison.rows.size(), 3u);
     EXPECT_EQ(comparison.rows[0].fit.status, FitStatus::Refused);
     EXPECT_EQ(comparison.rows[0].fit.reason, "K3 is not a constant of n = 2.");
     EXPECT_NE(comparison.rows[1].fit.status, FitStatus::Refused);
     EXPECT_NE(comparison.rows[2].fit.status, FitStatus::Refused);
-    EXPECT_NE(speciesCountTable(comparison).find("\n2\t\t\tThe fit cannot run: K3 is not a constant of n = 2.\n"),
+    EXPECT_NE(anionCountTable(comparison).find("\n2\t\t\tThe fit cannot run: K3 is not a constant of n = 2.\n"),
               std::string::npos);
 }
 
