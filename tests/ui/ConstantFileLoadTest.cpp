@@ -11,6 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::LoadSnapshot;
+using testing::RefusedFileCase;
 using testing::Session;
 
 const std::string importNotice = "The file should consist of the stepwise formation constants only! OK??";
@@ -76,16 +77,6 @@ TEST(StepwiseConstantImport, CancelAfterTheNoticeChangesNothing) {
     expectUnchanged(before, s);
     EXPECT_FALSE(fs::exists(s.directory.path() / "dirinf"));
 }
-
-struct RefusedFileCase {
-    const char* name;
-    std::string content;
-    bool fileExists;
-    std::string expectedError;
-};
-
-// Test names instead of byte dumps in failure messages.
-void PrintTo(const RefusedFileCase& c, std::ostream* out) { *out << c.name; }
 
 class RefusedStepwiseFiles : public ::testing::TestWithParam<RefusedFileCase> {};
 

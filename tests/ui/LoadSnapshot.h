@@ -35,6 +35,17 @@ struct LoadSnapshot {
     std::array<unsigned long long, 7> fields;
 };
 
+// A file that a loader must refuse: its content (or no file at all) and the error text.
+struct RefusedFileCase {
+    const char* name;
+    std::string content;
+    bool fileExists;
+    std::string expectedError;
+};
+
+// Test names instead of byte dumps in failure messages.
+inline void PrintTo(const RefusedFileCase& c, std::ostream* out) { *out << c.name; }
+
 inline void expectUnchanged(const LoadSnapshot& before, const Session& s) {
     const LoadSnapshot after(s);
     EXPECT_EQ(after.observed.fileName, before.observed.fileName);

@@ -12,6 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::LoadSnapshot;
+using testing::RefusedFileCase;
 using testing::Session;
 
 // Chooses the file in the next dialog and runs File/Open as the user would.
@@ -122,16 +123,6 @@ TEST(ObservedDataLoad, CancelChangesNoDataWritesNoDirinfAndRedraws) {
     EXPECT_FALSE(fs::exists(s.directory.path() / "dirinf"));
     EXPECT_GT(s.form1.Image1.revision(), before.fields[6]) << "drawn again from the data in memory";
 }
-
-struct RefusedFileCase {
-    const char* name;
-    std::string content;
-    bool fileExists;
-    std::string expectedError;
-};
-
-// Test names instead of byte dumps in failure messages.
-void PrintTo(const RefusedFileCase& c, std::ostream* out) { *out << c.name; }
 
 class RefusedObservedFiles : public ::testing::TestWithParam<RefusedFileCase> {};
 
