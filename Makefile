@@ -21,7 +21,7 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# The headless library and its tests with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The headless layers and their tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Only the test programs are built (no Qt code is compiled); any finding fails the run.
 SANITIZE_DIR ?= build-sanitize
 SANITIZE_FLAGS = -O1 -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer

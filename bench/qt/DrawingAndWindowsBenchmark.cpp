@@ -13,7 +13,7 @@
 #include "BenchSession.h"
 #include "files/NumberText.h"
 #include "raster/RasterCanvas.h"
-#include "ui/qt/DesktopApplication.h"
+#include "desktop/DesktopApplication.h"
 
 namespace condsim::bench {
 namespace {

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <clocale>
 
-#include "ui/qt/DesktopApplication.h"
+#include "desktop/DesktopApplication.h"
 
 int main(int argc, char* argv[]) {
     QApplication qtApplication(argc, argv);

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "ui/qt/DesktopApplication.h"
+#include "desktop/DesktopApplication.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "core/Error.h"
-#include "ui/SpinField.h"
+#include "files/WholeNumber.h"
 
 namespace condsim {
 

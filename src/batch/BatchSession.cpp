@@ -5,11 +5,12 @@
 
 #include "core/Error.h"
 #include "fit/ConstantsFit.h"
-#include "fit/FitApplication.h"
+#include "ui/FitApplication.h"
 #include "fit/FitReport.h"
 #include "fit/AnionCountComparison.h"
 #include "ui/Application.h"
 #include "ui/Dispatch.h"
+#include "ui/MainWindowFit.h"
 
 namespace condsim {
 

@@ -22,19 +22,12 @@ ext akaikeCriterion(const FitResult& fit, int parameterCount) {
 
 }  // namespace
 
-AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN, int toN) {
+AnionCountComparison compareAnionCounts(FitSystem system, const FitRequest& request, int fromN, int toN) {
     AnionCountComparison comparison;
     if (fromN < nMinimum || toN > nMaximum || fromN > toN) {
         comparison.refusal = "The range of n must lie within " + integerText(nMinimum) + ".." +
                              integerText(nMaximum) + " and not be empty; it is " + integerText(fromN) + ".." +
                              integerText(toN) + ".";
-        return comparison;
-    }
-    FitSystem system;
-    try {
-        system = fitSystemOf(form);
-    } catch (const Error& error) {
-        comparison.refusal = error.text();
         return comparison;
     }
     const int parameterCount = static_cast<int>(request.parameters.size());

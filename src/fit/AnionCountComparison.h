@@ -11,10 +11,9 @@
 
 #include "fit/FitRequest.h"
 #include "fit/FitResult.h"
+#include "fit/FitSystem.h"
 
 namespace condsim {
-
-class TForm1;
 
 struct AnionCountFit {
     int n = 0;
@@ -28,8 +27,8 @@ struct AnionCountComparison {
     int bestN = 0;  // n of the lowest AIC, 0 when no fit converged
 };
 
-// Every n of fromN..toN (within 2..30) starts from the window's constants, as the fit at
-// the window's own n would; nothing of the window changes.
-AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN, int toN);
+// Every n of fromN..toN (within 2..30) starts from the system's constants, as the fit at
+// the system's own n would.
+AnionCountComparison compareAnionCounts(FitSystem system, const FitRequest& request, int fromN, int toN);
 
 }  // namespace condsim

@@ -130,18 +130,6 @@ std::vector<ext> calculatedByStepSearch(const FitSystem& system, const Calculati
 
 }  // namespace
 
-FitResult fitConstants(const TForm1& form, const FitRequest& request) {
-    FitSystem system;
-    try {
-        system = fitSystemOf(form);
-    } catch (const Error& error) {
-        FitResult result;
-        result.reason = error.text();
-        return result;
-    }
-    return fitConstants(system, request);
-}
-
 FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     FitResult result;
     result.n = system.n;

@@ -20,10 +20,6 @@
 
 namespace condsim {
 
-class TForm1;
-
-// Fits to the state of the main window (fitSystemOf).
-FitResult fitConstants(const TForm1& form, const FitRequest& request);
 FitResult fitConstants(const FitSystem& system, const FitRequest& request);
 
 }  // namespace condsim

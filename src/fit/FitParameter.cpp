@@ -5,7 +5,7 @@
 #include "core/Error.h"
 #include "files/NumberText.h"
 #include "model/EquilibriumModel.h"
-#include "ui/SpinField.h"
+#include "files/WholeNumber.h"
 
 namespace condsim {
 

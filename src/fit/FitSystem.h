@@ -1,5 +1,5 @@
 #pragma once
-// The calculation a fit adjusts, copied from the main window so that fitting changes
+// The calculation a fit adjusts, a copy of the main window's so that fitting changes
 // nothing there: n, the stepwise constants, the scaling factors, MCA, MCX and the observed
 // points. The conductivity at one point follows the calculation's own order of operations.
 
@@ -9,8 +9,6 @@
 #include "model/EquilibriumModel.h"
 
 namespace condsim {
-
-class TForm1;
 
 struct ObservedPoint {
     ext concentration = 0;  // total concentration C0 (mol/L)
@@ -25,10 +23,6 @@ struct FitSystem {
     ext MCX = 0;        // lambda(X-)
     std::vector<ObservedPoint> points;
 };
-
-// Reads n(), the model's K, the scaling factors, number() of the MCA and MCX texts and the
-// observed data. Throws the conversion error when MCA or MCX is not a number.
-FitSystem fitSystemOf(const TForm1& form);
 
 // The constants of one evaluation of the calculation.
 struct CalculationConstants {

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "files/WholeNumber.h"
+
 namespace condsim {
 
 class SpinField {
@@ -45,8 +47,5 @@ private:
     std::function<void()> onChange_;
     unsigned long long revision_ = 0;
 };
-
-// The whole number written in a text ("+5", "-12", surrounding blanks allowed), or false.
-bool parseWholeNumber(const std::string& text, int& value);
 
 }  // namespace condsim

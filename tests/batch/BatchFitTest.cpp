@@ -7,9 +7,10 @@
 #include "batch/BatchTestSupport.h"
 #include "batch/BatchSession.h"
 #include "fit/ConstantsFit.h"
-#include "fit/FitApplication.h"
+#include "ui/FitApplication.h"
 #include "fit/FitReport.h"
 #include "plot/RecordingCanvas.h"
+#include "ui/MainWindowFit.h"
 
 namespace condsim {
 namespace {

@@ -5,6 +5,7 @@
 #include "WindowSnapshot.h"
 #include "fit/FitReport.h"
 #include "fit/AnionCountComparison.h"
+#include "ui/MainWindowFit.h"
 
 namespace condsim {
 namespace {

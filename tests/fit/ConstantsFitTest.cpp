@@ -7,8 +7,9 @@
 #include "WindowSnapshot.h"
 #include "files/NumberText.h"
 #include "fit/ConstantsFit.h"
-#include "fit/FitApplication.h"
+#include "ui/FitApplication.h"
 #include "fit/FitReport.h"
+#include "ui/MainWindowFit.h"
 
 namespace condsim {
 namespace {

@@ -8,6 +8,7 @@
 #include "fit/FreeAnionNewton.h"
 #include "model/FreeAnionSearch.h"
 #include "model/MassBalance.h"
+#include "ui/MainWindowFit.h"
 
 namespace condsim {
 namespace {

@@ -1,0 +1,40 @@
+#include "desktop/AbundanceWindowView.h"
+
+#include <QMenuBar>
+
+#include "desktop/CellTableView.h"
+#include "desktop/EditFieldWidget.h"
+#include "desktop/PictureWidget.h"
+#include "desktop/SpinFieldWidget.h"
+
+namespace condsim::qt {
+
+const QString AbundanceWindowView::caption =
+    QStringLiteral("Relative Abundances of All the Chemical Species at Various Concentrations");
+
+AbundanceWindowView::AbundanceWindowView(TForm2& form, UserActions& actions, const DesignScale& scale)
+    : BoundWindow(form.window, actions, scale, caption, {31, 87, 1354, 877}), form_(form) {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); });
+    addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); });
+    addMenuItem(nullptr, QStringLiteral("ShowHideData"), [&form] { form.ShowHideData1Click(); });
+    addMenuItem(nullptr, QStringLiteral("ReDraw"), [&form] { form.ReDraw1Click(); });
+
+    Image1 = addPicture(form.Image1, {88, 0, TForm2::imageDesignWidth, TForm2::imageDesignHeight});
+    // Made after the picture, so that when shown it covers the picture.
+    StringGrid1 = addTable(form.StringGrid1, {88, 0, 1232, 777}, {69, 200, 200}, 200);
+    SpinEdit1 = addSpinField(nullptr, form.SpinEdit1, {0, 24, 89, 24});
+    Edit3 = addEditField(nullptr, form.Edit3, {0, 734, 89, 23});
+    Edit1 = addEditField(nullptr, form.Edit1, {56, 778, 121, 23});
+    Edit2 = addEditField(nullptr, form.Edit2, {1224, 778, 121, 23});
+    StringGrid1->setVisible(form.tableVisible);
+
+    setFocusOrder({StringGrid1, Edit3, Edit1, Edit2, &SpinEdit1->lineEdit()});
+}
+
+void AbundanceWindowView::refreshFromState() {
+    if (StringGrid1->isVisibleTo(this) != form_.tableVisible) StringGrid1->setVisible(form_.tableVisible);
+    BoundWindow::refreshFromState();
+}
+
+}  // namespace condsim::qt

@@ -1,0 +1,93 @@
+#include "desktop/CellTableView.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+
+namespace condsim::qt {
+
+namespace {
+constexpr int designRowHeight = 20;
+}
+
+CellTableView::CellTableView(CellTable& table, UserActions& actions, const DesignScale& scale,
+                             const std::vector<int>& designColumnWidths, int furtherColumnDesignWidth,
+                             QWidget* parent)
+    : QTableView(parent), table_(table), actions_(actions), model_(table) {
+    for (const int width : designColumnWidths) columnWidths_.push_back(scale(width));
+    setModel(&model_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(false);  // Tab leaves the table for the next control
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);  // a narrow column cuts its text, as a grid does
+    setCornerButtonEnabled(false);
+
+    const int rowHeight = scale(designRowHeight);
+    QHeaderView* rows = verticalHeader();
+    rows->hide();  // no fixed column
+    rows->setMinimumSectionSize(1);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(rowHeight);
+
+    QHeaderView* header = horizontalHeader();
+    header->setSectionsClickable(false);  // header cells cannot be selected
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setMinimumSectionSize(1);
+    header->setDefaultSectionSize(scale(furtherColumnDesignWidth));
+    header->setFixedHeight(rowHeight);
+    applyColumnWidths();
+    showTableSelection();
+}
+
+void CellTableView::applyColumnWidths() {
+    QHeaderView* header = horizontalHeader();
+    for (int column = 0; column < model_.columnCount(); ++column) {
+        const auto index = static_cast<size_t>(column);
+        header->resizeSection(column, index < columnWidths_.size() ? columnWidths_[index]
+                                                                  : header->defaultSectionSize());
+    }
+}
+
+void CellTableView::showTableSelection() {
+    const QModelIndex wanted =
+        model_.index(CellTableModel::modelRow(table_.selectedRow()), table_.selectedColumn());
+    if (wanted == currentIndex()) return;
+    if (wanted.isValid()) {
+        selectionModel()->setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect);
+    } else {
+        selectionModel()->clear();
+    }
+}
+
+void CellTableView::refreshFromState() {
+    if (model_.refreshFromTable()) applyColumnWidths();
+    showTableSelection();
+}
+
+void CellTableView::selectByUser(const QModelIndex& index) {
+    const int column = index.column();
+    const int row = CellTableModel::tableRow(index.row());
+    actions_.run([this, column, row] { table_.select(column, row); });
+}
+
+void CellTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (actions_.refreshing() || !current.isValid()) return;
+    if (current.column() == table_.selectedColumn() &&
+        CellTableModel::tableRow(current.row()) == table_.selectedRow())
+        return;
+    selectByUser(current);
+}
+
+void CellTableView::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex before = currentIndex();
+    QTableView::mousePressEvent(event);
+    const QModelIndex hit = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && hit.isValid() && hit == before && hit == currentIndex())
+        selectByUser(hit);
+}
+
+}  // namespace condsim::qt

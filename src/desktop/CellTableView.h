@@ -1,0 +1,46 @@
+#pragma once
+// A table of a window: a QTableView over a CellTable. The header row is fixed, cells
+// cannot be typed into, one cell at a time is selected. A click or a keyboard move to a
+// cell runs the table's select(column, row) as a user action (for the constants and
+// factor tables that runs StringGrid2SelectCell); after every refresh the view's
+// current cell is the table's selected cell.
+
+#include <QTableView>
+#include <vector>
+
+#include "core/CellTable.h"
+#include "desktop/CellTableModel.h"
+#include "desktop/DesignScale.h"
+#include "desktop/UserActions.h"
+
+namespace condsim::qt {
+
+class CellTableView : public QTableView, public Refreshable {
+    Q_OBJECT
+public:
+    // Column widths in design pixels: the given ones for the first columns, the
+    // further width for every other column.
+    CellTableView(CellTable& table, UserActions& actions, const DesignScale& scale,
+                  const std::vector<int>& designColumnWidths, int furtherColumnDesignWidth,
+                  QWidget* parent);
+
+    void refreshFromState() override;
+    CellTableModel& cellModel() { return model_; }
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    // A click on the cell that is already current selects it again.
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void applyColumnWidths();
+    void showTableSelection();
+    void selectByUser(const QModelIndex& index);
+
+    CellTable& table_;
+    UserActions& actions_;
+    CellTableModel model_;
+    std::vector<int> columnWidths_;  // screen pixels
+};
+
+}  // namespace condsim::qt

@@ -1,0 +1,23 @@
+#pragma once
+// A check box on the screen, bound to a headless CheckBox: the user's toggle sets it as
+// a user action; the widget shows its state.
+
+#include <QCheckBox>
+
+#include "ui/CheckBox.h"
+#include "desktop/UserActions.h"
+
+namespace condsim::qt {
+
+class CheckBoxWidget : public QCheckBox, public Refreshable {
+    Q_OBJECT
+public:
+    CheckBoxWidget(CheckBox& box, UserActions& actions, QWidget* parent);
+    void refreshFromState() override;
+
+private:
+    CheckBox& box_;
+    UserActions& actions_;
+};
+
+}  // namespace condsim::qt

@@ -1,0 +1,58 @@
+#include "desktop/DesktopApplication.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+
+#include "files/DecimalSeparator.h"
+#include "raster/RasterCanvas.h"
+
+namespace condsim::qt {
+
+namespace {
+
+CanvasFactory rasterCanvases() {
+    return [](int width, int height) { return std::make_unique<RasterCanvas>(width, height); };
+}
+
+}  // namespace
+
+const QString DesktopApplication::title = QStringLiteral("condsim");
+
+DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, const DesignScale& scale)
+    : platform_(platform != nullptr ? std::move(platform) : std::make_unique<QtPlatform>(title)),
+      application_(*platform_, rasterCanvases()),
+      actions_(*platform_) {
+    mainWindow_ = std::make_unique<MainWindowView>(application_.Form1, actions_, scale);
+    abundanceWindow_ = std::make_unique<AbundanceWindowView>(application_.Form2, actions_, scale);
+    scalingFactorWindow_ = std::make_unique<ScalingFactorWindowView>(application_.Form3, actions_, scale);
+    fitForm_ = std::make_unique<FitWindow>(application_.Form1, rasterCanvases());
+    fitWindow_ = std::make_unique<FitWindowView>(*fitForm_, actions_, scale);
+    connect(mainWindow_->Fit1, &QAction::triggered, this, [this] { actions_.run([this] { fitForm_->OpenClick(); }); });
+    actions_.setRefresh([this] {
+        mainWindow_->refreshFromState();
+        abundanceWindow_->refreshFromState();
+        scalingFactorWindow_->refreshFromState();
+        fitWindow_->refreshFromState();
+    });
+}
+
+DesktopApplication::~DesktopApplication() {
+    if (QCoreApplication::instance() != nullptr) QCoreApplication::instance()->removeEventFilter(this);
+    actions_.setRefresh({});
+}
+
+void DesktopApplication::start() {
+    setDecimalSeparator(decimalSeparatorOfUserLocale());
+    QCoreApplication::instance()->installEventFilter(this);
+    actions_.refreshViews();  // shows the main window, as the state at start-up says
+}
+
+bool DesktopApplication::eventFilter(QObject* watched, QEvent* event) {
+    // Reading the separator is cheap and idempotent; whichever object the change is
+    // announced to, the whole process follows it.
+    if (event->type() == QEvent::LocaleChange) setDecimalSeparator(decimalSeparatorOfUserLocale());
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace condsim::qt

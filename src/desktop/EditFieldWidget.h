@@ -1,0 +1,24 @@
+#pragma once
+// A single-line edit field on the screen, bound to a headless EditField: each edit by
+// the user sets the field's text as a user action; the widget shows the field's text.
+
+#include <QLineEdit>
+
+#include "ui/EditField.h"
+#include "desktop/UserActions.h"
+
+namespace condsim::qt {
+
+class EditFieldWidget : public QLineEdit, public Refreshable {
+    Q_OBJECT
+public:
+    EditFieldWidget(EditField& field, UserActions& actions, QWidget* parent);
+    void refreshFromState() override;
+
+private:
+    EditField& field_;
+    UserActions& actions_;
+    unsigned long long shownRevision_;
+};
+
+}  // namespace condsim::qt

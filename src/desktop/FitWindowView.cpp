@@ -1,0 +1,130 @@
+#include "desktop/FitWindowView.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "desktop/CellTableView.h"
+#include "desktop/PictureWidget.h"
+#include "desktop/SpinFieldWidget.h"
+
+namespace condsim::qt {
+
+namespace {
+
+// Check boxes per row of the parameter choice.
+constexpr int parameterColumns = 8;
+
+// The residual picture's place; the axis labels stand around it.
+constexpr DesignRect plotPlace{110, 400, FitWindow::plotDesignWidth, FitWindow::plotDesignHeight};
+
+QLabel* wrappedLabel(QWidget& parent, const DesignScale& scale, DesignRect place) {
+    auto* label = new QLabel(&parent);
+    label->setFont(scale.captionFont(17));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    scale.place(*label, place.left, place.top, place.width, place.height);
+    return label;
+}
+
+}  // namespace
+
+const QString FitWindowView::caption = QStringLiteral("Fitting the Constants to the Observed Data");
+
+FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const DesignScale& scale)
+    : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 770}), form_(form) {
+    QGroupBox* parameters = addGroupBox(QStringLiteral("Parameters to fit"), {10, 8, 740, 122});
+    parameterGrid_ = new QGridLayout(parameters);
+    parameterGrid_->setContentsMargins(scale(12), scale(8), scale(12), scale(8));
+    parameterGrid_->setHorizontalSpacing(scale(10));
+    parameterGrid_->setVerticalSpacing(scale(2));
+    rebuildParameterBoxes();
+
+    Run = addButton(nullptr, QStringLiteral("Run"), {770, 16, 160, 32}, [&form] { form.RunClick(); });
+    Apply = addButton(nullptr, QStringLiteral("Apply"), {770, 58, 160, 32}, [&form] { form.ApplyClick(); });
+    addLabel(nullptr, QStringLiteral("Apply writes the fitted values into the main window."), {770, 98, 460, 20}, 15);
+
+    Status = wrappedLabel(client(), scale, {10, 136, 1220, 66});
+
+    addLabel(nullptr, QStringLiteral("Fitted values"), {10, 206, 200, 20});
+    Values = addTable(form.values, {10, 230, 740, 136}, {96, 160, 160, 160, 160});
+    addLabel(nullptr, QStringLiteral("Correlation"), {770, 206, 200, 20});
+    Correlation = addTable(form.correlation, {770, 230, 460, 136}, {96}, 172);
+
+    addLabel(nullptr, QStringLiteral("Residual (observed - calculated conductivity) against C0 (M)"),
+             {plotPlace.left, 374, 600, 20});
+    ResidualPlot = addPicture(form.residualPlot, plotPlace);
+    const int plotBottom = plotPlace.top + plotPlace.height;
+    residualYMaximum_ = addAxisLabel({0, plotPlace.top, 104, 20}, Qt::AlignRight);
+    residualZero_ = addAxisLabel({0, plotPlace.top + plotPlace.height / 2 - 10, 104, 20}, Qt::AlignRight);
+    residualYMinimum_ = addAxisLabel({0, plotBottom - 20, 104, 20}, Qt::AlignRight);
+    residualXMinimum_ = addAxisLabel({plotPlace.left, plotBottom + 4, 200, 20}, Qt::AlignLeft);
+    residualXMaximum_ = addAxisLabel({plotPlace.left + plotPlace.width - 200, plotBottom + 4, 200, 20}, Qt::AlignRight);
+
+    addLabel(nullptr, QStringLiteral("n from"), {770, 376, 56, 20});
+    FromN = addSpinField(nullptr, form.fromN, {830, 374, 57, 24});
+    addLabel(nullptr, QStringLiteral("to"), {898, 376, 20, 20});
+    ToN = addSpinField(nullptr, form.toN, {922, 374, 57, 24});
+    Compare = addButton(nullptr, QStringLiteral("Compare n"), {1000, 372, 130, 28}, [&form] { form.CompareClick(); });
+    Comparison = addTable(form.comparison, {770, 410, 460, 190}, {34, 184, 160, 66});
+    addLabel(nullptr, QStringLiteral("The lowest AIC marks the n the data favour."), {770, 604, 460, 20}, 15);
+    ComparisonStatus = wrappedLabel(client(), scale, {770, 628, 460, 120});
+
+    setFocusOrder({Run, Apply, Values, Correlation, &FromN->lineEdit(), &ToN->lineEdit(), Compare, Comparison});
+    refreshFromState();
+}
+
+QLabel* FitWindowView::addAxisLabel(DesignRect place, Qt::Alignment alignment) {
+    auto* label = new QLabel(&client());
+    label->setFont(scale().defaultFont());
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    scale().place(*label, place.left, place.top, place.width, place.height);
+    return label;
+}
+
+QCheckBox* FitWindowView::parameterBox(const QString& name) const {
+    for (QCheckBox* box : parameterBoxes_)
+        if (box->text() == name) return box;
+    return nullptr;
+}
+
+void FitWindowView::rebuildParameterBoxes() {
+    for (QCheckBox* box : parameterBoxes_) delete box;
+    parameterBoxes_.clear();
+    shownParameters_ = form_.offered();
+    int place = 0;
+    for (const FitParameter& parameter : shownParameters_) {
+        auto* box = new QCheckBox(QString::fromStdString(fitParameterName(parameter)));
+        box->setFont(scale().captionFont(17));
+        connect(box, &QCheckBox::clicked, this, [this, parameter](bool checked) {
+            if (actions().refreshing()) return;
+            actions().run([this, parameter, checked] { form_.choose(parameter, checked); });
+        });
+        parameterGrid_->addWidget(box, place / parameterColumns, place % parameterColumns);
+        parameterBoxes_.push_back(box);
+        ++place;
+    }
+}
+
+void FitWindowView::refreshFromState() {
+    if (form_.offered() != shownParameters_) rebuildParameterBoxes();
+    for (size_t j = 0; j < parameterBoxes_.size(); ++j) {
+        const bool chosen = form_.isChosen(shownParameters_[j]);
+        if (parameterBoxes_[j]->isChecked() != chosen) parameterBoxes_[j]->setChecked(chosen);
+    }
+    Apply->setEnabled(form_.canApply());
+    Status->setText(QString::fromStdString(form_.status));
+    ComparisonStatus->setText(QString::fromStdString(form_.comparisonStatus));
+    const bool drawn = !form_.residualYLimit.empty();
+    residualYMaximum_->setText(drawn ? QString::fromStdString(form_.residualYLimit) : QString());
+    residualZero_->setText(drawn ? QStringLiteral("0") : QString());
+    residualYMinimum_->setText(drawn ? QStringLiteral("-") + QString::fromStdString(form_.residualYLimit) : QString());
+    residualXMinimum_->setText(QString::fromStdString(form_.residualXMinimum));
+    residualXMaximum_->setText(QString::fromStdString(form_.residualXMaximum));
+    BoundWindow::refreshFromState();
+}
+
+}  // namespace condsim::qt

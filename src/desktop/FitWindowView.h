@@ -1,0 +1,60 @@
+#pragma once
+// The fit window on the screen: a check box for each parameter the fit can adjust, Run
+// and Apply, the fitted values with their standard errors and 95 % intervals, the
+// correlations, the status of the fit, the residual plot, and the comparison of n. Every
+// button runs its handler of the headless FitWindow through the guarded dispatch. The
+// close box hides the window.
+
+#include <QString>
+#include <vector>
+
+#include "ui/FitWindow.h"
+#include "desktop/BoundWindow.h"
+
+class QCheckBox;
+class QGridLayout;
+
+namespace condsim::qt {
+
+class FitWindowView : public BoundWindow {
+    Q_OBJECT
+public:
+    static const QString caption;
+
+    FitWindowView(FitWindow& form, UserActions& actions, const DesignScale& scale);
+
+    // Rebuilds the parameter check boxes when n changed, then shows the state.
+    void refreshFromState() override;
+
+    // The check box of a parameter by its name ("K1", "alfa", "MCA"), or nullptr.
+    QCheckBox* parameterBox(const QString& name) const;
+
+    // The controls that tests and the screenshots reach by name.
+    QPushButton* Run;
+    QPushButton* Apply;
+    QPushButton* Compare;
+    SpinFieldWidget* FromN;
+    SpinFieldWidget* ToN;
+    CellTableView* Values;
+    CellTableView* Correlation;
+    CellTableView* Comparison;
+    QLabel* Status;
+    QLabel* ComparisonStatus;
+    PictureWidget* ResidualPlot;
+
+private:
+    void rebuildParameterBoxes();
+    QLabel* addAxisLabel(DesignRect place, Qt::Alignment alignment);
+
+    FitWindow& form_;
+    QGridLayout* parameterGrid_;
+    std::vector<FitParameter> shownParameters_;
+    std::vector<QCheckBox*> parameterBoxes_;
+    QLabel* residualYMaximum_;
+    QLabel* residualZero_;
+    QLabel* residualYMinimum_;
+    QLabel* residualXMinimum_;
+    QLabel* residualXMaximum_;
+};
+
+}  // namespace condsim::qt

@@ -1,0 +1,42 @@
+#pragma once
+// The main window TForm1 on the screen: the observed-data, species and constants
+// tables, the model's input fields, the conductivity plot and the main menu. Closing it
+// ends the event loop and so the process.
+
+#include "ui/TForm1.h"
+#include "desktop/BoundWindow.h"
+
+namespace condsim::qt {
+
+class MainWindowView : public BoundWindow {
+    Q_OBJECT
+public:
+    static const QString caption;
+
+    MainWindowView(TForm1& form, UserActions& actions, const DesignScale& scale);
+
+    // The controls that tests and the screenshots reach by name.
+    SpinFieldWidget* SpinEdit1;
+    SpinFieldWidget* SpinEdit2;
+    SpinFieldWidget* SpinEdit3;
+    SpinFieldWidget* SpinEdit4;
+    EditFieldWidget* beta1;
+    EditFieldWidget* cellvalue;
+    EditFieldWidget* MCA;
+    EditFieldWidget* MCX;
+    CheckBoxWidget* CheckBox1;
+    QPushButton* Initialize;
+    QPushButton* Adopt;
+    QPushButton* Button3;
+    CellTableView* StringGrid1;
+    CellTableView* StringGrid2;
+    CellTableView* StringGrid3;
+    PictureWidget* Image1;
+    // The menu item "Fit"; the desktop program connects it to the fit window.
+    QAction* Fit1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
+}  // namespace condsim::qt

@@ -1,0 +1,120 @@
+#include "desktop/SpinFieldWidget.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QToolButton>
+#include <algorithm>
+
+#include "files/DecimalSeparator.h"
+
+namespace condsim::qt {
+
+namespace {
+
+bool typeable(QChar character) {
+    if (character >= QLatin1Char('0') && character <= QLatin1Char('9')) return true;
+    if (character == QLatin1Char('+') || character == QLatin1Char('-')) return true;
+    return character == QLatin1Char(decimalSeparator());
+}
+
+// A key that would put characters into the text (not a shortcut, not an editing key).
+bool typesCharacters(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QString text = event.text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+}  // namespace
+
+void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        emit stepRequested(+1);
+        return;
+    case Qt::Key_Down:
+        emit stepRequested(-1);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        QApplication::beep();  // Enter types nothing into a spin field
+        return;
+    default:
+        break;
+    }
+    if (typesCharacters(*event)) {
+        const QString text = event->text();
+        for (const QChar character : text) {
+            if (!typeable(character)) {
+                QApplication::beep();
+                return;
+            }
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void SpinLineEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // A message box or another window taking the focus is not leaving the field.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+    emit left();
+}
+
+SpinFieldWidget::SpinFieldWidget(SpinField& field, UserActions& actions, QWidget* parent)
+    : QWidget(parent),
+      field_(field),
+      actions_(actions),
+      edit_(new SpinLineEdit(QString::fromStdString(field.text()), this)),
+      up_(new QToolButton(this)),
+      down_(new QToolButton(this)),
+      shownRevision_(field.revision()) {
+    setFocusProxy(edit_);
+    setFocusPolicy(Qt::StrongFocus);
+    for (QToolButton* button : {up_, down_}) {
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRepeat(true);
+        connect(button, &QToolButton::pressed, this, [this] { edit_->setFocus(Qt::MouseFocusReason); });
+    }
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    connect(up_, &QToolButton::clicked, this, [this] { step(+1); });
+    connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
+    connect(edit_, &SpinLineEdit::stepRequested, this, [this](int delta) { step(delta); });
+    connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (actions_.refreshing()) return;
+        const std::string typed = text.toStdString();
+        actions_.run([this, typed] { field_.userSetText(typed); });
+    });
+    connect(edit_, &SpinLineEdit::left, this, [this] {
+        if (actions_.refreshing()) return;
+        actions_.run([this] { field_.userLeave(); });
+    });
+}
+
+void SpinFieldWidget::step(int delta) {
+    if (actions_.refreshing()) return;
+    actions_.run([this, delta] { field_.userStep(delta); });
+}
+
+void SpinFieldWidget::refreshFromState() {
+    if (field_.revision() == shownRevision_) return;
+    shownRevision_ = field_.revision();
+    const QString text = QString::fromStdString(field_.text());
+    if (edit_->text() == text) return;
+    const int cursor = edit_->cursorPosition();
+    edit_->setText(text);
+    edit_->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+}
+
+void SpinFieldWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int buttonWidth = std::max(height() * 2 / 3, 8);
+    const int editWidth = std::max(width() - buttonWidth, 1);
+    edit_->setGeometry(0, 0, editWidth, height());
+    const int upHeight = height() / 2;
+    up_->setGeometry(editWidth, 0, buttonWidth, upHeight);
+    down_->setGeometry(editWidth, upHeight, buttonWidth, height() - upHeight);
+}
+
+}  // namespace condsim::qt

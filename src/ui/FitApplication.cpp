@@ -1,0 +1,24 @@
+#include "ui/FitApplication.h"
+
+#include "core/Error.h"
+#include "files/NumberText.h"
+#include "ui/TForm1.h"
+
+namespace condsim {
+
+void applyFit(TForm1& form, const FitResult& result) {
+    if (!result.converged()) throw Error("Only a converged fit can be applied.");
+    form.SetStepwiseConstants(result.stepwiseConstants);
+    for (const FittedValue& fitted : result.values) {
+        switch (fitted.parameter.kind) {
+            case FitParameterKind::StepwiseConstant:
+                if (fitted.parameter.index == 1) form.beta1.setText(NumberText(result.stepwiseConstants[0]));
+                break;
+            case FitParameterKind::Alfa: break;  // alfa lives on in the constants it generated
+            case FitParameterKind::MCA: form.MCA.setText(NumberText(result.MCA)); break;
+            case FitParameterKind::MCX: form.MCX.setText(NumberText(result.MCX)); break;
+        }
+    }
+}
+
+}  // namespace condsim

@@ -1,0 +1,191 @@
+#include "ui/FitWindow.h"
+
+#include <algorithm>
+
+#include "core/CheckedArithmetic.h"
+#include "files/NumberText.h"
+#include "fit/AnionCountComparison.h"
+#include "fit/ConstantsFit.h"
+#include "fit/FitReport.h"
+#include "ui/FitApplication.h"
+#include "ui/MainWindowFit.h"
+#include "ui/TForm1.h"
+
+namespace condsim {
+
+namespace {
+
+// Whether the main window still holds the calculation a fit started from: the quantities
+// the fit read, for the species it fitted.
+bool sameSystem(const FitSystem& a, const FitSystem& b) {
+    if (a.n != b.n || a.MCA != b.MCA || a.MCX != b.MCX || a.points.size() != b.points.size()) return false;
+    for (int i = 0; i <= a.n; ++i) {
+        const auto j = static_cast<size_t>(i);
+        if (a.K[j] != b.K[j] || a.sf[j] != b.sf[j]) return false;
+    }
+    for (size_t j = 0; j < a.points.size(); ++j) {
+        if (a.points[j].concentration != b.points[j].concentration ||
+            a.points[j].conductivity != b.points[j].conductivity)
+            return false;
+    }
+    return true;
+}
+
+// The first two lines of the status of a converged fit.
+std::string summaryOf(const FitResult& result) {
+    return "Converged: yes, after " + integerText(result.iterations) + " iterations (" +
+           integerText(result.evaluations) + " evaluations of the residuals).\n" +
+           "RMS residual: " + NumberText(result.rmsResidual) + " over " + integerText(result.pointCount) +
+           " observed points at n = " + integerText(result.n) + ".\n";
+}
+
+void setHeaders(CellTable& table, const std::vector<std::string>& headers) {
+    table.setColumnCount(static_cast<int>(headers.size()));
+    for (size_t c = 0; c < headers.size(); ++c) table.setCell(static_cast<int>(c), 0, headers[c]);
+}
+
+}  // namespace
+
+FitWindow::FitWindow(TForm1& form, const CanvasFactory& canvasFactory)
+    : residualPlot(plotDesignWidth, plotDesignHeight, canvasFactory), form_(form) {
+    // K1 and alfa of Model #1: the fit that the constants table starts from.
+    chosen_ = {FitParameter::stepwiseConstant(1), FitParameter::alfa()};
+    setHeaders(values, {"parameter", "value", "standard error", "95% from", "95% to"});
+    setHeaders(comparison, {"n", "RMS residual", "AIC", ""});
+    // Result tables have no cell to edit: no cell is shown selected.
+    for (CellTable* table : {&values, &correlation, &comparison}) table->select(0, 0);
+}
+
+std::vector<FitParameter> FitWindow::offered() const {
+    std::vector<FitParameter> parameters{FitParameter::stepwiseConstant(1), FitParameter::alfa()};
+    for (int i = 2; i <= form_.n(); ++i) parameters.push_back(FitParameter::stepwiseConstant(i));
+    parameters.push_back(FitParameter::mca());
+    parameters.push_back(FitParameter::mcx());
+    return parameters;
+}
+
+bool FitWindow::isChosen(const FitParameter& parameter) const {
+    return std::find(chosen_.begin(), chosen_.end(), parameter) != chosen_.end();
+}
+
+void FitWindow::choose(const FitParameter& parameter, bool chosen) {
+    if (chosen == isChosen(parameter)) return;
+    if (chosen) {
+        chosen_.push_back(parameter);
+    } else {
+        chosen_.erase(std::find(chosen_.begin(), chosen_.end(), parameter));
+    }
+}
+
+FitRequest FitWindow::request() const {
+    // A K(i) chosen while n was larger stays chosen but is not offered, so not fitted.
+    FitRequest request;
+    for (const FitParameter& parameter : offered())
+        if (isChosen(parameter)) request.parameters.push_back(parameter);
+    return request;
+}
+
+void FitWindow::OpenClick() { window.showAndRaise(); }
+
+void FitWindow::clearFit() {
+    last_ = FitResult{};
+    values.setRowCount(1);
+    correlation.setColumnCount(1);
+    correlation.setRowCount(1);
+    correlation.setCell(0, 0, "");
+    residualXMinimum.clear();
+    residualXMaximum.clear();
+    residualYLimit.clear();
+    if (residualPlot.canvas() != nullptr) BlankResidualPlot(residualPlot.canvasForDrawing());
+}
+
+void FitWindow::RunClick() {
+    clearFit();
+    FitResult result = fitConstants(form_, request());
+    if (!result.converged()) {
+        status = fitFailureMessage(result);
+        return;
+    }
+    // Read again, as the fit did: the start of the fit, and the observed points of the residuals.
+    const FitSystem system = fitSystemOf(form_);
+    std::vector<ResidualPoint> residuals;
+    for (size_t j = 0; j < system.points.size(); ++j) {
+        residuals.push_back({system.points[j].concentration,
+                             sub(system.points[j].conductivity, result.calculated[j])});
+    }
+    last_ = std::move(result);
+    fittedSystem_ = system;
+    showFit(residuals);
+}
+
+void FitWindow::showFit(const std::vector<ResidualPoint>& residuals) {
+    const size_t p = last_.values.size();
+    values.setRowCount(static_cast<int>(p) + 1);
+    correlation.setColumnCount(static_cast<int>(p) + 1);
+    correlation.setRowCount(static_cast<int>(p) + 1);
+    for (size_t j = 0; j < p; ++j) {
+        const FittedValue& fitted = last_.values[j];
+        const int row = static_cast<int>(j) + 1;
+        const std::string name = fitParameterName(fitted.parameter);
+        values.setCell(0, row, name);
+        values.setCell(1, row, NumberText(fitted.value));
+        values.setCell(2, row, NumberText(fitted.standardError));
+        values.setCell(3, row, NumberText(fitted.lower));
+        values.setCell(4, row, NumberText(fitted.upper));
+        correlation.setCell(row, 0, name);
+        correlation.setCell(0, row, name);
+        for (size_t k = 0; k < p; ++k)
+            correlation.setCell(static_cast<int>(k) + 1, row, NumberText(last_.correlation[j][k]));
+    }
+    status = summaryOf(last_) + "The main window is unchanged until you press Apply.";
+
+    const ResidualAxes axes = DrawResidualPlot(residualPlot.canvasForDrawing(), residuals);
+    residualXMinimum = NumberText(axes.xMinimum);
+    residualXMaximum = NumberText(axes.xMaximum);
+    residualYLimit = NumberText(axes.yLimit);
+}
+
+void FitWindow::ApplyClick() {
+    if (!last_.converged()) {
+        form_.platform().message("There is no converged fit to apply: press Run first.");
+        return;
+    }
+    if (!sameSystem(fitSystemOf(form_), fittedSystem_)) {
+        form_.platform().message(
+            "The main window has changed since the fit ran (n, constants, MCA, MCX, scaling factors or "
+            "observed data); press Run again before Apply.");
+        return;
+    }
+    applyFit(form_, last_);
+    // What the main window now holds is this fit's own result: Apply may be pressed again.
+    fittedSystem_ = fitSystemOf(form_);
+    status = summaryOf(last_) + "Applied: the constants table holds the fitted K1..K" + integerText(last_.n) +
+             " (Model #1 off).";
+}
+
+void FitWindow::CompareClick() {
+    comparison.setRowCount(1);
+    const AnionCountComparison result = compareAnionCounts(form_, request(), fromN.value(), toN.value());
+    if (!result.refusal.empty()) {
+        comparisonStatus = "The comparison cannot run: " + result.refusal;
+        return;
+    }
+    // The reasons of the fits without figures stand below the table, where they have room.
+    comparisonStatus.clear();
+    comparison.setRowCount(static_cast<int>(result.rows.size()) + 1);
+    int row = 1;
+    for (const AnionCountFit& fit : result.rows) {
+        comparison.setCell(0, row, integerText(fit.n));
+        const bool converged = fit.fit.converged();
+        comparison.setCell(1, row, converged ? NumberText(fit.fit.rmsResidual) : "");
+        comparison.setCell(2, row, converged ? NumberText(fit.aic) : "");
+        comparison.setCell(3, row, converged ? (fit.n == result.bestN ? "best" : "") : "no fit");
+        if (!converged) {
+            if (!comparisonStatus.empty()) comparisonStatus += "\n";
+            comparisonStatus += "n = " + integerText(fit.n) + ": " + fitFailureMessage(fit.fit);
+        }
+        ++row;
+    }
+}
+
+}  // namespace condsim

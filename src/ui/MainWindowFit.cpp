@@ -1,0 +1,48 @@
+#include "ui/MainWindowFit.h"
+
+#include "core/Error.h"
+#include "files/NumberText.h"
+#include "ui/TForm1.h"
+
+namespace condsim {
+
+FitSystem fitSystemOf(const TForm1& form) {
+    const ProcessState& state = form.state();
+    FitSystem system;
+    system.n = form.n();
+    system.K = state.model.K;
+    system.sf = state.factors.sf;
+    system.MCA = number(form.MCA.text());
+    system.MCX = number(form.MCX.text());
+    const ObservedData& observed = state.observed;
+    for (int j = 1; j <= observed.count && j <= observedCapacity; ++j) {
+        system.points.push_back({observed.conc[static_cast<size_t>(j)], observed.cond[static_cast<size_t>(j)]});
+    }
+    return system;
+}
+
+FitResult fitConstants(const TForm1& form, const FitRequest& request) {
+    FitSystem system;
+    try {
+        system = fitSystemOf(form);
+    } catch (const Error& error) {
+        FitResult result;
+        result.reason = error.text();
+        return result;
+    }
+    return fitConstants(system, request);
+}
+
+AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN, int toN) {
+    FitSystem system;
+    try {
+        system = fitSystemOf(form);
+    } catch (const Error& error) {
+        AnionCountComparison comparison;
+        comparison.refusal = error.text();
+        return comparison;
+    }
+    return compareAnionCounts(std::move(system), request, fromN, toN);
+}
+
+}  // namespace condsim

@@ -1,0 +1,196 @@
+// The fit window on the offscreen platform: opened from the main menu, a fit of K1 and
+// MCA to data made by the program's own calculation, the results shown while the main
+// window stays as it was, Apply writing into it, and a refusal shown as its reason.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+#include <memory>
+
+#include "files/NumberText.h"
+#include "desktop/CellTableView.h"
+#include "desktop/CheckBoxWidget.h"
+#include "desktop/DesktopApplication.h"
+#include "desktop/EditFieldWidget.h"
+
+using condsim::qt::DesignScale;
+using condsim::qt::DesktopApplication;
+using condsim::qt::QtPlatform;
+
+namespace {
+
+// Messages and errors are kept, not shown: a test must not wait on a modal box.
+class RecordingPlatform : public QtPlatform {
+public:
+    RecordingPlatform() : QtPlatform(DesktopApplication::title) {}
+    void message(const std::string& text) override { messages.push_back(text); }
+    void error(const std::string& text) override { errors.push_back(text); }
+    std::vector<std::string> messages;
+    std::vector<std::string> errors;
+};
+
+QString shown(condsim::qt::CellTableView& view, int modelRow, int column) {
+    return view.model()->index(modelRow, column).data().toString();
+}
+
+QStringList constantsShown(condsim::qt::MainWindowView& main) {
+    QStringList cells;
+    for (int row = 0; row < main.StringGrid2->model()->rowCount(); ++row)
+        cells << shown(*main.StringGrid2, row, 0) + "|" + shown(*main.StringGrid2, row, 1);
+    return cells;
+}
+
+}  // namespace
+
+class FitWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow();
+    void refusalWithoutObservedDataShowsItsReason();
+
+private:
+    void openFitWindow();
+
+    std::unique_ptr<QTemporaryDir> directory_;
+    QString previousDirectory_;
+    RecordingPlatform* platform_ = nullptr;
+    std::unique_ptr<DesktopApplication> desktop_;
+};
+
+void FitWindowTest::init() {
+    previousDirectory_ = QDir::currentPath();
+    directory_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(directory_->isValid());
+    QVERIFY(QDir::setCurrent(directory_->path()));
+    auto platform = std::make_unique<RecordingPlatform>();
+    platform_ = platform.get();
+    desktop_ = std::make_unique<DesktopApplication>(std::move(platform), DesignScale(96));
+    desktop_->start();
+}
+
+void FitWindowTest::cleanup() {
+    desktop_.reset();
+    QDir::setCurrent(previousDirectory_);
+    directory_.reset();
+}
+
+void FitWindowTest::openFitWindow() {
+    auto& main = desktop_->mainWindow();
+    QStringList bar;
+    for (QAction* action : main.menuBar()->actions()) bar << action->text();
+    QCOMPARE(bar, (QStringList{"File", "Abundance", "Scaling Factors", "Fit"}));
+    QVERIFY(!desktop_->fitWindow().isVisible());
+    main.Fit1->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(&desktop_->fitWindow()));
+}
+
+void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
+    auto& form1 = desktop_->application().Form1;
+    auto& main = desktop_->mainWindow();
+    // Observed data from the program's own calculation at K1 = 10000, alfa = 20, MCA = 88.
+    desktop_->actions().run([&] {
+        form1.InitializeClick();
+        auto& observed = form1.state().observed;
+        for (int k = 1; k <= 10; ++k) {
+            const std::string concentration = condsim::NumberText(1e-5L * std::pow(100.0L, (k - 1) / 9.0L));
+            form1.c0.setText(concentration);
+            form1.RefineXClick();
+            observed.conc[static_cast<size_t>(k)] = condsim::number(concentration);
+            observed.cond[static_cast<size_t>(k)] = condsim::number(form1.conductivity.text());
+            observed.count = k;
+        }
+    });
+    // The fit starts away from the truth: MCA 70, and K1 3000 adopted into the constants
+    // table (which turns Model #1 off; it is ticked again so that Apply has to clear it).
+    main.MCA->setFocus();
+    main.MCA->selectAll();
+    QTest::keyClicks(main.MCA, "70");
+    const QModelIndex k1 = main.StringGrid2->model()->index(0, 1);
+    QTest::mouseClick(main.StringGrid2->viewport(), Qt::LeftButton, {}, main.StringGrid2->visualRect(k1).center());
+    QCOMPARE(main.cellvalue->text(), QStringLiteral("10000"));
+    main.cellvalue->setFocus();
+    main.cellvalue->selectAll();
+    QTest::keyClicks(main.cellvalue, "3000");
+    QTest::mouseClick(main.Adopt, Qt::LeftButton);
+    QVERIFY(!main.CheckBox1->isChecked());
+    main.CheckBox1->click();
+    QVERIFY(form1.CheckBox1.checked());
+    const QStringList constantsBefore = constantsShown(main);
+    QCOMPARE(constantsBefore.mid(0, 2), (QStringList{"3000|3000", "6000000|2000"}));
+
+    openFitWindow();
+    auto& fit = desktop_->fitWindow();
+    for (const char* name : {"K1", "alfa", "K2", "K6", "MCA", "MCX"}) QVERIFY2(fit.parameterBox(name), name);
+    QVERIFY(fit.parameterBox("K7") == nullptr);
+    QVERIFY(fit.parameterBox("K1")->isChecked());
+    QVERIFY(fit.parameterBox("alfa")->isChecked());
+    QVERIFY(!fit.Apply->isEnabled());
+    QTest::mouseClick(fit.parameterBox("alfa"), Qt::LeftButton);
+    QTest::mouseClick(fit.parameterBox("MCA"), Qt::LeftButton);
+    QTest::mouseClick(fit.Run, Qt::LeftButton);
+
+    QVERIFY2(fit.Status->text().startsWith("Converged: yes, after "), qPrintable(fit.Status->text()));
+    QVERIFY(fit.Status->text().endsWith("The main window is unchanged until you press Apply."));
+    QCOMPARE(fit.Values->model()->rowCount(), 2);
+    QCOMPARE(fit.Values->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("standard error"));
+    QCOMPARE(shown(*fit.Values, 0, 0), QStringLiteral("K1"));
+    QCOMPARE(shown(*fit.Values, 1, 0), QStringLiteral("MCA"));
+    const QString fittedK1 = shown(*fit.Values, 0, 1);
+    const QString fittedMCA = shown(*fit.Values, 1, 1);
+    QVERIFY2(std::fabs(fittedK1.toDouble() - 10000) < 1e-4, qPrintable(fittedK1));
+    QVERIFY2(std::fabs(fittedMCA.toDouble() - 88) < 1e-8, qPrintable(fittedMCA));
+    QVERIFY(shown(*fit.Values, 0, 3).toDouble() <= fittedK1.toDouble());
+    QVERIFY(shown(*fit.Values, 0, 4).toDouble() >= fittedK1.toDouble());
+    QCOMPARE(fit.Correlation->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("K1"));
+    QCOMPARE(shown(*fit.Correlation, 1, 0), QStringLiteral("MCA"));
+    QCOMPARE(shown(*fit.Correlation, 1, 2), QStringLiteral("1"));
+    QVERIFY(fit.Apply->isEnabled());
+
+    // Nothing of the main window changed yet.
+    QCOMPARE(constantsShown(main), constantsBefore);
+    QCOMPARE(main.MCA->text(), QStringLiteral("70"));
+    QCOMPARE(main.beta1->text(), QStringLiteral("10000"));
+    QVERIFY(main.CheckBox1->isChecked());
+
+    QTest::mouseClick(fit.Apply, Qt::LeftButton);
+    QCOMPARE(main.MCA->text(), fittedMCA);
+    QCOMPARE(main.beta1->text(), fittedK1);
+    QVERIFY(!main.CheckBox1->isChecked());
+    // K1 is the fitted one, K2..K6 stay; beta(r) follows K1.
+    const QStringList constantsAfter = constantsShown(main);
+    QCOMPARE(constantsAfter.size(), constantsBefore.size());
+    QCOMPARE(shown(*main.StringGrid2, 0, 1), fittedK1);
+    for (int row = 1; row < constantsAfter.size(); ++row)
+        QCOMPARE(constantsAfter[row].section('|', 1), constantsBefore[row].section('|', 1));
+    QVERIFY(constantsAfter[1] != constantsBefore[1]);
+    QVERIFY(fit.Status->text().endsWith("Applied: the constants table holds the fitted K1..K6 (Model #1 off)."));
+    QVERIFY(platform_->messages.empty());
+    QVERIFY(platform_->errors.empty());
+}
+
+void FitWindowTest::refusalWithoutObservedDataShowsItsReason() {
+    openFitWindow();
+    auto& fit = desktop_->fitWindow();
+    QTest::mouseClick(fit.Run, Qt::LeftButton);
+    QCOMPARE(fit.Status->text(), QStringLiteral("The fit cannot run: There are no observed data to fit."));
+    QCOMPARE(fit.Values->model()->rowCount(), 0);
+    QVERIFY(!fit.Apply->isEnabled());
+    QTest::mouseClick(fit.Compare, Qt::LeftButton);
+    QCOMPARE(fit.ComparisonStatus->text(),
+             QStringLiteral("The comparison cannot run: There are no observed data to fit."));
+    QVERIFY(platform_->errors.empty());
+}
+
+QTEST_MAIN(FitWindowTest)
+#include "FitWindowTest.moc"

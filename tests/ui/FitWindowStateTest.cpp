@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "SyntheticData.h"
+#include "TestSession.h"
+#include "WindowSnapshot.h"
+#include "files/NumberText.h"
+#include "ui/FitWindow.h"
+#include "plot/RecordingCanvas.h"
+
+namespace condsim {
+namespace {
+
+using testing::Session;
+using testing::WindowSnapshot;
+
+const RecordingCanvas& plotOf(const FitWindow& fit) {
+    return dynamic_cast<const RecordingCanvas&>(*fit.residualPlot.canvas());
+}
+
+// Noise-free data at the default system, the window started away from K1 and MCA.
+void prepare(Session& s, FitWindow& fit) {
+    testing::makeObservedData(s, {}, testing::twelveConcentrations());
+    testing::startFrom(s, "3000", 20, "70");
+    fit.choose(FitParameter::alfa(), false);
+    fit.choose(FitParameter::mca(), true);
+}
+
+TEST(FitWindowState, ApplyWritesOnlyAFitOfWhatTheMainWindowStillHolds) {
+    Session s;
+    FitWindow fit(s.form1, testing::recordingCanvases());
+    prepare(s, fit);
+
+    s.act([&] { fit.ApplyClick(); });
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0], "There is no converged fit to apply: press Run first.");
+
+    ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
+    ASSERT_TRUE(fit.canApply()) << fit.status;
+    EXPECT_EQ(fit.values.cell(0, 1), "K1");
+    EXPECT_EQ(fit.values.cell(0, 2), "MCA");
+    // The residual plot: background, frame, zero line, then one circle per observed point.
+    EXPECT_EQ(plotOf(fit).operations().size(), 4u + 12u);
+
+    // MCX is not fitted, but the fit was computed with the old one.
+    s.form1.MCX.setText("60");
+    const WindowSnapshot changed(s.form1);
+    s.act([&] { fit.ApplyClick(); });
+    ASSERT_EQ(s.platform.messages.size(), 2u);
+    EXPECT_EQ(s.platform.messages[1],
+              "The main window has changed since the fit ran (n, constants, MCA, MCX, scaling factors or "
+              "observed data); press Run again before Apply.");
+    EXPECT_TRUE(WindowSnapshot(s.form1) == changed);
+
+    s.form1.MCX.setText("59");
+    ASSERT_TRUE(s.act([&] { fit.ApplyClick(); }));
+    EXPECT_EQ(s.platform.messages.size(), 2u);
+    EXPECT_FALSE(s.form1.CheckBox1.checked());
+    EXPECT_EQ(s.form1.MCA.text(), fit.values.cell(1, 2));
+    EXPECT_EQ(s.form1.beta1.text(), fit.values.cell(1, 1));
+    // Applying the same fit again is allowed and changes nothing more.
+    const WindowSnapshot applied(s.form1);
+    ASSERT_TRUE(s.act([&] { fit.ApplyClick(); }));
+    EXPECT_EQ(s.platform.messages.size(), 2u);
+    EXPECT_TRUE(WindowSnapshot(s.form1) == applied);
+    EXPECT_TRUE(s.errors().empty());
+}
+
+TEST(FitWindowState, ConstantsBeyondTheCurrentNAreNeitherOfferedNorFitted) {
+    Session s;
+    FitWindow fit(s.form1, testing::recordingCanvases());
+    fit.choose(FitParameter::stepwiseConstant(5), true);
+    EXPECT_EQ(fit.request().parameters, (std::vector<FitParameter>{FitParameter::stepwiseConstant(1),
+                                                                   FitParameter::alfa(),
+                                                                   FitParameter::stepwiseConstant(5)}));
+    s.form1.SpinEdit1.setValue(4);
+    EXPECT_EQ(fit.offered(), (std::vector<FitParameter>{
+                                 FitParameter::stepwiseConstant(1), FitParameter::alfa(),
+                                 FitParameter::stepwiseConstant(2), FitParameter::stepwiseConstant(3),
+                                 FitParameter::stepwiseConstant(4), FitParameter::mca(), FitParameter::mcx()}));
+    EXPECT_EQ(fit.request().parameters,
+              (std::vector<FitParameter>{FitParameter::stepwiseConstant(1), FitParameter::alfa()}));
+    EXPECT_TRUE(fit.isChosen(FitParameter::stepwiseConstant(5)));  // back when n grows again
+}
+
+TEST(FitWindowState, AFailedRunClearsTheLastFitAndSaysWhy) {
+    Session s;
+    FitWindow fit(s.form1, testing::recordingCanvases());
+    prepare(s, fit);
+    ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
+    ASSERT_TRUE(fit.canApply());
+
+    fit.choose(FitParameter::alfa(), true);
+    fit.choose(FitParameter::stepwiseConstant(3), true);
+    const WindowSnapshot before(s.form1);
+    ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
+    EXPECT_EQ(fit.status, "The fit cannot run: K3 cannot be fitted with alfa, which generates K2..Kn.");
+    EXPECT_FALSE(fit.canApply());
+    EXPECT_EQ(fit.values.rowCount(), 1);
+    EXPECT_EQ(fit.correlation.rowCount(), 1);
+    EXPECT_EQ(fit.residualYLimit, "");
+    const auto& blank = plotOf(fit).operations();
+    ASSERT_FALSE(blank.empty());
+    EXPECT_EQ(blank.back().kind, CanvasOperation::Kind::Rectangle);
+    EXPECT_EQ(blank.back().brushColor, colors::white);
+    EXPECT_TRUE(WindowSnapshot(s.form1) == before);
+}
+
+TEST(FitWindowState, CompareFillsOneRowPerNOrSaysWhyItCannotRun) {
+    Session s;
+    FitWindow fit(s.form1, testing::recordingCanvases());
+    s.act([&] { fit.CompareClick(); });
+    EXPECT_EQ(fit.comparisonStatus, "The comparison cannot run: There are no observed data to fit.");
+    EXPECT_EQ(fit.comparison.rowCount(), 1);
+
+    prepare(s, fit);
+    fit.choose(FitParameter::mca(), false);
+    s.form1.MCA.setText("88");
+    fit.fromN.setValue(2);
+    fit.toN.setValue(5);
+    const WindowSnapshot before(s.form1);
+    ASSERT_TRUE(s.act([&] { fit.CompareClick(); }));
+    ASSERT_EQ(fit.comparison.rowCount(), 5);
+    for (int row = 1; row <= 4; ++row) EXPECT_EQ(fit.comparison.cell(0, row), std::to_string(row + 1));
+    // Data made at n = 6 with K1 = 10000: K1 alone cannot reproduce them with n = 2 or 3,
+    // and the largest n of the range reproduces them best.
+    for (int row = 1; row <= 2; ++row) {
+        EXPECT_EQ(fit.comparison.cell(3, row), "no fit") << row;
+        EXPECT_EQ(fit.comparison.cell(2, row), "") << row;
+    }
+    EXPECT_EQ(fit.comparisonStatus.rfind("n = 2: The fit did not converge: ", 0), 0u) << fit.comparisonStatus;
+    EXPECT_NE(fit.comparisonStatus.find("\nn = 3: The fit did not converge: "), std::string::npos);
+    EXPECT_EQ(fit.comparisonStatus.find("n = 4"), std::string::npos);
+    EXPECT_EQ(fit.comparison.cell(3, 3), "");
+    EXPECT_EQ(fit.comparison.cell(3, 4), "best");
+    EXPECT_LT(number(fit.comparison.cell(2, 4)), number(fit.comparison.cell(2, 3)));
+    EXPECT_TRUE(WindowSnapshot(s.form1) == before);
+
+    fit.fromN.setValue(8);
+    s.act([&] { fit.CompareClick(); });
+    EXPECT_EQ(fit.comparisonStatus,
+              "The comparison cannot run: The range of n must lie within 2..30 and not be empty; it is 8..5.");
+    EXPECT_EQ(fit.comparison.rowCount(), 1);
+}
+
+}  // namespace
+}  // namespace condsim
