@@ -15,6 +15,7 @@ const char* batchUsage() {
            "                     [--hyperbolic A] [--report FILE] [--plot FILE.png]\n"
            "                     [--distribution FILE.png] [--decimal-separator C]\n"
            "                     [--fit LIST] [--fit-n FROM..TO]\n"
+           "       condsim-batch --help | --version\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
            "File/Open of --data; the fields take the given values; --constants imports the\n"
@@ -99,6 +100,10 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             options.help = true;
+            continue;
+        }
+        if (argument == "--version") {
+            options.version = true;
             continue;
         }
         std::string name = argument;

@@ -31,6 +31,7 @@ struct BatchOptions {
     std::optional<std::vector<FitParameter>> fit;  // fitted and applied before the calculation
     std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit
     bool help = false;
+    bool version = false;  // print the version and stop
 };
 
 // Parses the arguments (without the program name). Throws BatchUsageError on a usage error.

@@ -10,6 +10,7 @@
 #include "desktop/CellTableView.h"
 #include "desktop/CheckBoxWidget.h"
 #include "desktop/EditFieldWidget.h"
+#include "desktop/HelpMenu.h"
 #include "desktop/PictureWidget.h"
 #include "desktop/SpinFieldWidget.h"
 
@@ -28,6 +29,7 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
     addMenuItem(nullptr, QStringLiteral("Abundance"), [&form] { form.Abundance1Click(); });
     addMenuItem(nullptr, QStringLiteral("Scaling Factors"), [&form] { form.Option1Click(); });
     Fit1 = menuBar()->addAction(QStringLiteral("Fit"));
+    addHelpMenu(*this);
 
     // Labels and the picture first: the input controls stand above them where they overlap.
     addInstruction(nullptr, QStringLiteral("(1) Read the observed  molar conductivity data from File?Open!"), 5, 1);
