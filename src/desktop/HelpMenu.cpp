@@ -61,7 +61,7 @@ void addHelpMenu(QMainWindow& window) {
 }
 
 QString manualPath(const QString& programDirectory) {
-    const QString installed = QDir::cleanPath(programDirectory + QLatin1Char('/') + installedManualFromProgram);
+    QString installed = QDir::cleanPath(programDirectory + QLatin1Char('/') + installedManualFromProgram);
     if (QFileInfo(installed).isFile()) return installed;
     if (isInside(programDirectory, buildDirectory) && QFileInfo(sourceManual).isFile()) return sourceManual;
     return {};
