@@ -1,5 +1,5 @@
-// The reading of measured-data tables: lines, fields and the guess of separator and
-// skipped lines over the layouts that spreadsheets and instruments write.
+// The reading of measured-data tables: lines, and the guess of separator and skipped
+// lines over the layouts that spreadsheets and instruments write.
 
 #include <gtest/gtest.h>
 
@@ -22,32 +22,6 @@ TEST(DelimitedTable, LinesEndAtEveryLineEndAndTheTextAtCharacter26) {
     EXPECT_EQ(asStrings(textLines("\xEF\xBB\xBF" "1,2\r\n")), (std::vector<std::string>{"1,2"}));
     EXPECT_TRUE(textLines("").empty());
 }
-
-struct FieldsCase {
-    const char* name;
-    std::string line;
-    ColumnSeparator separator;
-    std::vector<std::string> fields;
-};
-
-void PrintTo(const FieldsCase& c, std::ostream* out) { *out << c.name; }
-
-class LineFields : public ::testing::TestWithParam<FieldsCase> {};
-
-TEST_P(LineFields, SplitAtTheSeparator) {
-    const FieldsCase& c = GetParam();
-    EXPECT_EQ(asStrings(lineFields(c.line, c.separator)), c.fields);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, LineFields,
-    ::testing::Values(
-        FieldsCase{"BlanksAndTabsRun", "  0.1 \t 2.5E-3\t", ColumnSeparator::Whitespace, {"0.1", "2.5E-3"}},
-        FieldsCase{"CommaKeepsEmptyFieldsAndTrims", " 1 ,,2 , ", ColumnSeparator::Comma, {"1", "", "2", ""}},
-        FieldsCase{"SemicolonLeavesDecimalCommas", "0,001;0,11", ColumnSeparator::Semicolon, {"0,001", "0,11"}},
-        FieldsCase{"TabOnly", "a b\tc", ColumnSeparator::Tab, {"a b", "c"}},
-        FieldsCase{"EmptyLine", "", ColumnSeparator::Whitespace, {}}),
-    [](const ::testing::TestParamInfo<FieldsCase>& info) { return std::string(info.param.name); });
 
 struct GuessCase {
     const char* name;
