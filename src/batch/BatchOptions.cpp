@@ -9,8 +9,9 @@
 namespace condsim {
 
 const char* batchUsage() {
-    return "Usage: condsim-batch [--data FILE] [--n N] [--beta1 TEXT] [--alfa N] [--model1 on|off]\n"
-           "                     [--mca TEXT] [--mcx TEXT] [--points N] [--scale N]\n"
+    return "Usage: condsim-batch [--data FILE | --import FILE ...] [--n N] [--beta1 TEXT]\n"
+           "                     [--alfa N] [--model1 on|off] [--mca TEXT] [--mcx TEXT]\n"
+           "                     [--points N] [--scale N]\n"
            "                     [--constants FILE] [--factors FILE] [--gradient G]\n"
            "                     [--hyperbolic A] [--report FILE] [--plot FILE.png]\n"
            "                     [--distribution FILE.png] [--decimal-separator C]\n"
@@ -29,7 +30,22 @@ const char* batchUsage() {
            "\n"
            "Fit results go to standard output, messages to standard error. Exit status:\n"
            "0 success, 1 an error of the program (its text on standard error), 2 a usage\n"
-           "error.\n";
+           "error.\n"
+           "\n"
+           "Measured data in their own units, in place of --data (see docs/import.md):\n"
+           "  --import FILE              a text or CSV table of measured data\n"
+           "  --columns C,K              its concentration and conductivity columns (1,2)\n"
+           "  --skip N                   leading lines that are not data (guessed)\n"
+           "  --separator auto|space|comma|semicolon|tab   (auto: guessed)\n"
+           "  --concentration-unit mol/L|mmol/L|mol/kg     (mol/L)\n"
+           "  --density D                kg/L for mol/kg, c = m x D (0.997047: water, 25 C)\n"
+           "  --conductivity-unit S/cm|mS/cm|uS/cm|S/m|molar|equivalent   (required)\n"
+           "                             specific conductance, molar conductivity\n"
+           "                             (S cm2 mol-1) or equivalent conductance (S cm2\n"
+           "                             equiv-1, n of the system equivalents per formula)\n"
+           "  --write-data FILE          saves the converted pairs for File/Open and --data\n"
+           "The import runs after the constants step (so n is the system's), before the\n"
+           "scaling factors.\n";
 }
 
 namespace {
@@ -67,7 +83,7 @@ std::pair<int, int> speciesCountRange(const std::string& text) {
 BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
     BatchOptions options;
     using Setter = std::function<void(const std::string&)>;
-    const std::map<std::string, Setter> valueOptions = {
+    std::map<std::string, Setter> valueOptions = {
         {"--data", [&](const std::string& v) { options.data = v; }},
         {"--n", [&](const std::string& v) { options.n = wholeNumber("--n", v); }},
         {"--beta1", [&](const std::string& v) { options.beta1 = v; }},
@@ -96,6 +112,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         {"--fit", [&](const std::string& v) { options.fit = fitParameters(v); }},
         {"--fit-n", [&](const std::string& v) { options.fitN = speciesCountRange(v); }},
     };
+    valueOptions.merge(importOptionSetters(options.importing));
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
@@ -121,6 +138,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         option->second(*value);
     }
     if (options.fitN && !options.fit) throw BatchUsageError{"--fit-n needs --fit LIST"};
+    checkImportOptions(options.importing, options.data.has_value());
     return options;
 }
 

@@ -6,12 +6,14 @@
 #include <utility>
 #include <vector>
 
+#include "batch/BatchImportOptions.h"
 #include "fit/FitParameter.h"
 
 namespace condsim {
 
 struct BatchOptions {
     std::optional<std::string> data;        // observed data, opened with File/Open
+    BatchImportOptions importing;           // or measured data imported in their units
     std::optional<int> n;                   // SpinEdit1
     std::optional<std::string> beta1;       // beta1 text
     std::optional<int> alfa;                // SpinEdit2

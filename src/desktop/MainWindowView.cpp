@@ -9,6 +9,7 @@
 
 #include "desktop/CellTableView.h"
 #include "desktop/CheckBoxWidget.h"
+#include "desktop/ObservedDataImportDialog.h"
 #include "desktop/EditFieldWidget.h"
 #include "desktop/HelpMenu.h"
 #include "desktop/PictureWidget.h"
@@ -24,6 +25,7 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
     : BoundWindow(form.window, actions, scale, caption, {0, -1, 1322, 992}) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     addMenuItem(file, QStringLiteral("Open"), [&form] { form.Open1Click(); });
+    addMenuItem(file, QStringLiteral("Import Observed Data..."), [&form, this] { ObservedDataImportDialog::run(form, this); });
     addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); });
     addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); });
     addMenuItem(nullptr, QStringLiteral("Abundance"), [&form] { form.Abundance1Click(); });

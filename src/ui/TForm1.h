@@ -98,6 +98,11 @@ public:
     // abundances and StringGrid3.
     ext ConductivityAt(ext X);
 
+    // The load of File/Open once its file was read: the file name, the pairs (concentration
+    // and conductivity, one after the other) and the observed-data table. Refuses more
+    // than 100 pairs before anything changes. The drawing follows separately.
+    void LoadObservedPairs(const std::string& fileName, const std::vector<ext>& values);
+
     // The observed-data drawing at the end of File/Open, and the redraw after the sweep.
     void DrawObservedPlot();
     void RedrawAfterSweep();
