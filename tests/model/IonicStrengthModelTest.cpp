@@ -179,6 +179,40 @@ TEST(IonicPoint, VanishingIonicStrengthMeetsTheDesignedConductivity) {
     }
 }
 
+// Points evaluated by an independent script (double precision, bisection for X, plain
+// fixed-point iteration for I, the Denman-Beavers iteration for the square root of H).
+TEST(IonicPoint, AgreesWithAnIndependentEvaluation) {
+    struct Case {
+        int n;
+        std::vector<ext> beta;  // beta(1..n)
+        std::vector<ext> sf;    // sf(0..n-1)
+        ext MCA, MCX, C0;
+        SolutionModelKind kind;
+        ext X, I, conductivity;
+    };
+    const std::vector<Case> cases = {
+        {2, {0.27L, 0.27L * 0.0027L}, {1, 1}, 59, 76.35L, 0.005L, SolutionModelKind::DebyeHuckel,
+         0.00999172940273466L, 0.0149834589803148L, 1.20555611072103L},
+        {2, {0.27L, 0.27L * 0.0027L}, {1, 1}, 59, 76.35L, 0.05L, SolutionModelKind::Davies, 0.0995565229405049L,
+         0.149113114630702L, 10.1379684832968L},
+        {6, {1e4L, 2e7L, 8e9L, 6.4e11L, 1.024e13L, 3.2768e13L}, {1, 1.2L, 1.4L, 1.6L, 1.8L, 2}, 88, 59, 1e-3L,
+         SolutionModelKind::DebyeHuckel, 0.00377178959562102L, 0.00935208988609266L, 0.599426308776828L},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<double>(c.C0));
+        SpeciesArray beta{};
+        SpeciesArray sf{};
+        for (int i = 1; i <= c.n; ++i) beta[static_cast<size_t>(i)] = c.beta[static_cast<size_t>(i - 1)];
+        for (int i = 0; i < c.n; ++i) sf[static_cast<size_t>(i)] = c.sf[static_cast<size_t>(i)];
+        SolutionModel model;
+        model.kind = c.kind;
+        const IonicPoint point = solveIonicPoint(model, {c.n, &beta, &sf, c.MCA, c.MCX}, c.C0);
+        EXPECT_LT(relative(point.X, c.X), 1e-11L);
+        EXPECT_LT(relative(point.ionicStrength, c.I), 1e-11L);
+        EXPECT_LT(relative(point.conductivity, c.conductivity), 1e-11L);
+    }
+}
+
 TEST(IonicPoint, RefusesNonPositiveMobilitiesNamingTheSpecies) {
     const SpeciesArray beta = model1Constants(3, 100, 20);
     SpeciesArray sf = ones();
