@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "fit/SyntheticData.h"
+#include "SyntheticData.h"
 #include "TestSession.h"
-#include "fit/WindowSnapshot.h"
+#include "WindowSnapshot.h"
 #include "files/NumberText.h"
 #include "ui/FitWindow.h"
 #include "plot/RecordingCanvas.h"

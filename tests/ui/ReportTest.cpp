@@ -18,11 +18,8 @@ using testing::Session;
 using testing::sweep;
 using testing::threePoints;
 
-// Found beside the examples folder, whose absolute name the build passes: __FILE__ may be
-// relative to the build folder (ccache's base directory), which the session's folder
-// replaces as the current one.
 std::string goldenFile(const std::string& name) {
-    const fs::path file = fs::path(CONDSIM_EXAMPLES_DIR).parent_path() / "tests" / "golden" / name;
+    const fs::path file = fs::path(__FILE__).parent_path().parent_path() / "golden" / name;
     if (!fs::exists(file)) ADD_FAILURE() << "missing golden file " << file;
     return testing::contentOf(file);
 }
