@@ -16,15 +16,22 @@ const char* batchUsage() {
            "                     [--hyperbolic A] [--report FILE] [--plot FILE.png]\n"
            "                     [--distribution FILE.png] [--decimal-separator C]\n"
            "                     [--fit LIST] [--fit-n FROM..TO]\n"
+           "                     [--solution ideal|debye-huckel|davies] [--ion-size A]\n"
+           "                     [--solvent water|acetonitrile|methanol]\n"
+           "                     [--temperature K --permittivity E --viscosity MPAS]\n"
            "       condsim-batch --help | --version\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
-           "File/Open of --data; the fields take the given values; --constants imports the\n"
+           "File/Open of --data; the fields take the given values; the solution model\n"
+           "(--solution, default ideal; --ion-size in Angstrom, default 4.5; --solvent, default\n"
+           "water, or another solvent by its temperature, permittivity and viscosity in mPa s)\n"
+           "is applied with the Solution Model window's OK; --constants imports the\n"
            "stepwise constants, otherwise Initialize runs; --factors loads the scaling\n"
            "factors; --gradient types G into the Type 1 field; --hyperbolic sets a and\n"
            "presses Apply; --fit-n prints the comparison of n for the --fit parameters;\n"
-           "--fit fits the listed parameters (K1,alfa or any K<i>, with MCA and MCX; for\n"
-           "example K1,alfa,MCA) to the observed data, applies them and prints the results;\n"
+           "--fit fits the listed parameters (K1,alfa or any K<i>, with MCA and MCX, and the\n"
+           "ion size a in the ionic-strength model; for example K1,alfa,MCA) to the observed\n"
+           "data, applies them and prints the results;\n"
            "Conduct Calculations; File/Save to --report; the conductivity picture (--plot)\n"
            "and the distribution picture (--distribution) as PNG.\n"
            "\n"
@@ -78,6 +85,31 @@ std::pair<int, int> speciesCountRange(const std::string& text) {
     return {from, to};
 }
 
+SolutionModelKind solutionKind(const std::string& text) {
+    if (text == "ideal") return SolutionModelKind::Ideal;
+    if (text == "debye-huckel") return SolutionModelKind::DebyeHuckel;
+    if (text == "davies") return SolutionModelKind::Davies;
+    throw BatchUsageError{"--solution takes ideal, debye-huckel or davies, not '" + text + "'"};
+}
+
+std::string solventName(const std::string& text) {
+    if (text != "water" && text != "acetonitrile" && text != "methanol") {
+        throw BatchUsageError{"--solvent takes water, acetonitrile or methanol, not '" + text + "'"};
+    }
+    return text;
+}
+
+// Another solvent needs all three of its values, and excludes a preset.
+void checkSolventValues(const BatchOptions& options) {
+    const int given = (options.temperature ? 1 : 0) + (options.permittivity ? 1 : 0) + (options.viscosity ? 1 : 0);
+    if (given != 0 && given != 3) {
+        throw BatchUsageError{"--temperature, --permittivity and --viscosity give another solvent together"};
+    }
+    if (given == 3 && options.solvent) {
+        throw BatchUsageError{"--solvent and --temperature, --permittivity, --viscosity exclude each other"};
+    }
+}
+
 }  // namespace
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
@@ -111,6 +143,12 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
          }},
         {"--fit", [&](const std::string& v) { options.fit = fitParameters(v); }},
         {"--fit-n", [&](const std::string& v) { options.fitN = speciesCountRange(v); }},
+        {"--solution", [&](const std::string& v) { options.solution = solutionKind(v); }},
+        {"--ion-size", [&](const std::string& v) { options.ionSize = v; }},
+        {"--solvent", [&](const std::string& v) { options.solvent = solventName(v); }},
+        {"--temperature", [&](const std::string& v) { options.temperature = v; }},
+        {"--permittivity", [&](const std::string& v) { options.permittivity = v; }},
+        {"--viscosity", [&](const std::string& v) { options.viscosity = v; }},
     };
     valueOptions.merge(importOptionSetters(options.importing));
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -139,6 +177,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
     }
     if (options.fitN && !options.fit) throw BatchUsageError{"--fit-n needs --fit LIST"};
     checkImportOptions(options.importing, options.data.has_value());
+    checkSolventValues(options);
     return options;
 }
 

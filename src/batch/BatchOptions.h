@@ -8,6 +8,7 @@
 
 #include "batch/BatchImportOptions.h"
 #include "fit/FitParameter.h"
+#include "model/SolutionModel.h"
 
 namespace condsim {
 
@@ -32,8 +33,19 @@ struct BatchOptions {
     std::optional<char> decimalSeparator;
     std::optional<std::vector<FitParameter>> fit;  // fitted and applied before the calculation
     std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit
+    // The Solution Model window's fields, applied with its OK before Initialize.
+    std::optional<SolutionModelKind> solution;  // --solution
+    std::optional<std::string> ionSize;         // --ion-size, Angstrom
+    std::optional<std::string> solvent;         // --solvent, a preset
+    std::optional<std::string> temperature;     // --temperature K, with the next two: another solvent
+    std::optional<std::string> permittivity;    // --permittivity
+    std::optional<std::string> viscosity;       // --viscosity, mPa s
     bool help = false;
     bool version = false;  // print the version and stop
+
+    bool setsSolutionModel() const {
+        return solution || ionSize || solvent || temperature || permittivity || viscosity;
+    }
 };
 
 // Parses the arguments (without the program name). Throws BatchUsageError on a usage error.

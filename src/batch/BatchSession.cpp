@@ -1,5 +1,6 @@
 #include "batch/BatchSession.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -106,6 +107,29 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     if (options.mcx) form1.MCX.setText(*options.mcx);
     if (options.points) form1.SpinEdit3.setValue(*options.points);
     if (options.scale) form1.SpinEdit4.setValue(*options.scale);
+    if (options.setsSolutionModel()) {
+        SolutionModelWindow& window = app.SolutionModelForm;
+        if (!act([&] {
+                window.Show();
+                if (options.solution) window.Model = *options.solution;
+                if (options.ionSize) window.IonSize.setText(*options.ionSize);
+                if (options.solvent) {
+                    const auto choices = SolutionModelWindow::solventChoices();
+                    window.SolventChoice = static_cast<int>(
+                        std::find(choices.begin(), choices.end(), *options.solvent) - choices.begin());
+                    window.SolventChange();
+                }
+                if (options.temperature) {
+                    window.SolventChoice = window.otherSolventChoice();
+                    window.Temperature.setText(*options.temperature);
+                    window.Permittivity.setText(*options.permittivity);
+                    window.Viscosity.setText(*options.viscosity);
+                }
+                window.OKClick();
+            })) {
+            return 1;
+        }
+    }
 
     if (options.constants) {
         chooseFile(*options.constants);

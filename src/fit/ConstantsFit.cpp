@@ -53,8 +53,7 @@ public:
             residuals.resize(values());
             for (int j = 0; j < values(); ++j) {
                 const ObservedPoint& point = system_->points[static_cast<size_t>(j)];
-                const ext X = freeAnionByNewton(system_->n, constants.beta, point.concentration);
-                residuals[j] = sub(conductivityAt(system_->n, constants, system_->sf, point.concentration, X),
+                residuals[j] = sub(conductivityOfPoint(*system_, constants, point.concentration, FreeAnionRoute::Fast),
                                    point.conductivity);
             }
             return 0;
@@ -121,9 +120,7 @@ bool converged(Eigen::LevenbergMarquardtSpace::Status status) {
 std::vector<ext> calculatedByStepSearch(const FitSystem& system, const CalculationConstants& constants) {
     std::vector<ext> calculated;
     for (const ObservedPoint& point : system.points) {
-        ext X = freeAnionStart(system.n, point.concentration);
-        searchFreeAnion(system.n, constants.beta, point.concentration, X);
-        calculated.push_back(conductivityAt(system.n, constants, system.sf, point.concentration, X));
+        calculated.push_back(conductivityOfPoint(system, constants, point.concentration, FreeAnionRoute::StepSearch));
     }
     return calculated;
 }
@@ -234,6 +231,12 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     result.stepwiseConstants.assign(constants.K.begin() + 1, constants.K.begin() + 1 + system.n);
     result.MCA = constants.MCA;
     result.MCX = constants.MCX;
+    result.ionSize = constants.ionSize;
+    if (!system.solution.ideal()) {
+        SolutionModel fitted = system.solution;
+        fitted.ionSize = constants.ionSize;
+        result.solutionModel = solutionModelDescription(fitted);
+    }
     result.status = FitStatus::Converged;
     return result;
 }

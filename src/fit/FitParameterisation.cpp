@@ -41,6 +41,9 @@ std::string FitParameterisation::refusal(const FitSystem& system, const std::vec
                    NumberText(concentration) + "; the calculation needs a positive concentration.";
         }
     }
+    if (contains(parameters, FitParameter::ionSize()) && system.solution.ideal()) {
+        return "a is the ion size of the ionic-strength model; choose that model to fit it.";
+    }
     const int n = system.n;
     const bool model1 = contains(parameters, FitParameter::alfa());
     for (const FitParameter& parameter : parameters) {
@@ -81,6 +84,7 @@ FitParameterisation::FitParameterisation(const FitSystem& system, std::vector<Fi
             case FitParameterKind::Alfa: start_.push_back(std::log(alfaOf(system_.K))); break;
             case FitParameterKind::MCA: start_.push_back(system_.MCA); break;
             case FitParameterKind::MCX: start_.push_back(system_.MCX); break;
+            case FitParameterKind::IonSize: start_.push_back(std::log(system_.solution.ionSize)); break;
         }
     }
 }
@@ -99,6 +103,7 @@ CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& un
     constants.K = system_.K;
     constants.MCA = system_.MCA;
     constants.MCX = system_.MCX;
+    constants.ionSize = system_.solution.ionSize;
     ext alfa = 0;
     for (size_t j = 0; j < parameters_.size(); ++j) {
         const ext value = valueOf(j, unknowns[j]);
@@ -107,6 +112,7 @@ CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& un
             case FitParameterKind::Alfa: alfa = value; break;
             case FitParameterKind::MCA: constants.MCA = value; break;
             case FitParameterKind::MCX: constants.MCX = value; break;
+            case FitParameterKind::IonSize: constants.ionSize = value; break;
         }
     }
     const int n = system_.n;

@@ -1,7 +1,7 @@
 #pragma once
 // The map from the optimiser's unknowns to the constants of the calculation. Unknown j
-// belongs to parameter j of the request: the natural logarithm of a K(i) or of alfa, or
-// MCA or MCX as they are. Quantities that are not fitted keep the values of the system.
+// belongs to parameter j of the request: the natural logarithm of a K(i), of alfa or of the
+// ion size a, or MCA or MCX as they are. Quantities that are not fitted keep the values of the system.
 //
 // With alfa, Model #1 generates the constants as Initialize does: K(i+1) = (alfa x K(i))
 // / 100 for i = 1..n-1, starting from K(1) (fitted or the model's). Otherwise K(1..n) are
@@ -20,7 +20,8 @@ public:
     // Why these parameters cannot be fitted to this system, or empty when they can: no
     // parameter, no observed points, too few points, a concentration that is not positive,
     // a K(i) beyond n, alfa with K(2..n), a start value that is not positive for a
-    // logarithmic parameter, a negative fixed constant.
+    // logarithmic parameter, a negative fixed constant, the ion size a in the designed
+    // calculation.
     static std::string refusal(const FitSystem& system, const std::vector<FitParameter>& parameters);
 
     // Requires refusal(system, parameters) to be empty.

@@ -7,6 +7,7 @@
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"
+#include "model/SolutionModel.h"
 
 namespace condsim {
 
@@ -22,6 +23,7 @@ struct FitSystem {
     ext MCA = 0;        // lambda(A/z)
     ext MCX = 0;        // lambda(X-)
     std::vector<ObservedPoint> points;
+    SolutionModel solution;  // the designed calculation (ideal) or the ionic-strength model
 };
 
 // The constants of one evaluation of the calculation.
@@ -30,11 +32,22 @@ struct CalculationConstants {
     SpeciesArray beta{};  // beta(r) = 1 x K(1) x ... x K(r), in index order
     ext MCA = 0;
     ext MCX = 0;
+    ext ionSize = 0;      // a (Angstrom) of the ionic-strength model
 };
 
 // The conductivity at total concentration C0 and free anion concentration X, in the order
 // of the main window's ConductivityAt: lambda(X-) x X, D, S, then ((MCA x C0) x S) / D + F.
 // Checked: a fault raises the floating-point error.
 ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesArray& sf, ext C0, ext X);
+
+// How the designed calculation finds [X-] for a fit: the fast solver inside the optimiser,
+// the calculation's own step search for the values shown at the optimum.
+enum class FreeAnionRoute { Fast, StepSearch };
+
+// The conductivity at total concentration C0 in the system's solution model: in the
+// designed calculation [X-] by the route given and then conductivityAt; in the
+// ionic-strength model its own solver (the route does not matter), refusing limiting
+// conductivities that are not positive with an Error. Faults raise their errors.
+ext conductivityOfPoint(const FitSystem& system, const CalculationConstants& constants, ext C0, FreeAnionRoute route);
 
 }  // namespace condsim

@@ -8,6 +8,7 @@
 
 #include "core/CellTable.h"
 #include "core/Ext.h"
+#include "model/IonicPoint.h"
 #include "ui/CheckBox.h"
 #include "ui/EditField.h"
 #include "ui/Picture.h"
@@ -107,12 +108,23 @@ public:
     void DrawObservedPlot();
     void RedrawAfterSweep();
 
+    // The main window's status line: "Solution model: " and the model of the results.
+    std::string statusLine() const;
+    // The inputs of the ionic-strength model from n, the constants, the scaling factors
+    // and the MCA and MCX texts (conversion errors as ConductivityAt raises them).
+    IonicPointInput ionicPointInput() const;
+    // In the ionic-strength model: throws the refusal of a charged species whose limiting
+    // conductivity is not positive.
+    void refuseNonPositiveMobilities() const;
+
     ProcessState& state() { return state_; }
     const ProcessState& state() const { return state_; }
     Platform& platform() { return platform_; }
 
 private:
     void writeConstantsTable(int rows);
+    void writeSpeciesTable(int speciesCount);
+    void solveInSolutionModel();
 
     ProcessState& state_;
     Platform& platform_;
