@@ -14,7 +14,7 @@ const char* batchUsage() {
            "                     [--constants FILE] [--factors FILE] [--gradient G]\n"
            "                     [--hyperbolic A] [--report FILE] [--plot FILE.png]\n"
            "                     [--distribution FILE.png] [--decimal-separator C]\n"
-           "                     [--fit LIST] [--fit-n FROM..TO]\n"
+           "                     [--fit LIST] [--fit-n FROM..TO] [--weights absolute|relative]\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
            "File/Open of --data; the fields take the given values; --constants imports the\n"
@@ -23,6 +23,8 @@ const char* batchUsage() {
            "presses Apply; --fit-n prints the comparison of n for the --fit parameters;\n"
            "--fit fits the listed parameters (K1,alfa or any K<i>, with MCA and MCX; for\n"
            "example K1,alfa,MCA) to the observed data, applies them and prints the results;\n"
+           "--weights chooses the residuals the fit minimises: absolute (calculated - observed\n"
+           "conductivity, the default) or relative (divided by the observed conductivity);\n"
            "Conduct Calculations; File/Save to --report; the conductivity picture (--plot)\n"
            "and the distribution picture (--distribution) as PNG.\n"
            "\n"
@@ -94,6 +96,12 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
          }},
         {"--fit", [&](const std::string& v) { options.fit = fitParameters(v); }},
         {"--fit-n", [&](const std::string& v) { options.fitN = speciesCountRange(v); }},
+        {"--weights",
+         [&](const std::string& v) {
+             FitWeighting weighting = FitWeighting::Absolute;
+             if (!parseFitWeighting(v, weighting)) throw BatchUsageError{"--weights takes absolute or relative"};
+             options.weights = weighting;
+         }},
     };
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -116,6 +124,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         option->second(*value);
     }
     if (options.fitN && !options.fit) throw BatchUsageError{"--fit-n needs --fit LIST"};
+    if (options.weights && !options.fit) throw BatchUsageError{"--weights needs --fit LIST"};
     return options;
 }
 

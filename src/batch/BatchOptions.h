@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fit/FitParameter.h"
+#include "fit/FitWeighting.h"
 
 namespace condsim {
 
@@ -30,6 +31,7 @@ struct BatchOptions {
     std::optional<char> decimalSeparator;
     std::optional<std::vector<FitParameter>> fit;  // fitted and applied before the calculation
     std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit
+    std::optional<FitWeighting> weights;           // of the residuals of the fit
     bool help = false;
 };
 

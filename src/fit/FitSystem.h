@@ -1,7 +1,8 @@
 #pragma once
 // The calculation a fit adjusts, a copy of the main window's so that fitting changes
-// nothing there: n, the stepwise constants, the scaling factors, MCA, MCX and the observed
-// points. The conductivity at one point follows the calculation's own order of operations.
+// nothing there: n, the stepwise constants, the Model #1 switch and alfa, the scaling
+// factors, MCA, MCX and the observed points. The conductivity at one point follows the
+// calculation's own order of operations.
 
 #include <vector>
 
@@ -18,6 +19,8 @@ struct ObservedPoint {
 struct FitSystem {
     int n = 0;
     SpeciesArray K{};   // K(1..n) of the model
+    bool model1 = false;  // the Model #1 switch: K(i+1) = (alfa x K(i)) / 100
+    ext alfa = 0;         // alfa of Model #1, in percent
     SpeciesArray sf{};  // scaling factors sf(0..n-1)
     ext MCA = 0;        // lambda(A/z)
     ext MCX = 0;        // lambda(X-)
@@ -36,5 +39,10 @@ struct CalculationConstants {
 // of the main window's ConductivityAt: lambda(X-) x X, D, S, then ((MCA x C0) x S) / D + F.
 // Checked: a fault raises the floating-point error.
 ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesArray& sf, ext C0, ext X);
+
+// The conductivity the fit compares with the observed one at total concentration C0: the
+// free anion from the fast solver, then conductivityAt. Every residual of every fit comes
+// from here, so another solution model plugs in at this one place. Checked.
+ext calculatedConductivity(const FitSystem& system, const CalculationConstants& constants, ext C0);
 
 }  // namespace condsim
