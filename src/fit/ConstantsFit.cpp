@@ -22,6 +22,8 @@ namespace {
 constexpr double confidence = 0.95;
 // The starts of the optimiser taken from the scan, besides the start of the fit.
 constexpr size_t scannedStarts = 3;
+// How often the optimiser starts again where it stopped short of an optimum.
+constexpr int optimiserRestarts = 3;
 // The least squares of MCA and MCX at a point of the scan need not be exact.
 constexpr ext scanTolerance = 1e-6L;
 
@@ -182,6 +184,17 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     }
 
     OptimumCheck check = checkOptimum(problem, best->fit.values, best->free);
+    // In a long narrow valley the optimiser may stop short of the optimum: a fresh start
+    // from there, with its trust region and scaling renewed, goes on while it still gains.
+    for (int restart = 0; restart < optimiserRestarts && check.verdict == OptimumCheck::Verdict::GradientNotZero;
+         ++restart) {
+        Candidate further{fitLocally(problem, best->fit.values, best->free, settings), best->free};
+        if (further.fit.outcome != LocalFit::Outcome::Stopped || !(further.fit.sumOfSquares <= best->fit.sumOfSquares)) break;
+        further.fit.iterations += best->fit.iterations;
+        further.fit.evaluations += best->fit.evaluations;
+        best = std::move(further);
+        check = checkOptimum(problem, best->fit.values, best->free);
+    }
     if (!check.isOptimum()) {
         if (std::optional<Candidate> zero = heldAtZero(problem, *best, check, settings)) {
             best = std::move(zero);

@@ -17,7 +17,7 @@ struct FitOptions {
     // The optimiser stops when a step changes the sum of squares or the parameters by less
     // than this, relatively: near the precision of the calculation, so that it stops at
     // the optimum rather than on its way there. Whether it did is checked afterwards.
-    ext tolerance = 1e-12L;
+    ext tolerance = 1e-14L;
     // The first step may change the scaled unknowns by this factor times their norm
     // (MINPACK's "factor"). Its usual 100 lets the first step leap from a poor start into
     // a far valley of the sum of squares; 0.1 keeps the first steps near the start.

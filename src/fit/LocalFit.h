@@ -14,7 +14,7 @@ namespace condsim {
 
 struct LocalFitSettings {
     int maxEvaluations = 2000;      // evaluations of all residuals, the Jacobian's included
-    ext tolerance = 1e-12L;         // relative reduction of the sum of squares, relative step
+    ext tolerance = 1e-14L;         // relative reduction of the sum of squares, relative step
     ext initialStepBound = 0.1L;    // MINPACK's "factor"
 };
 

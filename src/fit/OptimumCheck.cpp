@@ -13,8 +13,12 @@ namespace {
 using Vector = Eigen::Matrix<ext, Eigen::Dynamic, 1>;
 using Matrix = Eigen::Matrix<ext, Eigen::Dynamic, Eigen::Dynamic>;
 
-// The relative precision of the Jacobian and the resolution of an optimum's position.
-constexpr ext positionPrecision = 1e-8L;
+// The relative precision of the Jacobian: a column whose part independent of the others
+// is smaller than this has lost rank.
+constexpr ext jacobianPrecision = 1e-8L;
+// How far from orthogonal to the residuals a column may be at an optimum: the resolution
+// of its position, given the precision of the Jacobian and the optimiser's stopping rule.
+constexpr ext positionPrecision = 1e-7L;
 // The relative precision of a calculated conductivity, generously.
 constexpr ext residualPrecision = 1e-15L;
 
@@ -44,6 +48,16 @@ OptimumCheck checkOptimum(const FitProblem& problem, const std::vector<ext>& val
     }
     const auto p = static_cast<Eigen::Index>(check.free.size());
     const Eigen::Index m = problem.pointCount();
+    if (p == 0) {
+        // Nothing is adjusted (every fitted constant at 0): the point is what it is.
+        try {
+            check.residuals = problem.residuals(values);
+            check.verdict = OptimumCheck::Verdict::Optimum;
+        } catch (const Error& error) {
+            check.failure = error.text();
+        }
+        return check;
+    }
     Matrix jacobian(m, p);
     try {
         check.residuals = problem.residuals(values);
@@ -67,7 +81,7 @@ OptimumCheck checkOptimum(const FitProblem& problem, const std::vector<ext>& val
         if (lengths[k] > 0) scaled.col(k) /= lengths[k];
     }
     Eigen::ColPivHouseholderQR<Matrix> qr(scaled);
-    qr.setThreshold(positionPrecision);
+    qr.setThreshold(jacobianPrecision);
     check.rank = static_cast<int>(qr.rank());
     bool anyColumnZero = false;
     for (Eigen::Index k = 0; k < p; ++k) anyColumnZero = anyColumnZero || !(lengths[k] > 0);

@@ -6,9 +6,10 @@
 //   together: the column of J scaled to length 1 keeps an independent part above the
 //   precision of J (1e-8) in a column-pivoting QR;
 // - the gradient of the sum of squares, 2 J^T r, is zero to within its precision: for each
-//   free parameter |J_j . r| <= 1e-8 |J_j| |r| + 1e-15 |J_j| x (length of the weighted
-//   observations). The first term is what the position of an optimum can be resolved to,
-//   the second the precision of the calculated conductivities.
+//   free parameter |J_j . r| <= 1e-7 |J_j| |r| + 1e-15 |J_j| x (length of the weighted
+//   observations). The first term is what the position of an optimum is resolved to by
+//   the optimiser's stopping rule and the precision of J; the second is the precision of
+//   the calculated conductivities, which rules when the residuals are nearly 0.
 //
 // At an optimum it also gives (J^T J)^-1, from which the covariance follows.
 
