@@ -1,5 +1,6 @@
 #include "fit/ProfileBounds.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "fit/ConstantScan.h"
@@ -12,6 +13,10 @@ namespace {
 constexpr ext decadesBeyondEffect = 7;
 constexpr ext logarithmPrecision = 1e-7L;
 constexpr int refinementLimit = 60;
+// The first step on the logarithm: the guess, but no further than a factor e^0.5, so that
+// the other parameters can follow the valley from the optimum.
+constexpr ext minimumFirstStep = 0.01L;
+constexpr ext maximumFirstStep = 0.5L;
 
 const ext ln10 = std::log(10.0L);
 
@@ -20,27 +25,29 @@ const ext ln10 = std::log(10.0L);
 class Profile {
 public:
     Profile(const FitProblem& problem, const ProfileSearch& search, size_t j, const LocalFitSettings& settings)
-        : problem_(problem), search_(search), j_(j), free_(search.free), settings_(settings), last_(search.optimum) {
+        : problem_(problem), search_(search), j_(j), free_(search.free), settings_(settings), inside_(search.optimum) {
         free_[j] = false;
         // A parameter without effect at the optimum (alfa with K1 at 0) takes part again
         // once the constant moves away from 0.
         for (size_t k = 0; k < free_.size(); ++k) {
-            if (k != j && problem.parameterisation().isFormationConstant(k) && !search.free[k] && last_[k] != 0) {
+            if (k != j && problem.parameterisation().isFormationConstant(k) && !search.free[k] && inside_[k] != 0) {
                 free_[k] = true;
             }
         }
     }
 
     // The distance from the threshold in the measure sqrt(S - S_min): below 0 inside the
-    // interval, above 0 outside it.
+    // interval, above 0 outside it. The other parameters start from the last point found
+    // inside, the nearest one on the optimum's side of the valley.
     ext excess(ext u) {
-        std::vector<ext> values = last_;
+        std::vector<ext> values = inside_;
         values[j_] = std::exp(u);
         const LocalFit fit = fitLocally(problem_, values, free_, settings_);
         if (fit.outcome == LocalFit::Outcome::Failed) return HUGE_VALL;
-        last_ = fit.values;
         const ext rise = std::max<ext>(fit.sumOfSquares - search_.optimumSum, 0);
-        return std::sqrt(rise) - std::sqrt(search_.threshold - search_.optimumSum);
+        const ext e = std::sqrt(rise) - std::sqrt(search_.threshold - search_.optimumSum);
+        if (e < 0) inside_ = fit.values;
+        return e;
     }
 
 private:
@@ -49,7 +56,7 @@ private:
     size_t j_;
     std::vector<bool> free_;
     LocalFitSettings settings_;
-    std::vector<ext> last_;
+    std::vector<ext> inside_;
 };
 
 // The crossing between inside (excess < 0) and outside (excess >= 0) by regula falsi with
@@ -88,7 +95,7 @@ ext profileBound(const FitProblem& problem, const ProfileSearch& search, size_t 
                                     : (decades.second + decadesBeyondEffect) * ln10;
     ext inside = std::log(search.optimum[j]);
     ext insideExcess = -std::sqrt(search.threshold - search.optimumSum);
-    ext step = std::max<ext>(std::fabs(stepGuess), 0.01L);
+    ext step = std::clamp<ext>(std::fabs(stepGuess), minimumFirstStep, maximumFirstStep);
     for (;;) {
         const ext u = inside + direction * step;
         if (direction * (u - limit) > 0) return direction < 0 ? 0 : HUGE_VALL;
