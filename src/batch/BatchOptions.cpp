@@ -15,7 +15,7 @@ const char* batchUsage() {
            "                     [--constants FILE] [--factors FILE] [--gradient G]\n"
            "                     [--hyperbolic A] [--report FILE] [--plot FILE.png]\n"
            "                     [--distribution FILE.png] [--decimal-separator C]\n"
-           "                     [--fit LIST] [--fit-n FROM..TO]\n"
+           "                     [--fit LIST] [--fit-n FROM..TO] [--weights absolute|relative]\n"
            "                     [--solution ideal|debye-huckel|davies] [--ion-size A]\n"
            "                     [--solvent water|acetonitrile|methanol]\n"
            "                     [--temperature K --permittivity E --viscosity MPAS]\n"
@@ -32,6 +32,8 @@ const char* batchUsage() {
            "--fit fits the listed parameters (K1,alfa or any K<i>, with MCA and MCX, and the\n"
            "ion size a in the ionic-strength model; for example K1,alfa,MCA) to the observed\n"
            "data, applies them and prints the results;\n"
+           "--weights chooses the residuals the fit minimises: absolute (calculated - observed\n"
+           "conductivity, the default) or relative (divided by the observed conductivity);\n"
            "Conduct Calculations; File/Save to --report; the conductivity picture (--plot)\n"
            "and the distribution picture (--distribution) as PNG.\n"
            "\n"
@@ -149,6 +151,12 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         {"--temperature", [&](const std::string& v) { options.temperature = v; }},
         {"--permittivity", [&](const std::string& v) { options.permittivity = v; }},
         {"--viscosity", [&](const std::string& v) { options.viscosity = v; }},
+        {"--weights",
+         [&](const std::string& v) {
+             FitWeighting weighting = FitWeighting::Absolute;
+             if (!parseFitWeighting(v, weighting)) throw BatchUsageError{"--weights takes absolute or relative"};
+             options.weights = weighting;
+         }},
     };
     valueOptions.merge(importOptionSetters(options.importing));
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -178,6 +186,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
     if (options.fitN && !options.fit) throw BatchUsageError{"--fit-n needs --fit LIST"};
     checkImportOptions(options.importing, options.data.has_value());
     checkSolventValues(options);
+    if (options.weights && !options.fit) throw BatchUsageError{"--weights needs --fit LIST"};
     return options;
 }
 

@@ -8,6 +8,7 @@
 
 #include "batch/BatchImportOptions.h"
 #include "fit/FitParameter.h"
+#include "fit/FitWeighting.h"
 #include "model/SolutionModel.h"
 
 namespace condsim {
@@ -40,6 +41,7 @@ struct BatchOptions {
     std::optional<std::string> temperature;     // --temperature K, with the next two: another solvent
     std::optional<std::string> permittivity;    // --permittivity
     std::optional<std::string> viscosity;       // --viscosity, mPa s
+    std::optional<FitWeighting> weights;           // of the residuals of the fit
     bool help = false;
     bool version = false;  // print the version and stop
 

@@ -167,7 +167,7 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     if (options.fit) {
         // The comparison first, from the same start as the fit; then the fit at the
         // window's n, applied before the calculation. Either failing ends the run.
-        const FitRequest request{*options.fit, {}};
+        const FitRequest request{*options.fit, {}, options.weights.value_or(FitWeighting::Absolute)};
         if (!act([&] {
                 if (options.fitN) {
                     const auto comparison =

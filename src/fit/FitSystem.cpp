@@ -17,7 +17,7 @@ ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesAr
     return solutionConductivity(constants.MCA, C0, charged, denominator, anionPart);
 }
 
-ext conductivityOfPoint(const FitSystem& system, const CalculationConstants& constants, ext C0, FreeAnionRoute route) {
+ext calculatedConductivity(const FitSystem& system, const CalculationConstants& constants, ext C0, FreeAnionRoute route) {
     if (!system.solution.ideal()) {
         const IonicPointInput input{system.n, &constants.beta, &system.sf, constants.MCA, constants.MCX};
         const std::string refusal = nonPositiveMobilityRefusal(input);

@@ -1,7 +1,8 @@
 #pragma once
 // The calculation a fit adjusts, a copy of the main window's so that fitting changes
-// nothing there: n, the stepwise constants, the scaling factors, MCA, MCX and the observed
-// points. The conductivity at one point follows the calculation's own order of operations.
+// nothing there: n, the stepwise constants, the Model #1 switch and alfa, the scaling
+// factors, MCA, MCX and the observed points. The conductivity at one point follows the
+// calculation's own order of operations.
 
 #include <vector>
 
@@ -19,6 +20,8 @@ struct ObservedPoint {
 struct FitSystem {
     int n = 0;
     SpeciesArray K{};   // K(1..n) of the model
+    bool model1 = false;  // the Model #1 switch: K(i+1) = (alfa x K(i)) / 100
+    ext alfa = 0;         // alfa of Model #1, in percent
     SpeciesArray sf{};  // scaling factors sf(0..n-1)
     ext MCA = 0;        // lambda(A/z)
     ext MCX = 0;        // lambda(X-)
@@ -44,10 +47,12 @@ ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesAr
 // the calculation's own step search for the values shown at the optimum.
 enum class FreeAnionRoute { Fast, StepSearch };
 
-// The conductivity at total concentration C0 in the system's solution model: in the
-// designed calculation [X-] by the route given and then conductivityAt; in the
-// ionic-strength model its own solver (the route does not matter), refusing limiting
-// conductivities that are not positive with an Error. Faults raise their errors.
-ext conductivityOfPoint(const FitSystem& system, const CalculationConstants& constants, ext C0, FreeAnionRoute route);
+// The conductivity the fit compares with the observed one at total concentration C0, in
+// the system's solution model: in the designed calculation [X-] by the route given and
+// then conductivityAt; in the ionic-strength model its own solver (the route does not
+// matter), refusing limiting conductivities that are not positive with an Error. Every
+// residual of every fit comes from here. Checked: faults raise their errors.
+ext calculatedConductivity(const FitSystem& system, const CalculationConstants& constants, ext C0,
+                           FreeAnionRoute route = FreeAnionRoute::Fast);
 
 }  // namespace condsim
