@@ -61,9 +61,7 @@ std::string relativeWeightsRefusal(const FitSystem& system) {
 std::vector<ext> calculatedByStepSearch(const FitSystem& system, const CalculationConstants& constants) {
     std::vector<ext> calculated;
     for (const ObservedPoint& point : system.points) {
-        ext X = freeAnionStart(system.n, point.concentration);
-        searchFreeAnion(system.n, constants.beta, point.concentration, X);
-        calculated.push_back(conductivityAt(system.n, constants, system.sf, point.concentration, X));
+        calculated.push_back(calculatedConductivity(system, constants, point.concentration, FreeAnionRoute::StepSearch));
     }
     return calculated;
 }
@@ -289,6 +287,12 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     result.stepwiseConstants.assign(constants.K.begin() + 1, constants.K.begin() + 1 + system.n);
     result.MCA = constants.MCA;
     result.MCX = constants.MCX;
+    result.ionSize = constants.ionSize;
+    if (!system.solution.ideal()) {
+        SolutionModel fitted = system.solution;
+        fitted.ionSize = constants.ionSize;
+        result.solutionModel = solutionModelDescription(fitted);
+    }
     result.status = FitStatus::Converged;
     return result;
 }

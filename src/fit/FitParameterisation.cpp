@@ -69,6 +69,13 @@ std::string FitParameterisation::refusal(const FitSystem& system, const std::vec
                    NumberText(concentration) + "; the calculation needs a positive concentration.";
         }
     }
+    if (contains(parameters, FitParameter::ionSize())) {
+        if (system.solution.ideal()) return "a is the ion size of the ionic-strength model; choose that model to fit it.";
+        if (!(system.solution.ionSize > 0)) {
+            return "a must be positive to be fitted on the logarithmic scale; it is " +
+                   NumberText(system.solution.ionSize) + ".";
+        }
+    }
     const int n = system.n;
     const bool alfaFitted = contains(parameters, FitParameter::alfa());
     for (const FitParameter& parameter : parameters) {
@@ -107,6 +114,7 @@ FitParameterisation::FitParameterisation(const FitSystem& system, std::vector<Fi
             case FitParameterKind::Alfa: start_.push_back(alfaOf(system_.K)); break;
             case FitParameterKind::MCA: start_.push_back(system_.MCA); break;
             case FitParameterKind::MCX: start_.push_back(system_.MCX); break;
+            case FitParameterKind::IonSize: start_.push_back(system_.solution.ionSize); break;
         }
     }
 }
@@ -114,14 +122,14 @@ FitParameterisation::FitParameterisation(const FitSystem& system, std::vector<Fi
 bool FitParameterisation::isFitted(const FitParameter& parameter) const { return contains(parameters_, parameter); }
 
 ext FitParameterisation::valueOf(size_t j, ext unknown) const {
-    if (!isFormationConstant(j)) return unknown;
+    if (!parameters_[j].onLogarithmicScale()) return unknown;
     const ext value = std::exp(unknown);
     if (!isFiniteExt(value)) throwFloatingPointFault(FloatingPointFault::Overflow);
     return value;
 }
 
 ext FitParameterisation::unknownOf(size_t j, ext value) const {
-    return isFormationConstant(j) ? std::log(value) : value;
+    return parameters_[j].onLogarithmicScale() ? std::log(value) : value;
 }
 
 bool FitParameterisation::hasNoEffect(size_t j, const std::vector<ext>& values) const {
@@ -139,7 +147,8 @@ bool FitParameterisation::hasNoEffect(size_t j, const std::vector<ext>& values) 
             }
             return false;
         case FitParameterKind::MCA:
-        case FitParameterKind::MCX: return false;
+        case FitParameterKind::MCX:
+        case FitParameterKind::IonSize: return false;
     }
     return false;
 }
@@ -149,6 +158,7 @@ CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& va
     constants.K = system_.K;
     constants.MCA = system_.MCA;
     constants.MCX = system_.MCX;
+    constants.ionSize = system_.solution.ionSize;
     ext alfa = system_.alfa;
     for (size_t j = 0; j < parameters_.size(); ++j) {
         const ext value = values[j];
@@ -157,6 +167,7 @@ CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& va
             case FitParameterKind::Alfa: alfa = value; break;
             case FitParameterKind::MCA: constants.MCA = value; break;
             case FitParameterKind::MCX: constants.MCX = value; break;
+            case FitParameterKind::IonSize: constants.ionSize = value; break;
         }
     }
     const int n = system_.n;

@@ -1,8 +1,8 @@
 #pragma once
 // The map from the values of the fitted parameters to the constants of the calculation.
-// Value j belongs to parameter j of the request: a K(i), alfa, MCA or MCX. The optimiser
-// works on unknowns: the natural logarithm of a formation constant (K(i) or alfa), so that
-// it stays positive, and MCA or MCX as they are. A formation constant may also be held at
+// Value j belongs to parameter j of the request: a K(i), alfa, MCA, MCX or the ion size a.
+// The optimiser works on unknowns: the natural logarithm of a formation constant (K(i) or
+// alfa) and of a, so that they stay positive, and MCA or MCX as they are. A formation constant may also be held at
 // exactly 0, which no unknown reaches. Quantities that are not fitted keep the values of
 // the system.
 //
@@ -37,9 +37,13 @@ public:
 
     // The values at the system's own constants: the start of the fit.
     const std::vector<ext>& start() const { return start_; }
-    // Whether parameter j is a formation constant (fitted as its logarithm, may be held at 0).
-    bool isFormationConstant(size_t j) const { return parameters_[j].onLogarithmicScale(); }
-    // The value of parameter j for the unknown u (exp(u) for a formation constant) and back.
+    // Whether parameter j is a formation constant, K(i) or alfa (fitted as its logarithm,
+    // scanned, may be held at 0).
+    bool isFormationConstant(size_t j) const {
+        return parameters_[j].kind == FitParameterKind::StepwiseConstant || parameters_[j].kind == FitParameterKind::Alfa;
+    }
+    // The value of parameter j for the unknown u (exp(u) on the logarithmic scale: a
+    // formation constant or the ion size) and back.
     ext valueOf(size_t j, ext unknown) const;
     ext unknownOf(size_t j, ext value) const;
     // Whether parameter j changes nothing at these values: alfa while K1 is 0 under Model

@@ -76,6 +76,9 @@ std::string fitResultTable(const FitResult& result) {
         text += "\n";
     }
     text += "RMS residual\t" + NumberText(result.rmsResidual) + "\n";
+    if (!result.solutionModel.empty()) {
+        text += "solution model\t" + result.solutionModel + "\tconstants thermodynamic (I = 0) for this a\n";
+    }
     return text;
 }
 

@@ -68,10 +68,14 @@ struct FitResult {
     ext sumOfSquares = 0;         // sum of the squared weighted residuals
     ext rmsResidual = 0;          // sqrt(sumOfSquares / points), in the units of the weighting
 
-    // What applying the fit writes: K(1..n), and MCA and MCX (changed only when fitted).
+    // What applying the fit writes: K(1..n), and MCA, MCX and a (changed only when fitted).
     std::vector<ext> stepwiseConstants;
     ext MCA = 0;
     ext MCX = 0;
+    ext ionSize = 0;  // a of the ionic-strength model (changed only when fitted)
+    // In the ionic-strength model its description with the a of the fit: the constants
+    // are then thermodynamic (I = 0) and belong to that a. Empty in the designed calculation.
+    std::string solutionModel;
 
     bool converged() const { return status == FitStatus::Converged; }
 };

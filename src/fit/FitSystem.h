@@ -8,6 +8,7 @@
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"
+#include "model/SolutionModel.h"
 
 namespace condsim {
 
@@ -25,6 +26,7 @@ struct FitSystem {
     ext MCA = 0;        // lambda(A/z)
     ext MCX = 0;        // lambda(X-)
     std::vector<ObservedPoint> points;
+    SolutionModel solution;  // the designed calculation (ideal) or the ionic-strength model
 };
 
 // The constants of one evaluation of the calculation.
@@ -33,6 +35,7 @@ struct CalculationConstants {
     SpeciesArray beta{};  // beta(r) = 1 x K(1) x ... x K(r), in index order
     ext MCA = 0;
     ext MCX = 0;
+    ext ionSize = 0;      // a (Angstrom) of the ionic-strength model
 };
 
 // The conductivity at total concentration C0 and free anion concentration X, in the order
@@ -40,9 +43,16 @@ struct CalculationConstants {
 // Checked: a fault raises the floating-point error.
 ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesArray& sf, ext C0, ext X);
 
-// The conductivity the fit compares with the observed one at total concentration C0: the
-// free anion from the fast solver, then conductivityAt. Every residual of every fit comes
-// from here, so another solution model plugs in at this one place. Checked.
-ext calculatedConductivity(const FitSystem& system, const CalculationConstants& constants, ext C0);
+// How the designed calculation finds [X-] for a fit: the fast solver inside the optimiser,
+// the calculation's own step search for the values shown at the optimum.
+enum class FreeAnionRoute { Fast, StepSearch };
+
+// The conductivity the fit compares with the observed one at total concentration C0, in
+// the system's solution model: in the designed calculation [X-] by the route given and
+// then conductivityAt; in the ionic-strength model its own solver (the route does not
+// matter), refusing limiting conductivities that are not positive with an Error. Every
+// residual of every fit comes from here. Checked: faults raise their errors.
+ext calculatedConductivity(const FitSystem& system, const CalculationConstants& constants, ext C0,
+                           FreeAnionRoute route = FreeAnionRoute::Fast);
 
 }  // namespace condsim

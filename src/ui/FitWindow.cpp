@@ -22,6 +22,9 @@ bool sameSystem(const FitSystem& a, const FitSystem& b) {
     if (a.n != b.n || a.model1 != b.model1 || a.alfa != b.alfa || a.MCA != b.MCA || a.MCX != b.MCX ||
         a.points.size() != b.points.size())
         return false;
+    if (solutionModelDescription(a.solution) != solutionModelDescription(b.solution) ||
+        a.solution.ionSize != b.solution.ionSize)
+        return false;
     for (int i = 0; i <= a.n; ++i) {
         const auto j = static_cast<size_t>(i);
         if (a.K[j] != b.K[j] || a.sf[j] != b.sf[j]) return false;
@@ -90,6 +93,8 @@ std::vector<FitParameter> FitWindow::offered() const {
     for (int i = 2; i <= form_.n(); ++i) parameters.push_back(FitParameter::stepwiseConstant(i));
     parameters.push_back(FitParameter::mca());
     parameters.push_back(FitParameter::mcx());
+    // The ion size is a parameter only of the ionic-strength model.
+    if (!form_.state().solution.ideal()) parameters.push_back(FitParameter::ionSize());
     return parameters;
 }
 

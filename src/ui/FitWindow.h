@@ -61,7 +61,8 @@ public:
     std::string residualXMinimum, residualXMaximum, residualYLimit;
 
     // --- Parameter choice ---------------------------------------------------------------
-    // The parameters offered for the main window's n: K1, alfa, K2..Kn, MCA, MCX.
+    // The parameters offered for the main window's n: K1, alfa, K2..Kn, MCA, MCX, and the
+    // ion size a in the ionic-strength model.
     std::vector<FitParameter> offered() const;
     bool isChosen(const FitParameter& parameter) const;
     void choose(const FitParameter& parameter, bool chosen);

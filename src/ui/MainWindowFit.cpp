@@ -17,6 +17,7 @@ FitSystem fitSystemOf(const TForm1& form) {
     system.sf = state.factors.sf;
     system.MCA = number(form.MCA.text());
     system.MCX = number(form.MCX.text());
+    system.solution = state.solution;
     const ObservedData& observed = state.observed;
     for (int j = 1; j <= observed.count && j <= observedCapacity; ++j) {
         system.points.push_back({observed.conc[static_cast<size_t>(j)], observed.cond[static_cast<size_t>(j)]});

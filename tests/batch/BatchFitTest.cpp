@@ -34,7 +34,7 @@ TEST(BatchFitOptions, ListAndRangeAreParsedAndTheirMistakesNamed) {
     EXPECT_TRUE((*options.fit)[1] == FitParameter::alfa());
     EXPECT_EQ(*options.fitN, std::make_pair(2, 8));
 
-    EXPECT_EQ(usageError({"--fit", "K1,beta"}), "--fit: unknown fit parameter 'beta' (use K1..K100, alfa, MCA or MCX)");
+    EXPECT_EQ(usageError({"--fit", "K1,beta"}), "--fit: unknown fit parameter 'beta' (use K1..K100, alfa, MCA, MCX or a)");
     EXPECT_EQ(usageError({"--fit", "K1", "--fit-n", "2-8"}), "--fit-n takes FROM..TO, for example 2..8, not '2-8'");
     EXPECT_EQ(usageError({"--fit", "K1", "--fit-n", "2..x"}), "--fit-n takes FROM..TO, for example 2..8, not '2..x'");
     EXPECT_EQ(usageError({"--fit-n", "2..8"}), "--fit-n needs --fit LIST");
