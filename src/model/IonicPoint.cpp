@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "model/ActivityCoefficients.h"
-#include "model/IonicSpeciation.h"
+#include "model/IonicBalance.h"
 #include "model/OnsagerFuoss.h"
 
 namespace condsim {

@@ -1,6 +1,6 @@
 #pragma once
 // One point of the ionic-strength model: the species of AXn at total concentration C0
-// (IonicSpeciation.h) and the conductivity of their mixture (OnsagerFuoss.h). The charged
+// (IonicBalance.h) and the conductivity of their mixture (OnsagerFuoss.h). The charged
 // species are AX_i (i < n, charge n - i, limiting conductivity sf(i) x lambda(A/z)) and
 // X- (charge -1, lambda(X-)). With I -> 0 the conductivity is the designed one,
 // sum (n - i) sf(i) lambda(A/z) [AX_i] + lambda(X-) [X-].

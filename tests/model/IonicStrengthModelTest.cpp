@@ -7,7 +7,7 @@
 #include "model/ActivityCoefficients.h"
 #include "model/FreeAnionSearch.h"
 #include "model/IonicPoint.h"
-#include "model/IonicSpeciation.h"
+#include "model/IonicBalance.h"
 #include "model/MassBalance.h"
 #include "model/OnsagerFuoss.h"
 #include "model/SolutionConductivity.h"

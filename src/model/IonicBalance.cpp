@@ -1,4 +1,4 @@
-#include "model/IonicSpeciation.h"
+#include "model/IonicBalance.h"
 
 #include <cfloat>
 #include <cmath>
