@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/CheckedArithmetic.h"
+#include "files/NegativeValue.h"
 #include "files/NumberText.h"
 
 namespace condsim {
@@ -21,7 +22,9 @@ ext alfaOf(const SpeciesArray& K) { return div(mul(K[2], 100), K[1]); }
 
 std::string FitParameterisation::refusal(const FitSystem& system, const std::vector<FitParameter>& parameters) {
     if (parameters.empty()) return "Choose at least one parameter to fit.";
-    if (system.points.empty()) return "There are no observed data to fit.";
+    if (system.points.empty()) return noObservedPointsText;
+    if (system.MCA < 0) return negativeValueText("MCA", system.MCA, {}, limitingConductivityRule) + ".";
+    if (system.MCX < 0) return negativeValueText("MCX", system.MCX, {}, limitingConductivityRule) + ".";
     for (size_t j = 0; j < parameters.size(); ++j) {
         if (std::find(parameters.begin(), parameters.begin() + static_cast<long>(j), parameters[j]) !=
             parameters.begin() + static_cast<long>(j)) {
