@@ -6,15 +6,8 @@
 
 namespace condsim {
 
-namespace {
-
-const char* const tooManyPairsText =
-    "The file holds more than 100 pairs of observed data; condsim reads at most 100.";
-
-}  // namespace
-
 NumberRecords ReadObservedDataFile(const std::string& fileName) {
-    NumberRecords records = ReadNumberRecords(fileName, 2, observedCapacity, tooManyPairsText);
+    NumberRecords records = ReadNumberRecords(fileName, 2, observedCapacity, tooManyObservedPairsText);
     if (records.count() == 0) throw Error(fullFileName(fileName) + " holds no pairs of observed data");
     return records;
 }

@@ -44,20 +44,25 @@ void checkCumulativeConstants(const std::vector<ext>& stepwise) {
 
 }  // namespace
 
+void TForm1::LoadObservedPairs(const std::string& fileName, const std::vector<ext>& values) {
+    const int count = static_cast<int>(values.size() / 2);
+    if (count > observedCapacity) throw Error(tooManyObservedPairsText);  // the arrays end at entry 100
+    auto& observed = state_.observed;
+    observed.fileName = fileName;
+    observed.count = count;
+    for (int i = 1; i <= count; ++i) {
+        observed.conc[i] = values[2 * static_cast<size_t>(i) - 2];
+        observed.cond[i] = values[2 * static_cast<size_t>(i) - 1];
+    }
+    writeObservedTable(StringGrid1, observed);
+}
+
 void TForm1::Open1Click() {
     LoadLastDataDirectory(state_.startupDirectory, state_.lastDataDirectory);
     if (const auto chosen = platform_.chooseOpenFile(state_.lastDataDirectory)) {
         StoreLastDataDirectory(state_.startupDirectory, *chosen, state_.lastDataDirectory);
         const NumberRecords records = ReadObservedDataFile(*chosen);
-
-        auto& observed = state_.observed;
-        observed.fileName = *chosen;
-        observed.count = records.count();
-        for (int i = 1; i <= observed.count; ++i) {
-            observed.conc[i] = records.value(i - 1, 0);
-            observed.cond[i] = records.value(i - 1, 1);
-        }
-        writeObservedTable(StringGrid1, observed);
+        LoadObservedPairs(*chosen, records.values);
     }
     // Also after a cancelled dialog: the plot is drawn again from the data in memory.
     DrawObservedPlot();
