@@ -130,7 +130,7 @@ std::string readTextFile(const std::string& name) {
         content.append(buffer, static_cast<size_t>(count));
     }
     if (content.size() > maximumReadBytes) {
-        throw Error("The file is larger than " + std::to_string(maximumReadBytes / (1024 * 1024)) +
+        throw Error("The file is larger than " + std::to_string(maximumReadBytes / mebibyte) +
                         " MiB, the most that condsim reads from a file",
                     fullFileName(name));
     }

@@ -13,7 +13,8 @@ namespace condsim {
 // The most that is read from one file: far above any number file condsim reads (100 pairs
 // in any layout of blanks), and a bound on the memory that a device such as /dev/zero or
 // a file of the wrong kind can take.
-inline constexpr std::size_t maximumReadBytes = 16 * 1024 * 1024;
+inline constexpr std::size_t mebibyte = std::size_t{1024} * 1024;
+inline constexpr std::size_t maximumReadBytes = 16 * mebibyte;
 
 // The whole content of a file. A file of more than maximumReadBytes is refused after
 // reading one byte beyond the limit, with an error that names the limit and the file.
