@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"HeaderLine", "conc cond\r\n0.001 10\r\n", true, badValue + "line 1 of FILE: 'conc'"},
         FailureCase{"BadValueOnALaterLine", "0.001 10\r\n0.002 x\r\n", true, badValue + "line 2 of FILE: 'x'"},
-        FailureCase{"LinesEndInCrLfLoneCrOrLoneLf", "1 1\r\n2 2\r3 3\n\n4 x\r\n", true,
+        FailureCase{"LinesEndInCrLfLoneCrOrLoneLf", "1 1\r\n\r2 2\n\n3 x\r\n", true,
                     badValue + "line 5 of FILE: 'x'"},
         FailureCase{"ValueOnTheLineAfterItsPartner", "1\r\n\r\nx 2\r\n", true, badValue + "line 3 of FILE: 'x'"},
         FailureCase{"ByteOrderMarkBeforeAHeader", "\xEF\xBB\xBF" "conc 1\r\n", true,
