@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!run.load(file, [&] { form1.Open1Click(); })) return 0;
 
     const int count = run.app.state.observed.count;
-    require(count >= 0 && count <= observedCapacity, "observed count beyond the capacity");
+    require(count >= 1 && count <= observedCapacity, "observed count beyond 1..100 after a load");
     require(form1.StringGrid1.rowCount() == count + 1, "observed table rows do not follow the count");
     form1.SpinEdit3.setValue(9);
     run.act([&] { form1.InitializeClick(); });

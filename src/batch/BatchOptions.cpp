@@ -37,9 +37,12 @@ const char* batchUsage() {
            "Conduct Calculations; File/Save to --report; the conductivity picture (--plot)\n"
            "and the distribution picture (--distribution) as PNG.\n"
            "\n"
+           "Whole numbers must lie in the range of their field (--n 2..30, --alfa 1..100,\n"
+           "--points 9..1000, --scale 1..100000, --gradient -100..100).\n"
+           "\n"
            "Fit results go to standard output, messages to standard error. Exit status:\n"
-           "0 success, 1 an error of the program (its text on standard error), 2 a usage\n"
-           "error.\n"
+           "0 success, 1 an error of the program or a refused input (its text on standard\n"
+           "error), 2 a usage error.\n"
            "\n"
            "Measured data in their own units, in place of --data (see docs/import.md):\n"
            "  --import FILE              a text or CSV table of measured data\n"
@@ -63,6 +66,18 @@ int wholeNumber(const std::string& option, const std::string& text) {
     int value = 0;
     if (!parseWholeNumber(text, value)) {
         throw BatchUsageError{option + " needs a whole number, not '" + text + "'"};
+    }
+    return value;
+}
+
+// A whole number within the range of the field it is typed into. The windows bound a
+// value beyond the range to its end; a command line says so instead, because a run with
+// another value than the one asked for would report it as if it had been asked for.
+int wholeNumberInRange(const std::string& option, const std::string& text, int minimum, int maximum) {
+    const int value = wholeNumber(option, text);
+    if (value < minimum || value > maximum) {
+        throw BatchUsageError{option + " must be a whole number from " + std::to_string(minimum) + " to " +
+                              std::to_string(maximum)};
     }
     return value;
 }
@@ -119,9 +134,9 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
     using Setter = std::function<void(const std::string&)>;
     std::map<std::string, Setter> valueOptions = {
         {"--data", [&](const std::string& v) { options.data = v; }},
-        {"--n", [&](const std::string& v) { options.n = wholeNumber("--n", v); }},
+        {"--n", [&](const std::string& v) { options.n = wholeNumberInRange("--n", v, 2, 30); }},
         {"--beta1", [&](const std::string& v) { options.beta1 = v; }},
-        {"--alfa", [&](const std::string& v) { options.alfa = wholeNumber("--alfa", v); }},
+        {"--alfa", [&](const std::string& v) { options.alfa = wholeNumberInRange("--alfa", v, 1, 100); }},
         {"--model1",
          [&](const std::string& v) {
              if (v != "on" && v != "off") throw BatchUsageError{"--model1 takes on or off"};
@@ -129,11 +144,11 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
          }},
         {"--mca", [&](const std::string& v) { options.mca = v; }},
         {"--mcx", [&](const std::string& v) { options.mcx = v; }},
-        {"--points", [&](const std::string& v) { options.points = wholeNumber("--points", v); }},
-        {"--scale", [&](const std::string& v) { options.scale = wholeNumber("--scale", v); }},
+        {"--points", [&](const std::string& v) { options.points = wholeNumberInRange("--points", v, 9, 1000); }},
+        {"--scale", [&](const std::string& v) { options.scale = wholeNumberInRange("--scale", v, 1, 100000); }},
         {"--constants", [&](const std::string& v) { options.constants = v; }},
         {"--factors", [&](const std::string& v) { options.factors = v; }},
-        {"--gradient", [&](const std::string& v) { options.gradient = wholeNumber("--gradient", v); }},
+        {"--gradient", [&](const std::string& v) { options.gradient = wholeNumberInRange("--gradient", v, -100, 100); }},
         {"--hyperbolic", [&](const std::string& v) { options.hyperbolic = v; }},
         {"--report", [&](const std::string& v) { options.report = v; }},
         {"--plot", [&](const std::string& v) { options.plot = v; }},

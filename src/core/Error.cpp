@@ -48,4 +48,9 @@ std::string withFinalPoint(const std::string& text) {
     return text;
 }
 
+std::string errorBoxText(const Error& error) {
+    const std::string text = withFinalPoint(error.text());
+    return error.detail().empty() ? text : text + "\n" + error.detail();
+}
+
 }  // namespace condsim

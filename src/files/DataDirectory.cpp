@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/Error.h"
 #include "files/TextFile.h"
 
 namespace condsim {
@@ -33,8 +34,14 @@ void StoreLastDataDirectory(const std::string& startupDirectory, const std::stri
     std::filesystem::path chosen = std::filesystem::absolute(chosenFileName, ignored);
     if (chosen.empty()) chosen = chosenFileName;
     const std::string folder = chosen.parent_path().string();
-    // Written whole or not at all, so that a failure keeps the folder stored before.
-    writeTextFileAtomically(dataDirectoryFileName(startupDirectory), folder + "\r\n");
+    // Written whole or not at all, so that a failure keeps the folder stored before. The
+    // user did not ask for this file: the error says what it is and where it should be.
+    try {
+        writeTextFileAtomically(dataDirectoryFileName(startupDirectory), folder + "\r\n");
+    } catch (const Error& error) {
+        throw Error(error.text(), "condsim remembers the last data folder in the file dirinf, which cannot be written in " +
+                                      fullFileName(startupDirectory));
+    }
     lastDataDirectory = folder;
 }
 

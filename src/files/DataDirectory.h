@@ -19,7 +19,8 @@ void LoadLastDataDirectory(const std::string& startupDirectory, std::string& las
 // Records the folder of the file just chosen: rewrites "dirinf" with it, then makes it
 // lastDataDirectory, so that the next dialog starts there. A relative name is taken
 // against the current directory. A write failure raises its I/O error (for example access
-// denied) and leaves both "dirinf" and lastDataDirectory as they were.
+// denied), with a detail line that names "dirinf" and the start-up directory, and leaves
+// both "dirinf" and lastDataDirectory as they were.
 void StoreLastDataDirectory(const std::string& startupDirectory, const std::string& chosenFileName,
                             std::string& lastDataDirectory);
 

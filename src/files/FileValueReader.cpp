@@ -17,6 +17,29 @@ constexpr long exponentSaturation = 100000;
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The length of the well-formed UTF-8 sequence of two to four bytes at the start of
+// text, or 0 when there is none.
+size_t utf8SequenceLength(std::string_view text) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    size_t length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+    if (length == 0 || text.size() < length) return 0;
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+    }
+    // Overlong forms, surrogates and values beyond U+10FFFF.
+    if ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) > 0x9F) ||
+        (lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) > 0x8F)) {
+        return 0;
+    }
+    return length;
+}
+
 }  // namespace
 
 bool parseFileToken(std::string_view token, ext& value) {
@@ -55,6 +78,16 @@ bool parseFileToken(std::string_view token, ext& value) {
     return !overflow;
 }
 
+FileValueReader::FileValueReader(std::string_view content) : content_(content) {
+    if (content_.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark) position_ = utf8ByteOrderMark.size();
+}
+
+void FileValueReader::advance() {
+    const char c = content_[position_++];
+    const bool crBefore = position_ >= 2 && content_[position_ - 2] == '\r';
+    if (c == '\r' || (c == '\n' && !crBefore)) ++line_;
+}
+
 bool FileValueReader::atEnd() const {
     return position_ >= content_.size() || content_[position_] == endOfFileMark;
 }
@@ -68,27 +101,60 @@ bool FileValueReader::onlyBlanksRemain() const {
 }
 
 ext FileValueReader::readValue() {
-    while (!atEnd() && isBlank(content_[position_])) ++position_;
+    while (!atEnd() && isBlank(content_[position_])) advance();
     if (atEnd()) return 0;
+    valueLine_ = line_;
     const size_t start = position_;
-    while (position_ < content_.size() && position_ - start < maximumTokenLength &&
-           !isBlank(content_[position_])) {
-        ++position_;
-    }
+    // A token holds no line end, so its characters need no counting.
+    while (position_ < content_.size() && !isBlank(content_[position_])) ++position_;
+    const std::string_view token = content_.substr(start, position_ - start);
     ext value = 0;
-    if (!parseFileToken(content_.substr(start, position_ - start), value)) invalidInput_ = true;
+    if (token.size() > maximumTokenLength || !parseFileToken(token, value)) {
+        value = 0;
+        if (!invalidInput_) {
+            invalidToken_ = token;
+            invalidTokenLine_ = line_;
+        }
+        invalidInput_ = true;
+    }
     return value;
 }
 
 void FileValueReader::skipToNextLine() {
     while (position_ < content_.size()) {
-        const char c = content_[position_++];
+        const char c = content_[position_];
+        advance();
         if (c == '\n') return;
         if (c == '\r') {
-            if (position_ < content_.size() && content_[position_] == '\n') ++position_;
+            if (position_ < content_.size() && content_[position_] == '\n') advance();
             return;
         }
     }
+}
+
+std::string shownToken(std::string_view token) {
+    constexpr size_t shownLength = 64;
+    const std::string_view shown = token.substr(0, shownLength);
+    std::string text;
+    for (size_t i = 0; i < shown.size();) {
+        const auto byte = static_cast<unsigned char>(shown[i]);
+        if (byte > 32 && byte < 127) {
+            text += shown[i++];
+            continue;
+        }
+        if (const size_t length = utf8SequenceLength(shown.substr(i)); length > 0) {
+            text += shown.substr(i, length);
+            i += length;
+            continue;
+        }
+        constexpr char hex[] = "0123456789ABCDEF";
+        text += "\\x";
+        text += hex[byte >> 4];
+        text += hex[byte & 15];
+        ++i;
+    }
+    if (token.size() > shownLength) text += "...";
+    return text;
 }
 
 }  // namespace condsim

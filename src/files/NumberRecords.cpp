@@ -1,5 +1,7 @@
 #include "files/NumberRecords.h"
 
+#include <string>
+
 #include "core/Error.h"
 #include "files/FileValueReader.h"
 #include "files/TextFile.h"
@@ -15,10 +17,17 @@ NumberRecords ReadNumberRecords(const std::string& fileName, int valuesPerRecord
     // Blanks after the last value are not a record: a trailing empty line would
     // otherwise add a record of zeros to the data.
     while (!reader.onlyBlanksRemain()) {
-        if (records.count() == capacity) throw Error(overCapacityText);
-        for (int j = 0; j < valuesPerRecord; ++j) records.values.push_back(reader.readValue());
+        if (records.count() == capacity) throw Error(overCapacityText, fullFileName(fileName));
+        for (int j = 0; j < valuesPerRecord; ++j) {
+            records.values.push_back(reader.readValue());
+            if (j == 0) records.lines.push_back(reader.valueLine());
+        }
         reader.skipToNextLine();
-        if (reader.invalidInputPending()) throw ioError(io_code::InvalidNumericInput);
+        if (reader.invalidInputPending()) {
+            throw ioError(io_code::InvalidNumericInput)
+                .withDetail("line " + std::to_string(reader.invalidTokenLine()) + " of " + fullFileName(fileName) +
+                            ": '" + shownToken(reader.invalidToken()) + "'");
+        }
     }
     return records;
 }

@@ -19,6 +19,7 @@ namespace condsim {
 struct NumberRecords {
     int valuesPerRecord = 1;
     std::vector<ext> values;  // record r (from 0), value j (from 0) at r * valuesPerRecord + j
+    std::vector<int> lines;   // the line (from 1) on which record r begins
 
     int count() const { return static_cast<int>(values.size()) / valuesPerRecord; }
     ext value(int record, int j) const {
@@ -30,9 +31,11 @@ struct NumberRecords {
 // Reads every record of the file. Nothing but the returned records is written, so a
 // caller commits them only when the whole file was read.
 //
-// Raises the I/O error of the open or read (file not found, access denied, ...); I/O error
-// 106 when a value is not a number (after the rest of its line was skipped); and
-// Error(overCapacityText) as soon as a record beyond the first `capacity` begins.
+// Raises the I/O error of the open or read (file not found, access denied, ...) and the
+// refusal of a file beyond maximumReadBytes, each naming the file; I/O error 106 when a
+// value is not a number (after the rest of its line was skipped), with the detail
+// "line L of FILE: 'TOKEN'"; and Error(overCapacityText) with the file as its detail as
+// soon as a record beyond the first `capacity` begins.
 NumberRecords ReadNumberRecords(const std::string& fileName, int valuesPerRecord, int capacity,
                                 const std::string& overCapacityText);
 

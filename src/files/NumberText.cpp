@@ -336,6 +336,14 @@ ext number(std::string_view text) {
     return value;
 }
 
+std::optional<ext> numberOrNothing(std::string_view text) {
+    try {
+        return number(text);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
 std::string trimmed(std::string_view text) {
     size_t begin = 0;
     size_t end = text.size();

@@ -1,6 +1,7 @@
 #pragma once
 // The decimal text form of numbers in fields, cells and the report, and its parse.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,10 @@ std::string NumberText(ext value, char separator);
 // are allowed; a sign, digits, the decimal separator, digits, and an exponent. Throws the
 // not-a-number error with the untrimmed text when the text is not a number or overflows.
 ext number(std::string_view text);
+
+// number(t), or nothing when t is not a number: for checks that look at a value before
+// the step that parses it (and fails on it) runs.
+std::optional<ext> numberOrNothing(std::string_view text);
 
 // Removes every leading and trailing character whose code is 32 or less.
 std::string trimmed(std::string_view text);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -36,16 +37,19 @@ private:
     int descriptor_;
 };
 
-[[noreturn]] void throwIoErrorOfErrno() { throw ioError(ioCodeOfErrno(errno)); }
+// The I/O error of a code, naming the file it concerns.
+Error fileError(int code, const std::string& name) { return ioError(code).withDetail(fullFileName(name)); }
 
-void writeAll(int descriptor, const std::string& content) {
+[[noreturn]] void throwIoErrorOfErrno(const std::string& name) { throw fileError(ioCodeOfErrno(errno), name); }
+
+void writeAll(int descriptor, const std::string& content, const std::string& name) {
     const char* data = content.data();
     size_t left = content.size();
     while (left > 0) {
         const ssize_t written = ::write(descriptor, data, left);
         if (written < 0) {
             if (errno == EINTR) continue;
-            throwIoErrorOfErrno();
+            throwIoErrorOfErrno(name);
         }
         data += written;
         left -= static_cast<size_t>(written);
@@ -98,35 +102,48 @@ int ioCodeOfErrno(int error) {
     }
 }
 
+std::string fullFileName(const std::string& name) {
+    std::error_code ignored;
+    const std::filesystem::path full = std::filesystem::absolute(name, ignored);
+    return full.empty() ? name : full.string();
+}
+
 std::string readTextFile(const std::string& name) {
     if (name.empty()) throw ioError(io_code::FileNotFound);
     FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) throwIoErrorOfErrno();
+    if (file.get() < 0) throwIoErrorOfErrno(name);
     struct stat status {};
     if (::fstat(file.get(), &status) == 0 && S_ISDIR(status.st_mode)) {
-        throw ioError(io_code::AccessDenied);
+        throw fileError(io_code::AccessDenied, name);
     }
     std::string content;
     char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+    // One byte beyond the limit tells a file at the limit from one that goes on.
+    while (content.size() <= maximumReadBytes) {
+        const size_t wanted = std::min(sizeof buffer, maximumReadBytes + 1 - content.size());
+        const ssize_t count = ::read(file.get(), buffer, wanted);
         if (count < 0) {
             if (errno == EINTR) continue;
-            throwIoErrorOfErrno();
+            throwIoErrorOfErrno(name);
         }
         if (count == 0) break;
         content.append(buffer, static_cast<size_t>(count));
     }
-    if (file.close() != 0) throwIoErrorOfErrno();
+    if (content.size() > maximumReadBytes) {
+        throw Error("The file is larger than " + std::to_string(maximumReadBytes / mebibyte) +
+                        " MiB, the most that condsim reads from a file",
+                    fullFileName(name));
+    }
+    if (file.close() != 0) throwIoErrorOfErrno(name);
     return content;
 }
 
 void writeTextFile(const std::string& name, const std::string& content) {
     if (name.empty()) throw ioError(io_code::FileNotFound);
     FileDescriptor file(::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (file.get() < 0) throwIoErrorOfErrno();
-    writeAll(file.get(), content);
-    if (file.close() != 0) throwIoErrorOfErrno();
+    if (file.get() < 0) throwIoErrorOfErrno(name);
+    writeAll(file.get(), content, name);
+    if (file.close() != 0) throwIoErrorOfErrno(name);
 }
 
 void writeTextFileAtomically(const std::string& name, const std::string& content) {
@@ -151,18 +168,18 @@ void writeTextFileAtomically(const std::string& name, const std::string& content
     }
     struct stat targetStatus {};
     const bool exists = ::stat(target.c_str(), &targetStatus) == 0;
-    if (exists && S_ISDIR(targetStatus.st_mode)) throw ioError(io_code::AccessDenied);
+    if (exists && S_ISDIR(targetStatus.st_mode)) throw fileError(io_code::AccessDenied, name);
     if (exists && !S_ISREG(targetStatus.st_mode)) {
         writeTextFile(target, content);  // a device or a FIFO cannot be renamed over
         return;
     }
-    if (exists && ::access(target.c_str(), W_OK) != 0) throwIoErrorOfErrno();
+    if (exists && ::access(target.c_str(), W_OK) != 0) throwIoErrorOfErrno(name);
 
     fs::path folder = fs::path(target).parent_path();
     if (folder.empty()) folder = ".";
     std::string pattern = (folder / ".condsim-XXXXXX").string();
     const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (descriptor < 0) throwIoErrorOfErrno();
+    if (descriptor < 0) throwIoErrorOfErrno(name);
     TemporaryFile temporary(pattern);
     FileDescriptor file(descriptor);
     const mode_t permissions =
@@ -171,11 +188,11 @@ void writeTextFileAtomically(const std::string& name, const std::string& content
             ::umask(mask);
             return mask;
         }());
-    if (::fchmod(file.get(), permissions) != 0) throwIoErrorOfErrno();
-    writeAll(file.get(), content);
-    if (::fsync(file.get()) != 0) throwIoErrorOfErrno();
-    if (file.close() != 0) throwIoErrorOfErrno();
-    if (::rename(temporary.name().c_str(), target.c_str()) != 0) throwIoErrorOfErrno();
+    if (::fchmod(file.get(), permissions) != 0) throwIoErrorOfErrno(name);
+    writeAll(file.get(), content, name);
+    if (::fsync(file.get()) != 0) throwIoErrorOfErrno(name);
+    if (file.close() != 0) throwIoErrorOfErrno(name);
+    if (::rename(temporary.name().c_str(), target.c_str()) != 0) throwIoErrorOfErrno(name);
     temporary.commit();
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
+#include "files/NegativeValue.h"
 #include "files/NumberText.h"
 
 namespace condsim {
@@ -49,7 +50,9 @@ std::string constantRanges(const std::vector<int>& indices) {
 
 std::string FitParameterisation::refusal(const FitSystem& system, const std::vector<FitParameter>& parameters) {
     if (parameters.empty()) return "Choose at least one parameter to fit.";
-    if (system.points.empty()) return "There are no observed data to fit.";
+    if (system.points.empty()) return noObservedPointsText;
+    if (system.MCA < 0) return negativeValueText("MCA", system.MCA, {}, limitingConductivityRule) + ".";
+    if (system.MCX < 0) return negativeValueText("MCX", system.MCX, {}, limitingConductivityRule) + ".";
     for (size_t j = 0; j < parameters.size(); ++j) {
         if (std::find(parameters.begin(), parameters.begin() + static_cast<long>(j), parameters[j]) !=
             parameters.begin() + static_cast<long>(j)) {

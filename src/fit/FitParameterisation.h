@@ -20,10 +20,14 @@
 
 namespace condsim {
 
+// The refusal of a fit without observed points.
+inline constexpr const char* noObservedPointsText = "There are no observed data to fit.";
+
 class FitParameterisation {
 public:
     // Why these parameters cannot be fitted to this system, or empty when they can: no
-    // parameter, no observed points, too few points, a concentration that is not positive,
+    // parameter, no observed points, a negative MCA or MCX, too few points, a concentration
+    // that is not positive,
     // a K(i) beyond n, alfa with K(2..n), a start value that is not positive for a
     // logarithmic parameter, a negative fixed constant.
     static std::string refusal(const FitSystem& system, const std::vector<FitParameter>& parameters);

@@ -11,7 +11,7 @@ bool dispatch(Platform& platform, const std::function<void()>& action) {
         action();
         return true;
     } catch (const Error& error) {
-        platform.error(withFinalPoint(error.text()));
+        platform.error(errorBoxText(error));
     } catch (const std::bad_alloc&) {
         platform.error(withFinalPoint("メモリが不足しています"));
     }

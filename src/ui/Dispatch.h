@@ -1,7 +1,7 @@
 #pragma once
 // The guarded dispatch through which every user action runs: an error raised inside the
 // action ends it where it was raised; whatever it had changed stays changed, and the
-// error box shows the error's text with its final ".".
+// error box shows the error's text with its final ".", and its detail lines below.
 
 #include <functional>
 

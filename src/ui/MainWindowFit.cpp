@@ -2,6 +2,7 @@
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
+#include "fit/FitParameterisation.h"
 #include "files/NumberText.h"
 #include "ui/TForm1.h"
 
@@ -34,7 +35,9 @@ FitResult fitConstants(const TForm1& form, const FitRequest& request) {
         result.reason = error.text();
         return result;
     }
-    return fitConstants(system, request);
+    FitResult result = fitConstants(system, request);
+    if (result.reason == noObservedPointsText) result.reason += std::string("\n") + noObservedDataHint;
+    return result;
 }
 
 AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN, int toN) {
@@ -46,7 +49,9 @@ AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& re
         comparison.refusal = error.text();
         return comparison;
     }
-    return compareAnionCounts(std::move(system), request, fromN, toN);
+    AnionCountComparison comparison = compareAnionCounts(std::move(system), request, fromN, toN);
+    if (comparison.refusal == noObservedPointsText) comparison.refusal += std::string("\n") + noObservedDataHint;
+    return comparison;
 }
 
 }  // namespace condsim

@@ -15,11 +15,12 @@ class TForm1;
 FitSystem fitSystemOf(const TForm1& form);
 
 // Fits to the state of the main window (fitSystemOf); a conversion error comes back as the
-// refusal's reason.
+// refusal's reason. A refusal for want of observed points says on a second line that no
+// data are loaded and how to load them.
 FitResult fitConstants(const TForm1& form, const FitRequest& request);
 
 // The comparison of n started from the window's constants (fitSystemOf); a conversion
-// error comes back as the comparison's refusal.
+// error comes back as the comparison's refusal, and no observed points as for the fit.
 AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN, int toN);
 
 }  // namespace condsim

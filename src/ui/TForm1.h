@@ -22,6 +22,10 @@ namespace condsim {
 class TForm2;
 class TForm3;
 
+// The second line of an error that a calculation or a fit meets with no observed data.
+inline constexpr const char* noObservedDataHint =
+    "No observed data are loaded: open a data file first (File/Open).";
+
 class TForm1 {
 public:
     // Design size of the conductivity picture at 120 pixels per inch.
@@ -123,6 +127,10 @@ public:
 
 private:
     void writeConstantsTable(int rows);
+    // The body of Conduct Calculations: the points, the tables and both plots.
+    void sweep();
+    // Raises the refusal when the adopted value would make a stepwise constant negative.
+    void refuseNegativeAdoption(int column, int row, int rows) const;
     void writeSpeciesTable(int speciesCount);
     void solveInSolutionModel();
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "core/CheckedArithmetic.h"
+#include "core/Error.h"
+#include "files/NegativeValue.h"
 #include "files/NumberText.h"
 #include "ui/TForm1.h"
 
@@ -23,6 +25,16 @@ void writeConstantsHeaders(CellTable& table) {
     table.setCell(1, 0, "K(n) (M)");
 }
 
+[[noreturn]] void refuseNegativeConstant(int index, ext value, const std::string& place) {
+    throw Error(negativeValueText("K" + integerText(index), value, place, stepwiseConstantRule));
+}
+
+// K(r) = beta(r) / beta(r - 1) is negative when the two have opposite signs (a zero
+// divisor is left to the division, which raises its own error).
+bool quotientIsNegative(ext numerator, ext denominator) {
+    return (numerator < 0 && denominator > 0) || (numerator > 0 && denominator < 0);
+}
+
 }  // namespace
 
 int TForm1::n() const { return std::clamp(SpinEdit1.value(), nMinimum, nMaximum); }
@@ -37,6 +49,10 @@ void TForm1::writeConstantsTable(int rows) {
 
 void TForm1::InitializeClick() {
     auto& model = state_.model;
+    // As in Adopt: a negative K1 changes nothing, a text that is not a number fails below.
+    if (const auto typed = numberOrNothing(beta1.text()); typed && *typed < 0) {
+        refuseNegativeConstant(1, *typed, "in the field Beta(1)");
+    }
     const int speciesCount = n();
     StringGrid2.setRowCount(speciesCount + 1);
     writeConstantsHeaders(StringGrid2);
@@ -89,15 +105,38 @@ void TForm1::StringGrid2SelectCell(int column, int row) {
     cellvalue.setText(StringGrid2.cell(selectcol.value(), selectrow.value()));
 }
 
+// A negative constant is refused before anything changes; a text that is not a number
+// fails later, where its parse has always failed.
+void TForm1::refuseNegativeAdoption(int column, int row, int rows) const {
+    const auto adopted = numberOrNothing(cellvalue.text());
+    if (!adopted || row < 1) return;
+    const std::string place = "in the constants table";
+    const auto& beta = state_.model.beta;
+    if (column == 1) {
+        if (*adopted < 0) refuseNegativeConstant(row, *adopted, place);
+        return;
+    }
+    // A beta cell changes K of its own row and of the row below.
+    const std::string from = "from beta" + integerText(row) + " = " + NumberText(*adopted) + " " + place;
+    if (row == 1 && *adopted < 0) refuseNegativeConstant(1, *adopted, place);
+    if (row >= 2 && row <= rows && quotientIsNegative(*adopted, beta[row - 1])) {
+        refuseNegativeConstant(row, div(*adopted, beta[row - 1]), from);
+    }
+    if (row + 1 <= rows && quotientIsNegative(beta[row + 1], *adopted)) {
+        refuseNegativeConstant(row + 1, div(beta[row + 1], *adopted), from);
+    }
+}
+
 void TForm1::AdoptClick() {
     auto& model = state_.model;
     const int column = selectcol.value();
     const int row = selectrow.value();
+    // The table never has more rows than the arrays hold.
+    const int rows = std::min(StringGrid2.rowCount() - 1, speciesCapacity - 1);
+    if (row < speciesCapacity) refuseNegativeAdoption(column, row, rows);
     StringGrid2.setCell(column, row, cellvalue.text());
     if (row < 0 || row >= speciesCapacity) return;  // only cells of the table's rows hold constants
 
-    // The table never has more rows than the arrays hold.
-    const int rows = std::min(StringGrid2.rowCount() - 1, speciesCapacity - 1);
     if (column == 1) {
         model.K[row] = number(StringGrid2.cell(column, row));
         ext product = 1;

@@ -1,26 +1,25 @@
 // File/Open of observed data and the stepwise-constant import.
 //
 // Both loaders read the whole file into a temporary first and change the data, the
-// tables and the fields only when it was read to its end: a file that fails anywhere
-// leaves everything as it was.
+// tables and the fields only when it was read to its end and passed its checks: a file
+// that fails or is refused anywhere leaves everything as it was.
 
 #include <vector>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
 #include "files/DataDirectory.h"
-#include "files/NumberRecords.h"
 #include "files/NumberText.h"
+#include "files/ObservedDataFile.h"
+#include "files/StepwiseConstantsFile.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
 
 namespace {
 
-constexpr int stepwiseCapacity = speciesCapacity - 1;  // K(1..100)
+static_assert(stepwiseConstantCapacity == speciesCapacity - 1, "the file fills K(1..100)");
 
-const char* const tooManyConstantsText =
-    "The file holds more than 100 stepwise constants; condsim reads at most 100.";
 const char* const importNoticeText =
     "The file should consist of the stepwise formation constants only! OK??";
 
@@ -62,7 +61,7 @@ void TForm1::Open1Click() {
     LoadLastDataDirectory(state_.startupDirectory, state_.lastDataDirectory);
     if (const auto chosen = platform_.chooseOpenFile(state_.lastDataDirectory)) {
         StoreLastDataDirectory(state_.startupDirectory, *chosen, state_.lastDataDirectory);
-        const NumberRecords records = ReadNumberRecords(*chosen, 2, observedCapacity, tooManyObservedPairsText);
+        const NumberRecords records = ReadObservedDataFile(*chosen);
         LoadObservedPairs(*chosen, records.values);
     }
     // Also after a cancelled dialog: the plot is drawn again from the data in memory.
@@ -74,7 +73,7 @@ void TForm1::Button4Click() {
     const auto chosen = platform_.chooseOpenFile(state_.lastDataDirectory);
     if (!chosen) return;
     StoreLastDataDirectory(state_.startupDirectory, *chosen, state_.lastDataDirectory);
-    const NumberRecords records = ReadNumberRecords(*chosen, 1, stepwiseCapacity, tooManyConstantsText);
+    const NumberRecords records = ReadStepwiseConstantsFile(*chosen);
     checkCumulativeConstants(records.values);
 
     state_.stepwiseFileName = *chosen;

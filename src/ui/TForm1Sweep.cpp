@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
+#include "files/NegativeValue.h"
 #include "files/NumberText.h"
 #include "model/FreeAnionSearch.h"
 #include "model/IonicPoint.h"
@@ -59,14 +61,19 @@ SolvedPoint solveAt(const TForm1& form, ext C0) {
 // (the empty rows of a new table, a text that is not a number, the (0, 0) pair of a
 // trailing empty line) have no equilibrium to solve.
 std::optional<ext> solvableConcentration(const std::string& text) {
-    ext value = 0;
-    try {
-        value = number(text);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-    if (!(value > 0)) return std::nullopt;
+    const auto value = numberOrNothing(text);
+    if (!value || !(*value > 0)) return std::nullopt;
     return value;
+}
+
+// A negative limiting conductivity gives negative conductivities: refused before anything
+// changes. A text that is not a number fails in the first solve, as it always has.
+void refuseNegativeConductivities(const TForm1& form) {
+    for (const auto& [name, field] : {std::pair{"MCA", &form.MCA}, std::pair{"MCX", &form.MCX}}) {
+        if (const auto value = numberOrNothing(field->text()); value && *value < 0) {
+            throw Error(negativeValueText(name, *value, {}, limitingConductivityRule));
+        }
+    }
 }
 
 // Columns "[X-] (M)" and "cond_calcd (MC*M)" of every observed row: the values solved at
@@ -99,6 +106,18 @@ void startIonicStrengthTable(CellTable& table, int rows) {
 }  // namespace
 
 void TForm1::Button3Click() {
+    refuseNegativeConductivities(*this);
+    try {
+        sweep();
+    } catch (const Error& error) {
+        // Without observed data the range has no concentrations (0 to 0 after start-up):
+        // the error alone would not tell the user what is missing.
+        if (state_.observed.count == 0) throw error.withDetail(noObservedDataHint);
+        throw;
+    }
+}
+
+void TForm1::sweep() {
     const bool ionic = !state_.solution.ideal();
     // Refused before anything changes.
     if (ionic) refuseNonPositiveMobilities();

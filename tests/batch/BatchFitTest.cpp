@@ -94,14 +94,15 @@ TEST(BatchFit, AFitThatCannotRunEndsTheRunBeforeTheCalculation) {
     BatchOptions options = parseBatchOptions({"--fit", "K1,alfa", "--fit-n", "2..8"});
     options.report = "never.txt";
     EXPECT_EQ(runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()), 1);
-    EXPECT_EQ(messages.str(), "The comparison of n cannot run: There are no observed data to fit.\n");
+    EXPECT_EQ(messages.str(), "The comparison of n cannot run: There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open).\n");
     EXPECT_EQ(results.str(), "");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));
 
     std::ostringstream messagesWithoutComparison;
     options.fitN.reset();
     EXPECT_EQ(runBatch(options, messagesWithoutComparison, results, testing::recordingCanvases(), testing::noPictures()), 1);
-    EXPECT_EQ(messagesWithoutComparison.str(), "The fit cannot run: There are no observed data to fit.\n");
+    EXPECT_EQ(messagesWithoutComparison.str(),
+              "The fit cannot run: There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open).\n");
     EXPECT_EQ(results.str(), "");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));
 }

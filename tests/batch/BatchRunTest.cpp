@@ -62,7 +62,7 @@ TEST(BatchRun, AnErrorEndsTheRunWithTheErrorBoxText) {
     BatchOptions options;  // no data: the sweep's first point divides 0 by 0
     options.report = "never.txt";
     EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), pictures.writer()), 1);
-    EXPECT_EQ(messages.str(), "不正な浮動小数点数演算命令.\n");
+    EXPECT_EQ(messages.str(), "不正な浮動小数点数演算命令.\nNo observed data are loaded: open a data file first (File/Open).\n");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));
     EXPECT_TRUE(pictures.names.empty());
 }

@@ -187,12 +187,12 @@ void FitWindowTest::refusalWithoutObservedDataShowsItsReason() {
     openFitWindow();
     auto& fit = desktop_->fitWindow();
     QTest::mouseClick(fit.Run, Qt::LeftButton);
-    QCOMPARE(fit.Status->text(), QStringLiteral("The fit cannot run: There are no observed data to fit."));
+    QCOMPARE(fit.Status->text(), QStringLiteral("The fit cannot run: There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open)."));
     QCOMPARE(fit.Values->model()->rowCount(), 0);
     QVERIFY(!fit.Apply->isEnabled());
     QTest::mouseClick(fit.Compare, Qt::LeftButton);
     QCOMPARE(fit.ComparisonStatus->text(),
-             QStringLiteral("The comparison cannot run: There are no observed data to fit."));
+             QStringLiteral("The comparison cannot run: There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open)."));
     QVERIFY(platform_->errors.empty());
 }
 

@@ -10,7 +10,6 @@ namespace condsim {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::errorText;
 using testing::TemporaryDirectory;
 
 TEST(DataDirectory, RelativeChoiceIsStoredAsAFullFolderWithCrLf) {
@@ -61,8 +60,15 @@ TEST(DataDirectory, FailedWriteKeepsTheStoredFolderAndTheMemory) {
     fs::create_directory(startup.path() / "dirinf");
     const std::string chosen = startup.write("data/a.txt", "1");
     std::string last = "before";
-    EXPECT_EQ(errorText([&] { StoreLastDataDirectory(startup.path().string(), chosen, last); }),
-              "ファイルへのアクセスが拒否されました");
+    try {
+        StoreLastDataDirectory(startup.path().string(), chosen, last);
+        ADD_FAILURE() << "dirinf was written";
+    } catch (const Error& error) {
+        // The second line says which file failed and why the user meets it at all.
+        EXPECT_EQ(errorBoxText(error), "ファイルへのアクセスが拒否されました.\n"
+                                       "condsim remembers the last data folder in the file dirinf, which cannot be "
+                                       "written in " + startup.path().string());
+    }
     EXPECT_EQ(last, "before");
     EXPECT_TRUE(fs::is_directory(startup.path() / "dirinf"));
 }

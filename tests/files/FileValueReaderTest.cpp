@@ -76,9 +76,11 @@ TEST(FileValueReader, PeriodWhateverTheRegionalSeparator) {
     EXPECT_TRUE(reads[1].invalid);
 }
 
-TEST(FileValueReader, LongRunIsCutAfterSixtyFourCharacters) {
-    const std::string run = "1" + std::string(63, '0') + "23";
-    expectReads(run, {{1e63L, false}, {23, false}, {0, false}});
+TEST(FileValueReader, TokensOfMoreThanSixtyFourCharactersAreRefusedWhole) {
+    const std::string sixtyFour = "1" + std::string(63, '0');
+    expectReads(sixtyFour + " 2", {{1e63L, false}, {2, false}});
+    // Cut at 64 characters, the rest would read as a value of its own.
+    expectReads(sixtyFour + "23 4", {{0, true}, {4, false}, {0, false}});
 }
 
 TEST(FileValueReader, LineSkippingAndRemainingBlanks) {

@@ -8,10 +8,10 @@
 namespace condsim {
 namespace {
 
-using testing::errorText;
 using testing::TemporaryDirectory;
 
 const std::string tooMany = "too many records";
+const std::string badValue = "入力値が数値ではありません.\n";
 
 struct RecordCase {
     const char* name;
@@ -53,6 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         RecordCase{"RecordCutShortByTheEndTakesZero", "0.001 10\r\n0.002", 2, {0.001L, 10, 0.002L, 0}},
         RecordCase{"EndOfFileMarkEndsTheFile", "1\r\n2\r\n\x1a" "3\r\n", 1, {1, 2}},
         RecordCase{"EmptyFile", "", 1, {}},
+        RecordCase{"ByteOrderMarkSkipped", "\xEF\xBB\xBF" "1 2\r\n", 2, {1, 2}},
+        RecordCase{"ByteOrderMarkAlone", "\xEF\xBB\xBF", 1, {}},
         RecordCase{"BlanksOnly", "  \r\n\t\n\r\n", 2, {}}),
     [](const ::testing::TestParamInfo<RecordCase>& info) { return std::string(info.param.name); });
 
@@ -60,7 +62,7 @@ struct FailureCase {
     const char* name;
     std::string content;
     bool fileExists;
-    std::string expectedError;
+    std::string expectedError;  // the error box; FILE stands for the file's full name
 };
 
 // Test names instead of byte dumps in failure messages.
@@ -73,19 +75,35 @@ TEST_P(NumberRecordFailures, RaiseTheirError) {
     TemporaryDirectory directory;
     const std::string file = c.fileExists ? directory.write("numbers.txt", c.content)
                                           : (directory.path() / "absent.txt").string();
-    EXPECT_EQ(errorText([&] { ReadNumberRecords(file, 2, 3, tooMany); }), c.expectedError);
+    std::string expected = c.expectedError;
+    if (const auto at = expected.find("FILE"); at != std::string::npos) expected.replace(at, 4, file);
+    try {
+        ReadNumberRecords(file, 2, 3, tooMany);
+        ADD_FAILURE() << "read without an error";
+    } catch (const Error& error) {
+        EXPECT_EQ(errorBoxText(error), expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     BadFiles, NumberRecordFailures,
     ::testing::Values(
-        FailureCase{"HeaderLine", "conc cond\r\n0.001 10\r\n", true, "入力値が数値ではありません"},
-        FailureCase{"BadValueOnALaterLine", "0.001 10\r\n0.002 x\r\n", true, "入力値が数値ではありません"},
-        FailureCase{"CommaAsDecimalSeparator", "0,001 10\r\n", true, "入力値が数値ではありません"},
-        FailureCase{"BeyondTheExtendedRange", "1E6000 1\r\n", true, "入力値が数値ではありません"},
-        FailureCase{"MissingFile", "", false, "ファイルが見つかりません"},
-        FailureCase{"OneRecordOverCapacity", "1 1\n2 2\n3 3\n4 4\n", true, tooMany},
-        FailureCase{"OverCapacityByAValueCutShort", "1 1\n2 2\n3 3\n4", true, tooMany}),
+        FailureCase{"HeaderLine", "conc cond\r\n0.001 10\r\n", true, badValue + "line 1 of FILE: 'conc'"},
+        FailureCase{"BadValueOnALaterLine", "0.001 10\r\n0.002 x\r\n", true, badValue + "line 2 of FILE: 'x'"},
+        FailureCase{"LinesEndInCrLfLoneCrOrLoneLf", "1 1\r\n\r2 2\n\n3 x\r\n", true,
+                    badValue + "line 5 of FILE: 'x'"},
+        FailureCase{"ValueOnTheLineAfterItsPartner", "1\r\n\r\nx 2\r\n", true, badValue + "line 3 of FILE: 'x'"},
+        FailureCase{"ByteOrderMarkBeforeAHeader", "\xEF\xBB\xBF" "conc 1\r\n", true,
+                    badValue + "line 1 of FILE: 'conc'"},
+        FailureCase{"CommaAsDecimalSeparator", "0,001 10\r\n", true, badValue + "line 1 of FILE: '0,001'"},
+        FailureCase{"BeyondTheExtendedRange", "1E6000 1\r\n", true, badValue + "line 1 of FILE: '1E6000'"},
+        FailureCase{"SixtyFiveCharacters", "1 " + std::string(65, '1') + "\r\n", true,
+                    badValue + "line 1 of FILE: '" + std::string(64, '1') + "...'"},
+        FailureCase{"UnicodeKeptBrokenBytesEscaped", "濃度\xC3(\x7F 1\r\n", true,
+                    badValue + "line 1 of FILE: '濃度\\xC3(\\x7F'"},
+        FailureCase{"MissingFile", "", false, "ファイルが見つかりません.\nFILE"},
+        FailureCase{"OneRecordOverCapacity", "1 1\n2 2\n3 3\n4 4\n", true, tooMany + ".\nFILE"},
+        FailureCase{"OverCapacityByAValueCutShort", "1 1\n2 2\n3 3\n4", true, tooMany + ".\nFILE"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST(NumberRecordCapacity, AFullFileWithTrailingBlankLinesIsAccepted) {

@@ -59,7 +59,7 @@ TEST(AnionCountComparison, RefusesARangeOutsideTheFieldAndAFitThatCannotRunForAn
     EXPECT_EQ(compareAnionCounts(s.form1, request, 6, 5).refusal,
               "The range of n must lie within 2..30 and not be empty; it is 6..5.");
     const AnionCountComparison noData = compareAnionCounts(s.form1, request, 2, 8);
-    EXPECT_EQ(noData.refusal, "There are no observed data to fit.");
+    EXPECT_EQ(noData.refusal, "There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open).");
     EXPECT_TRUE(noData.rows.empty());
     EXPECT_EQ(noData.bestN, 0);
 }

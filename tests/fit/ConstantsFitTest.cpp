@@ -144,7 +144,7 @@ struct Refusal {
 TEST(ConstantsFit, EachRefusalGivesItsReasonAndChangesNothing) {
     const std::vector<Refusal> refusals = {
         {"no observed data", [](Session& s) { s.form1.InitializeClick(); }, "K1,alfa",
-         "There are no observed data to fit."},
+         "There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open)."},
         {"no parameter", [](Session&) {}, "", "Choose at least one parameter to fit."},
         {"as many points as parameters",
          [](Session& s) { s.form1.state().observed.count = 3; }, "K1,alfa,MCA",

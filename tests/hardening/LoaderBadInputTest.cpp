@@ -18,9 +18,16 @@ namespace {
 using testing::Session;
 using testing::StateSnapshot;
 
-const std::string notANumber = "入力値が数値ではありません.";
-const std::string notFound = "ファイルが見つかりません.";
-const std::string accessDenied = "ファイルへのアクセスが拒否されました.";
+// The error boxes, where FILE stands for the full name of the file.
+const std::string notANumber = "入力値が数値ではありません.\nline 1 of FILE: ";
+const std::string notFound = "ファイルが見つかりません.\nFILE";
+const std::string accessDenied = "ファイルへのアクセスが拒否されました.\nFILE";
+const std::string noPairs = "FILE holds no pairs of observed data.";
+
+std::string withFile(std::string text, const std::string& file) {
+    if (const auto at = text.find("FILE"); at != std::string::npos) text.replace(at, 4, file);
+    return text;
+}
 
 // A session that already holds good observed data, constants, factors and a calculation,
 // so that "nothing changed" means something.
@@ -70,30 +77,34 @@ struct BadFile {
     // Observed data that load but whose drawing faults: a zero concentration makes the
     // molar-conductivity point 0/0 (the data stay loaded, as after any drawing error).
     std::string observedDrawError = {};
+    // The error box of File/Open of observed data where it refuses a file the others load.
+    std::string observedError = {};
 };
 
 std::string contentFile(Session& s, const std::string& content) { return s.directory.write("bad.txt", content); }
 
 const BadFile badFiles[] = {
-    {"empty file", [](Session& s) { return contentFile(s, ""); }, "", 0, 0, ""},
-    {"blanks only", [](Session& s) { return contentFile(s, "  \t\r\n \r\n\r\n"); }, "", 0, 0, ""},
+    {"empty file", [](Session& s) { return contentFile(s, ""); }, "", 0, 0, "", "", noPairs},
+    {"blanks only", [](Session& s) { return contentFile(s, "  \t\r\n \r\n\r\n"); }, "", 0, 0, "", "", noPairs},
     {"binary garbage with NUL bytes",
      [](Session& s) { return contentFile(s, std::string("\x00\x01\xff\xfe\x00" "ab\x7f\x00\x1a", 10)); },
-     notANumber},
-    {"a 10 MB line of digits",  // read as tokens of 64 characters; the rest of the line is skipped
-     [](Session& s) { return contentFile(s, std::string(10 * 1024 * 1024, '1') + "\r\n"); }, "", 1, 1,
-     "1.11111111111111E63"},
+     notANumber + "'\\xFF\\xFE'"},
+    {"a 10 MB line of digits",  // no number is that long: refused, never cut into numbers
+     [](Session& s) { return contentFile(s, std::string(10 * 1024 * 1024, '1') + "\r\n"); },
+     notANumber + "'" + std::string(64, '1') + "...'"},
     {"1E4933, beyond the extended range", [](Session& s) { return contentFile(s, "1E4933 1\r\n"); },
-     notANumber},
+     notANumber + "'1E4933'"},
     // A second line, so that the observed data span a range the plot can map.
     {"1E-5000, below it", [](Session& s) { return contentFile(s, "1E-5000 1E-5000\r\n0.001 0.1\r\n"); }, "", 2, 2,
      "0", "不正な浮動小数点数演算命令."},
-    {"nan", [](Session& s) { return contentFile(s, "nan 1\r\n"); }, notANumber},
-    {"inf", [](Session& s) { return contentFile(s, "inf 1\r\n"); }, notANumber},
+    {"nan", [](Session& s) { return contentFile(s, "nan 1\r\n"); }, notANumber + "'nan'"},
+    {"inf", [](Session& s) { return contentFile(s, "inf 1\r\n"); }, notANumber + "'inf'"},
     {"-0", [](Session& s) { return contentFile(s, "-0 -0\r\n0.001 0.1\r\n"); }, "", 2, 2, "0",
      "不正な浮動小数点数演算命令."},
-    {"a comma as decimal separator", [](Session& s) { return contentFile(s, "0,001 0,1\r\n"); }, notANumber},
-    {"a header line", [](Session& s) { return contentFile(s, "conc cond\r\n0.001 0.1\r\n"); }, notANumber},
+    {"a comma as decimal separator", [](Session& s) { return contentFile(s, "0,001 0,1\r\n"); },
+     notANumber + "'0,001'"},
+    {"a header line", [](Session& s) { return contentFile(s, "conc cond\r\n0.001 0.1\r\n"); },
+     notANumber + "'conc'"},
     {"a directory given as a file",
      [](Session& s) {
          std::filesystem::create_directory(s.directory.path() / "folder");
@@ -117,13 +128,14 @@ TEST_P(LoaderBadInput, ShowsTheErrorAndChangesNothingOrLoadsTheValues) {
     s.platform.answerNextDialog(file);
     const bool loaded = s.act([&] { loader.handler(s); });
 
-    if (!bad.error.empty()) {
+    const bool pairs = std::get<0>(GetParam()) == 0;
+    const std::string error = pairs && !bad.observedError.empty() ? bad.observedError : bad.error;
+    if (!error.empty()) {
         EXPECT_FALSE(loaded);
-        EXPECT_EQ(s.errors(), std::vector<std::string>{bad.error});
+        EXPECT_EQ(s.errors(), std::vector<std::string>{withFile(error, file)});
         EXPECT_TRUE(StateSnapshot(s.app) == before);
         return;
     }
-    const bool pairs = std::get<0>(GetParam()) == 0;
     if (pairs && !bad.observedDrawError.empty()) {
         EXPECT_FALSE(loaded);
         EXPECT_EQ(s.errors(), std::vector<std::string>{bad.observedDrawError});
@@ -151,7 +163,7 @@ TEST(LoaderBadInput, UnreadableFileIsRefusedAndChangesNothing) {
         const StateSnapshot before(s.app);
         s.platform.answerNextDialog(file);
         EXPECT_FALSE(s.act([&] { loader.handler(s); }));
-        EXPECT_EQ(s.errors(), std::vector<std::string>{accessDenied});
+        EXPECT_EQ(s.errors(), std::vector<std::string>{withFile(accessDenied, file)});
         EXPECT_TRUE(StateSnapshot(s.app) == before);
     }
 }

@@ -36,6 +36,14 @@ void editConstant(Session& s, int column, int row, const std::string& text) {
     s.form1.AdoptClick();
 }
 
+// Adopts the text in the cell selected before.
+void adopt(Session& s, const std::string& text) {
+    s.form1.cellvalue.setText(text);
+    s.form1.AdoptClick();
+}
+
+void nothingChanged(Session& s, const StateSnapshot& before) { EXPECT_TRUE(StateSnapshot(s.app) == before); }
+
 // What a failing typed value must leave alone in every case: the observed data and its
 // table, the calculated table of the last sweep and the scaling factors.
 struct Untouched {
@@ -81,19 +89,43 @@ const TypedCase typedCases[] = {
      [](Session& s, const StateSnapshot& before) {
          EXPECT_EQ(s.form1.conductivity.text(), before.fields[13]);
      }},
-    {"beta(1) = -1 and beta(2) = 0 make D zero at X = 1",
+    {"beta(1) = 3 and beta(2) = 2 make D zero at a typed X of -1",
      [](Session& s) {
          s.form1.SpinEdit1.setValue(2);
          s.form1.InitializeClick();
-         editConstant(s, 0, 1, "-1");
-         editConstant(s, 0, 2, "0");
-         s.form1.XConc.setText("1");
+         editConstant(s, 0, 1, "3");
+         editConstant(s, 0, 2, "2");
+         s.form1.XConc.setText("-1");
      },
      [](Session& s) { s.form1.CalcRightClick(); }, "0 による浮動小数点数除算.",
      [](Session& s, const StateSnapshot& before) { EXPECT_EQ(s.form1.uhen_out.text(), before.fields[15]); }},
     {"MCA that is not a number ends the sweep at its first point",
      [](Session& s) { s.form1.MCA.setText("abc"); }, [](Session& s) { s.form1.Button3Click(); },
      "'abc' は浮動小数点数ではありません.", [](Session&, const StateSnapshot&) {}},
+    // Negative stepwise constants and limiting conductivities are refused before anything
+    // changes; 0 stays allowed.
+    {"beta1 of -5 is a negative K1",
+     [](Session& s) { s.form1.beta1.setText("-5"); }, [](Session& s) { s.form1.InitializeClick(); },
+     "K1 = -5 in the field Beta(1) is negative: stepwise constants are 0 or more.", nothingChanged},
+    {"a K cell of -20",
+     [](Session& s) { s.form1.StringGrid2SelectCell(1, 2); }, [](Session& s) { adopt(s, "-2E1"); },
+     "K2 = -20 in the constants table is negative: stepwise constants are 0 or more.", nothingChanged},
+    {"a K cell beyond n",
+     [](Session& s) { s.form1.StringGrid2SelectCell(1, 40); }, [](Session& s) { adopt(s, "-1"); },
+     "K40 = -1 in the constants table is negative: stepwise constants are 0 or more.", nothingChanged},
+    {"a beta cell of -1 in row 1",
+     [](Session& s) { s.form1.StringGrid2SelectCell(0, 1); }, [](Session& s) { adopt(s, "-1"); },
+     "K1 = -1 in the constants table is negative: stepwise constants are 0 or more.", nothingChanged},
+    {"a beta cell of -1 in row 3 makes K3 = beta3 / beta2 negative",
+     [](Session& s) { s.form1.StringGrid2SelectCell(0, 3); }, [](Session& s) { adopt(s, "-1"); },
+     "K3 = -5E-8 from beta3 = -1 in the constants table is negative: stepwise constants are 0 or more.",
+     nothingChanged},
+    {"MCA of -88 is refused before the sweep",
+     [](Session& s) { s.form1.MCA.setText("-88"); }, [](Session& s) { s.form1.Button3Click(); },
+     "MCA = -88 is negative: limiting molar conductivities are 0 or more.", nothingChanged},
+    {"MCX of -0.001 is refused before the sweep",
+     [](Session& s) { s.form1.MCX.setText(" -1e-3 "); }, [](Session& s) { s.form1.Button3Click(); },
+     "MCX = -0.001 is negative: limiting molar conductivities are 0 or more.", nothingChanged},
     {"a of 1E4933 in the hyperbolic rule is not a number: the factors stay",
      [](Session& s) {
          s.form1.Option1Click();
@@ -191,14 +223,14 @@ void expectSaveFails(Session& s, const std::string& target, const std::string& e
 TEST(ReportBadTarget, FullDeviceShowsDiskFull) {
     Session s;
     loadObservedData(s);
-    expectSaveFails(s, "/dev/full", "ディスクがいっぱいです.");
+    expectSaveFails(s, "/dev/full", "ディスクがいっぱいです.\n/dev/full");
 }
 
 TEST(ReportBadTarget, FolderThatDoesNotExistShowsFileNotFoundAndCreatesNothing) {
     Session s;
     loadObservedData(s);
     const auto folder = s.directory.path() / "no-such-folder";
-    expectSaveFails(s, (folder / "report.txt").string(), "ファイルが見つかりません.");
+    expectSaveFails(s, (folder / "report.txt").string(), "ファイルが見つかりません.\n" + (folder / "report.txt").string());
     EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
@@ -208,7 +240,7 @@ TEST(ReportBadTarget, ReadOnlyReportIsRefusedAndKeepsItsText) {
     loadObservedData(s);
     const std::string report = s.directory.write("old-report.txt", "the old report\r\n");
     ASSERT_EQ(::chmod(report.c_str(), 0444), 0);
-    expectSaveFails(s, report, "ファイルへのアクセスが拒否されました.");
+    expectSaveFails(s, report, "ファイルへのアクセスが拒否されました.\n" + report);
     EXPECT_EQ(testing::contentOf(report), "the old report\r\n");
     for (const auto& entry : std::filesystem::directory_iterator(s.directory.path())) {
         EXPECT_NE(entry.path().filename().string().rfind(".condsim-", 0), 0u) << "temporary file left behind";

@@ -85,10 +85,9 @@ TEST_P(RefusedStepwiseFiles, LeaveTheConstantsNTableAndSwitchAsTheyWere) {
     Session s;
     s.form1.InitializeClick();
     const LoadSnapshot before(s);
-    const std::string file = c.fileExists ? s.directory.write("bad.txt", c.content)
-                                          : (s.directory.path() / "absent.txt").string();
+    const std::string file = c.file(s);
     EXPECT_FALSE(importConstants(s, file));
-    EXPECT_EQ(s.errors(), std::vector<std::string>{c.expectedError});
+    EXPECT_EQ(s.errors(), std::vector<std::string>{c.error(file)});
     expectUnchanged(before, s);
     EXPECT_TRUE(s.form1.CheckBox1.checked());
     EXPECT_TRUE(fs::exists(s.directory.path() / "dirinf")) << "the folder is remembered before the read";
@@ -97,12 +96,20 @@ TEST_P(RefusedStepwiseFiles, LeaveTheConstantsNTableAndSwitchAsTheyWere) {
 INSTANTIATE_TEST_SUITE_P(
     BadFiles, RefusedStepwiseFiles,
     ::testing::Values(
-        RefusedFileCase{"BadValueOnTheThirdLine", "100\r\n10\r\nK3\r\n", true, "入力値が数値ではありません."},
-        RefusedFileCase{"MissingFile", "", false, "ファイルが見つかりません."},
+        RefusedFileCase{"BadValueOnTheThirdLine", "100\r\n10\r\nK3\r\n", true,
+                        "入力値が数値ではありません.\nline 3 of FILE: 'K3'"},
+        RefusedFileCase{"MissingFile", "", false, "ファイルが見つかりません.\nFILE"},
         RefusedFileCase{"MoreThanAHundredConstants", lines(101, "2"), true,
-                        "The file holds more than 100 stepwise constants; condsim reads at most 100."},
+                        "The file holds more than 100 stepwise constants; condsim reads at most 100.\nFILE"},
         RefusedFileCase{"CumulativeConstantOverflows", "1E3000\r\n1E3000\r\n", true,
-                        "浮動小数点数のオーバーフロー."}),
+                        "浮動小数点数のオーバーフロー."},
+        RefusedFileCase{"NegativeConstant", "1000\r\n-1000\r\n", true,
+                        "K2 = -1000 in line 2 of FILE is negative: stepwise constants are 0 or more."},
+        RefusedFileCase{"NegativeConstantAfterEmptyLines", "\xEF\xBB\xBF" "100\n\n10\r\n\r-0.5 1\r\n", true,
+                        "K3 = -0.5 in line 5 of FILE is negative: stepwise constants are 0 or more."},
+        RefusedFileCase{"EndlessDevice", "", true,
+                        "The file is larger than 16 MiB, the most that condsim reads from a file.\n/dev/zero",
+                        "/dev/zero"}),
     [](const ::testing::TestParamInfo<RefusedFileCase>& info) { return std::string(info.param.name); });
 
 TEST(StepwiseConstantImport, ExampleFileGivesTheDefaultModelConstants) {
@@ -183,10 +190,9 @@ TEST_P(RefusedFactorFiles, LeaveTheFactorsAndTheTableAsTheyWere) {
     Session s;
     ASSERT_TRUE(openFactors(s, s.directory.write("six.txt", sixFactors)));
     const LoadSnapshot before(s);
-    const std::string file = c.fileExists ? s.directory.write("bad.txt", c.content)
-                                          : (s.directory.path() / "absent.txt").string();
+    const std::string file = c.file(s);
     EXPECT_FALSE(openFactors(s, file));
-    EXPECT_EQ(s.errors(), std::vector<std::string>{c.expectedError});
+    EXPECT_EQ(s.errors(), std::vector<std::string>{c.error(file)});
     expectUnchanged(before, s);
     EXPECT_TRUE(s.platform.messages.empty()) << "the count check does not run";
 }
@@ -194,10 +200,14 @@ TEST_P(RefusedFactorFiles, LeaveTheFactorsAndTheTableAsTheyWere) {
 INSTANTIATE_TEST_SUITE_P(
     BadFiles, RefusedFactorFiles,
     ::testing::Values(
-        RefusedFileCase{"BadValueOnTheSecondLine", "0.9\r\n0,8\r\n0.7\r\n", true, "入力値が数値ではありません."},
-        RefusedFileCase{"MissingFile", "", false, "ファイルが見つかりません."},
+        RefusedFileCase{"BadValueOnTheSecondLine", "0.9\r\n0,8\r\n0.7\r\n", true,
+                        "入力値が数値ではありません.\nline 2 of FILE: '0,8'"},
+        RefusedFileCase{"MissingFile", "", false, "ファイルが見つかりません.\nFILE"},
         RefusedFileCase{"MoreThanAHundredAndOneFactors", lines(102, "1"), true,
-                        "The file holds more than 101 scaling factors; condsim reads at most 101."}),
+                        "The file holds more than 101 scaling factors; condsim reads at most 101.\nFILE"},
+        RefusedFileCase{"EndlessDevice", "", true,
+                        "The file is larger than 16 MiB, the most that condsim reads from a file.\n/dev/zero",
+                        "/dev/zero"}),
     [](const ::testing::TestParamInfo<RefusedFileCase>& info) { return std::string(info.param.name); });
 
 TEST(ScalingFactorLoad, ExampleFileHasSixFactors) {

@@ -111,7 +111,7 @@ TEST(FitWindowState, CompareFillsOneRowPerNOrSaysWhyItCannotRun) {
     Session s;
     FitWindow fit(s.form1, testing::recordingCanvases());
     s.act([&] { fit.CompareClick(); });
-    EXPECT_EQ(fit.comparisonStatus, "The comparison cannot run: There are no observed data to fit.");
+    EXPECT_EQ(fit.comparisonStatus, "The comparison cannot run: There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open).");
     EXPECT_EQ(fit.comparison.rowCount(), 1);
 
     prepare(s, fit);

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 #include "TestSession.h"
 
 namespace condsim::testing {
@@ -35,12 +38,32 @@ struct LoadSnapshot {
     std::array<unsigned long long, 7> fields;
 };
 
-// A file that a loader must refuse: its content (or no file at all) and the error text.
+// A file that a loader must refuse: its content (or no file at all) and the error box,
+// where FILE stands for the full name of the file.
 struct RefusedFileCase {
     const char* name;
     std::string content;
     bool fileExists;
     std::string expectedError;
+    // A file outside the session's folder, such as a device, instead of the content.
+    const char* fixedFile = nullptr;
+
+    // The file the dialog gives: made in `folder` (or missing there), or the fixed one.
+    std::string file(const Session& s, const std::string& folder = {}) const {
+        const std::filesystem::path place = s.directory.path() / folder;
+        std::filesystem::create_directories(place);
+        if (fixedFile != nullptr) return fixedFile;
+        return fileExists ? s.directory.write((std::filesystem::path(folder) / "bad.txt").string(), content)
+                          : (place / "absent.txt").string();
+    }
+    // The error box expected for that file.
+    std::string error(const std::string& file) const {
+        std::string text = expectedError;
+        for (size_t at = text.find("FILE"); at != std::string::npos; at = text.find("FILE", at + file.size())) {
+            text.replace(at, 4, file);
+        }
+        return text;
+    }
 };
 
 // Test names instead of byte dumps in failure messages.

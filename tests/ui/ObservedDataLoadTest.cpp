@@ -80,16 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TableTextCase{"Exponents", "1E-3 2.5e-1\r\n", "0.001", "0.25"},
                       TableTextCase{"SmallValueInExponentForm", "0.00001 1.0\n", "1E-5", "1"},
                       TableTextCase{"FifteenDigitsRounded", "0.12345678901234567 3\r", "0.123456789012346", "3"},
-                      TableTextCase{"TrailingZerosDropped", "2.50 10.000\r\n", "2.5", "10"}),
+                      TableTextCase{"TrailingZerosDropped", "2.50 10.000\r\n", "2.5", "10"},
+                      TableTextCase{"ByteOrderMarkSkipped", "\xEF\xBB\xBF" "0.001 0.11\r\n", "0.001", "0.11"}),
     [](const ::testing::TestParamInfo<TableTextCase>& info) { return std::string(info.param.name); });
-
-TEST(ObservedDataLoad, EmptyFileLeavesTheHeaderRowOnly) {
-    Session s;
-    ASSERT_TRUE(openObserved(s, s.directory.write("d.txt", "")));
-    EXPECT_EQ(s.app.state.observed.count, 0);
-    EXPECT_EQ(s.form1.StringGrid1.rowCount(), 1);
-    EXPECT_EQ(s.form1.StringGrid1.cell(0, 0), "conc.(M)");
-}
 
 TEST(ObservedDataLoad, ShorterFileHidesOldRowsAndKeepsTheOtherColumns) {
     Session s;
@@ -133,28 +126,37 @@ TEST_P(RefusedObservedFiles, LeaveTheDataTableAndPlotAsTheyWere) {
     ASSERT_TRUE(openObserved(s, first));
     const LoadSnapshot before(s);
 
-    const std::string file = c.fileExists ? s.directory.write("other/bad.txt", c.content)
-                                          : (s.directory.path() / "other/absent.txt").string();
-    fs::create_directories(s.directory.path() / "other");
+    const std::string file = c.file(s, "other");
     EXPECT_FALSE(openObserved(s, file));
-    ASSERT_EQ(s.errors().size(), 1u);
-    EXPECT_EQ(s.errors()[0], c.expectedError);
+    EXPECT_EQ(s.errors(), std::vector<std::string>{c.error(file)});
     expectUnchanged(before, s);
     EXPECT_EQ(s.app.state.observed.fileName, first);
     // The folder was remembered before the file was read.
-    EXPECT_EQ(s.app.state.lastDataDirectory, (s.directory.path() / "other").string());
+    EXPECT_EQ(s.app.state.lastDataDirectory, fs::path(file).parent_path().string());
 }
+
+// A number of 73 characters: cut at 64, it would read as the pair (0.001, 1).
+const std::string longNumber = "0.001" + std::string(67, '0') + "1";
 
 INSTANTIATE_TEST_SUITE_P(
     BadFiles, RefusedObservedFiles,
     ::testing::Values(
-        RefusedFileCase{"HeaderLine", "conc cond\r\n0.001 0.11\r\n", true, "入力値が数値ではありません."},
+        RefusedFileCase{"HeaderLine", "conc cond\r\n0.001 0.11\r\n", true,
+                        "入力値が数値ではありません.\nline 1 of FILE: 'conc'"},
         RefusedFileCase{"BadValueInTheLastLine", "0.001 0.11\r\n0.002 0.2\r\n0.004 n/a\r\n", true,
-                        "入力値が数値ではありません."},
-        RefusedFileCase{"CommaDecimalSeparator", "0,001 0,11\r\n", true, "入力値が数値ではありません."},
-        RefusedFileCase{"MissingFile", "", false, "ファイルが見つかりません."},
+                        "入力値が数値ではありません.\nline 3 of FILE: 'n/a'"},
+        RefusedFileCase{"CommaDecimalSeparator", "0,001 0,11\r\n", true,
+                        "入力値が数値ではありません.\nline 1 of FILE: '0,001'"},
+        RefusedFileCase{"NumberLongerThanSixtyFourCharacters", longNumber + " 0.11\r\n", true,
+                        "入力値が数値ではありません.\nline 1 of FILE: '" + longNumber.substr(0, 64) + "...'"},
+        RefusedFileCase{"MissingFile", "", false, "ファイルが見つかりません.\nFILE"},
         RefusedFileCase{"MoreThanAHundredPairs", pairs(101), true,
-                        "The file holds more than 100 pairs of observed data; condsim reads at most 100."}),
+                        "The file holds more than 100 pairs of observed data; condsim reads at most 100.\nFILE"},
+        RefusedFileCase{"EmptyFile", "", true, "FILE holds no pairs of observed data."},
+        RefusedFileCase{"BlanksAndEmptyLinesOnly", " \t\r\n\r\n", true, "FILE holds no pairs of observed data."},
+        RefusedFileCase{"EndlessDevice", "", true,
+                        "The file is larger than 16 MiB, the most that condsim reads from a file.\n/dev/zero",
+                        "/dev/zero"}),
     [](const ::testing::TestParamInfo<RefusedFileCase>& info) { return std::string(info.param.name); });
 
 TEST(ObservedDataLoad, DirinfCarriesTheFolderOfTheLastFileAcrossOpensAndRuns) {

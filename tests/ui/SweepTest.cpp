@@ -78,12 +78,13 @@ TEST(ConcentrationSweep, LoweringNKeepsTheHiddenSpeciesColumns) {
     EXPECT_NEAR(static_cast<double>(abundanceSum), 100.0, 1e-11);
 }
 
-TEST(ConcentrationSweep, BeforeAnyFileTheFirstPointFailsAndNothingIsDrawn) {
+TEST(ConcentrationSweep, BeforeAnyFileTheFirstPointFailsSaysWhyAndNothingIsDrawn) {
     Session s;
     s.form1.InitializeClick();
     EXPECT_FALSE(sweep(s, 200));
     ASSERT_EQ(s.errors().size(), 1u);
-    EXPECT_EQ(s.errors()[0], "不正な浮動小数点数演算命令.");
+    EXPECT_EQ(s.errors()[0],
+              "不正な浮動小数点数演算命令.\nNo observed data are loaded: open a data file first (File/Open).");
 
     const CellTable& table = s.form2.StringGrid1;
     EXPECT_EQ(table.rowCount(), 201);
