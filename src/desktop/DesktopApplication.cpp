@@ -29,7 +29,11 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
     fitForm_ = std::make_unique<FitWindow>(application_.Form1, rasterCanvases());
     fitWindow_ = std::make_unique<FitWindowView>(*fitForm_, actions_, scale);
     connect(mainWindow_->Fit1, &QAction::triggered, this, [this] { actions_.run([this] { fitForm_->OpenClick(); }); });
+    // The windows show the state a failed action left before its error box appears.
+    platform_->setBeforeError([this] { actions_.refreshViews(); });
     actions_.setRefresh([this] {
+        // Results of the fit window that no longer belong to the main window go first.
+        fitForm_->followMainWindow();
         mainWindow_->refreshFromState();
         abundanceWindow_->refreshFromState();
         scalingFactorWindow_->refreshFromState();
@@ -40,6 +44,7 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
 DesktopApplication::~DesktopApplication() {
     if (QCoreApplication::instance() != nullptr) QCoreApplication::instance()->removeEventFilter(this);
     actions_.setRefresh({});
+    platform_->setBeforeError({});
 }
 
 void DesktopApplication::start() {
