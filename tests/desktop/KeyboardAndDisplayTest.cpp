@@ -217,7 +217,6 @@ void KeyboardAndDisplayTest::tabRunsTheDesignOrderAndWrapsBothWays() {
     QFETCH(QStringList, order);
     BoundWindow& shown = showWindow(window);
     QWidget* first = control(shown, order.first());
-    if (first == nullptr) for (QWidget* w : shown.findChildren<QWidget*>()) qWarning() << "DBG" << w->metaObject()->className() << w->objectName() << (void*)w->window() << (void*)&shown;
     QVERIFY(first != nullptr);
     first->setFocus(Qt::MouseFocusReason);
     QCOMPARE(focusHolder(), order.first());
