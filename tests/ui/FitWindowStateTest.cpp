@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "SyntheticData.h"
 #include "TestSession.h"
-#include "WindowSnapshot.h"
 #include "files/NumberText.h"
-#include "ui/FitWindow.h"
+#include "fit/SyntheticData.h"
+#include "fit/WindowSnapshot.h"
 #include "plot/RecordingCanvas.h"
+#include "ui/FitWindow.h"
 
 namespace condsim {
 namespace {
