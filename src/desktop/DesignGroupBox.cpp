@@ -1,7 +1,7 @@
 #include "desktop/DesignGroupBox.h"
 
-#include <QStyleOptionFrame>
 #include <QStylePainter>
+#include <qdrawutil.h>
 
 namespace condsim::qt {
 
@@ -10,12 +10,9 @@ void DesignGroupBox::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics(font());
     const int titleHeight = metrics.height();
 
-    QStyleOptionFrame frame;
-    frame.initFrom(this);
-    frame.rect = rect().adjusted(0, titleHeight / 2, 0, 0);
-    frame.lineWidth = 1;
-    frame.midLineWidth = 0;
-    painter.drawPrimitive(QStyle::PE_FrameGroupBox, frame);
+    // An etched line, as the windows were designed with. (The styles' own group-box frame
+    // leaves room for the title above itself.)
+    qDrawShadeRect(&painter, rect().adjusted(0, titleHeight / 2, 0, 0), palette(), true, 1, 0);
 
     if (title().isEmpty()) return;
     // The title over a patch of the background, interrupting the frame's top line.
