@@ -62,7 +62,7 @@ FitWindow::Basis FitWindow::basisOfMainWindow() const {
     Basis basis;
     const ObservedData& observed = form_.state().observed;
     for (int j = 1; j <= observed.count && j <= observedCapacity; ++j)
-        basis.points.push_back({observed.conc[static_cast<size_t>(j)], observed.cond[static_cast<size_t>(j)]});
+        basis.points.emplace_back(observed.conc[static_cast<size_t>(j)], observed.cond[static_cast<size_t>(j)]);
     basis.n = form_.n();
     const auto& K = form_.state().model.K;
     basis.K.assign(K.begin() + 1, K.begin() + 1 + basis.n);
