@@ -1,6 +1,7 @@
 #include "desktop/FitWindowView.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,11 +47,20 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     Run = addButton(nullptr, QStringLiteral("Run"), {770, 16, 160, 32}, [&form] { form.RunClick(); });
     Apply = addButton(nullptr, QStringLiteral("Apply"), {770, 58, 160, 32}, [&form] { form.ApplyClick(); });
     addLabel(nullptr, QStringLiteral("Apply writes the fitted values into the main window."), {770, 98, 460, 20}, 15);
+    addLabel(nullptr, QStringLiteral("Residuals"), {950, 20, 90, 20});
+    Weights = new QComboBox(&client());
+    Weights->addItems({QStringLiteral("absolute"), QStringLiteral("relative")});
+    Weights->setFont(scale.defaultFont());
+    scale.place(*Weights, 1040, 16, 150, 28);
+    connect(Weights, &QComboBox::activated, this, [this, &form](int index) {
+        if (actions().refreshing()) return;
+        actions().run([&form, index] { form.weighting = index == 1 ? FitWeighting::Relative : FitWeighting::Absolute; });
+    });
 
     Status = wrappedLabel(client(), scale, {10, 136, 1220, 66});
 
     addLabel(nullptr, QStringLiteral("Fitted values"), {10, 206, 200, 20});
-    Values = addTable(form.values, {10, 230, 740, 136}, {96, 160, 160, 160, 160});
+    Values = addTable(form.values, {10, 230, 740, 136}, {96, 160, 160, 160, 160, 160, 160});
     addLabel(nullptr, QStringLiteral("Correlation"), {770, 206, 200, 20});
     Correlation = addTable(form.correlation, {770, 230, 460, 136}, {96}, 172);
 
@@ -74,11 +84,12 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     ComparisonStatus = wrappedLabel(client(), scale, {770, 628, 460, 120});
 
     // The parameter boxes first, row by row, then top to bottom and left to right.
-    setFocusOrder({parameters, Run, Apply, Values, Correlation, FromN, ToN, Compare, Comparison});
+    setFocusOrder({parameters, Run, Apply, Weights, Values, Correlation, FromN, ToN, Compare, Comparison});
 
     nameControl(*parameters, QStringLiteral("Parameters"), QStringLiteral("Parameters to fit"));
     nameControl(*Run, QStringLiteral("Run"), QStringLiteral("Run"));
     nameControl(*Apply, QStringLiteral("Apply"), QStringLiteral("Apply"));
+    nameControl(*Weights, QStringLiteral("Weights"), QStringLiteral("Weights"));
     nameControl(*Status, QStringLiteral("Status"), QStringLiteral("Status of the fit"));
     nameControl(*Values, QStringLiteral("Values"), QStringLiteral("Fitted values"));
     nameControl(*Correlation, QStringLiteral("Correlation"), QStringLiteral("Correlation"));
@@ -130,6 +141,7 @@ void FitWindowView::refreshFromState() {
         if (parameterBoxes_[j]->isChecked() != chosen) parameterBoxes_[j]->setChecked(chosen);
     }
     Apply->setEnabled(form_.canApply());
+    Weights->setCurrentIndex(form_.weighting == FitWeighting::Relative ? 1 : 0);
     Status->setText(QString::fromStdString(form_.status));
     ComparisonStatus->setText(QString::fromStdString(form_.comparisonStatus));
     const bool drawn = !form_.residualYLimit.empty();

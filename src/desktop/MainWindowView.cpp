@@ -7,10 +7,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "desktop/CellTableView.h"
 #include "desktop/CheckBoxWidget.h"
 #include "desktop/EditFieldWidget.h"
+#include "desktop/HelpMenu.h"
+#include "desktop/ObservedDataImportDialog.h"
 #include "desktop/PictureWidget.h"
 #include "desktop/SpinFieldWidget.h"
 
@@ -21,15 +24,20 @@ const QString MainWindowView::caption = QStringLiteral(
     "(https://github.com/condsim/condsim/issues)");
 
 MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignScale& scale)
-    : BoundWindow(form.window, actions, scale, caption, {0, -1, 1322, 992}) {
+    : BoundWindow(form.window, actions, scale, caption, {0, -1, 1322, 992}), form_(form) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     // Shortcuts beside the captions, which stay as designed.
     addMenuItem(file, QStringLiteral("Open"), [&form] { form.Open1Click(); })->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    addMenuItem(file, QStringLiteral("Import Observed Data..."), [&form, this] { ObservedDataImportDialog::run(form, this); });
     addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); })->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); })->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     addMenuItem(nullptr, QStringLiteral("Abundance"), [&form] { form.Abundance1Click(); });
     addMenuItem(nullptr, QStringLiteral("Scaling Factors"), [&form] { form.Option1Click(); });
     Fit1 = menuBar()->addAction(QStringLiteral("Fit"));
+    SolutionModel1 = menuBar()->addAction(QStringLiteral("Solution Model"));
+    addHelpMenu(*this);
+    SolutionModelStatus = new QLabel(this);
+    statusBar()->addWidget(SolutionModelStatus);
 
     // Labels and the picture first: the input controls stand above them where they overlap.
     addInstruction(nullptr, QStringLiteral("(1) Read the observed  molar conductivity data from File?Open!"), 5, 1);
@@ -116,6 +124,11 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
     nameControl(*beta1, QStringLiteral("beta1"), QStringLiteral("beta(1) = K1"));
     nameControl(*Image1, QStringLiteral("Image1"), QStringLiteral("Conductivity plot"));
     SpinEdit1->lineEdit().setFocus();
+}
+
+void MainWindowView::refreshFromState() {
+    BoundWindow::refreshFromState();
+    SolutionModelStatus->setText(QString::fromStdString(form_.statusLine()));
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

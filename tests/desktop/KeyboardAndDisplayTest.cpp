@@ -209,7 +209,7 @@ void KeyboardAndDisplayTest::tabRunsTheDesignOrderAndWrapsBothWays_data() {
     // Apply is disabled until a fit converged.
     QTest::newRow("fit") << "fit"
                          << QStringList{"K1",  "alfa", "K2",     "K3",          "K4",    "K5",  "K6",      "MCA",
-                                        "MCX", "Run",  "Values", "Correlation", "FromN", "ToN", "Compare", "Comparison"};
+                                        "MCX", "Run",  "Weights", "Values", "Correlation", "FromN", "ToN", "Compare", "Comparison"};
 }
 
 void KeyboardAndDisplayTest::tabRunsTheDesignOrderAndWrapsBothWays() {
@@ -330,7 +330,7 @@ void KeyboardAndDisplayTest::menuBarTakesAltLettersF10AndShortcuts() {
     QVERIFY(QFile::exists(report));
     QStringList captions;
     for (QAction* item : main.menuBar()->actions().first()->menu()->actions()) captions << item->text();
-    QCOMPARE(captions, (QStringList{"Open", "Save", "Exit"}));
+    QCOMPARE(captions, (QStringList{"Open", "Import Observed Data...", "Save", "Exit"}));
 }
 
 void KeyboardAndDisplayTest::tablesAndFieldsShowWholeTexts() {
