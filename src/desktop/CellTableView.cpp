@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QStyle>
+#include <algorithm>
 
 namespace condsim::qt {
 
@@ -21,7 +23,7 @@ CellTableView::CellTableView(CellTable& table, UserActions& actions, const Desig
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(false);  // Tab leaves the table for the next control
     setWordWrap(false);
-    setTextElideMode(Qt::ElideNone);  // a narrow column cuts its text, as a grid does
+    setTextElideMode(Qt::ElideNone);
     setCornerButtonEnabled(false);
 
     const int rowHeight = scale(designRowHeight);
@@ -43,12 +45,23 @@ CellTableView::CellTableView(CellTable& table, UserActions& actions, const Desig
 }
 
 void CellTableView::applyColumnWidths() {
+    // Every cell shows its whole text: a column is as wide as its widest text or header,
+    // and never narrower than the design. A table that outgrows its place scrolls.
     QHeaderView* header = horizontalHeader();
+    const QFontMetrics metrics(font());
+    const int textMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int padding = 2 * textMargin + (showGrid() ? 1 : 0);
     for (int column = 0; column < model_.columnCount(); ++column) {
         const auto index = static_cast<size_t>(column);
-        header->resizeSection(column, index < columnWidths_.size() ? columnWidths_[index]
-                                                                  : header->defaultSectionSize());
+        int width = index < columnWidths_.size() ? columnWidths_[index] : header->defaultSectionSize();
+        width = std::max(width, header->sectionSizeHint(column));
+        for (int row = 0; row < model_.rowCount(); ++row) {
+            const QString text = model_.index(row, column).data().toString();
+            if (!text.isEmpty()) width = std::max(width, metrics.horizontalAdvance(text) + padding);
+        }
+        header->resizeSection(column, width);
     }
+    widthsRevision_ = table_.revision();
 }
 
 void CellTableView::showTableSelection() {
@@ -63,7 +76,8 @@ void CellTableView::showTableSelection() {
 }
 
 void CellTableView::refreshFromState() {
-    if (model_.refreshFromTable()) applyColumnWidths();
+    const bool countsChanged = model_.refreshFromTable();
+    if (countsChanged || table_.revision() != widthsRevision_) applyColumnWidths();
     showTableSelection();
 }
 

@@ -19,7 +19,7 @@ class CellTableView : public QTableView, public Refreshable {
     Q_OBJECT
 public:
     // Column widths in design pixels: the given ones for the first columns, the
-    // further width for every other column.
+    // further width for every other column; a column whose texts need more is widened.
     CellTableView(CellTable& table, UserActions& actions, const DesignScale& scale,
                   const std::vector<int>& designColumnWidths, int furtherColumnDesignWidth,
                   QWidget* parent);
@@ -41,6 +41,7 @@ private:
     UserActions& actions_;
     CellTableModel model_;
     std::vector<int> columnWidths_;  // screen pixels
+    unsigned long long widthsRevision_ = 0;  // the table's revision the widths were fitted to
 };
 
 }  // namespace condsim::qt

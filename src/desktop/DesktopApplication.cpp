@@ -32,7 +32,11 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
     solutionModelWindow_ = std::make_unique<SolutionModelWindowView>(application_.SolutionModelForm, actions_, scale);
     connect(mainWindow_->SolutionModel1, &QAction::triggered, this,
             [this] { actions_.run([this] { application_.SolutionModelForm.Show(); }); });
+    // The windows show the state a failed action left before its error box appears.
+    platform_->setBeforeError([this] { actions_.refreshViews(); });
     actions_.setRefresh([this] {
+        // Results of the fit window that no longer belong to the main window go first.
+        fitForm_->followMainWindow();
         mainWindow_->refreshFromState();
         abundanceWindow_->refreshFromState();
         scalingFactorWindow_->refreshFromState();
@@ -44,6 +48,7 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
 DesktopApplication::~DesktopApplication() {
     if (QCoreApplication::instance() != nullptr) QCoreApplication::instance()->removeEventFilter(this);
     actions_.setRefresh({});
+    platform_->setBeforeError({});
 }
 
 void DesktopApplication::start() {

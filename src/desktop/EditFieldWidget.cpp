@@ -1,5 +1,9 @@
 #include "desktop/EditFieldWidget.h"
 
+#include <QKeyEvent>
+
+#include "desktop/TypedKeys.h"
+
 namespace condsim::qt {
 
 EditFieldWidget::EditFieldWidget(EditField& field, UserActions& actions, QWidget* parent)
@@ -18,7 +22,17 @@ void EditFieldWidget::refreshFromState() {
     if (field_.revision() == shownRevision_) return;
     shownRevision_ = field_.revision();
     const QString text = QString::fromStdString(field_.text());
-    if (this->text() != text) setText(text);
+    if (this->text() == text) return;
+    setText(text);
+    setCursorPosition(0);  // a text the program sets is read from its start
+}
+
+void EditFieldWidget::keyPressEvent(QKeyEvent* event) {
+    if (isChordWithText(*event)) {
+        event->ignore();  // for the window: the menu bar's keys
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 }  // namespace condsim::qt

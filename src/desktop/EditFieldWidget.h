@@ -1,6 +1,7 @@
 #pragma once
 // A single-line edit field on the screen, bound to a headless EditField: each edit by
-// the user sets the field's text as a user action; the widget shows the field's text.
+// the user sets the field's text as a user action; the widget shows the field's text,
+// from its start when the program set it. Keys held with Alt or Ctrl type nothing.
 
 #include <QLineEdit>
 
@@ -14,6 +15,9 @@ class EditFieldWidget : public QLineEdit, public Refreshable {
 public:
     EditFieldWidget(EditField& field, UserActions& actions, QWidget* parent);
     void refreshFromState() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     EditField& field_;

@@ -83,7 +83,22 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     addLabel(nullptr, QStringLiteral("The lowest AIC marks the n the data favour."), {770, 604, 460, 20}, 15);
     ComparisonStatus = wrappedLabel(client(), scale, {770, 628, 460, 120});
 
-    setFocusOrder({Run, Apply, Weights, Values, Correlation, &FromN->lineEdit(), &ToN->lineEdit(), Compare, Comparison});
+    // The parameter boxes first, row by row, then top to bottom and left to right.
+    setFocusOrder({parameters, Run, Apply, Weights, Values, Correlation, FromN, ToN, Compare, Comparison});
+
+    nameControl(*parameters, QStringLiteral("Parameters"), QStringLiteral("Parameters to fit"));
+    nameControl(*Run, QStringLiteral("Run"), QStringLiteral("Run"));
+    nameControl(*Apply, QStringLiteral("Apply"), QStringLiteral("Apply"));
+    nameControl(*Weights, QStringLiteral("Weights"), QStringLiteral("Weights"));
+    nameControl(*Status, QStringLiteral("Status"), QStringLiteral("Status of the fit"));
+    nameControl(*Values, QStringLiteral("Values"), QStringLiteral("Fitted values"));
+    nameControl(*Correlation, QStringLiteral("Correlation"), QStringLiteral("Correlation"));
+    nameControl(*ResidualPlot, QStringLiteral("ResidualPlot"), QStringLiteral("Residual plot"));
+    nameControl(*FromN, QStringLiteral("FromN"), QStringLiteral("n from"));
+    nameControl(*ToN, QStringLiteral("ToN"), QStringLiteral("to"));
+    nameControl(*Compare, QStringLiteral("Compare"), QStringLiteral("Compare n"));
+    nameControl(*Comparison, QStringLiteral("Comparison"), QStringLiteral("Comparison of n"));
+    nameControl(*ComparisonStatus, QStringLiteral("ComparisonStatus"), QStringLiteral("Status of the comparison"));
     refreshFromState();
 }
 

@@ -34,7 +34,10 @@ std::optional<std::string> runDialog(QFileDialog& dialog) {
 
 void QtPlatform::message(const std::string& text) { showBox(QMessageBox::NoIcon, title_, text); }
 
-void QtPlatform::error(const std::string& text) { showBox(QMessageBox::Critical, title_, text); }
+void QtPlatform::error(const std::string& text) {
+    if (beforeError_) beforeError_();
+    showBox(QMessageBox::Critical, title_, text);
+}
 
 std::optional<std::string> QtPlatform::chooseOpenFile(const std::string& initialDirectory) {
     QFileDialog dialog(QApplication::activeWindow(), QString(), fromLocal(initialDirectory));

@@ -4,6 +4,7 @@
 // end of the process.
 
 #include <QString>
+#include <functional>
 
 #include "ui/Platform.h"
 
@@ -14,7 +15,10 @@ public:
     explicit QtPlatform(QString title) : title_(std::move(title)) {}
 
     void message(const std::string& text) override;
+    // Runs the hook first, so that the windows show what the failed action left behind
+    // while the box is up.
     void error(const std::string& text) override;
+    void setBeforeError(std::function<void()> hook) { beforeError_ = std::move(hook); }
     // No filter, no default extension, no title of its own; a typed name that does
     // not exist is returned as well (the handler reports it when it opens the file).
     std::optional<std::string> chooseOpenFile(const std::string& initialDirectory) override;
@@ -28,6 +32,7 @@ public:
 
 private:
     QString title_;
+    std::function<void()> beforeError_;
 };
 
 }  // namespace condsim::qt
