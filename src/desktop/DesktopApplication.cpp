@@ -35,16 +35,22 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
         scalingFactorWindow_->refreshFromState();
         fitWindow_->refreshFromState();
     });
+    actions_.setAfterAction([this] { heldKeys_.actionEnded(); });
 }
 
 DesktopApplication::~DesktopApplication() {
-    if (QCoreApplication::instance() != nullptr) QCoreApplication::instance()->removeEventFilter(this);
+    if (QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeEventFilter(&heldKeys_);
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
     actions_.setRefresh({});
+    actions_.setAfterAction({});
 }
 
 void DesktopApplication::start() {
     setDecimalSeparator(decimalSeparatorOfUserLocale());
     QCoreApplication::instance()->installEventFilter(this);
+    QCoreApplication::instance()->installEventFilter(&heldKeys_);
     actions_.refreshViews();  // shows the main window, as the state at start-up says
 }
 

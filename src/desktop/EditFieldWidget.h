@@ -1,6 +1,7 @@
 #pragma once
-// A single-line edit field on the screen, bound to a headless EditField: each edit by
-// the user sets the field's text as a user action; the widget shows the field's text.
+// A single-line edit field on the screen, bound to a headless EditField: each change of
+// its text by the user (typing, pasting, accessibility) sets the field's text as a user
+// action; the widget shows the field's text.
 
 #include <QLineEdit>
 
@@ -16,6 +17,8 @@ public:
     void refreshFromState() override;
 
 private:
+    void showFieldText();
+
     EditField& field_;
     UserActions& actions_;
     unsigned long long shownRevision_;
