@@ -17,6 +17,7 @@
 #include "desktop/MainWindowView.h"
 #include "desktop/QtPlatform.h"
 #include "desktop/ScalingFactorWindowView.h"
+#include "desktop/SolutionModelWindowView.h"
 #include "desktop/UserActions.h"
 
 namespace condsim::qt {
@@ -42,6 +43,7 @@ public:
     ScalingFactorWindowView& scalingFactorWindow() { return *scalingFactorWindow_; }
     FitWindow& fitForm() { return *fitForm_; }
     FitWindowView& fitWindow() { return *fitWindow_; }
+    SolutionModelWindowView& solutionModelWindow() { return *solutionModelWindow_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<ScalingFactorWindowView> scalingFactorWindow_;
     std::unique_ptr<FitWindow> fitForm_;  // the fit window's state, beside the three windows
     std::unique_ptr<FitWindowView> fitWindow_;
+    std::unique_ptr<SolutionModelWindowView> solutionModelWindow_;
     StaleKeyRepeatFilter heldKeys_;  // drops key repeats that queued up while an action ran
 };
 

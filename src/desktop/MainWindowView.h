@@ -6,6 +6,8 @@
 #include "ui/TForm1.h"
 #include "desktop/BoundWindow.h"
 
+class QLabel;
+
 namespace condsim::qt {
 
 class MainWindowView : public BoundWindow {
@@ -34,9 +36,18 @@ public:
     PictureWidget* Image1;
     // The menu item "Fit"; the desktop program connects it to the fit window.
     QAction* Fit1;
+    // The menu item "Solution Model", connected likewise, and the status bar's line
+    // naming the model the results come from.
+    QAction* SolutionModel1;
+    QLabel* SolutionModelStatus;
+
+    void refreshFromState() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    TForm1& form_;
 };
 
 }  // namespace condsim::qt

@@ -3,9 +3,12 @@
 
 #include <string>
 
+#include "core/CellTable.h"
 #include "files/ObservedData.h"
 #include "model/EquilibriumModel.h"
+#include "model/IonicPoint.h"
 #include "model/ScalingFactors.h"
+#include "model/SolutionModel.h"
 #include "plot/PlotRange.h"
 
 namespace condsim {
@@ -20,6 +23,13 @@ struct ProcessState {
     EquilibriumModel model;
     ScalingFactors factors;
     PlotRange range;
+    // The solution model of every calculation; ideal at each start, never stored.
+    SolutionModel solution;
+    // The last point the solver solved in the ionic-strength model.
+    IonicPoint ionicPoint;
+    // The ionic strength and the activity coefficient of X- at each point of the last
+    // sweep in the ionic-strength model, as text: conc.(M), I (M), gamma(X-).
+    CellTable ionicStrengthTable{3, 1};
 };
 
 }  // namespace condsim
