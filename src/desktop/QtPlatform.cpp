@@ -29,7 +29,7 @@ void showBox(QMessageBox::Icon icon, const QString& title, const std::string& te
 // Where a dialog opens: the given directory, or the current one when none is given or
 // the given one does not exist (the platform's default place).
 QString startDirectory(const std::string& initialDirectory) {
-    const QString given = fromLocal(initialDirectory);
+    QString given = fromLocal(initialDirectory);
     if (!given.isEmpty() && QFileInfo(given).isDir()) return given;
     return QDir::currentPath();
 }
