@@ -68,8 +68,8 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     Weights->setFont(scale.defaultFont());
     scale.place(*Weights, 1040, 16, 150, 28);
     connect(Weights, &QComboBox::activated, this, [this, &form](int index) {
-        if (actions().refreshing()) return;
-        actions().run([&form, index] { form.weighting = index == 1 ? FitWeighting::Relative : FitWeighting::Absolute; });
+        if (this->actions().refreshing()) return;
+        this->actions().run([&form, index] { form.weighting = index == 1 ? FitWeighting::Relative : FitWeighting::Absolute; });
     });
 
     Status = wrappedLabel(client(), scale, {10, 136, 1220, 66});

@@ -76,6 +76,7 @@ private:
 void scanFullGrid(Scan& scan, const FitProblem& problem, int perDecade) {
     const std::vector<size_t>& constants = scan.constants();
     std::vector<std::vector<ext>> grids;
+    grids.reserve(constants.size());
     for (const size_t j : constants) grids.push_back(gridOf(scannedDecades(problem, j), perDecade));
     std::vector<size_t> place(constants.size(), 0);
     for (;;) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/CheckedArithmetic.h"
+#include "core/Error.h"
 #include "files/NumberText.h"
 
 namespace condsim {
@@ -132,7 +133,12 @@ ext FitParameterisation::unknownOf(size_t j, ext value) const {
 }
 
 bool FitParameterisation::hasNoEffect(size_t j, const std::vector<ext>& values) const {
-    const CalculationConstants constants = constantsAt(values);
+    CalculationConstants constants;
+    try {
+        constants = constantsAt(values);
+    } catch (const Error&) {
+        return false;  // constants that overflow are not 0; the evaluation will report the fault
+    }
     switch (parameters_[j].kind) {
         case FitParameterKind::Alfa: return constants.K[1] == 0;
         case FitParameterKind::StepwiseConstant:
