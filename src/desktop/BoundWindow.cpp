@@ -102,7 +102,11 @@ void BoundWindow::showEvent(QShowEvent* event) {
 }
 
 void BoundWindow::closeEvent(QCloseEvent* event) {
-    actions_.run([this] { window_.hide(); });
+    // While another action runs the window stays, as the state says.
+    if (!actions_.run([this] { window_.hide(); })) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 
@@ -111,6 +115,7 @@ void BoundWindow::refreshFromState() {
     if (window_.visible != isVisible()) setVisible(window_.visible);
     if (window_.raiseRequests != shownRaiseRequests_) {
         shownRaiseRequests_ = window_.raiseRequests;
+        if (isMinimized()) setWindowState(QWidget::windowState() & ~Qt::WindowMinimized);
         raise();
         activateWindow();
     }

@@ -1,5 +1,6 @@
 #include "desktop/CellTableView.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
@@ -67,7 +68,7 @@ void CellTableView::applyColumnWidths() {
 void CellTableView::showTableSelection() {
     const QModelIndex wanted =
         model_.index(CellTableModel::modelRow(table_.selectedRow()), table_.selectedColumn());
-    if (wanted == currentIndex()) return;
+    if (wanted == currentIndex() && (!wanted.isValid() || selectionModel()->isSelected(wanted))) return;
     if (wanted.isValid()) {
         selectionModel()->setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect);
     } else {
@@ -78,13 +79,22 @@ void CellTableView::showTableSelection() {
 void CellTableView::refreshFromState() {
     const bool countsChanged = model_.refreshFromTable();
     if (countsChanged || table_.revision() != widthsRevision_) applyColumnWidths();
+    if (countsChanged) {
+        // The accessibility interface keeps the cells it handed out, each tied to an index
+        // that the reset made invalid: a screen reader would read them as empty.
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(this);
+        if (accessible != nullptr && accessible->tableInterface() != nullptr) {
+            QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+            accessible->tableInterface()->modelChange(&reset);
+        }
+    }
     showTableSelection();
 }
 
 void CellTableView::selectByUser(const QModelIndex& index) {
     const int column = index.column();
     const int row = CellTableModel::tableRow(index.row());
-    actions_.run([this, column, row] { table_.select(column, row); });
+    actions_.run([this, column, row] { table_.select(column, row); }, [this] { showTableSelection(); });
 }
 
 void CellTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -94,6 +104,20 @@ void CellTableView::currentChanged(const QModelIndex& current, const QModelIndex
         CellTableModel::tableRow(current.row()) == table_.selectedRow())
         return;
     selectByUser(current);
+}
+
+void CellTableView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    if (actions_.refreshing()) return;
+    // A click or a keyboard move makes the cell current first, and currentChanged selects
+    // it. Only a selection without a move (the accessibility interface selects a cell
+    // that way) or the loss of the selection is left to handle here.
+    const QModelIndexList added = selected.indexes();
+    if (added.size() == 1 && added.first() != currentIndex()) {
+        selectByUser(added.first());
+    } else if (selectedIndexes().isEmpty()) {
+        actions_.showQuietly([this] { showTableSelection(); });
+    }
 }
 
 void CellTableView::mousePressEvent(QMouseEvent* event) {

@@ -43,17 +43,23 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
         fitWindow_->refreshFromState();
         solutionModelWindow_->refreshFromState();
     });
+    actions_.setAfterAction([this] { heldKeys_.actionEnded(); });
 }
 
 DesktopApplication::~DesktopApplication() {
-    if (QCoreApplication::instance() != nullptr) QCoreApplication::instance()->removeEventFilter(this);
+    if (QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeEventFilter(&heldKeys_);
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
     actions_.setRefresh({});
     platform_->setBeforeError({});
+    actions_.setAfterAction({});
 }
 
 void DesktopApplication::start() {
     setDecimalSeparator(decimalSeparatorOfUserLocale());
     QCoreApplication::instance()->installEventFilter(this);
+    QCoreApplication::instance()->installEventFilter(&heldKeys_);
     actions_.refreshViews();  // shows the main window, as the state at start-up says
 }
 

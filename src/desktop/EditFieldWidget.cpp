@@ -11,15 +11,21 @@ EditFieldWidget::EditFieldWidget(EditField& field, UserActions& actions, QWidget
       field_(field),
       actions_(actions),
       shownRevision_(field.revision()) {
-    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+    // Every change of the text, typed or set through the accessibility interface; the
+    // program's own changes come during a refresh and are ignored.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (actions_.refreshing()) return;
         const std::string typed = text.toStdString();
-        actions_.run([this, typed] { field_.setText(typed); });
+        actions_.run([this, typed] { field_.setText(typed); }, [this] { showFieldText(); });
     });
 }
 
 void EditFieldWidget::refreshFromState() {
     if (field_.revision() == shownRevision_) return;
+    showFieldText();
+}
+
+void EditFieldWidget::showFieldText() {
     shownRevision_ = field_.revision();
     const QString text = QString::fromStdString(field_.text());
     if (this->text() == text) return;

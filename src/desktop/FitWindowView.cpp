@@ -6,6 +6,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "desktop/CellTableView.h"
 #include "desktop/PictureWidget.h"
@@ -14,9 +18,6 @@
 namespace condsim::qt {
 
 namespace {
-
-// Check boxes per row of the parameter choice.
-constexpr int parameterColumns = 8;
 
 // The residual picture's place; the axis labels stand around it.
 constexpr DesignRect plotPlace{110, 400, FitWindow::plotDesignWidth, FitWindow::plotDesignHeight};
@@ -37,11 +38,25 @@ const QString FitWindowView::caption = QStringLiteral("Fitting the Constants to 
 
 FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const DesignScale& scale)
     : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 770}), form_(form) {
+    // The parameter check boxes stand in a grid of as many columns as their width allows;
+    // the grid keeps every row at its natural height and scrolls when n asks for more
+    // rows than the group shows (K2..K30 at n = 30).
     QGroupBox* parameters = addGroupBox(QStringLiteral("Parameters to fit"), {10, 8, 740, 122});
-    parameterGrid_ = new QGridLayout(parameters);
-    parameterGrid_->setContentsMargins(scale(12), scale(8), scale(12), scale(8));
+    auto* frame = new QVBoxLayout(parameters);
+    frame->setContentsMargins(scale(6), scale(2), scale(6), scale(4));
+    parameterArea_ = new QScrollArea(parameters);
+    parameterArea_->setFrameShape(QFrame::NoFrame);
+    parameterArea_->setWidgetResizable(true);
+    parameterArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    parameterArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    frame->addWidget(parameterArea_);
+    auto* grid = new QWidget(parameterArea_);
+    parameterGrid_ = new QGridLayout(grid);
+    parameterGrid_->setContentsMargins(scale(6), scale(2), scale(6), scale(2));
     parameterGrid_->setHorizontalSpacing(scale(10));
-    parameterGrid_->setVerticalSpacing(scale(2));
+    parameterGrid_->setVerticalSpacing(scale(4));
+    parameterGrid_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    parameterArea_->setWidget(grid);
     rebuildParameterBoxes();
 
     Run = addButton(nullptr, QStringLiteral("Run"), {770, 16, 160, 32}, [&form] { form.RunClick(); });
@@ -99,7 +114,7 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     nameControl(*Compare, QStringLiteral("Compare"), QStringLiteral("Compare n"));
     nameControl(*Comparison, QStringLiteral("Comparison"), QStringLiteral("Comparison of n"));
     nameControl(*ComparisonStatus, QStringLiteral("ComparisonStatus"), QStringLiteral("Status of the comparison"));
-    refreshFromState();
+    actions.showQuietly([this] { refreshFromState(); });
 }
 
 QLabel* FitWindowView::addAxisLabel(DesignRect place, Qt::Alignment alignment) {
@@ -120,17 +135,34 @@ void FitWindowView::rebuildParameterBoxes() {
     for (QCheckBox* box : parameterBoxes_) delete box;
     parameterBoxes_.clear();
     shownParameters_ = form_.offered();
-    int place = 0;
     for (const FitParameter& parameter : shownParameters_) {
         auto* box = new QCheckBox(QString::fromStdString(fitParameterName(parameter)));
         box->setFont(scale().captionFont(17));
-        connect(box, &QCheckBox::clicked, this, [this, parameter](bool checked) {
+        // The change of state, whether by mouse, keyboard or accessibility.
+        connect(box, &QCheckBox::toggled, this, [this, box, parameter](bool checked) {
             if (actions().refreshing()) return;
-            actions().run([this, parameter, checked] { form_.choose(parameter, checked); });
+            actions().run([this, parameter, checked] { form_.choose(parameter, checked); },
+                          [this, box, parameter] { box->setChecked(form_.isChosen(parameter)); });
         });
-        parameterGrid_->addWidget(box, place / parameterColumns, place % parameterColumns);
         parameterBoxes_.push_back(box);
-        ++place;
+    }
+    placeParameterBoxes();
+}
+
+void FitWindowView::placeParameterBoxes() {
+    // As many equal columns as the widest box allows beside the scroll bar; the group's
+    // layout gives the scroll area its width first.
+    parameterArea_->parentWidget()->layout()->activate();
+    int widest = 1;
+    for (const QCheckBox* box : parameterBoxes_) widest = std::max(widest, box->sizeHint().width());
+    const QMargins margins = parameterGrid_->contentsMargins();
+    const int scrollBar = parameterArea_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int available = parameterArea_->width() - scrollBar - margins.left() - margins.right();
+    const int spacing = parameterGrid_->horizontalSpacing();
+    const int columns = std::max(1, (available + spacing) / (widest + spacing));
+    for (size_t place = 0; place < parameterBoxes_.size(); ++place) {
+        const int at = static_cast<int>(place);
+        parameterGrid_->addWidget(parameterBoxes_[place], at / columns, at % columns);
     }
 }
 

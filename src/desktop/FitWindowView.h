@@ -14,6 +14,7 @@
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
+class QScrollArea;
 
 namespace condsim::qt {
 
@@ -46,9 +47,11 @@ public:
 
 private:
     void rebuildParameterBoxes();
+    void placeParameterBoxes();
     QLabel* addAxisLabel(DesignRect place, Qt::Alignment alignment);
 
     FitWindow& form_;
+    QScrollArea* parameterArea_;
     QGridLayout* parameterGrid_;
     std::vector<FitParameter> shownParameters_;
     std::vector<QCheckBox*> parameterBoxes_;

@@ -82,10 +82,12 @@ SpinFieldWidget::SpinFieldWidget(SpinField& field, UserActions& actions, QWidget
     connect(up_, &QToolButton::clicked, this, [this] { step(+1); });
     connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
     connect(edit_, &SpinLineEdit::stepRequested, this, [this](int delta) { step(delta); });
-    connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    // Every change of the text, typed or set through the accessibility interface; the
+    // program's own changes come during a refresh and are ignored.
+    connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (actions_.refreshing()) return;
         const std::string typed = text.toStdString();
-        actions_.run([this, typed] { field_.userSetText(typed); });
+        actions_.run([this, typed] { field_.userSetText(typed); }, [this] { showFieldText(); });
     });
     connect(edit_, &SpinLineEdit::left, this, [this] {
         if (actions_.refreshing()) return;
@@ -100,6 +102,10 @@ void SpinFieldWidget::step(int delta) {
 
 void SpinFieldWidget::refreshFromState() {
     if (field_.revision() == shownRevision_) return;
+    showFieldText();
+}
+
+void SpinFieldWidget::showFieldText() {
     shownRevision_ = field_.revision();
     const QString text = QString::fromStdString(field_.text());
     if (edit_->text() == text) return;
