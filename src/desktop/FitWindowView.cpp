@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,6 +47,8 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     frame->setContentsMargins(scale(6), scale(2), scale(6), scale(4));
     parameterArea_ = new QScrollArea(parameters);
     parameterArea_->setFrameShape(QFrame::NoFrame);
+    // Tab goes to the boxes themselves, not to the area that scrolls them.
+    parameterArea_->setFocusPolicy(Qt::NoFocus);
     parameterArea_->setWidgetResizable(true);
     parameterArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     parameterArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -144,6 +147,8 @@ void FitWindowView::rebuildParameterBoxes() {
             actions().run([this, parameter, checked] { form_.choose(parameter, checked); },
                           [this, box, parameter] { box->setChecked(form_.isChosen(parameter)); });
         });
+        // A box reached by Tab is scrolled into view.
+        box->installEventFilter(this);
         parameterBoxes_.push_back(box);
     }
     placeParameterBoxes();
@@ -164,6 +169,12 @@ void FitWindowView::placeParameterBoxes() {
         const int at = static_cast<int>(place);
         parameterGrid_->addWidget(parameterBoxes_[place], at / columns, at % columns);
     }
+}
+
+bool FitWindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        if (auto* box = qobject_cast<QCheckBox*>(watched)) parameterArea_->ensureWidgetVisible(box);
+    return BoundWindow::eventFilter(watched, event);
 }
 
 void FitWindowView::refreshFromState() {

@@ -45,6 +45,10 @@ public:
     QLabel* ComparisonStatus;
     PictureWidget* ResidualPlot;
 
+protected:
+    // Scrolls a parameter box into view when it takes the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void rebuildParameterBoxes();
     void placeParameterBoxes();
