@@ -1,5 +1,6 @@
 #include "batch/BatchOptions.h"
 
+#include <charconv>
 #include <functional>
 #include <map>
 
@@ -15,6 +16,8 @@ const char* batchUsage() {
            "                     [--hyperbolic A] [--report FILE] [--plot FILE.png]\n"
            "                     [--distribution FILE.png] [--decimal-separator C]\n"
            "                     [--fit LIST] [--fit-n FROM..TO]\n"
+           "                     [--figure KIND:FILE]... [--figure-dpi N] [--figure-width CM]\n"
+           "                     [--export-csv FILE]\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
            "File/Open of --data; the fields take the given values; --constants imports the\n"
@@ -24,7 +27,11 @@ const char* batchUsage() {
            "--fit fits the listed parameters (K1,alfa or any K<i>, with MCA and MCX; for\n"
            "example K1,alfa,MCA) to the observed data, applies them and prints the results;\n"
            "Conduct Calculations; File/Save to --report; the conductivity picture (--plot)\n"
-           "and the distribution picture (--distribution) as PNG.\n"
+           "and the distribution picture (--distribution) as PNG; the labelled figures\n"
+           "(--figure, repeatable; KIND is conductivity, molar, molar-sqrt, distribution or\n"
+           "residuals, the format .svg, .pdf or .png from FILE; 8.5 cm wide and 300 dpi\n"
+           "unless --figure-width and --figure-dpi say otherwise); the data as CSV\n"
+           "(--export-csv).\n"
            "\n"
            "Fit results go to standard output, messages to standard error. Exit status:\n"
            "0 success, 1 an error of the program (its text on standard error), 2 a usage\n"
@@ -61,6 +68,27 @@ std::pair<int, int> speciesCountRange(const std::string& text) {
     return {from, to};
 }
 
+// "KIND:FILE" with a known kind.
+std::pair<FigureKind, std::string> figureRequest(const std::string& text) {
+    const auto colon = text.find(':');
+    const auto kind = colon == std::string::npos ? std::nullopt : figureKindNamed(text.substr(0, colon));
+    if (!kind || colon + 1 >= text.size()) {
+        throw BatchUsageError{"--figure takes KIND:FILE with KIND conductivity, molar, molar-sqrt, distribution or "
+                              "residuals, not '" + text + "'"};
+    }
+    return {*kind, text.substr(colon + 1)};
+}
+
+// A width in centimetres: a positive number with a period, at most a metre.
+double figureWidth(const std::string& text) {
+    double width = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), width);
+    if (error != std::errc() || end != text.data() + text.size() || !(width > 0) || width > 100) {
+        throw BatchUsageError{"--figure-width takes a width in centimetres from 0 to 100, not '" + text + "'"};
+    }
+    return width;
+}
+
 }  // namespace
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
@@ -94,6 +122,15 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
          }},
         {"--fit", [&](const std::string& v) { options.fit = fitParameters(v); }},
         {"--fit-n", [&](const std::string& v) { options.fitN = speciesCountRange(v); }},
+        {"--figure", [&](const std::string& v) { options.figures.push_back(figureRequest(v)); }},
+        {"--figure-dpi",
+         [&](const std::string& v) {
+             options.figureDotsPerInch = wholeNumber("--figure-dpi", v);
+             if (*options.figureDotsPerInch < 10 || *options.figureDotsPerInch > 2400)
+                 throw BatchUsageError{"--figure-dpi takes 10 to 2400"};
+         }},
+        {"--figure-width", [&](const std::string& v) { options.figureWidth = figureWidth(v); }},
+        {"--export-csv", [&](const std::string& v) { options.exportCsv = v; }},
     };
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];

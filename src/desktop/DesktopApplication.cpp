@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "desktop/ExportMenus.h"
 #include "files/DecimalSeparator.h"
 #include "raster/RasterCanvas.h"
 
@@ -29,6 +30,7 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
     fitForm_ = std::make_unique<FitWindow>(application_.Form1, rasterCanvases());
     fitWindow_ = std::make_unique<FitWindowView>(*fitForm_, actions_, scale);
     connect(mainWindow_->Fit1, &QAction::triggered, this, [this] { actions_.run([this] { fitForm_->OpenClick(); }); });
+    connectExportMenus(*this);
     actions_.setRefresh([this] {
         mainWindow_->refreshFromState();
         abundanceWindow_->refreshFromState();

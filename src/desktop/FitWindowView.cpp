@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include "desktop/CellTableView.h"
@@ -36,6 +37,7 @@ const QString FitWindowView::caption = QStringLiteral("Fitting the Constants to 
 
 FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const DesignScale& scale)
     : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 770}), form_(form) {
+    ExportFigure1 = menuBar()->addMenu(QStringLiteral("File"))->addAction(QStringLiteral("Export Figure..."));
     QGroupBox* parameters = addGroupBox(QStringLiteral("Parameters to fit"), {10, 8, 740, 122});
     parameterGrid_ = new QGridLayout(parameters);
     parameterGrid_->setContentsMargins(scale(12), scale(8), scale(12), scale(8));

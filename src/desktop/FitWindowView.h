@@ -41,6 +41,8 @@ public:
     QLabel* Status;
     QLabel* ComparisonStatus;
     PictureWidget* ResidualPlot;
+    // File/Export Figure... (the residuals); connected by the desktop program.
+    QAction* ExportFigure1;
 
 private:
     void rebuildParameterBoxes();

@@ -24,6 +24,8 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     addMenuItem(file, QStringLiteral("Open"), [&form] { form.Open1Click(); });
     addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); });
+    ExportFigure1 = file->addAction(QStringLiteral("Export Figure..."));
+    ExportData1 = file->addAction(QStringLiteral("Export Data..."));
     addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); });
     addMenuItem(nullptr, QStringLiteral("Abundance"), [&form] { form.Abundance1Click(); });
     addMenuItem(nullptr, QStringLiteral("Scaling Factors"), [&form] { form.Option1Click(); });

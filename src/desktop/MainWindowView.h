@@ -34,6 +34,9 @@ public:
     PictureWidget* Image1;
     // The menu item "Fit"; the desktop program connects it to the fit window.
     QAction* Fit1;
+    // File/Export Figure... and File/Export Data...; connected by the desktop program.
+    QAction* ExportFigure1;
+    QAction* ExportData1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

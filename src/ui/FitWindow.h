@@ -73,6 +73,8 @@ public:
     // Whether Apply has a converged fit to write.
     bool canApply() const { return last_.converged(); }
     const FitResult& lastFit() const { return last_; }
+    // Observed minus calculated conductivity of the last converged fit (empty without one).
+    const std::vector<ResidualPoint>& residuals() const { return residuals_; }
 
 private:
     void showFit(const std::vector<ResidualPoint>& residuals);
@@ -81,6 +83,7 @@ private:
     TForm1& form_;
     std::vector<FitParameter> chosen_;
     FitResult last_;
+    std::vector<ResidualPoint> residuals_;
     FitSystem fittedSystem_;  // what the last fit started from
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "files/ObservedData.h"
+#include "model/CalculationRecord.h"
 #include "model/EquilibriumModel.h"
 #include "model/ScalingFactors.h"
 #include "plot/PlotRange.h"
@@ -20,6 +21,7 @@ struct ProcessState {
     EquilibriumModel model;
     ScalingFactors factors;
     PlotRange range;
+    CalculationRecord calculation;  // the last complete sweep at full precision
 };
 
 }  // namespace condsim

@@ -42,7 +42,8 @@ void TForm1::RefineXClick() {
     XConc.setText(NumberText(model.X));
     Calc_LeftClick();
     CalcRightClick();
-    conductivity.setText(NumberText(ConductivityAt(model.X)));
+    model.conductivity = ConductivityAt(model.X);
+    conductivity.setText(NumberText(model.conductivity));
 }
 
 ext TForm1::ConductivityAt(ext X) {

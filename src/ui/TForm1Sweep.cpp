@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
@@ -12,6 +13,8 @@
 #include "model/FreeAnionSearch.h"
 #include "model/MassBalance.h"
 #include "model/SolutionConductivity.h"
+#include "ui/CalculationCaption.h"
+#include "ui/SolutionModelSummary.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 
@@ -50,25 +53,31 @@ SolvedPoint solveAt(const TForm1& form, ext C0) {
     return {X, solutionConductivity(cationPerCharge, C0, charged, denominator, anionPart)};
 }
 
+// The number of a cell, or nothing when its text is not a number.
+std::optional<ext> parsedNumber(const std::string& text) {
+    try {
+        return number(text);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
 // The concentration of an observed row when it is a positive number. Rows without one
 // (the empty rows of a new table, a text that is not a number, the (0, 0) pair of a
 // trailing empty line) have no equilibrium to solve.
 std::optional<ext> solvableConcentration(const std::string& text) {
-    ext value = 0;
-    try {
-        value = number(text);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-    if (!(value > 0)) return std::nullopt;
+    const auto value = parsedNumber(text);
+    if (!value || !(*value > 0)) return std::nullopt;
     return value;
 }
 
 // Columns "[X-] (M)" and "cond_calcd (MC*M)" of every observed row: the values solved at
 // the row's own concentration, or empty cells where there is nothing to solve, so that no
-// value of an earlier calculation is left standing beside the new ones.
-void completeObservedTable(TForm1& form) {
+// value of an earlier calculation is left standing beside the new ones. Returns the solved
+// rows at full precision.
+std::vector<ObservedComparison> completeObservedTable(TForm1& form) {
     CellTable& table = form.StringGrid1;
+    std::vector<ObservedComparison> solved;
     for (int row = 1; row <= table.rowCount() - 1; ++row) {
         const auto C0 = solvableConcentration(table.cell(concentrationColumn, row));
         if (!C0) {
@@ -79,7 +88,12 @@ void completeObservedTable(TForm1& form) {
         const SolvedPoint point = solveAt(form, *C0);
         table.setCell(observedFreeAnionColumn, row, NumberText(point.freeAnion));
         table.setCell(observedCalculatedColumn, row, NumberText(point.conductivity));
+        // A row without a measured value has nothing to compare.
+        if (const auto measured = parsedNumber(table.cell(conductivityColumn, row))) {
+            solved.push_back({*C0, *measured, point.conductivity, point.freeAnion});
+        }
     }
+    return solved;
 }
 
 }  // namespace
@@ -94,6 +108,16 @@ void TForm1::Button3Click() {
     calculated.setCell(concentrationColumn, 0, "conc.(M)");
     calculated.setCell(conductivityColumn, 0, "conduct.(MC*C)");
     for (int i = 0; i <= n(); ++i) calculated.setCell(firstSpeciesColumn + i, 0, "AX" + integerText(i));
+
+    // The full-precision record is made beside the table and kept only when the sweep
+    // completes, so that no figure or export shows half of a failed calculation.
+    state_.calculation = {};
+    CalculationRecord record;
+    record.n = n();
+    record.parameters = calculationCaption(*this);
+    const SolutionModelSummary solutionModel = solutionModelSummary(*this);
+    record.solutionModel = solutionModel.name;
+    record.solutionColumns = solutionModel.columns;
 
     const ext xmin = state_.range.DataXMin;
     const ext xmax = state_.range.DataXMax;
@@ -110,9 +134,13 @@ void TForm1::Button3Click() {
         for (int i = 0; i <= speciesCount; ++i) {
             calculated.setCell(firstSpeciesColumn + i, k, NumberText(model.abundance[i]));
         }
+        record.points.push_back({model.C0, model.conductivity, model.X,
+                                 {model.abundance.begin(), model.abundance.begin() + speciesCount + 1},
+                                 solutionValuesOfLastSolve(*this)});
     }
 
-    completeObservedTable(*this);
+    record.observed = completeObservedTable(*this);
+    state_.calculation = std::move(record);
     RedrawAfterSweep();
 
     form2_->Edit1.setText(Edit1.text());
