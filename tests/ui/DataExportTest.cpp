@@ -12,6 +12,7 @@
 #include "SweepSession.h"
 #include "files/DecimalSeparator.h"
 #include "files/NumberText.h"
+#include "ui/CalculationData.h"
 #include "ui/ExportCommands.h"
 
 namespace condsim {
@@ -44,6 +45,13 @@ long double parsed(const std::string& field) {
     const long double value = std::strtold(field.c_str(), &end);
     EXPECT_EQ(*end, '\0') << "not a number with a period: '" << field << "'";
     return value;
+}
+
+// Whether value lies within `units` units of the 15th significant digit of the text.
+bool withinTheLastDigit(long double value, const std::string& text, long double units) {
+    const long double expected = number(text);
+    const long double unit = std::pow(10.0L, std::floor(std::log10(std::fabs(expected))) - 14);
+    return std::fabs(value - expected) <= units * unit;
 }
 
 struct SeparatorScope {
@@ -88,13 +96,17 @@ TEST(DataExport, CsvHoldsTable4AtFullPrecisionAndTheObservedResiduals) {
             ASSERT_EQ(fields.size(), header.size());
             EXPECT_EQ(fields[0], "calculated");
             const auto& report = table4[r];  // C0, kappa, sqrt, Lambda, AX0..AX6
-            // Values the report copies from the table: equal at its 15 digits.
+            // Values the report copies from the table: within half a unit of the report's 15th
+            // digit (rounding the 17 digits again to 15 may differ where they end in 50).
             for (const auto& [csvColumn, reportColumn] : std::initializer_list<std::pair<int, int>>{{1, 0}, {3, 1}, {9, 4}, {12, 7}, {15, 10}})
-                EXPECT_EQ(NumberText(parsed(fields[csvColumn])), report[reportColumn]) << "row " << r;
-            // Values the report derives from 15-digit texts: equal to the last of its digits.
+                EXPECT_TRUE(withinTheLastDigit(parsed(fields[csvColumn]), report[reportColumn], 0.505L))
+                    << "row " << r << ": " << fields[csvColumn] << " against " << report[reportColumn];
+            // Values the report derives from the 15-digit texts (sqrt(C0), kappa / C0): the
+            // rounding of kappa to 15 digits moves the quotient by up to 5e-15 relative.
             for (const auto& [csvColumn, reportColumn] : std::initializer_list<std::pair<int, int>>{{2, 2}, {4, 3}}) {
                 const long double expected = number(report[reportColumn]);
-                EXPECT_NEAR(parsed(fields[csvColumn]), expected, 6e-15L * std::fabs(expected)) << "row " << r;
+                EXPECT_NEAR(parsed(fields[csvColumn]), expected, 1e-14L * expected)
+                    << "row " << r << ": " << fields[csvColumn] << " against " << report[reportColumn];
             }
             // The species concentrations add up to C0.
             long double total = 0;

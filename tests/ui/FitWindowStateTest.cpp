@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "SyntheticData.h"
+#include "fit/SyntheticData.h"
 #include "TestSession.h"
-#include "WindowSnapshot.h"
+#include "fit/WindowSnapshot.h"
 #include "files/NumberText.h"
 #include "ui/FitWindow.h"
 #include "plot/RecordingCanvas.h"
