@@ -1,8 +1,11 @@
-# condsim: `make run` builds and starts the program, `make test` builds and runs every test.
+# condsim: `make run` builds and starts the program, `make test` builds and runs every test,
+# `make package` builds the Debian package, `make install PREFIX=...` installs.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean test-sanitize fuzz
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run test bench clean test-sanitize fuzz package install
 
 all: build
 
@@ -20,6 +23,13 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# $(BUILD_DIR)/condsim_VERSION_amd64.deb
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # The headless layers and their tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Only the test programs are built (no Qt code is compiled); any finding fails the run.

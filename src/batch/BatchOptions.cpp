@@ -10,22 +10,33 @@
 namespace condsim {
 
 const char* batchUsage() {
-    return "Usage: condsim-batch [--data FILE] [--n N] [--beta1 TEXT] [--alfa N] [--model1 on|off]\n"
-           "                     [--mca TEXT] [--mcx TEXT] [--points N] [--scale N]\n"
+    return "Usage: condsim-batch [--data FILE | --import FILE ...] [--n N] [--beta1 TEXT]\n"
+           "                     [--alfa N] [--model1 on|off] [--mca TEXT] [--mcx TEXT]\n"
+           "                     [--points N] [--scale N]\n"
            "                     [--constants FILE] [--factors FILE] [--gradient G]\n"
            "                     [--hyperbolic A] [--report FILE] [--plot FILE.png]\n"
            "                     [--distribution FILE.png] [--decimal-separator C]\n"
-           "                     [--fit LIST] [--fit-n FROM..TO]\n"
+           "                     [--fit LIST] [--fit-n FROM..TO] [--weights absolute|relative]\n"
+           "                     [--solution ideal|debye-huckel|davies] [--ion-size A]\n"
+           "                     [--solvent water|acetonitrile|methanol]\n"
+           "                     [--temperature K --permittivity E --viscosity MPAS]\n"
            "                     [--figure KIND:FILE]... [--figure-dpi N] [--figure-width CM]\n"
            "                     [--export-csv FILE]\n"
+           "       condsim-batch --help | --version\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
-           "File/Open of --data; the fields take the given values; --constants imports the\n"
+           "File/Open of --data; the fields take the given values; the solution model\n"
+           "(--solution, default ideal; --ion-size in Angstrom, default 4.5; --solvent, default\n"
+           "water, or another solvent by its temperature, permittivity and viscosity in mPa s)\n"
+           "is applied with the Solution Model window's OK; --constants imports the\n"
            "stepwise constants, otherwise Initialize runs; --factors loads the scaling\n"
            "factors; --gradient types G into the Type 1 field; --hyperbolic sets a and\n"
            "presses Apply; --fit-n prints the comparison of n for the --fit parameters;\n"
-           "--fit fits the listed parameters (K1,alfa or any K<i>, with MCA and MCX; for\n"
-           "example K1,alfa,MCA) to the observed data, applies them and prints the results;\n"
+           "--fit fits the listed parameters (K1,alfa or any K<i>, with MCA and MCX, and the\n"
+           "ion size a in the ionic-strength model; for example K1,alfa,MCA) to the observed\n"
+           "data, applies them and prints the results;\n"
+           "--weights chooses the residuals the fit minimises: absolute (calculated - observed\n"
+           "conductivity, the default) or relative (divided by the observed conductivity);\n"
            "Conduct Calculations; File/Save to --report; the conductivity picture (--plot)\n"
            "and the distribution picture (--distribution) as PNG; the labelled figures\n"
            "(--figure, repeatable; KIND is conductivity, molar, molar-sqrt, distribution or\n"
@@ -35,7 +46,22 @@ const char* batchUsage() {
            "\n"
            "Fit results go to standard output, messages to standard error. Exit status:\n"
            "0 success, 1 an error of the program (its text on standard error), 2 a usage\n"
-           "error.\n";
+           "error.\n"
+           "\n"
+           "Measured data in their own units, in place of --data (see docs/import.md):\n"
+           "  --import FILE              a text or CSV table of measured data\n"
+           "  --columns C,K              its concentration and conductivity columns (1,2)\n"
+           "  --skip N                   leading lines that are not data (guessed)\n"
+           "  --separator auto|space|comma|semicolon|tab   (auto: guessed)\n"
+           "  --concentration-unit mol/L|mmol/L|mol/kg     (mol/L)\n"
+           "  --density D                kg/L for mol/kg, c = m x D (0.997047: water, 25 C)\n"
+           "  --conductivity-unit S/cm|mS/cm|uS/cm|S/m|molar|equivalent   (required)\n"
+           "                             specific conductance, molar conductivity\n"
+           "                             (S cm2 mol-1) or equivalent conductance (S cm2\n"
+           "                             equiv-1, n of the system equivalents per formula)\n"
+           "  --write-data FILE          saves the converted pairs for File/Open and --data\n"
+           "The import runs after the constants step (so n is the system's), before the\n"
+           "scaling factors.\n";
 }
 
 namespace {
@@ -89,12 +115,37 @@ double figureWidth(const std::string& text) {
     return width;
 }
 
+SolutionModelKind solutionKind(const std::string& text) {
+    if (text == "ideal") return SolutionModelKind::Ideal;
+    if (text == "debye-huckel") return SolutionModelKind::DebyeHuckel;
+    if (text == "davies") return SolutionModelKind::Davies;
+    throw BatchUsageError{"--solution takes ideal, debye-huckel or davies, not '" + text + "'"};
+}
+
+std::string solventName(const std::string& text) {
+    if (text != "water" && text != "acetonitrile" && text != "methanol") {
+        throw BatchUsageError{"--solvent takes water, acetonitrile or methanol, not '" + text + "'"};
+    }
+    return text;
+}
+
+// Another solvent needs all three of its values, and excludes a preset.
+void checkSolventValues(const BatchOptions& options) {
+    const int given = (options.temperature ? 1 : 0) + (options.permittivity ? 1 : 0) + (options.viscosity ? 1 : 0);
+    if (given != 0 && given != 3) {
+        throw BatchUsageError{"--temperature, --permittivity and --viscosity give another solvent together"};
+    }
+    if (given == 3 && options.solvent) {
+        throw BatchUsageError{"--solvent and --temperature, --permittivity, --viscosity exclude each other"};
+    }
+}
+
 }  // namespace
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
     BatchOptions options;
     using Setter = std::function<void(const std::string&)>;
-    const std::map<std::string, Setter> valueOptions = {
+    std::map<std::string, Setter> valueOptions = {
         {"--data", [&](const std::string& v) { options.data = v; }},
         {"--n", [&](const std::string& v) { options.n = wholeNumber("--n", v); }},
         {"--beta1", [&](const std::string& v) { options.beta1 = v; }},
@@ -131,11 +182,30 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
          }},
         {"--figure-width", [&](const std::string& v) { options.figureWidth = figureWidth(v); }},
         {"--export-csv", [&](const std::string& v) { options.exportCsv = v; }},
+}
+
+        {"--solution", [&](const std::string& v) { options.solution = solutionKind(v); }},
+        {"--ion-size", [&](const std::string& v) { options.ionSize = v; }},
+        {"--solvent", [&](const std::string& v) { options.solvent = solventName(v); }},
+        {"--temperature", [&](const std::string& v) { options.temperature = v; }},
+        {"--permittivity", [&](const std::string& v) { options.permittivity = v; }},
+        {"--viscosity", [&](const std::string& v) { options.viscosity = v; }},
+        {"--weights",
+         [&](const std::string& v) {
+             FitWeighting weighting = FitWeighting::Absolute;
+             if (!parseFitWeighting(v, weighting)) throw BatchUsageError{"--weights takes absolute or relative"};
+             options.weights = weighting;
+         }},
     };
+    valueOptions.merge(importOptionSetters(options.importing));
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             options.help = true;
+            continue;
+        }
+        if (argument == "--version") {
+            options.version = true;
             continue;
         }
         std::string name = argument;
@@ -153,6 +223,9 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         option->second(*value);
     }
     if (options.fitN && !options.fit) throw BatchUsageError{"--fit-n needs --fit LIST"};
+    checkImportOptions(options.importing, options.data.has_value());
+    checkSolventValues(options);
+    if (options.weights && !options.fit) throw BatchUsageError{"--weights needs --fit LIST"};
     return options;
 }
 

@@ -6,13 +6,17 @@
 #include <utility>
 #include <vector>
 
+#include "batch/BatchImportOptions.h"
 #include "fit/FitParameter.h"
 #include "ui/PaperFigures.h"
+#include "fit/FitWeighting.h"
+#include "model/SolutionModel.h"
 
 namespace condsim {
 
 struct BatchOptions {
     std::optional<std::string> data;        // observed data, opened with File/Open
+    BatchImportOptions importing;           // or measured data imported in their units
     std::optional<int> n;                   // SpinEdit1
     std::optional<std::string> beta1;       // beta1 text
     std::optional<int> alfa;                // SpinEdit2
@@ -35,7 +39,20 @@ struct BatchOptions {
     std::optional<char> decimalSeparator;
     std::optional<std::vector<FitParameter>> fit;  // fitted and applied before the calculation
     std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit
+    // The Solution Model window's fields, applied with its OK before Initialize.
+    std::optional<SolutionModelKind> solution;  // --solution
+    std::optional<std::string> ionSize;         // --ion-size, Angstrom
+    std::optional<std::string> solvent;         // --solvent, a preset
+    std::optional<std::string> temperature;     // --temperature K, with the next two: another solvent
+    std::optional<std::string> permittivity;    // --permittivity
+    std::optional<std::string> viscosity;       // --viscosity, mPa s
+    std::optional<FitWeighting> weights;           // of the residuals of the fit
     bool help = false;
+    bool version = false;  // print the version and stop
+
+    bool setsSolutionModel() const {
+        return solution || ionSize || solvent || temperature || permittivity || viscosity;
+    }
 };
 
 // Parses the arguments (without the program name). Throws BatchUsageError on a usage error.

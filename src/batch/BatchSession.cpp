@@ -1,5 +1,6 @@
 #include "batch/BatchSession.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -13,6 +14,7 @@
 #include "ui/CalculationData.h"
 #include "ui/Dispatch.h"
 #include "ui/MainWindowFit.h"
+#include "ui/ObservedDataImport.h"
 
 namespace condsim {
 
@@ -38,12 +40,44 @@ std::string absoluteName(const std::string& name) {
 // Every file name made absolute against the directory the tool was started in, before
 // File/Open may change the current directory.
 BatchOptions withAbsoluteNames(BatchOptions options) {
-    for (auto* name : {&options.data, &options.constants, &options.factors, &options.report,
-                       &options.plot, &options.distribution, &options.exportCsv}) {
+    for (auto* name : {&options.data, &options.importing.file, &options.importing.writeData, &options.constants,
+                       &options.factors, &options.report, &options.plot, &options.distribution, &options.exportCsv}) {
         if (*name) *name = absoluteName(**name);
     }
     for (auto& figure : options.figures) figure.second = absoluteName(figure.second);
     return options;
+}
+
+const char* separatorName(ColumnSeparator separator) {
+    switch (separator) {
+        case ColumnSeparator::Comma: return "comma";
+        case ColumnSeparator::Semicolon: return "semicolon";
+        case ColumnSeparator::Tab: return "tab";
+        case ColumnSeparator::Whitespace: break;
+    }
+    return "space";
+}
+
+// The import dialog of the batch tool: the options' choices, and a message saying what
+// was guessed, since no one sees a preview.
+ObservedDataImportDialog importChoices(const BatchImportOptions& options, Platform& platform) {
+    return [&options, &platform](ObservedDataImport& import) {
+        if (options.separator) import.separator = *options.separator;
+        if (options.skip) import.skippedLines = *options.skip;
+        if (!options.separator || !options.skip) {
+            platform.message("Import of " + import.fileName() + ": --separator " + separatorName(import.separator) +
+                             " --skip " + std::to_string(import.skippedLines) + " (guessed where not given)");
+        }
+        if (options.columns) {
+            import.concentrationColumn = options.columns->first;
+            import.conductivityColumn = options.columns->second;
+        }
+        if (options.concentration) import.concentrationUnit = *options.concentration;
+        if (options.density) import.density.setText(*options.density);
+        if (options.conductivity) import.conductivityUnit = *options.conductivity;
+        import.saveAfterLoading = options.writeData.has_value();
+        return true;
+    };
 }
 
 }  // namespace
@@ -76,12 +110,40 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     if (options.mcx) form1.MCX.setText(*options.mcx);
     if (options.points) form1.SpinEdit3.setValue(*options.points);
     if (options.scale) form1.SpinEdit4.setValue(*options.scale);
+    if (options.setsSolutionModel()) {
+        SolutionModelWindow& window = app.SolutionModelForm;
+        if (!act([&] {
+                window.Show();
+                if (options.solution) window.Model = *options.solution;
+                if (options.ionSize) window.IonSize.setText(*options.ionSize);
+                if (options.solvent) {
+                    const auto choices = SolutionModelWindow::solventChoices();
+                    window.SolventChoice = static_cast<int>(
+                        std::find(choices.begin(), choices.end(), *options.solvent) - choices.begin());
+                    window.SolventChange();
+                }
+                if (options.temperature) {
+                    window.SolventChoice = window.otherSolventChoice();
+                    window.Temperature.setText(*options.temperature);
+                    window.Permittivity.setText(*options.permittivity);
+                    window.Viscosity.setText(*options.viscosity);
+                }
+                window.OKClick();
+            })) {
+            return 1;
+        }
+    }
 
     if (options.constants) {
         chooseFile(*options.constants);
         if (!act([&] { form1.Button4Click(); })) return 1;
     } else if (!act([&] { form1.InitializeClick(); })) {
         return 1;
+    }
+    if (options.importing.file) {
+        chooseFile(*options.importing.file);
+        if (options.importing.writeData) chooseFile(*options.importing.writeData);
+        if (!act([&] { importObservedData(form1, importChoices(options.importing, platform)); })) return 1;
     }
     if (options.factors) {
         chooseFile(*options.factors);
@@ -108,7 +170,7 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     if (options.fit) {
         // The comparison first, from the same start as the fit; then the fit at the
         // window's n, applied before the calculation. Either failing ends the run.
-        const FitRequest request{*options.fit, {}};
+        const FitRequest request{*options.fit, {}, options.weights.value_or(FitWeighting::Absolute)};
         if (!act([&] {
                 if (options.fitN) {
                     const auto comparison =

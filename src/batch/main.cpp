@@ -9,6 +9,7 @@
 
 #include "batch/BatchOptions.h"
 #include "batch/BatchSession.h"
+#include "core/ReleaseInfo.h"
 #include "files/DecimalSeparator.h"
 #include "raster/FigureFile.h"
 #include "raster/RasterCanvas.h"
@@ -41,6 +42,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::cout << batchUsage();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "condsim-batch " << programVersion << '\n';
         return 0;
     }
     setDecimalSeparator(options.decimalSeparator ? *options.decimalSeparator

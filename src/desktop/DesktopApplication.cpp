@@ -30,12 +30,16 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
     fitForm_ = std::make_unique<FitWindow>(application_.Form1, rasterCanvases());
     fitWindow_ = std::make_unique<FitWindowView>(*fitForm_, actions_, scale);
     connect(mainWindow_->Fit1, &QAction::triggered, this, [this] { actions_.run([this] { fitForm_->OpenClick(); }); });
+    solutionModelWindow_ = std::make_unique<SolutionModelWindowView>(application_.SolutionModelForm, actions_, scale);
+    connect(mainWindow_->SolutionModel1, &QAction::triggered, this,
+            [this] { actions_.run([this] { application_.SolutionModelForm.Show(); }); });
     connectExportMenus(*this);
     actions_.setRefresh([this] {
         mainWindow_->refreshFromState();
         abundanceWindow_->refreshFromState();
         scalingFactorWindow_->refreshFromState();
         fitWindow_->refreshFromState();
+        solutionModelWindow_->refreshFromState();
     });
 }
 

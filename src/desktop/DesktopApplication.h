@@ -15,6 +15,7 @@
 #include "desktop/MainWindowView.h"
 #include "desktop/QtPlatform.h"
 #include "desktop/ScalingFactorWindowView.h"
+#include "desktop/SolutionModelWindowView.h"
 #include "desktop/UserActions.h"
 
 namespace condsim::qt {
@@ -40,6 +41,7 @@ public:
     ScalingFactorWindowView& scalingFactorWindow() { return *scalingFactorWindow_; }
     FitWindow& fitForm() { return *fitForm_; }
     FitWindowView& fitWindow() { return *fitWindow_; }
+    SolutionModelWindowView& solutionModelWindow() { return *solutionModelWindow_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,6 +55,7 @@ private:
     std::unique_ptr<ScalingFactorWindowView> scalingFactorWindow_;
     std::unique_ptr<FitWindow> fitForm_;  // the fit window's state, beside the three windows
     std::unique_ptr<FitWindowView> fitWindow_;
+    std::unique_ptr<SolutionModelWindowView> solutionModelWindow_;
 };
 
 }  // namespace condsim::qt

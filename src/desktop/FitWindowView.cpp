@@ -1,6 +1,7 @@
 #include "desktop/FitWindowView.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -48,11 +49,20 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     Run = addButton(nullptr, QStringLiteral("Run"), {770, 16, 160, 32}, [&form] { form.RunClick(); });
     Apply = addButton(nullptr, QStringLiteral("Apply"), {770, 58, 160, 32}, [&form] { form.ApplyClick(); });
     addLabel(nullptr, QStringLiteral("Apply writes the fitted values into the main window."), {770, 98, 460, 20}, 15);
+    addLabel(nullptr, QStringLiteral("Residuals"), {950, 20, 90, 20});
+    Weights = new QComboBox(&client());
+    Weights->addItems({QStringLiteral("absolute"), QStringLiteral("relative")});
+    Weights->setFont(scale.defaultFont());
+    scale.place(*Weights, 1040, 16, 150, 28);
+    connect(Weights, &QComboBox::activated, this, [this, &form](int index) {
+        if (actions().refreshing()) return;
+        actions().run([&form, index] { form.weighting = index == 1 ? FitWeighting::Relative : FitWeighting::Absolute; });
+    });
 
     Status = wrappedLabel(client(), scale, {10, 136, 1220, 66});
 
     addLabel(nullptr, QStringLiteral("Fitted values"), {10, 206, 200, 20});
-    Values = addTable(form.values, {10, 230, 740, 136}, {96, 160, 160, 160, 160});
+    Values = addTable(form.values, {10, 230, 740, 136}, {96, 160, 160, 160, 160, 160, 160});
     addLabel(nullptr, QStringLiteral("Correlation"), {770, 206, 200, 20});
     Correlation = addTable(form.correlation, {770, 230, 460, 136}, {96}, 172);
 
@@ -75,7 +85,7 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     addLabel(nullptr, QStringLiteral("The lowest AIC marks the n the data favour."), {770, 604, 460, 20}, 15);
     ComparisonStatus = wrappedLabel(client(), scale, {770, 628, 460, 120});
 
-    setFocusOrder({Run, Apply, Values, Correlation, &FromN->lineEdit(), &ToN->lineEdit(), Compare, Comparison});
+    setFocusOrder({Run, Apply, Weights, Values, Correlation, &FromN->lineEdit(), &ToN->lineEdit(), Compare, Comparison});
     refreshFromState();
 }
 
@@ -118,6 +128,7 @@ void FitWindowView::refreshFromState() {
         if (parameterBoxes_[j]->isChecked() != chosen) parameterBoxes_[j]->setChecked(chosen);
     }
     Apply->setEnabled(form_.canApply());
+    Weights->setCurrentIndex(form_.weighting == FitWeighting::Relative ? 1 : 0);
     Status->setText(QString::fromStdString(form_.status));
     ComparisonStatus->setText(QString::fromStdString(form_.comparisonStatus));
     const bool drawn = !form_.residualYLimit.empty();

@@ -1,6 +1,6 @@
 #pragma once
 // The fit window on the screen: a check box for each parameter the fit can adjust, Run
-// and Apply, the fitted values with their standard errors and 95 % intervals, the
+// and Apply, the choice of absolute or relative residuals, the fitted values with their standard errors and 95 % intervals, the
 // correlations, the status of the fit, the residual plot, and the comparison of n. Every
 // button runs its handler of the headless FitWindow through the guarded dispatch. The
 // close box hides the window.
@@ -12,6 +12,7 @@
 #include "desktop/BoundWindow.h"
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 
 namespace condsim::qt {
@@ -32,6 +33,7 @@ public:
     // The controls that tests and the screenshots reach by name.
     QPushButton* Run;
     QPushButton* Apply;
+    QComboBox* Weights;  // absolute or relative residuals
     QPushButton* Compare;
     SpinFieldWidget* FromN;
     SpinFieldWidget* ToN;

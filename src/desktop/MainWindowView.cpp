@@ -6,10 +6,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "desktop/CellTableView.h"
 #include "desktop/CheckBoxWidget.h"
 #include "desktop/EditFieldWidget.h"
+#include "desktop/HelpMenu.h"
+#include "desktop/ObservedDataImportDialog.h"
 #include "desktop/PictureWidget.h"
 #include "desktop/SpinFieldWidget.h"
 
@@ -20,9 +23,10 @@ const QString MainWindowView::caption = QStringLiteral(
     "(https://github.com/condsim/condsim/issues)");
 
 MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignScale& scale)
-    : BoundWindow(form.window, actions, scale, caption, {0, -1, 1322, 992}) {
+    : BoundWindow(form.window, actions, scale, caption, {0, -1, 1322, 992}), form_(form) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     addMenuItem(file, QStringLiteral("Open"), [&form] { form.Open1Click(); });
+    addMenuItem(file, QStringLiteral("Import Observed Data..."), [&form, this] { ObservedDataImportDialog::run(form, this); });
     addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); });
     ExportFigure1 = file->addAction(QStringLiteral("Export Figure..."));
     ExportData1 = file->addAction(QStringLiteral("Export Data..."));
@@ -30,6 +34,10 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
     addMenuItem(nullptr, QStringLiteral("Abundance"), [&form] { form.Abundance1Click(); });
     addMenuItem(nullptr, QStringLiteral("Scaling Factors"), [&form] { form.Option1Click(); });
     Fit1 = menuBar()->addAction(QStringLiteral("Fit"));
+    SolutionModel1 = menuBar()->addAction(QStringLiteral("Solution Model"));
+    addHelpMenu(*this);
+    SolutionModelStatus = new QLabel(this);
+    statusBar()->addWidget(SolutionModelStatus);
 
     // Labels and the picture first: the input controls stand above them where they overlap.
     addInstruction(nullptr, QStringLiteral("(1) Read the observed  molar conductivity data from File?Open!"), 5, 1);
@@ -88,6 +96,11 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
                    Button3, &SpinEdit3->lineEdit(), &SpinEdit4->lineEdit(), import, cellvalue, Adopt,
                    &SpinEdit2->lineEdit(), CheckBox1, update, beta1, StringGrid1, StringGrid3, StringGrid2});
     SpinEdit1->lineEdit().setFocus();
+}
+
+void MainWindowView::refreshFromState() {
+    BoundWindow::refreshFromState();
+    SolutionModelStatus->setText(QString::fromStdString(form_.statusLine()));
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

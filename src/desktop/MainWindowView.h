@@ -6,6 +6,8 @@
 #include "ui/TForm1.h"
 #include "desktop/BoundWindow.h"
 
+class QLabel;
+
 namespace condsim::qt {
 
 class MainWindowView : public BoundWindow {
@@ -37,9 +39,18 @@ public:
     // File/Export Figure... and File/Export Data...; connected by the desktop program.
     QAction* ExportFigure1;
     QAction* ExportData1;
+    // The menu item "Solution Model", connected likewise, and the status bar's line
+    // naming the model the results come from.
+    QAction* SolutionModel1;
+    QLabel* SolutionModelStatus;
+
+    void refreshFromState() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    TForm1& form_;
 };
 
 }  // namespace condsim::qt

@@ -160,7 +160,9 @@ int eighteenDigits(ext magnitude, char* digits) {
 
 }  // namespace detail
 
-std::string NumberText(ext value) {
+std::string NumberText(ext value) { return NumberText(value, decimalSeparator()); }
+
+std::string NumberText(ext value, char separator) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0 || std::fpclassify(value) == FP_SUBNORMAL) return "0";
@@ -185,7 +187,6 @@ std::string NumberText(ext value) {
     int kept = significantDigits;
     while (kept > 1 && digits[kept - 1] == '0') --kept;
 
-    const char separator = decimalSeparator();
     // At most a sign, "0.", three zeros and 15 digits, or d.dddddddddddddd E-dddd.
     char text[32];
     size_t length = 0;

@@ -12,6 +12,8 @@ namespace condsim {
 // fixed notation for decimal exponents -3..15, otherwise d.dddE-x without '+' or padding.
 // Zero, -0 and denormals give "0"; infinities "INF"/"-INF"; NaN "NAN".
 std::string NumberText(ext value);
+// The same with a given decimal separator: the period for text that a file carries.
+std::string NumberText(ext value, char separator);
 
 // number(t): the parse of a field or cell text. Leading and trailing blanks (code 32 only)
 // are allowed; a sign, digits, the decimal separator, digits, and an exponent. Throws the

@@ -10,6 +10,9 @@
 namespace condsim {
 
 inline constexpr int observedCapacity = 100;
+// The refusal of data that do not fit.
+inline constexpr const char* tooManyObservedPairsText =
+    "The file holds more than 100 pairs of observed data; condsim reads at most 100.";
 
 struct ObservedData {
     std::string fileName;

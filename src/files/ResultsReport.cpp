@@ -109,6 +109,21 @@ void writeCalculatedTable(ReportText& report, const CellTable& calculated, int n
     report.emptyLines(3);
 }
 
+void writeSolutionModel(ReportText& report, const SolutionModelSection& section) {
+    report.line("Table 5. Solution model");
+    report.line(rule56);
+    for (const std::string& line : section.lines) report.line(line);
+    report.line(rule56);
+    report.line("conc(M)\tI (M)\tgamma(X-)");
+    report.line(rule56);
+    const CellTable& points = section.points;
+    for (int r = 1; r <= points.rowCount() - 1; ++r) {
+        report.line(points.cell(0, r) + tab + points.cell(1, r) + tab + points.cell(2, r));
+    }
+    report.line(rule56);
+    report.emptyLines(3);
+}
+
 }  // namespace
 
 std::string ResultsReport(const ReportSources& sources) {
@@ -119,6 +134,7 @@ std::string ResultsReport(const ReportSources& sources) {
     writeParameters(report, sources);
     writeConstants(report, sources.constants);
     writeCalculatedTable(report, sources.calculated, sources.n);
+    if (sources.solution != nullptr) writeSolutionModel(report, *sources.solution);
     return report.text();
 }
 

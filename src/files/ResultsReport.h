@@ -7,10 +7,19 @@
 // concentration, conductivity / concentration) are computed from parsed cell texts.
 
 #include <string>
+#include <vector>
 
 #include "core/CellTable.h"
 
 namespace condsim {
+
+// "Table 5. Solution model", written after Table 4 when the results come from the
+// ionic-strength model: the lines that describe the model, then the ionic strength and
+// the activity coefficient of X- of every calculated point.
+struct SolutionModelSection {
+    std::vector<std::string> lines;  // written as they are, one per line
+    const CellTable& points;         // columns conc, I, gamma(X-); rows 1..row count - 1
+};
 
 struct ReportSources {
     std::string dataFileName;     // the observed data file, empty when none was loaded
@@ -23,6 +32,7 @@ struct ReportSources {
     bool fixedRatioModel;            // Model #1: each constant alfa % of the one before
     int alfa;
     int n;
+    const SolutionModelSection* solution = nullptr;  // none in the designed calculation
 };
 
 // The whole report text, every line ending in CR LF. A derived cell that does not parse

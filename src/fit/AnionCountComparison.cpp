@@ -24,6 +24,7 @@ ext akaikeCriterion(const FitResult& fit, int parameterCount) {
 
 AnionCountComparison compareAnionCounts(FitSystem system, const FitRequest& request, int fromN, int toN) {
     AnionCountComparison comparison;
+    comparison.weighting = request.weighting;
     if (fromN < nMinimum || toN > nMaximum || fromN > toN) {
         comparison.refusal = "The range of n must lie within " + integerText(nMinimum) + ".." +
                              integerText(nMaximum) + " and not be empty; it is " + integerText(fromN) + ".." +

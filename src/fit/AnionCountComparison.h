@@ -2,7 +2,8 @@
 // How many ion pairs the data support: the same fit repeated for each n of a range, with
 // its RMS residual and Akaike's information criterion
 //   AIC = m ln(sum of squares / m) + 2 (p + 1)
-// for m points and p fitted parameters (+1 for the variance of the residuals). The lowest
+// for m points and p fitted parameters (+1 for the variance of the residuals), with the
+// sum of squares of the weighted residuals that the fit minimised. The lowest
 // AIC among the converged fits marks the n the data favour. A sum of squares of 0 gives
 // an AIC of minus infinity.
 
@@ -25,6 +26,7 @@ struct AnionCountComparison {
     std::string refusal;  // why the comparison cannot run; empty when it ran
     std::vector<AnionCountFit> rows;  // one per n, in increasing n
     int bestN = 0;  // n of the lowest AIC, 0 when no fit converged
+    FitWeighting weighting = FitWeighting::Absolute;  // of the residuals, as requested
 };
 
 // Every n of fromN..toN (within 2..30) starts from the system's constants, as the fit at

@@ -1,15 +1,16 @@
 #include "fit/ConstantsFit.h"
 
 #include <cmath>
-#include <Eigen/Dense>
-#include <unsupported/Eigen/NonLinearOptimization>
-#include <unsupported/Eigen/NumericalDiff>
+#include <optional>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
 #include "files/NumberText.h"
-#include "fit/FitParameterisation.h"
-#include "fit/FreeAnionNewton.h"
+#include "fit/ConstantScan.h"
+#include "fit/FitProblem.h"
+#include "fit/LocalFit.h"
+#include "fit/OptimumCheck.h"
+#include "fit/ProfileBounds.h"
 #include "fit/StudentT.h"
 #include "model/FreeAnionSearch.h"
 
@@ -17,76 +18,20 @@ namespace condsim {
 
 namespace {
 
-using Vector = Eigen::Matrix<ext, Eigen::Dynamic, 1>;
-using Matrix = Eigen::Matrix<ext, Eigen::Dynamic, Eigen::Dynamic>;
-
 // The confidence level of the intervals.
 constexpr double confidence = 0.95;
+// The starts of the optimiser taken from the scan, besides the start of the fit.
+constexpr size_t scannedStarts = 3;
+// How often the optimiser starts again where it stopped short of an optimum.
+constexpr int optimiserRestarts = 3;
+// The least squares of MCA and MCX at a point of the scan need not be exact.
+constexpr ext scanTolerance = 1e-6L;
 
-std::vector<ext> toVector(const Vector& v) { return std::vector<ext>(v.data(), v.data() + v.size()); }
-
-// The first failure of the calculation during a fit; the optimiser is told to stop.
-struct Failure {
-    bool happened = false;
-    std::string text;
-};
-
-// Residual j = calculated - observed conductivity at point j, the free anion from the
-// fast solver. The functor interface of Eigen's NonLinearOptimization module.
-class Residuals {
-public:
-    using Scalar = ext;
-    using InputType = Vector;
-    using ValueType = Vector;
-    using JacobianType = Matrix;
-    enum { InputsAtCompileTime = Eigen::Dynamic, ValuesAtCompileTime = Eigen::Dynamic };
-
-    Residuals(const FitSystem& system, const FitParameterisation& parameterisation, Failure& failure)
-        : system_(&system), parameterisation_(&parameterisation), failure_(&failure) {}
-
-    int values() const { return static_cast<int>(system_->points.size()); }
-    int inputs() const { return static_cast<int>(parameterisation_->size()); }
-
-    int operator()(const Vector& unknowns, Vector& residuals) const {
-        try {
-            const CalculationConstants constants = parameterisation_->constantsAt(toVector(unknowns));
-            residuals.resize(values());
-            for (int j = 0; j < values(); ++j) {
-                const ObservedPoint& point = system_->points[static_cast<size_t>(j)];
-                const ext X = freeAnionByNewton(system_->n, constants.beta, point.concentration);
-                residuals[j] = sub(conductivityAt(system_->n, constants, system_->sf, point.concentration, X),
-                                   point.conductivity);
-            }
-            return 0;
-        } catch (const Error& error) {
-            if (!failure_->happened) *failure_ = {true, error.text()};
-            return -1;
-        }
-    }
-
-protected:
-    const FitSystem* system_;
-    const FitParameterisation* parameterisation_;
-    Failure* failure_;
-};
-
-// Residuals with a forward-difference Jacobian that stops the optimiser when one of its
-// evaluations failed (Eigen's NumericalDiff itself ignores the functor's answer).
-class ResidualsWithJacobian : public Residuals {
-public:
-    using Residuals::Residuals;
-    int df(const Vector& unknowns, Matrix& jacobian) const {
-        const Eigen::NumericalDiff<Residuals> differences(static_cast<const Residuals&>(*this));
-        const int evaluations = differences.df(unknowns, jacobian);
-        return failure_->happened ? -1 : evaluations;
-    }
-};
-
-std::string namesOf(const std::vector<FitParameter>& parameters) {
+std::string namesOf(const std::vector<FitParameter>& parameters, const std::vector<size_t>& indices) {
     std::string names;
-    for (size_t j = 0; j < parameters.size(); ++j) {
-        if (j > 0) names += j + 1 == parameters.size() ? " and " : ", ";
-        names += fitParameterName(parameters[j]);
+    for (size_t k = 0; k < indices.size(); ++k) {
+        if (k > 0) names += k + 1 == indices.size() ? " and " : ", ";
+        names += fitParameterName(parameters[indices[k]]);
     }
     return names;
 }
@@ -101,31 +46,99 @@ FitResult notConverged(FitResult result, std::string reason) {
     return result;
 }
 
-bool converged(Eigen::LevenbergMarquardtSpace::Status status) {
-    using namespace Eigen::LevenbergMarquardtSpace;
-    switch (status) {
-        case RelativeReductionTooSmall:
-        case RelativeErrorTooSmall:
-        case RelativeErrorAndReductionTooSmall:
-        case CosinusTooSmall:
-        // The tolerances asked for are below what the arithmetic resolves: the optimum
-        // is reached as closely as it can be.
-        case FtolTooSmall:
-        case XtolTooSmall:
-        case GtolTooSmall: return true;
-        default: return false;
+std::string relativeWeightsRefusal(const FitSystem& system) {
+    for (size_t j = 0; j < system.points.size(); ++j) {
+        const ext conductivity = system.points[j].conductivity;
+        if (!(conductivity > 0)) {
+            return "Relative weights divide by the observed conductivity, which must be positive; point " +
+                   integerText(static_cast<int>(j + 1)) + " has " + NumberText(conductivity) + ".";
+        }
     }
+    return {};
 }
 
 // The calculated conductivities at the optimum by the calculation's own step search.
 std::vector<ext> calculatedByStepSearch(const FitSystem& system, const CalculationConstants& constants) {
     std::vector<ext> calculated;
     for (const ObservedPoint& point : system.points) {
-        ext X = freeAnionStart(system.n, point.concentration);
-        searchFreeAnion(system.n, constants.beta, point.concentration, X);
-        calculated.push_back(conductivityAt(system.n, constants, system.sf, point.concentration, X));
+        calculated.push_back(calculatedConductivity(system, constants, point.concentration, FreeAnionRoute::StepSearch));
     }
     return calculated;
+}
+
+// A local optimum reached from one start, with the parameters it adjusted.
+struct Candidate {
+    LocalFit fit;
+    std::vector<bool> free;
+};
+
+// The parameters a start adjusts: all but the formation constants at 0 and those that have
+// no effect there. A parameter without effect gets its start value back, so that it can
+// take part again when the constant that silenced it moves.
+std::vector<bool> freeAt(const FitProblem& problem, std::vector<ext>& values) {
+    const FitParameterisation& parameterisation = problem.parameterisation();
+    std::vector<bool> free(values.size(), true);
+    for (size_t j = 0; j < values.size(); ++j) {
+        if (!parameterisation.isFormationConstant(j)) continue;
+        if (parameterisation.hasNoEffect(j, values)) {
+            values[j] = parameterisation.start()[j];
+            free[j] = false;
+        } else if (values[j] == 0) {
+            free[j] = false;
+        }
+    }
+    return free;
+}
+
+Candidate fitFrom(const FitProblem& problem, std::vector<ext> values, const LocalFitSettings& settings) {
+    std::vector<bool> free = freeAt(problem, values);
+    return {fitLocally(problem, std::move(values), free, settings), free};
+}
+
+bool better(const Candidate& a, const Candidate* b) {
+    return a.fit.outcome != LocalFit::Outcome::Failed &&
+           (b == nullptr || b->fit.outcome == LocalFit::Outcome::Failed || a.fit.sumOfSquares < b->fit.sumOfSquares);
+}
+
+// When the best point is no optimum because a formation constant runs towards 0 (the sum
+// of squares falls as it shrinks, or it lies far below its scanned decades), the optimum
+// is at 0: the same fit with that constant held there.
+std::optional<Candidate> heldAtZero(const FitProblem& problem, const Candidate& best, const OptimumCheck& check,
+                                    const LocalFitSettings& settings) {
+    const FitParameterisation& parameterisation = problem.parameterisation();
+    for (size_t j = 0; j < best.free.size(); ++j) {
+        if (!best.free[j] || !parameterisation.isFormationConstant(j)) continue;
+        const bool fallsTowardsZero = check.verdict == OptimumCheck::Verdict::GradientNotZero &&
+                                      check.steepest == j && check.gradient > 0;
+        const bool farBelow = best.fit.values[j] < std::pow(10.0L, scannedDecades(problem, j).first - 3);
+        if (!fallsTowardsZero && !farBelow) continue;
+        std::vector<ext> values = best.fit.values;
+        values[j] = 0;
+        Candidate zero = fitFrom(problem, values, settings);
+        if (zero.fit.outcome == LocalFit::Outcome::Stopped && zero.fit.sumOfSquares <= best.fit.sumOfSquares) {
+            return zero;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string notAnOptimumReason(const FitProblem& problem, const Candidate& best, const OptimumCheck& check) {
+    const std::vector<FitParameter>& parameters = problem.parameterisation().parameters();
+    switch (check.verdict) {
+        case OptimumCheck::Verdict::CalculationFailed: return "the calculation failed at the optimum: " + check.failure;
+        case OptimumCheck::Verdict::RankLost:
+            return "the observed data do not determine " + namesOf(parameters, check.free) +
+                   " separately (the Jacobian at the end has rank " + integerText(check.rank) + " of " +
+                   integerText(static_cast<int>(check.free.size())) + ")";
+        case OptimumCheck::Verdict::GradientNotZero: {
+            const std::string name = fitParameterName(parameters[check.steepest]);
+            return "the optimiser stopped at " + name + " = " + NumberText(best.fit.values[check.steepest]) +
+                   ", where the sum of squares still falls as " + name + (check.gradient < 0 ? " grows" : " shrinks") +
+                   " (its gradient is not zero)";
+        }
+        case OptimumCheck::Verdict::Optimum: break;
+    }
+    return {};
 }
 
 }  // namespace
@@ -134,81 +147,116 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     FitResult result;
     result.n = system.n;
     result.pointCount = static_cast<int>(system.points.size());
+    result.weighting = request.weighting;
     result.reason = FitParameterisation::refusal(system, request.parameters);
+    if (result.reason.empty() && request.weighting == FitWeighting::Relative) result.reason = relativeWeightsRefusal(system);
     if (!result.reason.empty()) return result;
 
     const FitParameterisation parameterisation(system, request.parameters);
-    const int p = static_cast<int>(parameterisation.size());
-    const int m = result.pointCount;
-    Failure failure;
-    ResidualsWithJacobian residuals(system, parameterisation, failure);
-    Eigen::LevenbergMarquardt<ResidualsWithJacobian, ext> optimiser(residuals);
-    optimiser.parameters.maxfev = request.options.maxEvaluations;
-    optimiser.parameters.ftol = request.options.tolerance;
-    optimiser.parameters.xtol = request.options.tolerance;
-    optimiser.parameters.factor = request.options.initialStepBound;
-    const std::vector<ext> start = parameterisation.start();
-    Vector unknowns = Eigen::Map<const Vector>(start.data(), p);
-    const auto status = optimiser.minimize(unknowns);
-    result.iterations = static_cast<int>(optimiser.iter);
-    result.evaluations = static_cast<int>(optimiser.nfev);
+    const FitProblem problem(parameterisation, request.weighting);
+    result.otherConstants = parameterisation.otherConstantsNote();
+    const LocalFitSettings settings{request.options.maxEvaluations, request.options.tolerance,
+                                    request.options.initialStepBound};
+    const LocalFitSettings scanSettings{request.options.maxEvaluations, scanTolerance, request.options.initialStepBound};
 
-    if (failure.happened) return notConverged(result, "the calculation failed: " + failure.text);
-    if (!converged(status)) {
-        if (status == Eigen::LevenbergMarquardtSpace::TooManyFunctionEvaluation) {
-            return notConverged(result, "no optimum within " + integerText(request.options.maxEvaluations) +
-                                            " evaluations of the residuals");
-        }
-        return notConverged(result, "the optimiser stopped without an optimum (status " +
-                                        integerText(static_cast<int>(status)) + ")");
+    // The optimiser from the start of the fit and from the best points of the scan; the
+    // lowest sum of squares wins.
+    std::vector<std::vector<ext>> starts{parameterisation.start()};
+    if (request.options.scan) {
+        for (const ScanPoint& point : scanConstants(problem, scannedStarts, scanSettings)) starts.push_back(point.values);
+    }
+    std::optional<Candidate> best;
+    std::string firstFailure;
+    for (const std::vector<ext>& start : starts) {
+        Candidate candidate = fitFrom(problem, start, settings);
+        if (candidate.fit.outcome == LocalFit::Outcome::Failed && firstFailure.empty()) firstFailure = candidate.fit.failure;
+        if (better(candidate, best ? &*best : nullptr)) best = std::move(candidate);
+    }
+    result.totalEvaluations = problem.evaluations();
+    if (!best) return notConverged(result, "the calculation failed: " + firstFailure);
+    result.iterations = best->fit.iterations;
+    result.evaluations = best->fit.evaluations;
+    if (best->fit.outcome == LocalFit::Outcome::OutOfEvaluations) {
+        return notConverged(result, "no optimum within " + integerText(request.options.maxEvaluations) +
+                                        " evaluations of the residuals");
     }
 
-    // The optimum, its conductivities by the step search, and the Jacobian for the
-    // covariance by central differences.
+    OptimumCheck check = checkOptimum(problem, best->fit.values, best->free);
+    // In a long narrow valley the optimiser may stop short of the optimum: a fresh start
+    // from there, with its trust region and scaling renewed, goes on while it still gains.
+    for (int restart = 0; restart < optimiserRestarts && check.verdict == OptimumCheck::Verdict::GradientNotZero;
+         ++restart) {
+        Candidate further{fitLocally(problem, best->fit.values, best->free, settings), best->free};
+        if (further.fit.outcome != LocalFit::Outcome::Stopped || !(further.fit.sumOfSquares <= best->fit.sumOfSquares)) break;
+        further.fit.iterations += best->fit.iterations;
+        further.fit.evaluations += best->fit.evaluations;
+        best = std::move(further);
+        check = checkOptimum(problem, best->fit.values, best->free);
+    }
+    if (!check.isOptimum()) {
+        if (std::optional<Candidate> zero = heldAtZero(problem, *best, check, settings)) {
+            best = std::move(zero);
+            result.iterations = best->fit.iterations;
+            result.evaluations = best->fit.evaluations;
+            check = checkOptimum(problem, best->fit.values, best->free);
+        }
+    }
+    result.totalEvaluations = problem.evaluations();
+    if (!check.isOptimum()) return notConverged(result, notAnOptimumReason(problem, *best, check));
+
+    // The optimum, its conductivities by the step search, and the weighted sum of squares.
+    const std::vector<ext>& optimum = best->fit.values;
     CalculationConstants constants;
-    Matrix jacobian(m, p);
     try {
-        constants = parameterisation.constantsAt(toVector(unknowns));
+        constants = parameterisation.constantsAt(optimum);
         result.calculated = calculatedByStepSearch(system, constants);
-        const Eigen::NumericalDiff<Residuals, Eigen::Central> differences(static_cast<const Residuals&>(residuals));
-        differences.df(unknowns, jacobian);
-        if (failure.happened) throw Error(failure.text);
+        ext sumOfSquares = 0;
+        for (size_t j = 0; j < system.points.size(); ++j) {
+            const ext observed = system.points[j].conductivity;
+            const ext residual = mul(residualWeight(request.weighting, observed), sub(result.calculated[j], observed));
+            sumOfSquares = add(sumOfSquares, mul(residual, residual));
+        }
+        result.sumOfSquares = sumOfSquares;
+        result.rmsResidual = squareRoot(div(sumOfSquares, toExt(result.pointCount)));
     } catch (const Error& error) {
         return notConverged(result, "the calculation failed at the optimum: " + error.text());
     }
-    ext sumOfSquares = 0;
-    for (int j = 0; j < m; ++j) {
-        const ext difference = sub(system.points[static_cast<size_t>(j)].conductivity,
-                                   result.calculated[static_cast<size_t>(j)]);
-        sumOfSquares = add(sumOfSquares, mul(difference, difference));
-    }
-    result.sumOfSquares = sumOfSquares;
-    result.rmsResidual = squareRoot(div(sumOfSquares, toExt(m)));
 
-    const Eigen::ColPivHouseholderQR<Matrix> qr(jacobian);
-    if (!jacobian.allFinite() || qr.rank() < p) {
-        return notConverged(result, "the observed data do not determine " + namesOf(request.parameters) +
-                                        " separately (the Jacobian at the end has rank " +
-                                        integerText(static_cast<int>(qr.rank())) + " of " + integerText(p) + ")");
-    }
-    // (J^T J)^-1 = P R^-1 R^-T P^T for J P = Q R.
-    const Matrix R = qr.matrixR().topLeftCorner(p, p).triangularView<Eigen::Upper>();
-    const Matrix inverseR = R.triangularView<Eigen::Upper>().solve(Matrix::Identity(p, p));
-    const Matrix unscaled = qr.colsPermutation() * (inverseR * inverseR.transpose()) *
-                            qr.colsPermutation().transpose();
-    const int degreesOfFreedom = m - p;
-    const ext variance = sumOfSquares / toExt(degreesOfFreedom);
+    const auto estimated = static_cast<int>(check.free.size());
+    const int degreesOfFreedom = result.pointCount - estimated;
+    const ext variance = result.sumOfSquares / toExt(degreesOfFreedom);
     const ext t = studentTQuantile(0.5 + confidence / 2, degreesOfFreedom);
+    const ext oneSidedT = studentTQuantile(confidence, degreesOfFreedom);
+    ProfileSearch search{optimum, best->free, best->fit.sumOfSquares, 0};
+    const size_t p = request.parameters.size();
+    std::vector<int> place(p, -1);  // row of each estimated parameter in (J^T J)^-1
+    for (size_t k = 0; k < check.free.size(); ++k) place[check.free[k]] = static_cast<int>(k);
 
-    for (int j = 0; j < p; ++j) {
-        const FitParameter& parameter = request.parameters[static_cast<size_t>(j)];
-        const ext unknown = unknowns[j];
-        const ext spread = std::sqrt(variance * unscaled(j, j));  // standard error of the unknown
-        FittedValue fitted{parameter, parameterisation.valueOf(static_cast<size_t>(j), unknown), 0, 0, 0};
-        if (parameter.onLogarithmicScale()) {
+    for (size_t j = 0; j < p; ++j) {
+        FittedValue fitted{request.parameters[j], optimum[j], 0, 0, 0};
+        if (place[j] < 0) {
+            const bool silenced = parameterisation.hasNoEffect(j, optimum);
+            fitted.state = silenced ? FittedState::NoEffect : FittedState::AtZero;
+            if (!silenced) {
+                fitted.value = 0;
+                search.threshold = search.optimumSum * (1 + oneSidedT * oneSidedT / degreesOfFreedom);
+                fitted.hasProfile = true;
+                fitted.profileUpper = profileBoundFromZero(problem, search, j, settings);
+            }
+            result.values.push_back(fitted);
+            continue;
+        }
+        const auto k = static_cast<size_t>(place[j]);
+        const ext spread = std::sqrt(variance * check.inverseNormal[k][k]);  // standard error of the unknown
+        const ext unknown = parameterisation.unknownOf(j, optimum[j]);
+        if (parameterisation.isFormationConstant(j)) {
             fitted.standardError = fitted.value * spread;
             fitted.lower = std::exp(unknown - t * spread);
             fitted.upper = std::exp(unknown + t * spread);
+            search.threshold = search.optimumSum * (1 + t * t / degreesOfFreedom);
+            fitted.hasProfile = true;
+            fitted.profileLower = profileBound(problem, search, j, -1, t * spread, settings);
+            fitted.profileUpper = profileBound(problem, search, j, 1, t * spread, settings);
         } else {
             fitted.standardError = spread;
             fitted.lower = fitted.value - t * spread;
@@ -217,14 +265,19 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
         result.values.push_back(fitted);
     }
     // From the unscaled matrix, so that it is defined also for a sum of squares of 0.
-    result.correlation.assign(static_cast<size_t>(p), std::vector<ext>(static_cast<size_t>(p)));
-    for (int i = 0; i < p; ++i) {
-        for (int j = 0; j < p; ++j) {
-            result.correlation[static_cast<size_t>(i)][static_cast<size_t>(j)] =
-                unscaled(i, j) / std::sqrt(unscaled(i, i) * unscaled(j, j));
+    result.correlation.assign(p, std::vector<ext>(p, std::nanl("")));
+    for (size_t i = 0; i < p; ++i) {
+        for (size_t j = 0; j < p; ++j) {
+            if (place[i] < 0 || place[j] < 0) continue;
+            const auto a = static_cast<size_t>(place[i]);
+            const auto b = static_cast<size_t>(place[j]);
+            result.correlation[i][j] =
+                check.inverseNormal[a][b] / std::sqrt(check.inverseNormal[a][a] * check.inverseNormal[b][b]);
         }
     }
+    result.totalEvaluations = problem.evaluations();
     for (const FittedValue& fitted : result.values) {
+        if (fitted.state != FittedState::Estimated) continue;
         if (!isFiniteExt(fitted.value) || !isFiniteExt(fitted.standardError) || !isFiniteExt(fitted.lower) ||
             !isFiniteExt(fitted.upper)) {
             return notConverged(result, "the optimum of " + fitParameterName(fitted.parameter) +
@@ -234,6 +287,12 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     result.stepwiseConstants.assign(constants.K.begin() + 1, constants.K.begin() + 1 + system.n);
     result.MCA = constants.MCA;
     result.MCX = constants.MCX;
+    result.ionSize = constants.ionSize;
+    if (!system.solution.ideal()) {
+        SolutionModel fitted = system.solution;
+        fitted.ionSize = constants.ionSize;
+        result.solutionModel = solutionModelDescription(fitted);
+    }
     result.status = FitStatus::Converged;
     return result;
 }

@@ -15,6 +15,7 @@ std::string fitParameterName(const FitParameter& parameter) {
         case FitParameterKind::Alfa: return "alfa";
         case FitParameterKind::MCA: return "MCA";
         case FitParameterKind::MCX: return "MCX";
+        case FitParameterKind::IonSize: return "a";
     }
     return {};
 }
@@ -25,6 +26,7 @@ FitParameter parameterNamed(const std::string& name) {
     if (name == "alfa") return FitParameter::alfa();
     if (name == "MCA") return FitParameter::mca();
     if (name == "MCX") return FitParameter::mcx();
+    if (name == "a") return FitParameter::ionSize();
     int index = 0;
     // "K" followed by digits only: parseWholeNumber alone would also take "K+1" or "K 1".
     const bool digitsOnly = name.size() > 1 && name[0] == 'K' &&
@@ -32,7 +34,7 @@ FitParameter parameterNamed(const std::string& name) {
     if (digitsOnly && parseWholeNumber(name.substr(1), index) && index >= 1 && index < speciesCapacity) {
         return FitParameter::stepwiseConstant(index);
     }
-    throw Error("unknown fit parameter '" + name + "' (use K1..K100, alfa, MCA or MCX)");
+    throw Error("unknown fit parameter '" + name + "' (use K1..K100, alfa, MCA, MCX or a)");
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // The quantities a fit can adjust: stepwise constants K(i) of the current table, alfa of
 // Model #1 (which then generates K(2..n) from K(1)), and the limiting molar conductivities
-// MCA and MCX. Their names are the ones the user types: "K1".."K100", "alfa", "MCA", "MCX".
+// MCA and MCX, and in the ionic-strength model the ion size a (Angstrom). Their names are
+// the ones the user types: "K1".."K100", "alfa", "MCA", "MCX", "a".
 
 #include <string>
 #include <string_view>
@@ -9,7 +10,7 @@
 
 namespace condsim {
 
-enum class FitParameterKind { StepwiseConstant, Alfa, MCA, MCX };
+enum class FitParameterKind { StepwiseConstant, Alfa, MCA, MCX, IonSize };
 
 struct FitParameter {
     FitParameterKind kind = FitParameterKind::StepwiseConstant;
@@ -19,11 +20,13 @@ struct FitParameter {
     static FitParameter alfa() { return {FitParameterKind::Alfa, 0}; }
     static FitParameter mca() { return {FitParameterKind::MCA, 0}; }
     static FitParameter mcx() { return {FitParameterKind::MCX, 0}; }
+    static FitParameter ionSize() { return {FitParameterKind::IonSize, 0}; }
 
-    // Constants of the equilibrium (K(i), alfa) are fitted as their logarithm so that they
-    // stay positive; MCA and MCX as they are.
+    // Constants of the equilibrium (K(i), alfa) and the ion size are fitted as their
+    // logarithm so that they stay positive; MCA and MCX as they are.
     bool onLogarithmicScale() const {
-        return kind == FitParameterKind::StepwiseConstant || kind == FitParameterKind::Alfa;
+        return kind == FitParameterKind::StepwiseConstant || kind == FitParameterKind::Alfa ||
+               kind == FitParameterKind::IonSize;
     }
     bool operator==(const FitParameter&) const = default;
 };

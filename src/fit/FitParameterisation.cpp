@@ -14,8 +14,35 @@ bool contains(const std::vector<FitParameter>& parameters, const FitParameter& p
     return std::find(parameters.begin(), parameters.end(), parameter) != parameters.end();
 }
 
+bool fitsLaterConstants(const std::vector<FitParameter>& parameters) {
+    return std::any_of(parameters.begin(), parameters.end(), [](const FitParameter& parameter) {
+        return parameter.kind == FitParameterKind::StepwiseConstant && parameter.index >= 2;
+    });
+}
+
+// Whether Model #1 generates K(2..n): with a fitted alfa, or with K1 fitted alone among the
+// K(i) while the switch is on.
+bool model1Generates(const FitSystem& system, const std::vector<FitParameter>& parameters) {
+    if (contains(parameters, FitParameter::alfa())) return true;
+    return system.model1 && contains(parameters, FitParameter::stepwiseConstant(1)) && !fitsLaterConstants(parameters);
+}
+
 // alfa as Model #1 would have generated K(2) from K(1): K(2) = (alfa x K(1)) / 100.
 ext alfaOf(const SpeciesArray& K) { return div(mul(K[2], 100), K[1]); }
+
+// "K2", "K2..K6" or "K2, K4..K6": the indices in increasing order, runs joined.
+std::string constantRanges(const std::vector<int>& indices) {
+    std::string text;
+    for (size_t j = 0; j < indices.size();) {
+        size_t last = j;
+        while (last + 1 < indices.size() && indices[last + 1] == indices[last] + 1) ++last;
+        if (!text.empty()) text += ", ";
+        text += "K" + integerText(indices[j]);
+        if (last > j) text += (last == j + 1 ? ", K" : "..K") + integerText(indices[last]);
+        j = last + 1;
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -41,25 +68,32 @@ std::string FitParameterisation::refusal(const FitSystem& system, const std::vec
                    NumberText(concentration) + "; the calculation needs a positive concentration.";
         }
     }
+    if (contains(parameters, FitParameter::ionSize())) {
+        if (system.solution.ideal()) return "a is the ion size of the ionic-strength model; choose that model to fit it.";
+        if (!(system.solution.ionSize > 0)) {
+            return "a must be positive to be fitted on the logarithmic scale; it is " +
+                   NumberText(system.solution.ionSize) + ".";
+        }
+    }
     const int n = system.n;
-    const bool model1 = contains(parameters, FitParameter::alfa());
+    const bool alfaFitted = contains(parameters, FitParameter::alfa());
     for (const FitParameter& parameter : parameters) {
         if (parameter.kind != FitParameterKind::StepwiseConstant) continue;
         const int i = parameter.index;
         const std::string name = fitParameterName(parameter);
         if (i > n) return name + " is not a constant of n = " + integerText(n) + ".";
-        if (model1 && i >= 2) return name + " cannot be fitted with alfa, which generates K2..Kn.";
+        if (alfaFitted && i >= 2) return name + " cannot be fitted with alfa, which generates K2..Kn.";
         if (!(system.K[static_cast<size_t>(i)] > 0)) {
             return name + " must be positive to be fitted on the logarithmic scale; it is " +
                    NumberText(system.K[static_cast<size_t>(i)]) + ".";
         }
     }
-    if (model1) {
+    if (alfaFitted) {
         if (!(system.K[1] > 0 && system.K[2] > 0)) {
             return "alfa starts from 100 x K2 / K1, which needs K1 and K2 positive; they are " +
                    NumberText(system.K[1]) + " and " + NumberText(system.K[2]) + ".";
         }
-    } else {
+    } else if (!model1Generates(system, parameters)) {
         // The fast free-anion solver relies on a balance that falls monotonically.
         for (int i = 1; i <= n; ++i) {
             if (system.K[static_cast<size_t>(i)] < 0) {
@@ -72,20 +106,19 @@ std::string FitParameterisation::refusal(const FitSystem& system, const std::vec
 }
 
 FitParameterisation::FitParameterisation(const FitSystem& system, std::vector<FitParameter> parameters)
-    : system_(system), parameters_(std::move(parameters)) {
+    : system_(system), parameters_(std::move(parameters)), model1_(model1Generates(system, parameters_)) {
     for (const FitParameter& parameter : parameters_) {
         switch (parameter.kind) {
-            case FitParameterKind::StepwiseConstant:
-                start_.push_back(std::log(system_.K[static_cast<size_t>(parameter.index)]));
-                break;
-            case FitParameterKind::Alfa: start_.push_back(std::log(alfaOf(system_.K))); break;
+            case FitParameterKind::StepwiseConstant: start_.push_back(system_.K[static_cast<size_t>(parameter.index)]); break;
+            case FitParameterKind::Alfa: start_.push_back(alfaOf(system_.K)); break;
             case FitParameterKind::MCA: start_.push_back(system_.MCA); break;
             case FitParameterKind::MCX: start_.push_back(system_.MCX); break;
+            case FitParameterKind::IonSize: start_.push_back(system_.solution.ionSize); break;
         }
     }
 }
 
-bool FitParameterisation::usesModel1() const { return contains(parameters_, FitParameter::alfa()); }
+bool FitParameterisation::isFitted(const FitParameter& parameter) const { return contains(parameters_, parameter); }
 
 ext FitParameterisation::valueOf(size_t j, ext unknown) const {
     if (!parameters_[j].onLogarithmicScale()) return unknown;
@@ -94,23 +127,45 @@ ext FitParameterisation::valueOf(size_t j, ext unknown) const {
     return value;
 }
 
-CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& unknowns) const {
+ext FitParameterisation::unknownOf(size_t j, ext value) const {
+    return parameters_[j].onLogarithmicScale() ? std::log(value) : value;
+}
+
+bool FitParameterisation::hasNoEffect(size_t j, const std::vector<ext>& values) const {
+    const CalculationConstants constants = constantsAt(values);
+    switch (parameters_[j].kind) {
+        case FitParameterKind::Alfa: return constants.K[1] == 0;
+        case FitParameterKind::StepwiseConstant:
+            for (int r = 1; r < parameters_[j].index; ++r) {
+                if (constants.K[static_cast<size_t>(r)] == 0) return true;
+            }
+            return false;
+        case FitParameterKind::MCA:
+        case FitParameterKind::MCX:
+        case FitParameterKind::IonSize: return false;
+    }
+    return false;
+}
+
+CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& values) const {
     CalculationConstants constants;
     constants.K = system_.K;
     constants.MCA = system_.MCA;
     constants.MCX = system_.MCX;
-    ext alfa = 0;
+    constants.ionSize = system_.solution.ionSize;
+    ext alfa = system_.alfa;
     for (size_t j = 0; j < parameters_.size(); ++j) {
-        const ext value = valueOf(j, unknowns[j]);
+        const ext value = values[j];
         switch (parameters_[j].kind) {
             case FitParameterKind::StepwiseConstant: constants.K[static_cast<size_t>(parameters_[j].index)] = value; break;
             case FitParameterKind::Alfa: alfa = value; break;
             case FitParameterKind::MCA: constants.MCA = value; break;
             case FitParameterKind::MCX: constants.MCX = value; break;
+            case FitParameterKind::IonSize: constants.ionSize = value; break;
         }
     }
     const int n = system_.n;
-    if (usesModel1()) {
+    if (model1_) {
         for (int i = 1; i <= n - 1; ++i) {
             constants.K[static_cast<size_t>(i) + 1] = div(mul(alfa, constants.K[static_cast<size_t>(i)]), 100);
         }
@@ -121,6 +176,24 @@ CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& un
         constants.beta[static_cast<size_t>(r)] = product;
     }
     return constants;
+}
+
+std::string FitParameterisation::otherConstantsNote() const {
+    const int n = system_.n;
+    if (model1_) {
+        const std::string generated = n == 2 ? "K2 follows" : "K2..K" + integerText(n) + " follow";
+        const std::string first = isFitted(FitParameter::stepwiseConstant(1)) ? "K1" : "K1 (held)";
+        const std::string alfa = isFitted(FitParameter::alfa()) ? " with the fitted alfa"
+                                                                 : ", alfa = " + NumberText(system_.alfa) + " held";
+        return generated + " " + first + " by Model #1" + alfa;
+    }
+    std::vector<int> held;
+    for (int i = 1; i <= n; ++i) {
+        if (!isFitted(FitParameter::stepwiseConstant(i))) held.push_back(i);
+    }
+    if (held.empty()) return {};
+    return constantRanges(held) + (held.size() == 1 ? " is" : " are") + " held at the constants table's " +
+           (held.size() == 1 ? "value" : "values");
 }
 
 }  // namespace condsim

@@ -1,11 +1,16 @@
 #pragma once
-// The map from the optimiser's unknowns to the constants of the calculation. Unknown j
-// belongs to parameter j of the request: the natural logarithm of a K(i) or of alfa, or
-// MCA or MCX as they are. Quantities that are not fitted keep the values of the system.
+// The map from the values of the fitted parameters to the constants of the calculation.
+// Value j belongs to parameter j of the request: a K(i), alfa, MCA, MCX or the ion size a.
+// The optimiser works on unknowns: the natural logarithm of a formation constant (K(i) or
+// alfa) and of a, so that they stay positive, and MCA or MCX as they are. A formation constant may also be held at
+// exactly 0, which no unknown reaches. Quantities that are not fitted keep the values of
+// the system.
 //
-// With alfa, Model #1 generates the constants as Initialize does: K(i+1) = (alfa x K(i))
-// / 100 for i = 1..n-1, starting from K(1) (fitted or the model's). Otherwise K(1..n) are
-// the model's with the fitted ones replaced. Either way beta(r) = 1 x K(1) x ... x K(r).
+// Model #1 generates K(2..n) from K(1) as Initialize does, K(i+1) = (alfa x K(i)) / 100,
+// when alfa is fitted, or when K1 is fitted without any other K(i) while the system's
+// Model #1 switch is on (alfa then held at the system's value): the model being fitted is
+// the one the main window calculates. Otherwise K(1..n) are the table's with the fitted
+// ones replaced. Either way beta(r) = 1 x K(1) x ... x K(r).
 
 #include <string>
 #include <vector>
@@ -28,20 +33,38 @@ public:
 
     size_t size() const { return parameters_.size(); }
     const std::vector<FitParameter>& parameters() const { return parameters_; }
+    const FitSystem& system() const { return system_; }
 
-    // The unknowns at the system's own values: the start of the fit.
-    std::vector<ext> start() const { return start_; }
-    // The value of parameter j for the unknown u (exp(u) on the logarithmic scale).
+    // The values at the system's own constants: the start of the fit.
+    const std::vector<ext>& start() const { return start_; }
+    // Whether parameter j is a formation constant, K(i) or alfa (fitted as its logarithm,
+    // scanned, may be held at 0).
+    bool isFormationConstant(size_t j) const {
+        return parameters_[j].kind == FitParameterKind::StepwiseConstant || parameters_[j].kind == FitParameterKind::Alfa;
+    }
+    // The value of parameter j for the unknown u (exp(u) on the logarithmic scale: a
+    // formation constant or the ion size) and back.
     ext valueOf(size_t j, ext unknown) const;
-    // The constants of the calculation for the unknowns (checked arithmetic).
-    CalculationConstants constantsAt(const std::vector<ext>& unknowns) const;
+    ext unknownOf(size_t j, ext value) const;
+    // Whether parameter j changes nothing at these values: alfa while K1 is 0 under Model
+    // #1, a K(i) while a K(r < i) is 0 (beta(i) is then 0 whatever K(i) is).
+    bool hasNoEffect(size_t j, const std::vector<ext>& values) const;
+    // The constants of the calculation for the values (checked arithmetic).
+    CalculationConstants constantsAt(const std::vector<ext>& values) const;
+
+    // Whether Model #1 generates K(2..n) in this fit.
+    bool generatesByModel1() const { return model1_; }
+    // How the stepwise constants that are not fitted are set, for the results table, such
+    // as "K2..K6 follow K1 by Model #1, alfa = 20 held"; empty when every K(i) is fitted.
+    std::string otherConstantsNote() const;
 
 private:
-    bool usesModel1() const;
+    bool isFitted(const FitParameter& parameter) const;
 
     const FitSystem& system_;
     std::vector<FitParameter> parameters_;
     std::vector<ext> start_;
+    bool model1_ = false;
 };
 
 }  // namespace condsim

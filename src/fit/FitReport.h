@@ -14,8 +14,10 @@ namespace condsim {
 // converged.
 std::string fitFailureMessage(const FitResult& result);
 
-// The table of a converged fit: a title line, one line per fitted value with its standard
-// error and 95 % interval, the correlation matrix, the RMS residual and the counts.
+// The table of a converged fit: a title line with the counts, the weighting of the
+// residuals, one line per fitted value with its standard error, its 95 % interval from
+// the Jacobian and, for a formation constant, from the profile; notes on constants at 0
+// and on how the other constants are set; the correlation matrix and the RMS residual.
 std::string fitResultTable(const FitResult& result);
 
 // One line per n: the RMS residual and the AIC, "best" beside the lowest AIC; a fit that

@@ -6,20 +6,25 @@
 
 #include "core/Ext.h"
 #include "fit/FitParameter.h"
+#include "fit/FitWeighting.h"
 
 namespace condsim {
 
 struct FitOptions {
-    // The optimiser stops without converging after this many evaluations of all residuals
-    // (the Jacobian by forward differences costs one per parameter, plus one).
+    // One run of the optimiser stops without converging after this many evaluations of all
+    // residuals (the Jacobian by forward differences costs one per parameter, plus one).
     int maxEvaluations = 2000;
-    // Relative tolerance on the sum of squares and on the parameters: the square root of
-    // the extended machine epsilon, about 3.3e-10, as the optimiser's library defaults to.
-    ext tolerance = 0x1p-32L;
+    // The optimiser stops when a step changes the sum of squares or the parameters by less
+    // than this, relatively: near the precision of the calculation, so that it stops at
+    // the optimum rather than on its way there. Whether it did is checked afterwards.
+    ext tolerance = 1e-14L;
     // The first step may change the scaled unknowns by this factor times their norm
     // (MINPACK's "factor"). Its usual 100 lets the first step leap from a poor start into
     // a far valley of the sum of squares; 0.1 keeps the first steps near the start.
     ext initialStepBound = 0.1L;
+    // Scan the fitted formation constants over their decades for the starts of the
+    // optimiser (ConstantScan); without it the optimiser starts from the window's values only.
+    bool scan = true;
 };
 
 struct FitRequest {
@@ -27,6 +32,7 @@ struct FitRequest {
     // constants K(i), i <= n; each with or without MCA and MCX.
     std::vector<FitParameter> parameters;
     FitOptions options;
+    FitWeighting weighting = FitWeighting::Absolute;
 };
 
 }  // namespace condsim

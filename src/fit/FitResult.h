@@ -7,6 +7,7 @@
 
 #include "core/Ext.h"
 #include "fit/FitParameter.h"
+#include "fit/FitWeighting.h"
 
 namespace condsim {
 
@@ -14,6 +15,13 @@ enum class FitStatus {
     Refused,       // the fit could not run (reason says why); nothing was computed
     NotConverged,  // the optimiser stopped without an optimum (reason says why)
     Converged,
+};
+
+// How a fitted parameter came out.
+enum class FittedState {
+    Estimated,  // an optimum inside its range, with standard error and intervals
+    AtZero,     // a formation constant the data put at 0: held there, with an upper bound
+    NoEffect,   // changes nothing once another constant is 0 (alfa while K1 is 0): no value
 };
 
 struct FittedValue {
@@ -27,6 +35,13 @@ struct FittedValue {
     // positive and not symmetric about the value.
     ext lower = 0;
     ext upper = 0;
+    FittedState state = FittedState::Estimated;
+    // For a formation constant, the 95 % interval from the profile of the sum of squares
+    // (lower 0 or upper infinite where the profile does not reach its threshold). For a
+    // constant at 0, profileUpper is its one-sided 95 % upper bound.
+    bool hasProfile = false;
+    ext profileLower = 0;
+    ext profileUpper = 0;
 };
 
 struct FitResult {
@@ -35,21 +50,32 @@ struct FitResult {
 
     int n = 0;           // the number of species AX1..AXn of the fit
     int pointCount = 0;  // observed points used
-    int iterations = 0;  // the optimiser's iterations
-    int evaluations = 0; // evaluations of all residuals
+    FitWeighting weighting = FitWeighting::Absolute;
+    int iterations = 0;  // the optimiser's iterations from the start that won
+    int evaluations = 0; // its evaluations of all residuals
+    int totalEvaluations = 0;  // with the scan, the other starts, the check and the profiles
+
+    // How the stepwise constants that are not fitted were set (empty when all are fitted).
+    std::string otherConstants;
 
     std::vector<FittedValue> values;               // in the order asked
-    std::vector<std::vector<ext>> correlation;     // of the fitted quantities (logarithms for constants)
+    // Of the fitted quantities (logarithms for constants); NaN in the rows and columns of
+    // parameters that are not Estimated.
+    std::vector<std::vector<ext>> correlation;
 
     // At the optimum, computed by the calculation's own free-anion search:
     std::vector<ext> calculated;  // conductivity at each observed concentration
-    ext sumOfSquares = 0;         // sum of (observed - calculated)^2
-    ext rmsResidual = 0;          // sqrt(sumOfSquares / points)
+    ext sumOfSquares = 0;         // sum of the squared weighted residuals
+    ext rmsResidual = 0;          // sqrt(sumOfSquares / points), in the units of the weighting
 
-    // What applying the fit writes: K(1..n), and MCA and MCX (changed only when fitted).
+    // What applying the fit writes: K(1..n), and MCA, MCX and a (changed only when fitted).
     std::vector<ext> stepwiseConstants;
     ext MCA = 0;
     ext MCX = 0;
+    ext ionSize = 0;  // a of the ionic-strength model (changed only when fitted)
+    // In the ionic-strength model its description with the a of the fit: the constants
+    // are then thermodynamic (I = 0) and belong to that a. Empty in the designed calculation.
+    std::string solutionModel;
 
     bool converged() const { return status == FitStatus::Converged; }
 };

@@ -1,6 +1,10 @@
 #include "fit/FitSystem.h"
 
 #include "core/CheckedArithmetic.h"
+#include "core/Error.h"
+#include "fit/FreeAnionNewton.h"
+#include "model/FreeAnionSearch.h"
+#include "model/IonicPoint.h"
 #include "model/MassBalance.h"
 #include "model/SolutionConductivity.h"
 
@@ -11,6 +15,25 @@ ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesAr
     const ext denominator = speciesDenominator(n, constants.beta, X);
     const ext charged = chargeWeightedSum(n, constants.beta, sf, X);
     return solutionConductivity(constants.MCA, C0, charged, denominator, anionPart);
+}
+
+ext calculatedConductivity(const FitSystem& system, const CalculationConstants& constants, ext C0, FreeAnionRoute route) {
+    if (!system.solution.ideal()) {
+        const IonicPointInput input{system.n, &constants.beta, &system.sf, constants.MCA, constants.MCX};
+        const std::string refusal = nonPositiveMobilityRefusal(input);
+        if (!refusal.empty()) throw Error(refusal);
+        SolutionModel model = system.solution;
+        model.ionSize = constants.ionSize;
+        return solveIonicPoint(model, input, C0).conductivity;
+    }
+    ext X = 0;
+    if (route == FreeAnionRoute::Fast) {
+        X = freeAnionByNewton(system.n, constants.beta, C0);
+    } else {
+        X = freeAnionStart(system.n, C0);
+        searchFreeAnion(system.n, constants.beta, C0, X);
+    }
+    return conductivityAt(system.n, constants, system.sf, C0, X);
 }
 
 }  // namespace condsim

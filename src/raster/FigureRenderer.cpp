@@ -93,7 +93,7 @@ double widestLabel(const QFontMetricsF& metrics, const std::vector<std::string>&
 }
 
 void drawAxes(QPainter& painter, const Figure& figure, const Frame& frame, const QFont& tickFont) {
-    const QFontMetricsF metrics(tickFont);
+    const QFontMetricsF metrics(tickFont, painter.device());
     painter.setFont(tickFont);
     painter.setPen(QPen(Qt::black, frameWidth));
     painter.setBrush(Qt::NoBrush);
@@ -142,7 +142,7 @@ void drawSeries(QPainter& painter, const Figure& figure, const Frame& frame) {
 // Each series that asks for it has its name written just above its highest point, kept
 // inside the frame.
 void drawPeakLabels(QPainter& painter, const Figure& figure, const Frame& frame, const QFont& font) {
-    const QFontMetricsF metrics(font);
+    const QFontMetricsF metrics(font, painter.device());
     painter.setFont(font);
     for (const FigureSeries& series : figure.series) {
         if (!series.labelAtPeak || series.y.empty()) continue;
@@ -162,7 +162,7 @@ void drawLegend(QPainter& painter, const Figure& figure, const Frame& frame, con
     for (const FigureSeries& series : figure.series)
         if (!series.labelAtPeak && !series.name.empty()) entries.push_back(&series);
     if (figure.legend == LegendPlace::None || entries.empty()) return;
-    const QFontMetricsF metrics(font);
+    const QFontMetricsF metrics(font, painter.device());
     const double rowHeight = metrics.height();
     double textWidth = 0;
     for (const auto* series : entries)
@@ -203,9 +203,10 @@ void paintFigure(QPainter& painter, const Figure& figure, QSizeF size) {
     const QFont tickFont = fontOf(painter, tickFontSize);
     const QFont titleFont = fontOf(painter, titleFontSize);
     const QFont captionFont = fontOf(painter, captionFontSize);
-    const QFontMetricsF tickMetrics(tickFont);
-    const QFontMetricsF titleMetrics(titleFont);
-    const QFontMetricsF captionMetrics(captionFont);
+    // Measured for the device the text is drawn on, whose resolution sized the fonts.
+    const QFontMetricsF tickMetrics(tickFont, painter.device());
+    const QFontMetricsF titleMetrics(titleFont, painter.device());
+    const QFontMetricsF captionMetrics(captionFont, painter.device());
 
     // The caption's height for the whole width, wrapped at words.
     const QString caption = QString::fromStdString(figure.caption);

@@ -28,8 +28,10 @@ Application::Application(Platform& platform, const CanvasFactory& canvasFactory)
     : state(startState()),
       Form1(state, platform, canvasFactory),
       Form2(state, canvasFactory),
-      Form3(state, platform) {
+      Form3(state, platform),
+      SolutionModelForm(state) {
     Form1.connect(Form2, Form3);
+    SolutionModelForm.connect(Form1, Form2);
     Form3.connect(Form1);
     Form1.window.show();
 }

@@ -17,6 +17,7 @@ void applyFit(TForm1& form, const FitResult& result) {
             case FitParameterKind::Alfa: break;  // alfa lives on in the constants it generated
             case FitParameterKind::MCA: form.MCA.setText(NumberText(result.MCA)); break;
             case FitParameterKind::MCX: form.MCX.setText(NumberText(result.MCX)); break;
+            case FitParameterKind::IonSize: form.state().solution.ionSize = result.ionSize; break;
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "ui/FitWindow.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/CheckedArithmetic.h"
 #include "files/NumberText.h"
@@ -18,7 +19,12 @@ namespace {
 // Whether the main window still holds the calculation a fit started from: the quantities
 // the fit read, for the species it fitted.
 bool sameSystem(const FitSystem& a, const FitSystem& b) {
-    if (a.n != b.n || a.MCA != b.MCA || a.MCX != b.MCX || a.points.size() != b.points.size()) return false;
+    if (a.n != b.n || a.model1 != b.model1 || a.alfa != b.alfa || a.MCA != b.MCA || a.MCX != b.MCX ||
+        a.points.size() != b.points.size())
+        return false;
+    if (solutionModelDescription(a.solution) != solutionModelDescription(b.solution) ||
+        a.solution.ionSize != b.solution.ionSize)
+        return false;
     for (int i = 0; i <= a.n; ++i) {
         const auto j = static_cast<size_t>(i);
         if (a.K[j] != b.K[j] || a.sf[j] != b.sf[j]) return false;
@@ -34,9 +40,34 @@ bool sameSystem(const FitSystem& a, const FitSystem& b) {
 // The first two lines of the status of a converged fit.
 std::string summaryOf(const FitResult& result) {
     return "Converged: yes, after " + integerText(result.iterations) + " iterations (" +
-           integerText(result.evaluations) + " evaluations of the residuals).\n" +
-           "RMS residual: " + NumberText(result.rmsResidual) + " over " + integerText(result.pointCount) +
-           " observed points at n = " + integerText(result.n) + ".\n";
+           integerText(result.evaluations) + " evaluations of the residuals; " +
+           integerText(result.totalEvaluations) + " in all with the scan and the profiles).\n" +
+           "RMS residual: " + NumberText(result.rmsResidual) + " (" + fitWeightingName(result.weighting) +
+           " residuals) over " + integerText(result.pointCount) + " observed points at n = " +
+           integerText(result.n) + ".\n";
+}
+
+// How the constants that are not estimated were set: held at 0, without effect, following
+// K1 by Model #1 or held at the table's values.
+std::string notesOf(const FitResult& result) {
+    std::string notes;
+    for (const FittedValue& fitted : result.values) {
+        const std::string name = fitParameterName(fitted.parameter);
+        if (fitted.state == FittedState::AtZero) {
+            notes += name + " = 0: the data put it at zero (one-sided 95% upper bound " +
+                     (std::isinf(fitted.profileUpper) ? std::string("unbounded") : NumberText(fitted.profileUpper)) +
+                     "); the others are fitted with it held there.\n";
+        } else if (fitted.state == FittedState::NoEffect) {
+            notes += name + " has no value: it changes nothing while the constant before it is 0.\n";
+        }
+    }
+    if (!result.otherConstants.empty()) notes += result.otherConstants + ".\n";
+    return notes;
+}
+
+std::string boundText(const FittedValue& fitted, ext bound) {
+    if (!fitted.hasProfile) return "";
+    return std::isinf(bound) ? "unbounded" : NumberText(bound);
 }
 
 void setHeaders(CellTable& table, const std::vector<std::string>& headers) {
@@ -50,7 +81,8 @@ FitWindow::FitWindow(TForm1& form, const CanvasFactory& canvasFactory)
     : residualPlot(plotDesignWidth, plotDesignHeight, canvasFactory), form_(form) {
     // K1 and alfa of Model #1: the fit that the constants table starts from.
     chosen_ = {FitParameter::stepwiseConstant(1), FitParameter::alfa()};
-    setHeaders(values, {"parameter", "value", "standard error", "95% from", "95% to"});
+    setHeaders(values, {"parameter", "value", "standard error", "95% from", "95% to", "profile 95% from",
+                        "profile 95% to"});
     setHeaders(comparison, {"n", "RMS residual", "AIC", ""});
     // Result tables have no cell to edit: no cell is shown selected.
     for (CellTable* table : {&values, &correlation, &comparison}) table->select(0, 0);
@@ -61,6 +93,8 @@ std::vector<FitParameter> FitWindow::offered() const {
     for (int i = 2; i <= form_.n(); ++i) parameters.push_back(FitParameter::stepwiseConstant(i));
     parameters.push_back(FitParameter::mca());
     parameters.push_back(FitParameter::mcx());
+    // The ion size is a parameter only of the ionic-strength model.
+    if (!form_.state().solution.ideal()) parameters.push_back(FitParameter::ionSize());
     return parameters;
 }
 
@@ -80,6 +114,7 @@ void FitWindow::choose(const FitParameter& parameter, bool chosen) {
 FitRequest FitWindow::request() const {
     // A K(i) chosen while n was larger stays chosen but is not offered, so not fitted.
     FitRequest request;
+    request.weighting = weighting;
     for (const FitParameter& parameter : offered())
         if (isChosen(parameter)) request.parameters.push_back(parameter);
     return request;
@@ -129,17 +164,22 @@ void FitWindow::showFit(const std::vector<ResidualPoint>& residuals) {
         const FittedValue& fitted = last_.values[j];
         const int row = static_cast<int>(j) + 1;
         const std::string name = fitParameterName(fitted.parameter);
+        const bool estimated = fitted.state == FittedState::Estimated;
         values.setCell(0, row, name);
-        values.setCell(1, row, NumberText(fitted.value));
-        values.setCell(2, row, NumberText(fitted.standardError));
-        values.setCell(3, row, NumberText(fitted.lower));
-        values.setCell(4, row, NumberText(fitted.upper));
+        values.setCell(1, row, fitted.state == FittedState::NoEffect ? "" : NumberText(fitted.value));
+        values.setCell(2, row, estimated ? NumberText(fitted.standardError) : "");
+        values.setCell(3, row, estimated ? NumberText(fitted.lower) : "");
+        values.setCell(4, row, estimated ? NumberText(fitted.upper) : "");
+        values.setCell(5, row, boundText(fitted, fitted.profileLower));
+        values.setCell(6, row, boundText(fitted, fitted.profileUpper));
         correlation.setCell(row, 0, name);
         correlation.setCell(0, row, name);
-        for (size_t k = 0; k < p; ++k)
-            correlation.setCell(static_cast<int>(k) + 1, row, NumberText(last_.correlation[j][k]));
+        for (size_t k = 0; k < p; ++k) {
+            const ext value = last_.correlation[j][k];
+            correlation.setCell(static_cast<int>(k) + 1, row, std::isnan(value) ? "" : NumberText(value));
+        }
     }
-    status = summaryOf(last_) + "The main window is unchanged until you press Apply.";
+    status = summaryOf(last_) + notesOf(last_) + "The main window is unchanged until you press Apply.";
 
     const ResidualAxes axes = DrawResidualPlot(residualPlot.canvasForDrawing(), residuals);
     residualXMinimum = NumberText(axes.xMinimum);

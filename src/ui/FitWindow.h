@@ -35,12 +35,16 @@ public:
     // --- Controls -----------------------------------------------------------------------
     WindowState window;
 
-    // Fitted values: parameter, value, standard error, 95 % interval; row 0 the headers.
-    CellTable values{5, 1};
+    // Fitted values: parameter, value, standard error, 95 % interval from the Jacobian and,
+    // for a formation constant, from the profile; row 0 the headers.
+    CellTable values{7, 1};
     // Correlations of the fitted quantities: names in row 0 and column 0.
     CellTable correlation{1, 1};
     // The comparison of n: n, RMS residual, AIC, and "best" (lowest AIC) or "no fit".
     CellTable comparison{4, 1};
+
+    // The weighting of the residuals of Run and Compare n.
+    FitWeighting weighting = FitWeighting::Absolute;
 
     SpinField fromN{2, 30, 2};  // the range of n that Compare n fits
     SpinField toN{2, 30, 8};
@@ -57,7 +61,8 @@ public:
     std::string residualXMinimum, residualXMaximum, residualYLimit;
 
     // --- Parameter choice ---------------------------------------------------------------
-    // The parameters offered for the main window's n: K1, alfa, K2..Kn, MCA, MCX.
+    // The parameters offered for the main window's n: K1, alfa, K2..Kn, MCA, MCX, and the
+    // ion size a in the ionic-strength model.
     std::vector<FitParameter> offered() const;
     bool isChosen(const FitParameter& parameter) const;
     void choose(const FitParameter& parameter, bool chosen);

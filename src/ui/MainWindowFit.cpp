@@ -1,5 +1,6 @@
 #include "ui/MainWindowFit.h"
 
+#include "core/CheckedArithmetic.h"
 #include "core/Error.h"
 #include "files/NumberText.h"
 #include "ui/TForm1.h"
@@ -11,9 +12,12 @@ FitSystem fitSystemOf(const TForm1& form) {
     FitSystem system;
     system.n = form.n();
     system.K = state.model.K;
+    system.model1 = form.CheckBox1.checked();
+    system.alfa = toExt(form.SpinEdit2.value());
     system.sf = state.factors.sf;
     system.MCA = number(form.MCA.text());
     system.MCX = number(form.MCX.text());
+    system.solution = state.solution;
     const ObservedData& observed = state.observed;
     for (int j = 1; j <= observed.count && j <= observedCapacity; ++j) {
         system.points.push_back({observed.conc[static_cast<size_t>(j)], observed.cond[static_cast<size_t>(j)]});

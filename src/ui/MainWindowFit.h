@@ -10,7 +10,7 @@ namespace condsim {
 
 class TForm1;
 
-// Reads n(), the model's K, the scaling factors, number() of the MCA and MCX texts and the
+// Reads n(), the model's K, the Model #1 switch and alfa, the scaling factors, number() of the MCA and MCX texts and the
 // observed data. Throws the conversion error when MCA or MCX is not a number.
 FitSystem fitSystemOf(const TForm1& form);
 

@@ -3,10 +3,13 @@
 
 #include <string>
 
+#include "core/CellTable.h"
 #include "files/ObservedData.h"
 #include "model/CalculationRecord.h"
 #include "model/EquilibriumModel.h"
+#include "model/IonicPoint.h"
 #include "model/ScalingFactors.h"
+#include "model/SolutionModel.h"
 #include "plot/PlotRange.h"
 
 namespace condsim {
@@ -22,6 +25,13 @@ struct ProcessState {
     ScalingFactors factors;
     PlotRange range;
     CalculationRecord calculation;  // the last complete sweep at full precision
+    // The solution model of every calculation; ideal at each start, never stored.
+    SolutionModel solution;
+    // The last point the solver solved in the ionic-strength model.
+    IonicPoint ionicPoint;
+    // The ionic strength and the activity coefficient of X- at each point of the last
+    // sweep in the ionic-strength model, as text: conc.(M), I (M), gamma(X-).
+    CellTable ionicStrengthTable{3, 1};
 };
 
 }  // namespace condsim

@@ -8,6 +8,7 @@
 
 #include "core/CellTable.h"
 #include "core/Ext.h"
+#include "model/IonicPoint.h"
 #include "ui/CheckBox.h"
 #include "ui/EditField.h"
 #include "ui/Picture.h"
@@ -98,9 +99,23 @@ public:
     // abundances and StringGrid3.
     ext ConductivityAt(ext X);
 
+    // The load of File/Open once its file was read: the file name, the pairs (concentration
+    // and conductivity, one after the other) and the observed-data table. Refuses more
+    // than 100 pairs before anything changes. The drawing follows separately.
+    void LoadObservedPairs(const std::string& fileName, const std::vector<ext>& values);
+
     // The observed-data drawing at the end of File/Open, and the redraw after the sweep.
     void DrawObservedPlot();
     void RedrawAfterSweep();
+
+    // The main window's status line: "Solution model: " and the model of the results.
+    std::string statusLine() const;
+    // The inputs of the ionic-strength model from n, the constants, the scaling factors
+    // and the MCA and MCX texts (conversion errors as ConductivityAt raises them).
+    IonicPointInput ionicPointInput() const;
+    // In the ionic-strength model: throws the refusal of a charged species whose limiting
+    // conductivity is not positive.
+    void refuseNonPositiveMobilities() const;
 
     ProcessState& state() { return state_; }
     const ProcessState& state() const { return state_; }
@@ -108,6 +123,8 @@ public:
 
 private:
     void writeConstantsTable(int rows);
+    void writeSpeciesTable(int speciesCount);
+    void solveInSolutionModel();
 
     ProcessState& state_;
     Platform& platform_;

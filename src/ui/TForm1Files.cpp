@@ -19,8 +19,6 @@ namespace {
 
 constexpr int stepwiseCapacity = speciesCapacity - 1;  // K(1..100)
 
-const char* const tooManyPairsText =
-    "The file holds more than 100 pairs of observed data; condsim reads at most 100.";
 const char* const tooManyConstantsText =
     "The file holds more than 100 stepwise constants; condsim reads at most 100.";
 const char* const importNoticeText =
@@ -47,20 +45,25 @@ void checkCumulativeConstants(const std::vector<ext>& stepwise) {
 
 }  // namespace
 
+void TForm1::LoadObservedPairs(const std::string& fileName, const std::vector<ext>& values) {
+    const int count = static_cast<int>(values.size() / 2);
+    if (count > observedCapacity) throw Error(tooManyObservedPairsText);  // the arrays end at entry 100
+    auto& observed = state_.observed;
+    observed.fileName = fileName;
+    observed.count = count;
+    for (int i = 1; i <= count; ++i) {
+        observed.conc[i] = values[2 * static_cast<size_t>(i) - 2];
+        observed.cond[i] = values[2 * static_cast<size_t>(i) - 1];
+    }
+    writeObservedTable(StringGrid1, observed);
+}
+
 void TForm1::Open1Click() {
     LoadLastDataDirectory(state_.startupDirectory, state_.lastDataDirectory);
     if (const auto chosen = platform_.chooseOpenFile(state_.lastDataDirectory)) {
         StoreLastDataDirectory(state_.startupDirectory, *chosen, state_.lastDataDirectory);
-        const NumberRecords records = ReadNumberRecords(*chosen, 2, observedCapacity, tooManyPairsText);
-
-        auto& observed = state_.observed;
-        observed.fileName = *chosen;
-        observed.count = records.count();
-        for (int i = 1; i <= observed.count; ++i) {
-            observed.conc[i] = records.value(i - 1, 0);
-            observed.cond[i] = records.value(i - 1, 1);
-        }
-        writeObservedTable(StringGrid1, observed);
+        const NumberRecords records = ReadNumberRecords(*chosen, 2, observedCapacity, tooManyObservedPairsText);
+        LoadObservedPairs(*chosen, records.values);
     }
     // Also after a cancelled dialog: the plot is drawn again from the data in memory.
     DrawObservedPlot();

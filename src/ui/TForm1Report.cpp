@@ -5,12 +5,38 @@
 // that name as it was and no partial file behind.
 
 #include "files/DataDirectory.h"
+#include "files/NumberText.h"
+#include "model/Solvent.h"
 #include "files/ResultsReport.h"
 #include "files/TextFile.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 
 namespace condsim {
+
+namespace {
+
+// Solvent viscosities are held in Pa s and shown in mPa s.
+constexpr ext millipascalSecondsPerPascalSecond = 1000;
+
+// The lines of Table 5 that describe the model: its name, the solvent with its three
+// values, the ion size and the coefficients.
+std::vector<std::string> solutionModelLines(const SolutionModel& model) {
+    const Solvent& solvent = model.solvent;
+    const SolventCoefficients c = solventCoefficients(solvent);
+    return {
+        "Model: " + solutionModelKindName(model.kind),
+        "Solvent: " + solvent.name + "\tT = " + NumberText(solvent.temperature) + " K\teps_r = " +
+            NumberText(solvent.permittivity) + "\teta = " +
+            NumberText(solvent.viscosity * millipascalSecondsPerPascalSecond) + " mPa s",
+        "Ion size a = " + NumberText(model.ionSize) + " Angstrom",
+        "A = " + NumberText(c.A) + "\tB = " + NumberText(c.B) + "\tE = " + NumberText(c.E) + "\tR = " +
+            NumberText(c.R),
+        "The constants of Tables 2 and 3 are thermodynamic (I = 0) and belong to this a.",
+    };
+}
+
+}  // namespace
 
 void TForm1::Save1Click() {
     const std::string proposed = DefaultReportName(state_.observed.fileName);
@@ -30,6 +56,13 @@ void TForm1::Save1Click() {
         .alfa = SpinEdit2.value(),
         .n = n(),
     };
+    if (!state_.solution.ideal()) {
+        const SolutionModelSection section{solutionModelLines(state_.solution), state_.ionicStrengthTable};
+        ReportSources withSolution = sources;
+        withSolution.solution = &section;
+        writeTextFileAtomically(*chosen, ResultsReport(withSolution));
+        return;
+    }
     writeTextFileAtomically(*chosen, ResultsReport(sources));
 }
 

@@ -5,7 +5,9 @@
 #include "core/CheckedArithmetic.h"
 #include "files/NumberText.h"
 #include "files/TextFile.h"
+#include "core/Error.h"
 #include "model/FreeAnionSearch.h"
+#include "model/IonicPoint.h"
 #include "model/MassBalance.h"
 #include "model/SolutionConductivity.h"
 #include "ui/TForm1.h"
@@ -31,6 +33,10 @@ void TForm1::CalcRightClick() { uhen_out.setText(NumberText(RightSide(number(XCo
 
 void TForm1::RefineXClick() {
     if (!fileExists(recordFileName)) writeTextFile(recordFileName, "\r\n");
+    if (!state_.solution.ideal()) {
+        solveInSolutionModel();
+        return;
+    }
 
     auto& model = state_.model;
     const ext C0 = number(c0.text());
@@ -61,7 +67,12 @@ ext TForm1::ConductivityAt(ext X) {
     for (int i = 1; i <= speciesCount; ++i) {
         model.abundance[i] = div(mul(timesPower(model.beta[i], X, i), 100), denominator);
     }
+    writeSpeciesTable(speciesCount);
+    return result;
+}
 
+void TForm1::writeSpeciesTable(int speciesCount) {
+    const auto& model = state_.model;
     StringGrid3.setRowCount(speciesCount + 2);
     StringGrid3.setCell(0, 0, "Species");
     StringGrid3.setCell(1, 0, "abundance%");
@@ -71,7 +82,43 @@ ext TForm1::ConductivityAt(ext X) {
         StringGrid3.setCell(1, i + 1, NumberText(model.abundance[i]));
         StringGrid3.setCell(2, i + 1, NumberText(div(mul(model.C0, model.abundance[i]), 100)));
     }
-    return result;
+}
+
+IonicPointInput TForm1::ionicPointInput() const {
+    // The texts are read as ConductivityAt reads them, MCX first.
+    const ext anionConductivity = number(MCX.text());
+    const ext cationPerCharge = number(MCA.text());
+    return {n(), &state_.model.beta, &state_.factors.sf, cationPerCharge, anionConductivity};
+}
+
+void TForm1::refuseNonPositiveMobilities() const {
+    const std::string refusal = nonPositiveMobilityRefusal(ionicPointInput());
+    if (!refusal.empty()) throw Error(refusal);
+}
+
+// The solver in the ionic-strength model: its own solution of the balance with the
+// ionic strength (no step search), then the same fields and tables as the designed
+// solver fills. The mean bound number of the model stands in uhen_out.
+void TForm1::solveInSolutionModel() {
+    auto& model = state_.model;
+    const ext C0 = number(c0.text());
+    const IonicPointInput input = ionicPointInput();
+    const std::string refusal = nonPositiveMobilityRefusal(input);
+    if (!refusal.empty()) throw Error(refusal);
+    model.C0 = C0;
+    const IonicPoint point = solveIonicPoint(state_.solution, input, C0);
+    model.X = point.X;
+    XConc.setText(NumberText(model.X));
+    Calc_LeftClick();
+    uhen_out.setText(NumberText(point.meanBound));
+    const int speciesCount = input.n;
+    for (int i = 0; i <= speciesCount; ++i) {
+        model.abundance[static_cast<size_t>(i)] = point.concentrations[static_cast<size_t>(i)] * 100 / C0;
+    }
+    writeSpeciesTable(speciesCount);
+    state_.ionicPoint = point;
+    model.conductivity = point.conductivity;
+    conductivity.setText(NumberText(point.conductivity));
 }
 
 }  // namespace condsim

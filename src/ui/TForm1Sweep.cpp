@@ -11,6 +11,7 @@
 #include "core/Error.h"
 #include "files/NumberText.h"
 #include "model/FreeAnionSearch.h"
+#include "model/IonicPoint.h"
 #include "model/MassBalance.h"
 #include "model/SolutionConductivity.h"
 #include "ui/CalculationCaption.h"
@@ -42,6 +43,10 @@ struct SolvedPoint {
 // "record.txt" are left as they are.
 SolvedPoint solveAt(const TForm1& form, ext C0) {
     const ProcessState& state = form.state();
+    if (!state.solution.ideal()) {
+        const IonicPoint point = solveIonicPoint(state.solution, form.ionicPointInput(), C0);
+        return {point.X, point.conductivity};
+    }
     const int n = form.n();
     const SpeciesArray& beta = state.model.beta;
     ext X = freeAnionStart(n, C0);
@@ -96,9 +101,21 @@ std::vector<ObservedComparison> completeObservedTable(TForm1& form) {
     return solved;
 }
 
+// The ionic strength and the activity coefficient of X- of each point, beside the
+// calculated table, in the ionic-strength model; no rows in the designed calculation.
+void startIonicStrengthTable(CellTable& table, int rows) {
+    table.setRowCount(rows);
+    table.setCell(0, 0, "conc.(M)");
+    table.setCell(1, 0, "I (M)");
+    table.setCell(2, 0, "gamma(X-)");
+}
+
 }  // namespace
 
 void TForm1::Button3Click() {
+    const bool ionic = !state_.solution.ideal();
+    // Refused before anything changes.
+    if (ionic) refuseNonPositiveMobilities();
     // Bounded to the field's range like n: a text typed beyond it (the field kept the
     // focus) must not make billions of rows or overflow the count.
     const int pointCount = std::clamp(SpinEdit3.value(), SpinEdit3.minimum(), SpinEdit3.maximum());
@@ -108,6 +125,8 @@ void TForm1::Button3Click() {
     calculated.setCell(concentrationColumn, 0, "conc.(M)");
     calculated.setCell(conductivityColumn, 0, "conduct.(MC*C)");
     for (int i = 0; i <= n(); ++i) calculated.setCell(firstSpeciesColumn + i, 0, "AX" + integerText(i));
+    CellTable& ionicStrengths = state_.ionicStrengthTable;
+    startIonicStrengthTable(ionicStrengths, ionic ? pointCount + 1 : 1);
 
     // The full-precision record is made beside the table and kept only when the sweep
     // completes, so that no figure or export shows half of a failed calculation.
@@ -137,6 +156,11 @@ void TForm1::Button3Click() {
         record.points.push_back({model.C0, model.conductivity, model.X,
                                  {model.abundance.begin(), model.abundance.begin() + speciesCount + 1},
                                  solutionValuesOfLastSolve(*this)});
+        if (ionic) {
+            ionicStrengths.setCell(0, k, NumberText(model.C0));
+            ionicStrengths.setCell(1, k, NumberText(state_.ionicPoint.ionicStrength));
+            ionicStrengths.setCell(2, k, NumberText(state_.ionicPoint.anionActivityCoefficient));
+        }
     }
 
     record.observed = completeObservedTable(*this);

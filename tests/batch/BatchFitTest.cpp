@@ -34,10 +34,16 @@ TEST(BatchFitOptions, ListAndRangeAreParsedAndTheirMistakesNamed) {
     EXPECT_TRUE((*options.fit)[1] == FitParameter::alfa());
     EXPECT_EQ(*options.fitN, std::make_pair(2, 8));
 
-    EXPECT_EQ(usageError({"--fit", "K1,beta"}), "--fit: unknown fit parameter 'beta' (use K1..K100, alfa, MCA or MCX)");
+    EXPECT_EQ(usageError({"--fit", "K1,beta"}), "--fit: unknown fit parameter 'beta' (use K1..K100, alfa, MCA, MCX or a)");
     EXPECT_EQ(usageError({"--fit", "K1", "--fit-n", "2-8"}), "--fit-n takes FROM..TO, for example 2..8, not '2-8'");
     EXPECT_EQ(usageError({"--fit", "K1", "--fit-n", "2..x"}), "--fit-n takes FROM..TO, for example 2..8, not '2..x'");
     EXPECT_EQ(usageError({"--fit-n", "2..8"}), "--fit-n needs --fit LIST");
+
+    EXPECT_EQ(parseBatchOptions({"--fit", "K1", "--weights", "relative"}).weights, FitWeighting::Relative);
+    EXPECT_EQ(parseBatchOptions({"--fit", "K1", "--weights=absolute"}).weights, FitWeighting::Absolute);
+    EXPECT_FALSE(parseBatchOptions({"--fit", "K1"}).weights);
+    EXPECT_EQ(usageError({"--fit", "K1", "--weights", "squared"}), "--weights takes absolute or relative");
+    EXPECT_EQ(usageError({"--weights", "relative"}), "--weights needs --fit LIST");
 }
 
 // The batch tool's fit is the one the windows make: the same table on standard output
@@ -72,7 +78,7 @@ TEST(BatchFit, FitsAppliesAndCalculatesAsTheWindowsDo) {
     const auto blank = output.find("\n\n");
     ASSERT_NE(blank, std::string::npos) << output;
     const std::string comparison = output.substr(0, blank + 1);
-    EXPECT_EQ(comparison.substr(0, comparison.find('\n')), "n\tRMS residual\tAIC");
+    EXPECT_EQ(comparison.substr(0, comparison.find('\n')), "n\tRMS residual (absolute)\tAIC");
     EXPECT_EQ(std::count(comparison.begin(), comparison.end(), '\n'), 5);
     EXPECT_NE(comparison.find("\n6\t"), std::string::npos);
     EXPECT_EQ(output.substr(blank + 2), windowsTable);

@@ -42,7 +42,7 @@ TEST(AnionCountComparison, PicksTheNTheDataWereMadeWith) {
         EXPECT_EQ(best.fit.n, c.trueN);
         EXPECT_TRUE(testing::WindowSnapshot(s.form1) == before);
         const std::string table = anionCountTable(comparison);
-        EXPECT_EQ(table.substr(0, table.find('\n')), "n\tRMS residual\tAIC");
+        EXPECT_EQ(table.substr(0, table.find('\n')), "n\tRMS residual (absolute)\tAIC");
         EXPECT_NE(table.find("\n" + integerText(c.trueN) + "\t" + NumberText(best.fit.rmsResidual) + "\t" +
                              NumberText(best.aic) + "\tbest\n"),
                   std::string::npos)

@@ -25,11 +25,11 @@ TEST(FitParameterList, NamesAsTheUserTypesThem) {
     EXPECT_FALSE(parseFitParameterList("MCA")[0].onLogarithmicScale());
 
     const std::pair<const char*, const char*> refused[] = {
-        {"K0", "unknown fit parameter 'K0' (use K1..K100, alfa, MCA or MCX)"},
-        {"K101", "unknown fit parameter 'K101' (use K1..K100, alfa, MCA or MCX)"},
-        {"K+1", "unknown fit parameter 'K+1' (use K1..K100, alfa, MCA or MCX)"},
-        {"k1", "unknown fit parameter 'k1' (use K1..K100, alfa, MCA or MCX)"},
-        {"beta1", "unknown fit parameter 'beta1' (use K1..K100, alfa, MCA or MCX)"},
+        {"K0", "unknown fit parameter 'K0' (use K1..K100, alfa, MCA, MCX or a)"},
+        {"K101", "unknown fit parameter 'K101' (use K1..K100, alfa, MCA, MCX or a)"},
+        {"K+1", "unknown fit parameter 'K+1' (use K1..K100, alfa, MCA, MCX or a)"},
+        {"k1", "unknown fit parameter 'k1' (use K1..K100, alfa, MCA, MCX or a)"},
+        {"beta1", "unknown fit parameter 'beta1' (use K1..K100, alfa, MCA, MCX or a)"},
         {"K1,,MCA", "empty name in the fit parameter list 'K1,,MCA'"},
         {"", "empty name in the fit parameter list ''"},
         {"K1,alfa,K1", "fit parameter 'K1' is named twice"},

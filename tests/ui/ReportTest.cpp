@@ -19,7 +19,7 @@ using testing::sweep;
 using testing::threePoints;
 
 std::string goldenFile(const std::string& name) {
-    const fs::path file = fs::path(__FILE__).parent_path().parent_path() / "golden" / name;
+    const fs::path file = fs::path(CONDSIM_TESTS_DIR) / "golden" / name;
     if (!fs::exists(file)) ADD_FAILURE() << "missing golden file " << file;
     return testing::contentOf(file);
 }

@@ -1,0 +1,83 @@
+#include "desktop/SolutionModelWindowView.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "desktop/EditFieldWidget.h"
+
+namespace condsim::qt {
+
+namespace {
+
+// The models in the order of the choice.
+constexpr SolutionModelKind models[] = {SolutionModelKind::Ideal, SolutionModelKind::DebyeHuckel,
+                                        SolutionModelKind::Davies};
+
+int indexOf(SolutionModelKind kind) {
+    for (int i = 0; i < 3; ++i) {
+        if (models[i] == kind) return i;
+    }
+    return 0;
+}
+
+}  // namespace
+
+const QString SolutionModelWindowView::caption = QStringLiteral("Solution Model");
+
+SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, UserActions& actions,
+                                                 const DesignScale& scale)
+    : BoundWindow(form.window, actions, scale, caption, {200, 150, 620, 330}), form_(form) {
+    addLabel(nullptr, QStringLiteral("Model"), {16, 16, 150, 22});
+    Model = new QComboBox(&client());
+    for (const SolutionModelKind kind : models) Model->addItem(QString::fromStdString(solutionModelKindName(kind)));
+    scale.place(*Model, 180, 14, 400, 26);
+    connect(Model, &QComboBox::activated, this, [this, &actions](int index) {
+        actions.run([this, index] { form_.Model = models[index]; });
+    });
+
+    addLabel(nullptr, QStringLiteral("Ion size a (Angstrom)"), {16, 56, 160, 22});
+    IonSize = addEditField(nullptr, form.IonSize, {180, 54, 100, 24});
+
+    addLabel(nullptr, QStringLiteral("Solvent"), {16, 96, 150, 22});
+    Solvent = new QComboBox(&client());
+    for (const std::string& name : SolutionModelWindow::solventChoices()) Solvent->addItem(QString::fromStdString(name));
+    scale.place(*Solvent, 180, 94, 200, 26);
+    connect(Solvent, &QComboBox::activated, this, [this, &actions](int index) {
+        actions.run([this, index] {
+            form_.SolventChoice = index;
+            form_.SolventChange();
+        });
+    });
+
+    addLabel(nullptr, QStringLiteral("T (K)"), {16, 136, 60, 22});
+    Temperature = addEditField(nullptr, form.Temperature, {80, 134, 100, 24});
+    addLabel(nullptr, QStringLiteral("eps_r"), {200, 136, 60, 22});
+    Permittivity = addEditField(nullptr, form.Permittivity, {260, 134, 100, 24});
+    addLabel(nullptr, QStringLiteral("eta (mPa s)"), {380, 136, 100, 22});
+    Viscosity = addEditField(nullptr, form.Viscosity, {480, 134, 100, 24});
+
+    Coefficients = addLabel(nullptr, {}, {16, 180, 590, 22}, 16);
+    addLabel(nullptr, QStringLiteral("The constants are thermodynamic (I = 0) in the ionic-strength models."),
+             {16, 210, 590, 22}, 15);
+
+    OK = addButton(nullptr, QStringLiteral("OK"), {380, 260, 96, 30}, [&form] { form.OKClick(); });
+    Cancel = addButton(nullptr, QStringLiteral("Cancel"), {486, 260, 96, 30}, [&form] { form.CancelClick(); });
+
+    setFocusOrder({Model, IonSize, Solvent, Temperature, Permittivity, Viscosity, OK, Cancel});
+}
+
+void SolutionModelWindowView::refreshFromState() {
+    BoundWindow::refreshFromState();
+    const QSignalBlocker modelBlocker(Model);
+    const QSignalBlocker solventBlocker(Solvent);
+    Model->setCurrentIndex(indexOf(form_.Model));
+    Solvent->setCurrentIndex(form_.SolventChoice);
+    // A preset's values are shown, not typed.
+    const bool other = form_.SolventChoice == form_.otherSolventChoice();
+    for (EditFieldWidget* field : {Temperature, Permittivity, Viscosity}) field->setReadOnly(!other);
+    Coefficients->setText(QString::fromStdString(form_.Coefficients.text()));
+}
+
+}  // namespace condsim::qt

@@ -1,0 +1,38 @@
+#pragma once
+// The species of AXn at total concentration C0 when the constants of the table are
+// thermodynamic. At ionic strength I, with g_z the activity coefficient of charge z,
+//   [AX_i] = C0 beta'_i X^i / D,   beta'_i = beta_i g_n g_1^i / g_(n-i),
+//   D = 1 + sum beta'_i X^i,
+// and X = [X-] is the root in 0 < X < n C0 of the free-anion balance
+//   (n C0 - X) / C0 = sum i beta'_i X^i / D.
+// I = 1/2 ( sum over i < n of (n - i)^2 [AX_i] + X ) depends on the species, so X and I are
+// solved together: the balance by bracketed Newton steps at each I, and I by bracketed
+// secant steps on I(species at I) - I, until I reproduces itself to 1e-16 relative.
+// All in extended precision.
+
+#include <vector>
+
+#include "core/Ext.h"
+#include "model/ActivityCoefficients.h"
+#include "model/EquilibriumModel.h"
+
+namespace condsim {
+
+struct IonicSpeciation {
+    ext X = 0;                         // [X-], mol/L
+    ext ionicStrength = 0;             // mol/L
+    ext log10PerChargeSquared = 0;     // L(I): log10 g_z = z^2 L
+    std::vector<ext> concentrations;   // [AX_0] .. [AX_n], mol/L
+    ext meanBound = 0;                 // sum i [AX_i] / C0, the mean number of bound anions
+};
+
+// The root X of the balance for the constants beta'(1..n) given (beta'(0) = 1), within
+// [0, n C0]. Requires C0 > 0 and beta'(i) >= 0. Throws Error when it does not settle.
+ext freeAnionOfBalance(int n, const SpeciesArray& constants, ext C0);
+
+// Requires C0 > 0 and beta(1..n) >= 0; otherwise, and when the iteration does not settle
+// or meets a value that is not finite, throws Error (a zero or negative C0 raises the
+// invalid-operation error, as the mass balance's 0/0 does in the designed calculation).
+IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const ActivityLaw& law, ext C0);
+
+}  // namespace condsim

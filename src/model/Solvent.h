@@ -1,0 +1,38 @@
+#pragma once
+// The solvent of the ionic-strength model and the coefficients of the Debye-Hueckel and
+// Onsager-Fuoss laws that follow from it.
+
+#include <string>
+#include <vector>
+
+#include "core/Ext.h"
+
+namespace condsim {
+
+struct Solvent {
+    std::string name;        // "water", "acetonitrile", "methanol" or "other"
+    ext temperature = 0;     // K
+    ext permittivity = 0;    // relative permittivity eps_r
+    ext viscosity = 0;       // Pa s
+};
+
+// The presets at 25 C (their sources are given beside the table in Solvent.cpp).
+const std::vector<Solvent>& solventPresets();
+// The preset of that name; throws Error naming it when there is none.
+Solvent solventPreset(const std::string& name);
+// A solvent given by its three values; throws Error naming the first that is not a
+// positive finite number.
+Solvent otherSolvent(ext temperature, ext permittivity, ext viscosity);
+
+// With kappa_1 = sqrt(2000 e^2 N_A / (eps0 eps_r k T)), the Debye kappa per sqrt(I) in 1/m:
+struct SolventCoefficients {
+    ext A = 0;  // e^2 kappa_1 / (8 pi eps0 eps_r k T ln 10): log10 activity slope, (L/mol)^1/2
+    ext B = 0;  // kappa_1 x 1e-10: per Angstrom of ion size, (L/mol)^1/2
+    ext E = 0;  // F e kappa_1 / (6 pi eta) x 1e4: electrophoretic, S cm2 mol-1 (L/mol)^1/2 per |z|
+    ext R = 0;  // e^2 kappa_1 / (12 pi eps0 eps_r k T): relaxation, (L/mol)^1/2
+};
+
+// From the CODATA 2018 exact constants and eps0 of CODATA 2018.
+SolventCoefficients solventCoefficients(const Solvent& solvent);
+
+}  // namespace condsim

@@ -1,0 +1,104 @@
+#include "ui/SolutionModelWindow.h"
+
+#include "core/Error.h"
+#include "files/NumberText.h"
+#include "model/Solvent.h"
+#include "ui/TForm1.h"
+#include "ui/TForm2.h"
+
+namespace condsim {
+
+namespace {
+
+// The window shows viscosities in mPa s; the model holds them in Pa s.
+constexpr ext millipascalSecondsPerPascalSecond = 1000;
+
+// The coefficients in one line, as the window and the report show them.
+std::string coefficientsText(const SolventCoefficients& c) {
+    return "A = " + NumberText(c.A) + "   B = " + NumberText(c.B) + "   E = " + NumberText(c.E) +
+           "   R = " + NumberText(c.R);
+}
+
+}  // namespace
+
+SolutionModelWindow::SolutionModelWindow(ProcessState& state) : state_(state) { showModel(state_.solution); }
+
+void SolutionModelWindow::connect(TForm1& form1, TForm2& form2) {
+    form1_ = &form1;
+    form2_ = &form2;
+}
+
+std::vector<std::string> SolutionModelWindow::solventChoices() {
+    std::vector<std::string> names;
+    for (const Solvent& solvent : solventPresets()) names.push_back(solvent.name);
+    names.emplace_back("other");
+    return names;
+}
+
+int SolutionModelWindow::otherSolventChoice() const { return static_cast<int>(solventPresets().size()); }
+
+bool SolutionModelWindow::presetChosen() const { return SolventChoice >= 0 && SolventChoice < otherSolventChoice(); }
+
+void SolutionModelWindow::showModel(const SolutionModel& model) {
+    Model = model.kind;
+    SolventChoice = otherSolventChoice();
+    const auto& presets = solventPresets();
+    for (size_t i = 0; i < presets.size(); ++i) {
+        if (presets[i].name == model.solvent.name) SolventChoice = static_cast<int>(i);
+    }
+    IonSize.setText(NumberText(model.ionSize));
+    Temperature.setText(NumberText(model.solvent.temperature));
+    Permittivity.setText(NumberText(model.solvent.permittivity));
+    Viscosity.setText(NumberText(model.solvent.viscosity * millipascalSecondsPerPascalSecond));
+    Coefficients.setText(coefficientsText(solventCoefficients(model.solvent)));
+}
+
+void SolutionModelWindow::Show() {
+    showModel(state_.solution);
+    window.showAndRaise();
+}
+
+void SolutionModelWindow::SolventChange() {
+    if (!presetChosen()) return;  // "other" keeps the values typed
+    const Solvent& preset = solventPresets()[static_cast<size_t>(SolventChoice)];
+    Temperature.setText(NumberText(preset.temperature));
+    Permittivity.setText(NumberText(preset.permittivity));
+    Viscosity.setText(NumberText(preset.viscosity * millipascalSecondsPerPascalSecond));
+    ValuesChange();
+}
+
+void SolutionModelWindow::ValuesChange() {
+    try {
+        Coefficients.setText(coefficientsText(solventCoefficients(modelOfFields().solvent)));
+    } catch (const Error&) {
+        Coefficients.setText("-");
+    }
+}
+
+SolutionModel SolutionModelWindow::modelOfFields() const {
+    SolutionModel model;
+    model.kind = Model;
+    model.ionSize = number(IonSize.text());
+    checkIonSize(model.ionSize);
+    if (presetChosen()) {
+        model.solvent = solventPresets()[static_cast<size_t>(SolventChoice)];
+    } else {
+        model.solvent = otherSolvent(number(Temperature.text()), number(Permittivity.text()),
+                                     number(Viscosity.text()) / millipascalSecondsPerPascalSecond);
+    }
+    return model;
+}
+
+void SolutionModelWindow::OKClick() {
+    const SolutionModel model = modelOfFields();
+    state_.solution = model;
+    showModel(model);
+    window.hide();
+    // Results already shown come from the model chosen before: calculate them again.
+    const CellTable& calculated = form2_->StringGrid1;
+    if (calculated.rowCount() > 1 && !calculated.cell(0, 1).empty()) form1_->Button3Click();
+}
+
+void SolutionModelWindow::CancelClick() { window.hide(); }
+
+}  // namespace condsim

@@ -1,0 +1,68 @@
+#pragma once
+// The Solution Model window without its widgets: the choice between the designed
+// calculation (ideal) and the ionic-strength model, the ion size, the solvent (a preset
+// or its three values) and the coefficients that follow from it. OK applies the choice
+// to the process and calculates again when there are calculated results to replace.
+// The choice is not remembered across runs: each start is ideal.
+
+#include <string>
+#include <vector>
+
+#include "model/SolutionModel.h"
+#include "ui/EditField.h"
+#include "ui/ProcessState.h"
+#include "ui/WindowState.h"
+
+namespace condsim {
+
+class TForm1;
+class TForm2;
+
+class SolutionModelWindow {
+public:
+    explicit SolutionModelWindow(ProcessState& state);
+    SolutionModelWindow(const SolutionModelWindow&) = delete;
+    SolutionModelWindow& operator=(const SolutionModelWindow&) = delete;
+
+    void connect(TForm1& form1, TForm2& form2);
+
+    // The solvents offered: the presets, then "other" (its three values typed in).
+    static std::vector<std::string> solventChoices();
+    int otherSolventChoice() const;
+
+    // --- Controls -----------------------------------------------------------------------
+    WindowState window;
+    SolutionModelKind Model = SolutionModelKind::Ideal;
+    int SolventChoice = 0;          // index into solventChoices()
+    EditField IonSize;              // Angstrom
+    EditField Temperature;          // K
+    EditField Permittivity;         // eps_r
+    EditField Viscosity;            // mPa s
+    EditField Coefficients;         // shown, not typed: "A = ...   B = ...   E = ...   R = ..."
+
+    // --- Handlers -----------------------------------------------------------------------
+    // The main menu's "Solution Model": the fields show the process's model; the window
+    // is shown and brought to the front.
+    void Show();
+    // A preset chosen: its three values fill the fields.
+    void SolventChange();
+    // Any field changed: the coefficients are shown for the values typed, or "-" where
+    // they are not numbers.
+    void ValuesChange();
+    // Applies the choice (an error names a value that is not a positive number, and then
+    // nothing changes), hides the window and runs the calculation again when it has run.
+    void OKClick();
+    // Hides the window; nothing changes.
+    void CancelClick();
+
+private:
+    bool presetChosen() const;
+    void showModel(const SolutionModel& model);
+    SolutionModel modelOfFields() const;
+
+    ProcessState& state_;
+    TForm1* form1_ = nullptr;
+    TForm2* form2_ = nullptr;
+};
+
+}  // namespace condsim

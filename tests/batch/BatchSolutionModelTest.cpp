@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "TestSession.h"
+#include "batch/BatchOptions.h"
+#include "batch/BatchTestSupport.h"
+#include "files/NumberText.h"
+#include "plot/RecordingCanvas.h"
+
+namespace condsim {
+namespace {
+
+std::string usageError(const std::vector<std::string>& arguments) {
+    try {
+        parseBatchOptions(arguments);
+    } catch (const BatchUsageError& error) {
+        return error.reason;
+    }
+    return "accepted";
+}
+
+TEST(BatchSolutionModelOptions, ChoicesAreParsedAndMistakesNamed) {
+    const BatchOptions options =
+        parseBatchOptions({"--solution", "davies", "--ion-size", "3", "--solvent", "methanol"});
+    EXPECT_EQ(*options.solution, SolutionModelKind::Davies);
+    EXPECT_EQ(*options.ionSize, "3");
+    EXPECT_EQ(*options.solvent, "methanol");
+    EXPECT_FALSE(parseBatchOptions({"--n", "2"}).setsSolutionModel());
+
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {{"--solution", "debye"}, "--solution takes ideal, debye-huckel or davies, not 'debye'"},
+        {{"--solvent", "benzene"}, "--solvent takes water, acetonitrile or methanol, not 'benzene'"},
+        {{"--temperature", "298", "--permittivity", "30"},
+         "--temperature, --permittivity and --viscosity give another solvent together"},
+        {{"--solvent", "water", "--temperature", "298", "--permittivity", "30", "--viscosity", "1"},
+         "--solvent and --temperature, --permittivity, --viscosity exclude each other"},
+        {{"--temperature", "298", "--permittivity", "30", "--viscosity", "1"}, "accepted"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(usageError(c.arguments), c.reason);
+}
+
+struct BatchRun {
+    int status;
+    std::string messages;
+    std::string results;
+};
+
+BatchRun run(const std::vector<std::string>& arguments) {
+    testing::TemporaryDirectory directory;
+    std::ostringstream messages;
+    std::ostringstream results;
+    const int status = runBatch(parseBatchOptions(arguments), messages, results, testing::recordingCanvases(),
+                                testing::noPictures());
+    return {status, messages.str(), results.str()};
+}
+
+// The value column of a parameter's line in the fit table.
+ext fitted(const std::string& table, const std::string& name) {
+    const size_t at = table.find("\n" + name + "\t");
+    if (at == std::string::npos) {
+        ADD_FAILURE() << name << " missing from\n" << table;
+        return 0;
+    }
+    const size_t start = at + name.size() + 2;
+    return number(table.substr(start, table.find('\t', start) - start));
+}
+
+// Dilute aqueous CaCl2 at 25 C: with activities and the Onsager-Fuoss conductances the
+// fit finds the literature's lambda(1/2 Ca2+) = 59.5 and a weak ion pair, where the ideal
+// model reads the fall of the molar conductivity as association.
+TEST(BatchSolutionModel, DiluteCalciumChlorideGivesTheLiteratureValues) {
+    const std::string data = testing::exampleFile("cacl2-25C-water-dilute.txt");
+    const std::vector<std::string> common = {"--data", data, "--n", "2", "--mcx", "76.35", "--alfa", "1",
+                                             "--model1", "on", "--beta1", "1", "--mca", "60", "--fit", "K1,MCA"};
+    std::vector<std::string> ionic = common;
+    for (const char* argument : {"--solution", "debye-huckel", "--ion-size", "4.5", "--solvent", "water"}) {
+        ionic.emplace_back(argument);
+    }
+    const BatchRun model = run(ionic);
+    ASSERT_EQ(model.status, 0) << model.messages;
+    EXPECT_NEAR(fitted(model.results, "MCA"), 59.5L, 0.015L * 59.5L) << model.results;
+    EXPECT_GT(fitted(model.results, "K1"), 0.05L);
+    EXPECT_LT(fitted(model.results, "K1"), 1);
+    EXPECT_NE(model.results.find("solution model\tDebye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A\t"),
+              std::string::npos);
+
+    const BatchRun ideal = run(common);
+    ASSERT_EQ(ideal.status, 0) << ideal.messages;
+    EXPECT_GT(fitted(ideal.results, "K1"), 5);
+    EXPECT_LT(fitted(ideal.results, "MCA"), 56);
+    EXPECT_EQ(ideal.results.find("solution model"), std::string::npos);
+
+    // The ion size is a parameter of the ionic-strength model only.
+    std::vector<std::string> withIonSize = common;
+    withIonSize.back() = "K1,MCA,a";
+    const BatchRun refused = run(withIonSize);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.messages,
+              "The fit cannot run: a is the ion size of the ionic-strength model; choose that model to fit it.\n");
+}
+
+}  // namespace
+}  // namespace condsim

@@ -1,0 +1,143 @@
+// The Help menu of the main window: where Manual finds the README (installed beside the
+// program, or the source tree's inside the build folder), that Manual opens it, and
+// what the About box says.
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+#include <memory>
+
+#include "core/ReleaseInfo.h"
+#include "desktop/DesktopApplication.h"
+#include "desktop/HelpMenu.h"
+
+using condsim::qt::DesignScale;
+using condsim::qt::DesktopApplication;
+using condsim::qt::manualPath;
+
+namespace {
+
+const QString buildDirectory = QStringLiteral(CONDSIM_BUILD_DIRECTORY);
+const QString sourceManual = QStringLiteral(CONDSIM_SOURCE_DIRECTORY "/README.md");
+
+bool makeFile(const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write("# condsim\n") > 0;
+}
+
+// Keeps the file URLs that QDesktopServices is asked to open, instead of opening them.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+}  // namespace
+
+class HelpMenuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void manualIsTheInstalledReadmeElseTheSourceTreesInTheBuildFolder_data();
+    void manualIsTheInstalledReadmeElseTheSourceTreesInTheBuildFolder();
+    void mainWindowHelpMenuOpensTheManualAndShowsVersionLicenceAndHomePage();
+};
+
+void HelpMenuTest::manualIsTheInstalledReadmeElseTheSourceTreesInTheBuildFolder_data() {
+    // Program folders relative to a fresh prefix, or "<build>" for places in the build
+    // folder; files to create in the prefix; the README expected (relative to the prefix),
+    // "<source>" for the source tree's, or empty for none.
+    QTest::addColumn<QString>("programDirectory");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("installed") << "bin" << QStringList{"bin/", "share/doc/condsim/README.md"}
+                               << "share/doc/condsim/README.md";
+    QTest::newRow("installed without the README") << "bin" << QStringList{"bin/", "share/doc/other/README.md"}
+                                                  << "";
+    QTest::newRow("README is a folder") << "bin" << QStringList{"bin/", "share/doc/condsim/README.md/"} << "";
+    QTest::newRow("no such program folder") << "nowhere/bin" << QStringList{} << "";
+    QTest::newRow("build folder") << "<build>" << QStringList{} << "<source>";
+    QTest::newRow("test folder inside the build folder") << "<build>/tests/desktop" << QStringList{} << "<source>";
+    QTest::newRow("beside the build folder, same name start") << "<build>-beside" << QStringList{} << "";
+}
+
+void HelpMenuTest::manualIsTheInstalledReadmeElseTheSourceTreesInTheBuildFolder() {
+    QFETCH(QString, programDirectory);
+    QFETCH(QStringList, files);
+    QFETCH(QString, expected);
+
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    // A folder whose name begins with the build folder's, made next to it.
+    QTemporaryDir beside(buildDirectory + QStringLiteral("-beside-XXXXXX"));
+    QVERIFY(beside.isValid());
+    for (const QString& file : files) {
+        const QString path = prefix.filePath(file);
+        QVERIFY(file.endsWith(QLatin1Char('/')) ? QDir().mkpath(path) : makeFile(path));
+    }
+    programDirectory.replace(QStringLiteral("<build>-beside"), beside.path());
+    programDirectory.replace(QStringLiteral("<build>"), buildDirectory);
+    if (QDir::isRelativePath(programDirectory)) programDirectory = prefix.filePath(programDirectory);
+    if (expected == QStringLiteral("<source>")) expected = sourceManual;
+    else if (!expected.isEmpty()) expected = prefix.filePath(expected);
+
+    QCOMPARE(manualPath(programDirectory), expected);
+}
+
+void HelpMenuTest::mainWindowHelpMenuOpensTheManualAndShowsVersionLicenceAndHomePage() {
+    QTemporaryDir directory;  // the program keeps its memory files in the current folder
+    QVERIFY(directory.isValid());
+    const QString previousDirectory = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(directory.path()));
+    auto desktop = std::make_unique<DesktopApplication>(nullptr, DesignScale(96));
+    desktop->start();
+
+    QMenu* help = nullptr;
+    for (QAction* action : desktop->mainWindow().menuBar()->actions())
+        if (action->text() == QStringLiteral("Help")) help = action->menu();
+    QVERIFY(help != nullptr);
+    QCOMPARE(desktop->mainWindow().menuBar()->actions().last()->menu(), help);  // the last menu
+    const QList<QAction*> items = help->actions();
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items[0]->text(), QStringLiteral("Manual"));
+    QCOMPARE(items[1]->text(), QStringLiteral("About condsim"));
+
+    // This test runs inside the build folder, so Manual opens the source tree's README.
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    items[0]->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(sourceManual)});
+
+    QString title;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+    });
+    items[1]->trigger();
+    QCOMPARE(title, QStringLiteral("About condsim"));
+    QVERIFY2(text.contains(QStringLiteral("condsim " CONDSIM_PROJECT_VERSION)), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Licence: ") + QString::fromUtf8(condsim::programLicence)), qPrintable(text));
+    const QString homePage = QStringLiteral(CONDSIM_PROJECT_HOMEPAGE);
+    QVERIFY2(text.contains(QStringLiteral("<a href=\"%1\">%1</a>").arg(homePage)), qPrintable(text));
+
+    desktop.reset();
+    QDir::setCurrent(previousDirectory);
+}
+
+QTEST_MAIN(HelpMenuTest)
+#include "HelpMenuTest.moc"

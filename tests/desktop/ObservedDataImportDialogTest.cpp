@@ -1,0 +1,183 @@
+// File/Import Observed Data... on the offscreen platform: the menu item opens the dialog
+// over the chosen file with the guessed layout, the controls change the converted pairs
+// and the refusal, OK is enabled only without a refusal, and OK loads the pairs into the
+// main window.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "desktop/CellTableView.h"
+#include "desktop/DesktopApplication.h"
+#include "desktop/ObservedDataImportDialog.h"
+
+using condsim::qt::DesignScale;
+using condsim::qt::DesktopApplication;
+using condsim::qt::ObservedDataImportDialog;
+using condsim::qt::QtPlatform;
+
+namespace {
+
+const char* const measuredCsv =
+    "sample,c (mmol/L),kappa (uS/cm)\r\n"
+    "A,0.5,60.1\r\n"
+    "B,1,118.4\r\n"
+    "C,2,232.9\r\n"
+    "D,4,455\r\n";
+
+// The open dialog answers with a file, the save dialog is cancelled, errors are kept.
+class AnsweringPlatform : public QtPlatform {
+public:
+    AnsweringPlatform() : QtPlatform(DesktopApplication::title) {}
+    std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
+    std::optional<std::string> chooseSaveFile(const std::string&, const std::string& proposed) override {
+        proposedSaveName = proposed;
+        return std::nullopt;
+    }
+    void error(const std::string& text) override { errors.push_back(text); }
+    std::optional<std::string> openAnswer;
+    std::string proposedSaveName;
+    std::vector<std::string> errors;
+};
+
+QString cellShown(const QTableView& view, int row, int column) {
+    return view.model()->index(row, column).data().toString();
+}
+
+}  // namespace
+
+class ObservedDataImportDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void controlsShowTheGuessAndChangeTheConvertedPairs();
+    void menuItemOpensTheDialogAndOkLoadsThePairs();
+
+private:
+    QString writeMeasured();
+
+    std::unique_ptr<QTemporaryDir> directory_;
+    QString previousDirectory_;
+    AnsweringPlatform* platform_ = nullptr;
+    std::unique_ptr<DesktopApplication> desktop_;
+};
+
+void ObservedDataImportDialogTest::init() {
+    previousDirectory_ = QDir::currentPath();
+    directory_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(directory_->isValid());
+    QVERIFY(QDir::setCurrent(directory_->path()));
+    auto platform = std::make_unique<AnsweringPlatform>();
+    platform_ = platform.get();
+    desktop_ = std::make_unique<DesktopApplication>(std::move(platform), DesignScale(96));
+    desktop_->start();
+}
+
+void ObservedDataImportDialogTest::cleanup() {
+    desktop_.reset();
+    QDir::setCurrent(previousDirectory_);
+    directory_.reset();
+}
+
+QString ObservedDataImportDialogTest::writeMeasured() {
+    const QString name = directory_->filePath(QStringLiteral("measured.csv"));
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly)) return {};
+    file.write(measuredCsv);
+    return name;
+}
+
+void ObservedDataImportDialogTest::controlsShowTheGuessAndChangeTheConvertedPairs() {
+    const QString file = writeMeasured();
+    condsim::ObservedDataImport import(file.toStdString(), measuredCsv, 2);
+    ObservedDataImportDialog dialog(import, nullptr);
+
+    QCOMPARE(dialog.Separator->currentText(), QStringLiteral("comma"));
+    QCOMPARE(dialog.SkippedLines->value(), 1);
+    QVERIFY(dialog.Preview->toPlainText().startsWith(QStringLiteral("  1| sample,c (mmol/L),kappa (uS/cm)\n")));
+    QVERIFY(dialog.Equivalents->text().contains(QStringLiteral("n = 2")));
+    QVERIFY(!dialog.Equivalents->isEnabled());
+    QVERIFY(!dialog.Density->isEnabled());
+    QVERIFY(dialog.Refusal->text().endsWith(QStringLiteral(": 'A'")));
+    QVERIFY(!dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled());
+
+    dialog.ConcentrationColumn->setValue(2);
+    dialog.ConductivityColumn->setValue(3);
+    dialog.ConcentrationUnitChoice->setCurrentText(QStringLiteral("mmol/L"));
+    dialog.ConductivityUnitChoice->setCurrentText(QStringLiteral("specific conductance, uS/cm"));
+    QCOMPARE(dialog.Refusal->text(), QString());
+    QVERIFY(dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled());
+    QCOMPARE(dialog.Converted->model()->rowCount(), 4);
+    QCOMPARE(dialog.Converted->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("cond_obsd(MC*M)"));
+    QCOMPARE(cellShown(*dialog.Converted, 1, 0), QStringLiteral("0.001"));
+    QCOMPARE(cellShown(*dialog.Converted, 1, 1), QStringLiteral("0.1184"));
+
+    dialog.ConcentrationUnitChoice->setCurrentText(QStringLiteral("mol/kg of solvent"));
+    QVERIFY(dialog.Density->isEnabled());
+    QCOMPARE(cellShown(*dialog.Converted, 1, 0), QStringLiteral("0.997047"));
+    QTest::keyClicks(dialog.Density, QStringLiteral("x"));
+    QVERIFY(!dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled());
+    QCOMPARE(dialog.Converted->model()->rowCount(), 0);
+
+    dialog.SaveAfterLoading->setChecked(false);
+    QVERIFY(!import.saveAfterLoading);
+}
+
+void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
+    platform_->openAnswer = writeMeasured().toStdString();
+    auto& main = desktop_->mainWindow();
+    QAction* item = nullptr;
+    QStringList fileMenu;
+    for (QAction* action : main.menuBar()->actions()) {
+        if (action->text() != QStringLiteral("File")) continue;
+        for (QAction* entry : action->menu()->actions()) {
+            fileMenu << entry->text();
+            if (entry->text() == QStringLiteral("Import Observed Data...")) item = entry;
+        }
+    }
+    QCOMPARE(fileMenu, (QStringList{"Open", "Import Observed Data...", "Save", "Exit"}));
+    QVERIFY(item != nullptr);
+
+    bool answered = false;
+    QTimer waiter;
+    waiter.setInterval(5);
+    connect(&waiter, &QTimer::timeout, this, [&] {
+        auto* dialog = qobject_cast<ObservedDataImportDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) return;
+        waiter.stop();
+        dialog->ConcentrationColumn->setValue(2);
+        dialog->ConductivityColumn->setValue(3);
+        dialog->ConcentrationUnitChoice->setCurrentText(QStringLiteral("mmol/L"));
+        dialog->ConductivityUnitChoice->setCurrentText(QStringLiteral("specific conductance, uS/cm"));
+        answered = true;
+        dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    waiter.start();
+    item->trigger();
+
+    QVERIFY(answered);
+    QVERIFY(platform_->errors.empty());
+    QCOMPARE(main.StringGrid1->model()->rowCount(), 4);
+    QCOMPARE(main.StringGrid1->model()->index(3, 0).data().toString(), QStringLiteral("0.004"));
+    QCOMPARE(main.StringGrid1->model()->index(3, 1).data().toString(), QStringLiteral("0.455"));
+    QCOMPARE(platform_->proposedSaveName, directory_->filePath(QStringLiteral("measured_observed.txt")).toStdString());
+}
+
+QTEST_MAIN(ObservedDataImportDialogTest)
+#include "ObservedDataImportDialogTest.moc"

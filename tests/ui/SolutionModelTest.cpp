@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "SweepSession.h"
+#include "TestSession.h"
+#include "files/NumberText.h"
+
+namespace condsim {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::openObservedFile;
+using testing::Session;
+using testing::sweep;
+using testing::threePoints;
+
+std::string goldenFile(const std::string& name) {
+    const fs::path file = fs::path(CONDSIM_TESTS_DIR) / "golden" / name;
+    if (!fs::exists(file)) ADD_FAILURE() << "missing golden file " << file;
+    return testing::contentOf(file);
+}
+
+std::string saveReport(Session& s, const std::string& name) {
+    s.platform.answerNextDialog((s.directory.path() / name).string());
+    EXPECT_TRUE(s.act([&] { s.form1.Save1Click(); })) << (s.errors().empty() ? "" : s.errors().back());
+    return testing::contentOf(s.directory.path() / name);
+}
+
+void choose(Session& s, SolutionModelKind kind, const std::string& ionSize = "4.5") {
+    SolutionModelWindow& window = s.app.SolutionModelForm;
+    window.Show();
+    window.Model = kind;
+    window.IonSize.setText(ionSize);
+    ASSERT_TRUE(s.act([&] { window.OKClick(); })) << s.errors().back();
+}
+
+// Choosing the ionic-strength model and then ideal again leaves the golden report of the
+// designed calculation byte for byte.
+TEST(SolutionModelChoice, IdealAgainGivesTheGoldenReport) {
+    Session s;
+    s.directory.write("three.txt", threePoints);
+    s.platform.answerNextDialog("three.txt");
+    ASSERT_TRUE(s.act([&] { s.form1.Open1Click(); }));
+    s.form1.InitializeClick();
+    choose(s, SolutionModelKind::Davies);
+    ASSERT_TRUE(sweep(s, 9));
+    EXPECT_NE(saveReport(s, "davies.txt"), goldenFile("report-three-points.txt"));
+    choose(s, SolutionModelKind::Ideal);  // OK calculates again
+    EXPECT_EQ(s.form1.statusLine(), "Solution model: ideal");
+    EXPECT_EQ(saveReport(s, "report.txt"), goldenFile("report-three-points.txt"));
+}
+
+// In the ionic-strength model the tables keep their layout, and the report gains Table 5
+// with the model, the solvent, a, the coefficients and one row per calculated point.
+TEST(SolutionModelChoice, IonicStrengthResultsFillTheTablesAndTableFive) {
+    Session s;
+    openObservedFile(s, "three.txt", threePoints);
+    s.form1.SpinEdit1.setValue(2);
+    s.form1.beta1.setText("100");
+    s.form1.InitializeClick();
+    choose(s, SolutionModelKind::DebyeHuckel);
+    EXPECT_EQ(s.form1.statusLine(), "Solution model: Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A");
+    ASSERT_TRUE(sweep(s, 9));
+
+    const CellTable& calculated = s.form2.StringGrid1;
+    ASSERT_EQ(calculated.rowCount(), 10);
+    ASSERT_EQ(calculated.columnCount(), 5);
+    const CellTable& ionic = s.app.state.ionicStrengthTable;
+    ASSERT_EQ(ionic.rowCount(), 10);
+    for (int row = 1; row <= 9; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(ionic.cell(0, row), calculated.cell(0, row));
+        // Abundances in percent add up to 100; I lies between the fully associated
+        // AX2 (I = 0) and the fully dissociated salt (I = 3 C0).
+        ext total = 0;
+        for (int c = 2; c <= 4; ++c) total += number(calculated.cell(c, row));
+        EXPECT_NEAR(total, 100, 1e-12L);
+        const ext C0 = number(calculated.cell(0, row));
+        const ext I = number(ionic.cell(1, row));
+        EXPECT_GT(I, 0);
+        EXPECT_LE(I, 3 * C0);
+        const ext gamma = number(ionic.cell(2, row));
+        EXPECT_GT(gamma, 0.5L);
+        EXPECT_LT(gamma, 1);
+    }
+    // The observed table's calculated column is solved at each observed concentration
+    // by the same model.
+    EXPECT_FALSE(s.form1.StringGrid1.cell(3, 1).empty());
+
+    const std::string report = saveReport(s, "report.txt");
+    const std::string table5 =
+        "Table 5. Solution model\r\n" + std::string(56, '-') +
+        "\r\n"
+        "Model: Debye-Hueckel + Onsager-Fuoss\r\n"
+        "Solvent: water\tT = 298.15 K\teps_r = 78.38\teta = 0.8903 mPa s\r\n"
+        "Ion size a = 4.5 Angstrom\r\n";
+    const size_t at = report.find(table5);
+    ASSERT_NE(at, std::string::npos) << report;
+    EXPECT_LT(report.find("Table 4. Calculated Data"), at);
+    EXPECT_NE(report.find("\r\nA = 0.5108", at), std::string::npos);
+    EXPECT_NE(report.find("conc(M)\tI (M)\tgamma(X-)\r\n", at), std::string::npos);
+    EXPECT_NE(report.find(ionic.cell(0, 9) + "\t" + ionic.cell(1, 9) + "\t" + ionic.cell(2, 9) + "\r\n", at),
+              std::string::npos);
+}
+
+// Refusals: a value of the window that is not a positive number changes nothing; a
+// species without a positive mobility stops the calculation before anything changes.
+TEST(SolutionModelChoice, RefusalsChangeNothing) {
+    Session s;
+    openObservedFile(s, "three.txt", threePoints);
+    s.form1.InitializeClick();
+    SolutionModelWindow& window = s.app.SolutionModelForm;
+
+    window.Show();
+    window.Model = SolutionModelKind::DebyeHuckel;
+    window.IonSize.setText("0");
+    EXPECT_EQ(testing::errorText([&] { window.OKClick(); }), "The ion size a must be a positive number of Angstrom");
+    window.IonSize.setText("4.5");
+    window.SolventChoice = window.otherSolventChoice();
+    window.Temperature.setText("298.15");
+    window.Permittivity.setText("-1");
+    window.Viscosity.setText("0.5");
+    EXPECT_EQ(testing::errorText([&] { window.OKClick(); }),
+              "The relative permittivity of the solvent must be a positive number");
+    EXPECT_TRUE(s.app.state.solution.ideal());
+    EXPECT_EQ(s.form1.statusLine(), "Solution model: ideal");
+
+    window.Permittivity.setText("35.94");
+    window.Viscosity.setText("0.341");
+    window.ValuesChange();
+    EXPECT_EQ(window.Coefficients.text().substr(0, 8), "A = 1.64");
+    ASSERT_TRUE(s.act([&] { window.OKClick(); }));
+    EXPECT_EQ(s.form1.statusLine(),
+              "Solution model: Debye-Hueckel + Onsager-Fuoss, other (T = 298.15 K, eps_r = 35.94, eta = 0.341 mPa s), "
+              "a = 4.5 A");
+
+    s.app.state.factors.sf[1] = 0;
+    const CellTable before = s.form2.StringGrid1;
+    EXPECT_EQ(testing::errorText([&] { s.form1.Button3Click(); }),
+              "The ionic-strength model needs a positive limiting conductivity for every charged species: AX1 has 0 "
+              "(scaling factor 0 x lambda(A/z) 88)");
+    EXPECT_EQ(s.form2.StringGrid1.rowCount(), before.rowCount());
+    EXPECT_EQ(s.form2.StringGrid1.cell(0, 0), before.cell(0, 0));
+}
+
+}  // namespace
+}  // namespace condsim
