@@ -182,8 +182,6 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
          }},
         {"--figure-width", [&](const std::string& v) { options.figureWidth = figureWidth(v); }},
         {"--export-csv", [&](const std::string& v) { options.exportCsv = v; }},
-}
-
         {"--solution", [&](const std::string& v) { options.solution = solutionKind(v); }},
         {"--ion-size", [&](const std::string& v) { options.ionSize = v; }},
         {"--solvent", [&](const std::string& v) { options.solvent = solventName(v); }},
