@@ -16,6 +16,8 @@ AbundanceWindowView::AbundanceWindowView(TForm2& form, UserActions& actions, con
     : BoundWindow(form.window, actions, scale, caption, {31, 87, 1354, 877}), form_(form) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); });
+    ExportFigure1 = file->addAction(QStringLiteral("Export Figure..."));
+    ExportData1 = file->addAction(QStringLiteral("Export Data..."));
     addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); });
     addMenuItem(nullptr, QStringLiteral("ShowHideData"), [&form] { form.ShowHideData1Click(); });
     addMenuItem(nullptr, QStringLiteral("ReDraw"), [&form] { form.ReDraw1Click(); });

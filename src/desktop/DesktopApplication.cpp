@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "desktop/ExportMenus.h"
 #include "files/DecimalSeparator.h"
 #include "raster/RasterCanvas.h"
 
@@ -34,6 +35,7 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
             [this] { actions_.run([this] { application_.SolutionModelForm.Show(); }); });
     // The windows show the state a failed action left before its error box appears.
     platform_->setBeforeError([this] { actions_.refreshViews(); });
+    connectExportMenus(*this);
     actions_.setRefresh([this] {
         // Results of the fit window that no longer belong to the main window go first.
         fitForm_->followMainWindow();

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
@@ -39,6 +40,7 @@ const QString FitWindowView::caption = QStringLiteral("Fitting the Constants to 
 
 FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const DesignScale& scale)
     : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 770}), form_(form) {
+    ExportFigure1 = menuBar()->addMenu(QStringLiteral("File"))->addAction(QStringLiteral("Export Figure..."));
     // The parameter check boxes stand in a grid of as many columns as their width allows;
     // the grid keeps every row at its natural height and scrolls when n asks for more
     // rows than the group shows (K2..K30 at n = 30).

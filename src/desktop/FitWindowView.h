@@ -44,6 +44,8 @@ public:
     QLabel* Status;
     QLabel* ComparisonStatus;
     PictureWidget* ResidualPlot;
+    // File/Export Figure... (the residuals); connected by the desktop program.
+    QAction* ExportFigure1;
 
 protected:
     // Scrolls a parameter box into view when it takes the focus.

@@ -30,6 +30,8 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
     addMenuItem(file, QStringLiteral("Open"), [&form] { form.Open1Click(); })->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     addMenuItem(file, QStringLiteral("Import Observed Data..."), [&form, this] { ObservedDataImportDialog::run(form, this); });
     addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); })->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    ExportFigure1 = file->addAction(QStringLiteral("Export Figure..."));
+    ExportData1 = file->addAction(QStringLiteral("Export Data..."));
     addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); })->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     addMenuItem(nullptr, QStringLiteral("Abundance"), [&form] { form.Abundance1Click(); });
     addMenuItem(nullptr, QStringLiteral("Scaling Factors"), [&form] { form.Option1Click(); });

@@ -154,6 +154,7 @@ void FitWindow::OpenClick() { window.showAndRaise(); }
 
 void FitWindow::clearFit() {
     last_ = FitResult{};
+    residuals_.clear();
     values.setRowCount(1);
     correlation.setColumnCount(1);
     correlation.setRowCount(1);
@@ -182,6 +183,7 @@ void FitWindow::RunClick() {
     last_ = std::move(result);
     fittedSystem_ = system;
     showFit(residuals);
+    residuals_ = std::move(residuals);
 }
 
 void FitWindow::showFit(const std::vector<ResidualPoint>& residuals) {

@@ -88,6 +88,8 @@ public:
     // Whether Apply has a converged fit to write.
     bool canApply() const { return last_.converged(); }
     const FitResult& lastFit() const { return last_; }
+    // Observed minus calculated conductivity of the last converged fit (empty without one).
+    const std::vector<ResidualPoint>& residuals() const { return residuals_; }
 
 private:
     // What the results were made from: the main window's observed points, n and K(1..n).
@@ -105,6 +107,7 @@ private:
     TForm1& form_;
     std::vector<FitParameter> chosen_;
     FitResult last_;
+    std::vector<ResidualPoint> residuals_;
     FitSystem fittedSystem_;  // what the last fit started from
     Basis fitBasis_;          // what the fit, or its refusal, shown belongs to
     Basis comparisonBasis_;   // the observed data the comparison shown belongs to

@@ -48,7 +48,8 @@ void TForm1::RefineXClick() {
     XConc.setText(NumberText(model.X));
     Calc_LeftClick();
     CalcRightClick();
-    conductivity.setText(NumberText(ConductivityAt(model.X)));
+    model.conductivity = ConductivityAt(model.X);
+    conductivity.setText(NumberText(model.conductivity));
 }
 
 ext TForm1::ConductivityAt(ext X) {
@@ -116,6 +117,7 @@ void TForm1::solveInSolutionModel() {
     }
     writeSpeciesTable(speciesCount);
     state_.ionicPoint = point;
+    model.conductivity = point.conductivity;
     conductivity.setText(NumberText(point.conductivity));
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
@@ -15,6 +16,8 @@
 #include "model/IonicPoint.h"
 #include "model/MassBalance.h"
 #include "model/SolutionConductivity.h"
+#include "ui/CalculationCaption.h"
+#include "ui/SolutionModelSummary.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 
@@ -78,9 +81,11 @@ void refuseNegativeConductivities(const TForm1& form) {
 
 // Columns "[X-] (M)" and "cond_calcd (MC*M)" of every observed row: the values solved at
 // the row's own concentration, or empty cells where there is nothing to solve, so that no
-// value of an earlier calculation is left standing beside the new ones.
-void completeObservedTable(TForm1& form) {
+// value of an earlier calculation is left standing beside the new ones. Returns the solved
+// rows at full precision.
+std::vector<ObservedComparison> completeObservedTable(TForm1& form) {
     CellTable& table = form.StringGrid1;
+    std::vector<ObservedComparison> solved;
     for (int row = 1; row <= table.rowCount() - 1; ++row) {
         const auto C0 = solvableConcentration(table.cell(concentrationColumn, row));
         if (!C0) {
@@ -91,7 +96,12 @@ void completeObservedTable(TForm1& form) {
         const SolvedPoint point = solveAt(form, *C0);
         table.setCell(observedFreeAnionColumn, row, NumberText(point.freeAnion));
         table.setCell(observedCalculatedColumn, row, NumberText(point.conductivity));
+        // A row without a measured value has nothing to compare.
+        if (const auto measured = numberOrNothing(table.cell(conductivityColumn, row))) {
+            solved.push_back({*C0, *measured, point.conductivity, point.freeAnion});
+        }
     }
+    return solved;
 }
 
 // The ionic strength and the activity coefficient of X- of each point, beside the
@@ -133,6 +143,16 @@ void TForm1::sweep() {
     CellTable& ionicStrengths = state_.ionicStrengthTable;
     startIonicStrengthTable(ionicStrengths, ionic ? pointCount + 1 : 1);
 
+    // The full-precision record is made beside the table and kept only when the sweep
+    // completes, so that no figure or export shows half of a failed calculation.
+    state_.calculation = {};
+    CalculationRecord record;
+    record.n = n();
+    record.parameters = calculationCaption(*this);
+    const SolutionModelSummary solutionModel = solutionModelSummary(*this);
+    record.solutionModel = solutionModel.name;
+    record.solutionColumns = solutionModel.columns;
+
     const ext xmin = state_.range.DataXMin;
     const ext xmax = state_.range.DataXMax;
     const ext span = sub(xmax, xmin);
@@ -148,6 +168,9 @@ void TForm1::sweep() {
         for (int i = 0; i <= speciesCount; ++i) {
             calculated.setCell(firstSpeciesColumn + i, k, NumberText(model.abundance[i]));
         }
+        record.points.push_back({model.C0, model.conductivity, model.X,
+                                 {model.abundance.begin(), model.abundance.begin() + speciesCount + 1},
+                                 solutionValuesOfLastSolve(*this)});
         if (ionic) {
             ionicStrengths.setCell(0, k, NumberText(model.C0));
             ionicStrengths.setCell(1, k, NumberText(state_.ionicPoint.ionicStrength));
@@ -155,7 +178,8 @@ void TForm1::sweep() {
         }
     }
 
-    completeObservedTable(*this);
+    record.observed = completeObservedTable(*this);
+    state_.calculation = std::move(record);
     RedrawAfterSweep();
 
     form2_->Edit1.setText(Edit1.text());
