@@ -39,7 +39,7 @@ QLabel* wrappedLabel(QWidget& parent, const DesignScale& scale, DesignRect place
 const QString FitWindowView::caption = QStringLiteral("Fitting the Constants to the Observed Data");
 
 FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const DesignScale& scale)
-    : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 770}), form_(form) {
+    : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 796}), form_(form) {
     ExportFigure1 = menuBar()->addMenu(QStringLiteral("File"))->addAction(QStringLiteral("Export Figure..."));
     // The parameter check boxes stand in a grid of as many columns as their width allows;
     // the grid keeps every row at its natural height and scrolls when n asks for more

@@ -19,8 +19,11 @@ namespace {
 constexpr double pointsPerCentimetre = 72 / 2.54;
 // The PDF's drawing resolution: fine enough that no coordinate is visibly rounded.
 constexpr int pdfDotsPerInch = 1200;
-// The SVG's user units are tenths of a point, so that coordinates keep their fractions.
-constexpr int svgUnitsPerPoint = 10;
+// The SVG's user units are tenths of a millimetre (254 per inch): the width and height it
+// states in millimetres are then the chosen size to the tenth, and coordinates keep their
+// fractions.
+constexpr int svgUnitsPerInch = 254;
+constexpr double svgUnitsPerPoint = svgUnitsPerInch / 72.0;
 
 void paintScaled(QPainter& painter, const Figure& figure, QSizeF points, double devicePerPoint) {
     painter.scale(devicePerPoint, devicePerPoint);
@@ -30,7 +33,7 @@ void paintScaled(QPainter& painter, const Figure& figure, QSizeF points, double 
 bool writeSvg(QIODevice& device, const Figure& figure, QSizeF points) {
     QSvgGenerator svg;
     svg.setOutputDevice(&device);
-    svg.setResolution(72 * svgUnitsPerPoint);
+    svg.setResolution(svgUnitsPerInch);
     const QSize units(static_cast<int>(std::lround(points.width() * svgUnitsPerPoint)),
                       static_cast<int>(std::lround(points.height() * svgUnitsPerPoint)));
     svg.setSize(units);
