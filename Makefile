@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench clean test-sanitize test-tsan fuzz package install
+.PHONY: all deps configure build run test bench clean test-sanitize test-tsan fuzz package install monkey
 
 all: build
 
@@ -64,6 +64,17 @@ test-tsan: deps
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/fuzz
+
+# The random-input driver (scripts/monkey) on the desktop program built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, on a private Xvfb display. Not part of CI.
+MONKEY_DIR ?= build-monkey
+MONKEY_SEEDS ?= 1,2,3,4,5
+MONKEY_EVENTS ?= 2000
+monkey: deps
+	cmake -S . -B $(MONKEY_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCONDSIM_WITH_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
+	cmake --build $(MONKEY_DIR) -j $(JOBS) --target condsim
+	/usr/bin/python3 scripts/monkey --program $(MONKEY_DIR)/condsim --seeds $(MONKEY_SEEDS) --events $(MONKEY_EVENTS)
 
 bench: build
 	bash scripts/bench

@@ -1,5 +1,6 @@
 #include "batch/BatchOptions.h"
 
+#include <charconv>
 #include <functional>
 #include <map>
 
@@ -19,7 +20,8 @@ const char* batchUsage() {
            "                     [--solution ideal|debye-huckel|davies] [--ion-size A]\n"
            "                     [--solvent water|acetonitrile|methanol]\n"
            "                     [--temperature K --permittivity E --viscosity MPAS]\n"
-           "                     [--threads N]\n"
+           "                     [--figure KIND:FILE]... [--figure-dpi N] [--figure-width CM]\n"
+           "                     [--export-csv FILE] [--threads N]\n"
            "       condsim-batch --help | --version\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
@@ -36,7 +38,11 @@ const char* batchUsage() {
            "--weights chooses the residuals the fit minimises: absolute (calculated - observed\n"
            "conductivity, the default) or relative (divided by the observed conductivity);\n"
            "Conduct Calculations; File/Save to --report; the conductivity picture (--plot)\n"
-           "and the distribution picture (--distribution) as PNG.\n"
+           "and the distribution picture (--distribution) as PNG; the labelled figures\n"
+           "(--figure, repeatable; KIND is conductivity, molar, molar-sqrt, distribution or\n"
+           "residuals, the format .svg, .pdf or .png from FILE; 8.5 cm wide and 300 dpi\n"
+           "unless --figure-width and --figure-dpi say otherwise); the data as CSV\n"
+           "(--export-csv).\n"
            "\n"
            "Whole numbers must lie in the range of their field (--n 2..30, --alfa 1..100,\n"
            "--points 9..1000, --scale 1..100000, --gradient -100..100).\n"
@@ -112,6 +118,27 @@ std::pair<int, int> speciesCountRange(const std::string& text) {
     return {from, to};
 }
 
+// "KIND:FILE" with a known kind.
+std::pair<FigureKind, std::string> figureRequest(const std::string& text) {
+    const auto colon = text.find(':');
+    const auto kind = colon == std::string::npos ? std::nullopt : figureKindNamed(text.substr(0, colon));
+    if (!kind || colon + 1 >= text.size()) {
+        throw BatchUsageError{"--figure takes KIND:FILE with KIND conductivity, molar, molar-sqrt, distribution or "
+                              "residuals, not '" + text + "'"};
+    }
+    return {*kind, text.substr(colon + 1)};
+}
+
+// A width in centimetres: a positive number with a period, at most a metre.
+double figureWidth(const std::string& text) {
+    double width = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), width);
+    if (error != std::errc() || end != text.data() + text.size() || !(width > 0) || width > 100) {
+        throw BatchUsageError{"--figure-width takes a width in centimetres from 0 to 100, not '" + text + "'"};
+    }
+    return width;
+}
+
 SolutionModelKind solutionKind(const std::string& text) {
     if (text == "ideal") return SolutionModelKind::Ideal;
     if (text == "debye-huckel") return SolutionModelKind::DebyeHuckel;
@@ -170,6 +197,15 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
          }},
         {"--fit", [&](const std::string& v) { options.fit = fitParameters(v); }},
         {"--fit-n", [&](const std::string& v) { options.fitN = speciesCountRange(v); }},
+        {"--figure", [&](const std::string& v) { options.figures.push_back(figureRequest(v)); }},
+        {"--figure-dpi",
+         [&](const std::string& v) {
+             options.figureDotsPerInch = wholeNumber("--figure-dpi", v);
+             if (*options.figureDotsPerInch < 10 || *options.figureDotsPerInch > 2400)
+                 throw BatchUsageError{"--figure-dpi takes 10 to 2400"};
+         }},
+        {"--figure-width", [&](const std::string& v) { options.figureWidth = figureWidth(v); }},
+        {"--export-csv", [&](const std::string& v) { options.exportCsv = v; }},
         {"--solution", [&](const std::string& v) { options.solution = solutionKind(v); }},
         {"--ion-size", [&](const std::string& v) { options.ionSize = v; }},
         {"--solvent", [&](const std::string& v) { options.solvent = solventName(v); }},

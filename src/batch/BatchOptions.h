@@ -8,6 +8,7 @@
 
 #include "batch/BatchImportOptions.h"
 #include "fit/FitParameter.h"
+#include "ui/PaperFigures.h"
 #include "fit/FitWeighting.h"
 #include "model/SolutionModel.h"
 
@@ -31,6 +32,10 @@ struct BatchOptions {
     std::optional<std::string> report;      // File/Save
     std::optional<std::string> plot;        // conductivity picture as PNG
     std::optional<std::string> distribution;  // distribution picture as PNG
+    std::vector<std::pair<FigureKind, std::string>> figures;  // labelled figures, in the order given
+    std::optional<std::string> exportCsv;   // the calculated and observed data as CSV
+    std::optional<int> figureDotsPerInch;   // resolution of PNG figures
+    std::optional<double> figureWidth;      // width of the figures in centimetres
     std::optional<char> decimalSeparator;
     std::optional<std::vector<FitParameter>> fit;  // fitted and applied before the calculation
     std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit

@@ -5,11 +5,13 @@
 #include <iostream>
 
 #include "core/Error.h"
+#include "files/TextFile.h"
 #include "fit/ConstantsFit.h"
 #include "ui/FitApplication.h"
 #include "fit/FitReport.h"
 #include "fit/AnionCountComparison.h"
 #include "ui/Application.h"
+#include "ui/CalculationData.h"
 #include "ui/Dispatch.h"
 #include "ui/MainWindowFit.h"
 #include "ui/ObservedDataImport.h"
@@ -39,9 +41,10 @@ std::string absoluteName(const std::string& name) {
 // File/Open may change the current directory.
 BatchOptions withAbsoluteNames(BatchOptions options) {
     for (auto* name : {&options.data, &options.importing.file, &options.importing.writeData, &options.constants,
-                       &options.factors, &options.report, &options.plot, &options.distribution}) {
+                       &options.factors, &options.report, &options.plot, &options.distribution, &options.exportCsv}) {
         if (*name) *name = absoluteName(**name);
     }
+    for (auto& figure : options.figures) figure.second = absoluteName(figure.second);
     return options;
 }
 
@@ -80,12 +83,12 @@ ObservedDataImportDialog importChoices(const BatchImportOptions& options, Platfo
 }  // namespace
 
 int runBatch(const BatchOptions& options, std::ostream& messages, const CanvasFactory& canvases,
-             const PictureWriter& writePicture) {
-    return runBatch(options, messages, std::cout, canvases, writePicture);
+             const PictureWriter& writePicture, const FigureWriter& writeFigure) {
+    return runBatch(options, messages, std::cout, canvases, writePicture, writeFigure);
 }
 
 int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostream& results,
-             const CanvasFactory& canvases, const PictureWriter& writePicture) {
+             const CanvasFactory& canvases, const PictureWriter& writePicture, const FigureWriter& writeFigure) {
     const BatchOptions options = withAbsoluteNames(givenOptions);
     StreamPlatform platform(messages);
     Application app(platform, canvases);
@@ -196,6 +199,24 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     };
     if (options.plot && !save(form1.Image1, *options.plot)) return 1;
     if (options.distribution && !save(app.Form2.Image1, *options.distribution)) return 1;
+    for (const auto& [kind, fileName] : options.figures) {
+        const bool written = act([&] {
+            const BuiltFigure built = mainWindowFigure(kind, app.state);
+            if (!built.figure) throw Error("No " + figureKindName(kind) + " figure: " + built.refusal);
+            if (!writeFigure) throw Error("This tool cannot write figures");
+            const std::string failure = writeFigure(*built.figure, fileName);
+            if (!failure.empty()) throw Error("The figure was not written: " + failure);
+        });
+        if (!written) return 1;
+    }
+    if (options.exportCsv) {
+        const bool written = act([&] {
+            const auto csv = calculationCsv(app.state.calculation);
+            if (!csv) throw Error(nothingToExport);
+            writeTextFileAtomically(*options.exportCsv, *csv);
+        });
+        if (!written) return 1;
+    }
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "batch/BatchOptions.h"
+#include "ui/ExportCommands.h"
 #include "ui/Picture.h"
 #include "ui/ScriptedPlatform.h"
 
@@ -28,11 +29,12 @@ using PictureWriter = std::function<bool(const Canvas& canvas, const std::string
 
 // Runs every step the options ask for; stops at the first error. Returns the exit status:
 // 0 success, 1 an error of the program (already written to messages). The tables of a fit
-// and of a comparison of n go to results.
+// and of a comparison of n go to results. The labelled figures are written with
+// writeFigure; a figure asked for without one, or refused for want of data, is an error.
 int runBatch(const BatchOptions& options, std::ostream& messages, std::ostream& results,
-             const CanvasFactory& canvases, const PictureWriter& writePicture);
+             const CanvasFactory& canvases, const PictureWriter& writePicture, const FigureWriter& writeFigure = {});
 // The same with the results on standard output.
 int runBatch(const BatchOptions& options, std::ostream& messages, const CanvasFactory& canvases,
-             const PictureWriter& writePicture);
+             const PictureWriter& writePicture, const FigureWriter& writeFigure = {});
 
 }  // namespace condsim

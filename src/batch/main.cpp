@@ -1,5 +1,7 @@
 // condsim-batch: the steps of the desktop program without a display.
 
+#include <QGuiApplication>
+#include <clocale>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -9,7 +11,24 @@
 #include "batch/BatchSession.h"
 #include "core/ReleaseInfo.h"
 #include "files/DecimalSeparator.h"
+#include "raster/FigureFile.h"
 #include "raster/RasterCanvas.h"
+
+namespace {
+
+// Text in figures needs Qt's font database, which lives in a QGuiApplication. It is made
+// only when figures are asked for, on the offscreen platform unless another is set, and
+// the C library keeps the "C" numeric rules that Qt's start-up replaces.
+std::unique_ptr<QGuiApplication> fontsForFigures(char* programName) {
+    static int argc = 1;
+    static char* argv[] = {programName, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    return application;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace condsim;
@@ -38,5 +57,12 @@ int main(int argc, char** argv) {
         const auto* raster = dynamic_cast<const RasterCanvas*>(&canvas);
         return raster != nullptr && raster->savePng(fileName);
     };
-    return runBatch(options, std::cerr, rasterCanvases, writePng);
+    const auto guiApplication = options.figures.empty() ? nullptr : fontsForFigures(argv[0]);
+    FigureSize figureSize;
+    if (options.figureWidth) figureSize.widthCentimetres = *options.figureWidth;
+    if (options.figureDotsPerInch) figureSize.pngDotsPerInch = *options.figureDotsPerInch;
+    const FigureWriter writeFigure = [figureSize](const Figure& figure, const std::string& fileName) {
+        return writeFigureFile(figure, fileName, figureSize);
+    };
+    return runBatch(options, std::cerr, rasterCanvases, writePng, writeFigure);
 }

@@ -16,6 +16,8 @@ AbundanceWindowView::AbundanceWindowView(TForm2& form, UserActions& actions, con
     : BoundWindow(form.window, actions, scale, caption, {31, 87, 1354, 877}), form_(form) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); });
+    ExportFigure1 = file->addAction(QStringLiteral("Export Figure..."));
+    ExportData1 = file->addAction(QStringLiteral("Export Data..."));
     addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); });
     addMenuItem(nullptr, QStringLiteral("ShowHideData"), [&form] { form.ShowHideData1Click(); });
     addMenuItem(nullptr, QStringLiteral("ReDraw"), [&form] { form.ReDraw1Click(); });
@@ -29,7 +31,15 @@ AbundanceWindowView::AbundanceWindowView(TForm2& form, UserActions& actions, con
     Edit2 = addEditField(nullptr, form.Edit2, {1224, 778, 121, 23});
     StringGrid1->setVisible(form.tableVisible);
 
-    setFocusOrder({StringGrid1, Edit3, Edit1, Edit2, &SpinEdit1->lineEdit()});
+    // The table first while it is shown; the hidden drawdistribution button has no place.
+    setFocusOrder({StringGrid1, Edit3, Edit1, Edit2, SpinEdit1});
+
+    nameControl(*Image1, QStringLiteral("Image1"), QStringLiteral("Species distribution plot"));
+    nameControl(*StringGrid1, QStringLiteral("StringGrid1"), QStringLiteral("Calculated data"));
+    nameControl(*SpinEdit1, QStringLiteral("SpinEdit1"), QStringLiteral("Upper end of the y axis in percent"));
+    nameControl(*Edit3, QStringLiteral("Edit3"), QStringLiteral("Lower end of the y axis"));
+    nameControl(*Edit1, QStringLiteral("Edit1"), QStringLiteral("Lower end of the x axis"));
+    nameControl(*Edit2, QStringLiteral("Edit2"), QStringLiteral("Upper end of the x axis"));
 }
 
 void AbundanceWindowView::refreshFromState() {

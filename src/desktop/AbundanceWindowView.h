@@ -22,6 +22,9 @@ public:
     EditFieldWidget* Edit1;
     EditFieldWidget* Edit2;
     EditFieldWidget* Edit3;
+    // File/Export Figure... and File/Export Data...; connected by the desktop program.
+    QAction* ExportFigure1;
+    QAction* ExportData1;
 
 private:
     TForm2& form_;

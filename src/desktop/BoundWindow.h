@@ -1,9 +1,10 @@
 #pragma once
-// The common part of the three window views: a top-level window bound to a headless
+// The common part of the window views: a top-level window bound to a headless
 // WindowState, with its menu bar and a client area on which the controls stand at
-// their design positions (120 pixels per inch, scaled to the screen). The builders make
-// the controls of the design, bind them to the headless state and keep them for the
-// refresh after every user action.
+// their design positions (120 pixels per inch, scaled to the screen). The client area
+// scrolls when the screen is too small for the window. The builders make the controls
+// of the design, bind them to the headless state and keep them for the refresh after
+// every user action. Tab and Shift+Tab run one cycle through the window's controls.
 
 #include <QMainWindow>
 #include <QString>
@@ -19,16 +20,19 @@
 #include "desktop/DesignScale.h"
 #include "desktop/UserActions.h"
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 
 namespace condsim::qt {
 
 class CellTableView;
 class CheckBoxWidget;
 class EditFieldWidget;
+class MenuBarKeys;
 class PictureWidget;
 class SpinFieldWidget;
 
@@ -43,7 +47,7 @@ struct DesignRect {
 class BoundWindow : public QMainWindow, public Refreshable {
     Q_OBJECT
 public:
-    // The outer rectangle gives the window's position (as given) and outer size (scaled).
+    // The outer rectangle gives the window's position and outer size, frame included.
     BoundWindow(WindowState& window, UserActions& actions, const DesignScale& scale,
                 const QString& caption, DesignRect outer);
 
@@ -52,6 +56,11 @@ public:
     void refreshFromState() override;
 
     QWidget& client() { return *client_; }
+    QScrollArea& clientScrollArea() { return *scrollArea_; }
+
+    // The controls that Tab visits, in order, as the window now stands: hidden and
+    // disabled controls are left out.
+    std::vector<QWidget*> focusCycle() const;
 
 protected:
     // Builders. A null parent means the client area; positions are relative to the parent.
@@ -70,9 +79,14 @@ protected:
     // Also gives the headless picture its size on the screen, before anything is drawn.
     PictureWidget* addPicture(Picture& picture, DesignRect place);
     // A menu item running a handler; a null menu puts the item on the menu bar itself.
-    void addMenuItem(QMenu* menu, const QString& caption, std::function<void()> handler);
-    // The keyboard focus order among the given controls.
-    static void setFocusOrder(const std::vector<QWidget*>& controls);
+    QAction* addMenuItem(QMenu* menu, const QString& caption, std::function<void()> handler);
+    // The keyboard focus cycle: Tab visits the controls in the order given and comes back
+    // to the first, Shift+Tab runs the same cycle backwards. A control that takes no focus
+    // itself (a group box) stands for the controls inside it, in the order they were made.
+    void setFocusOrder(std::vector<QWidget*> controls);
+    // The design name of a control as its object name and its accessible description,
+    // and the words a screen reader says for it (its caption or label) as its name.
+    static void nameControl(QWidget& control, const QString& designName, const QString& spokenName);
 
     UserActions& actions() { return actions_; }
     const DesignScale& scale() const { return scale_; }
@@ -81,17 +95,22 @@ protected:
     // The close box only hides the window; the main window overrides this.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QWidget* parentOrClient(QWidget* parent) { return parent != nullptr ? parent : client_; }
-    void fitOuterSize();
+    void placeOnScreen();
 
     WindowState& window_;
     UserActions& actions_;
     DesignScale scale_;
+    QPoint outerPosition_;
     QSize outerSize_;
-    bool outerSizeFitted_ = false;
+    bool placed_ = false;
+    QScrollArea* scrollArea_;
     QWidget* client_;
+    std::vector<QWidget*> focusOrder_;
+    MenuBarKeys* menuKeys_ = nullptr;
     std::vector<Refreshable*> bound_;
     unsigned long long shownRaiseRequests_;
 };

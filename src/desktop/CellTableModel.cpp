@@ -27,6 +27,9 @@ int CellTableModel::rowCount(const QModelIndex& parent) const { return parent.is
 int CellTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
 
 QVariant CellTableModel::data(const QModelIndex& index, int role) const {
+    // An invalid index has no data; it is asked for, by a view's accessibility interface
+    // holding a cell from before a reset, for instance.
+    if (!index.isValid()) return {};
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
     if (role != Qt::DisplayRole) return {};
     return cells_.at(index.row() * columns_ + index.column());

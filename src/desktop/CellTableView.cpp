@@ -1,8 +1,11 @@
 #include "desktop/CellTableView.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QStyle>
+#include <algorithm>
 
 namespace condsim::qt {
 
@@ -21,7 +24,7 @@ CellTableView::CellTableView(CellTable& table, UserActions& actions, const Desig
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(false);  // Tab leaves the table for the next control
     setWordWrap(false);
-    setTextElideMode(Qt::ElideNone);  // a narrow column cuts its text, as a grid does
+    setTextElideMode(Qt::ElideNone);
     setCornerButtonEnabled(false);
 
     const int rowHeight = scale(designRowHeight);
@@ -43,18 +46,29 @@ CellTableView::CellTableView(CellTable& table, UserActions& actions, const Desig
 }
 
 void CellTableView::applyColumnWidths() {
+    // Every cell shows its whole text: a column is as wide as its widest text or header,
+    // and never narrower than the design. A table that outgrows its place scrolls.
     QHeaderView* header = horizontalHeader();
+    const QFontMetrics metrics(font());
+    const int textMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int padding = 2 * textMargin + (showGrid() ? 1 : 0);
     for (int column = 0; column < model_.columnCount(); ++column) {
         const auto index = static_cast<size_t>(column);
-        header->resizeSection(column, index < columnWidths_.size() ? columnWidths_[index]
-                                                                  : header->defaultSectionSize());
+        int width = index < columnWidths_.size() ? columnWidths_[index] : header->defaultSectionSize();
+        width = std::max(width, header->sectionSizeHint(column));
+        for (int row = 0; row < model_.rowCount(); ++row) {
+            const QString text = model_.index(row, column).data().toString();
+            if (!text.isEmpty()) width = std::max(width, metrics.horizontalAdvance(text) + padding);
+        }
+        header->resizeSection(column, width);
     }
+    widthsRevision_ = table_.revision();
 }
 
 void CellTableView::showTableSelection() {
     const QModelIndex wanted =
         model_.index(CellTableModel::modelRow(table_.selectedRow()), table_.selectedColumn());
-    if (wanted == currentIndex()) return;
+    if (wanted == currentIndex() && (!wanted.isValid() || selectionModel()->isSelected(wanted))) return;
     if (wanted.isValid()) {
         selectionModel()->setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect);
     } else {
@@ -63,14 +77,24 @@ void CellTableView::showTableSelection() {
 }
 
 void CellTableView::refreshFromState() {
-    if (model_.refreshFromTable()) applyColumnWidths();
+    const bool countsChanged = model_.refreshFromTable();
+    if (countsChanged || table_.revision() != widthsRevision_) applyColumnWidths();
+    if (countsChanged) {
+        // The accessibility interface keeps the cells it handed out, each tied to an index
+        // that the reset made invalid: a screen reader would read them as empty.
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(this);
+        if (accessible != nullptr && accessible->tableInterface() != nullptr) {
+            QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+            accessible->tableInterface()->modelChange(&reset);
+        }
+    }
     showTableSelection();
 }
 
 void CellTableView::selectByUser(const QModelIndex& index) {
     const int column = index.column();
     const int row = CellTableModel::tableRow(index.row());
-    actions_.run([this, column, row] { table_.select(column, row); });
+    actions_.run([this, column, row] { table_.select(column, row); }, [this] { showTableSelection(); });
 }
 
 void CellTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -80,6 +104,20 @@ void CellTableView::currentChanged(const QModelIndex& current, const QModelIndex
         CellTableModel::tableRow(current.row()) == table_.selectedRow())
         return;
     selectByUser(current);
+}
+
+void CellTableView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    if (actions_.refreshing()) return;
+    // A click or a keyboard move makes the cell current first, and currentChanged selects
+    // it. Only a selection without a move (the accessibility interface selects a cell
+    // that way) or the loss of the selection is left to handle here.
+    const QModelIndexList added = selected.indexes();
+    if (added.size() == 1 && added.first() != currentIndex()) {
+        selectByUser(added.first());
+    } else if (selectedIndexes().isEmpty()) {
+        actions_.showQuietly([this] { showTableSelection(); });
+    }
 }
 
 void CellTableView::mousePressEvent(QMouseEvent* event) {

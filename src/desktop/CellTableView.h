@@ -1,9 +1,10 @@
 #pragma once
 // A table of a window: a QTableView over a CellTable. The header row is fixed, cells
 // cannot be typed into, one cell at a time is selected. A click or a keyboard move to a
-// cell runs the table's select(column, row) as a user action (for the constants and
-// factor tables that runs StringGrid2SelectCell); after every refresh the view's
-// current cell is the table's selected cell.
+// cell, or a selection through the accessibility interface, runs the table's
+// select(column, row) as a user action (for the constants and factor tables that runs
+// StringGrid2SelectCell); after every refresh the view's current and selected cell is
+// the table's selected cell.
 
 #include <QTableView>
 #include <vector>
@@ -19,7 +20,7 @@ class CellTableView : public QTableView, public Refreshable {
     Q_OBJECT
 public:
     // Column widths in design pixels: the given ones for the first columns, the
-    // further width for every other column.
+    // further width for every other column; a column whose texts need more is widened.
     CellTableView(CellTable& table, UserActions& actions, const DesignScale& scale,
                   const std::vector<int>& designColumnWidths, int furtherColumnDesignWidth,
                   QWidget* parent);
@@ -29,6 +30,7 @@ public:
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     // A click on the cell that is already current selects it again.
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -41,6 +43,7 @@ private:
     UserActions& actions_;
     CellTableModel model_;
     std::vector<int> columnWidths_;  // screen pixels
+    unsigned long long widthsRevision_ = 0;  // the table's revision the widths were fitted to
 };
 
 }  // namespace condsim::qt

@@ -5,9 +5,11 @@ namespace condsim::qt {
 CheckBoxWidget::CheckBoxWidget(CheckBox& box, UserActions& actions, QWidget* parent)
     : QCheckBox(parent), box_(box), actions_(actions) {
     setChecked(box.checked());
-    connect(this, &QCheckBox::clicked, this, [this](bool checked) {
+    // The change of state, not the click: a toggle by the keyboard or through the
+    // accessibility interface reaches the state as well, once.
+    connect(this, &QCheckBox::toggled, this, [this](bool checked) {
         if (actions_.refreshing()) return;
-        actions_.run([this, checked] { box_.setChecked(checked); });
+        actions_.run([this, checked] { box_.setChecked(checked); }, [this] { refreshFromState(); });
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// A check box on the screen, bound to a headless CheckBox: the user's toggle sets it as
-// a user action; the widget shows its state.
+// A check box on the screen, bound to a headless CheckBox: every change of its state
+// that the user makes (mouse, keyboard, accessibility) sets it as a user action; the
+// widget shows its state.
 
 #include <QCheckBox>
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "desktop/ExportMenus.h"
 #include "files/DecimalSeparator.h"
 #include "raster/RasterCanvas.h"
 
@@ -32,23 +33,35 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, con
     solutionModelWindow_ = std::make_unique<SolutionModelWindowView>(application_.SolutionModelForm, actions_, scale);
     connect(mainWindow_->SolutionModel1, &QAction::triggered, this,
             [this] { actions_.run([this] { application_.SolutionModelForm.Show(); }); });
+    // The windows show the state a failed action left before its error box appears.
+    platform_->setBeforeError([this] { actions_.refreshViews(); });
+    connectExportMenus(*this);
     actions_.setRefresh([this] {
+        // Results of the fit window that no longer belong to the main window go first.
+        fitForm_->followMainWindow();
         mainWindow_->refreshFromState();
         abundanceWindow_->refreshFromState();
         scalingFactorWindow_->refreshFromState();
         fitWindow_->refreshFromState();
         solutionModelWindow_->refreshFromState();
     });
+    actions_.setAfterAction([this] { heldKeys_.actionEnded(); });
 }
 
 DesktopApplication::~DesktopApplication() {
-    if (QCoreApplication::instance() != nullptr) QCoreApplication::instance()->removeEventFilter(this);
+    if (QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeEventFilter(&heldKeys_);
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
     actions_.setRefresh({});
+    platform_->setBeforeError({});
+    actions_.setAfterAction({});
 }
 
 void DesktopApplication::start() {
     setDecimalSeparator(decimalSeparatorOfUserLocale());
     QCoreApplication::instance()->installEventFilter(this);
+    QCoreApplication::instance()->installEventFilter(&heldKeys_);
     actions_.refreshViews();  // shows the main window, as the state at start-up says
 }
 

@@ -2,7 +2,8 @@
 // The desktop program: the headless Application with raster canvases, the Qt platform,
 // and the three window views bound to it. Needs a QApplication. start() reads the
 // decimal separator of the user's locale and shows the main window; the separator is
-// read again whenever the system announces a change of the regional settings.
+// read again whenever the system announces a change of the regional settings. Key
+// repeats that queue up while a handler runs are dropped (HeldInput.h).
 
 #include <QObject>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "ui/FitWindow.h"
 #include "desktop/DesignScale.h"
 #include "desktop/FitWindowView.h"
+#include "desktop/HeldInput.h"
 #include "desktop/MainWindowView.h"
 #include "desktop/QtPlatform.h"
 #include "desktop/ScalingFactorWindowView.h"
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<FitWindow> fitForm_;  // the fit window's state, beside the three windows
     std::unique_ptr<FitWindowView> fitWindow_;
     std::unique_ptr<SolutionModelWindowView> solutionModelWindow_;
+    StaleKeyRepeatFilter heldKeys_;  // drops key repeats that queued up while an action ran
 };
 
 }  // namespace condsim::qt

@@ -2,10 +2,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "desktop/CellTableView.h"
 #include "desktop/PictureWidget.h"
@@ -15,11 +21,8 @@ namespace condsim::qt {
 
 namespace {
 
-// Check boxes per row of the parameter choice.
-constexpr int parameterColumns = 8;
-
 // The residual picture's place; the axis labels stand around it.
-constexpr DesignRect plotPlace{110, 400, FitWindow::plotDesignWidth, FitWindow::plotDesignHeight};
+constexpr DesignRect plotPlace{110, 424, FitWindow::plotDesignWidth, FitWindow::plotDesignHeight};
 
 QLabel* wrappedLabel(QWidget& parent, const DesignScale& scale, DesignRect place) {
     auto* label = new QLabel(&parent);
@@ -36,12 +39,29 @@ QLabel* wrappedLabel(QWidget& parent, const DesignScale& scale, DesignRect place
 const QString FitWindowView::caption = QStringLiteral("Fitting the Constants to the Observed Data");
 
 FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const DesignScale& scale)
-    : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 770}), form_(form) {
+    : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 820}), form_(form) {
+    ExportFigure1 = menuBar()->addMenu(QStringLiteral("File"))->addAction(QStringLiteral("Export Figure..."));
+    // The parameter check boxes stand in a grid of as many columns as their width allows;
+    // the grid keeps every row at its natural height and scrolls when n asks for more
+    // rows than the group shows (K2..K30 at n = 30).
     QGroupBox* parameters = addGroupBox(QStringLiteral("Parameters to fit"), {10, 8, 740, 122});
-    parameterGrid_ = new QGridLayout(parameters);
-    parameterGrid_->setContentsMargins(scale(12), scale(8), scale(12), scale(8));
+    auto* frame = new QVBoxLayout(parameters);
+    frame->setContentsMargins(scale(6), scale(2), scale(6), scale(4));
+    parameterArea_ = new QScrollArea(parameters);
+    parameterArea_->setFrameShape(QFrame::NoFrame);
+    // Tab goes to the boxes themselves, not to the area that scrolls them.
+    parameterArea_->setFocusPolicy(Qt::NoFocus);
+    parameterArea_->setWidgetResizable(true);
+    parameterArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    parameterArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    frame->addWidget(parameterArea_);
+    auto* grid = new QWidget(parameterArea_);
+    parameterGrid_ = new QGridLayout(grid);
+    parameterGrid_->setContentsMargins(scale(6), scale(2), scale(6), scale(2));
     parameterGrid_->setHorizontalSpacing(scale(10));
-    parameterGrid_->setVerticalSpacing(scale(2));
+    parameterGrid_->setVerticalSpacing(scale(4));
+    parameterGrid_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    parameterArea_->setWidget(grid);
     rebuildParameterBoxes();
 
     Run = addButton(nullptr, QStringLiteral("Run"), {770, 16, 160, 32}, [&form] { form.RunClick(); });
@@ -57,15 +77,15 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
         this->actions().run([&form, index] { form.weighting = index == 1 ? FitWeighting::Relative : FitWeighting::Absolute; });
     });
 
-    Status = wrappedLabel(client(), scale, {10, 136, 1220, 66});
+    Status = wrappedLabel(client(), scale, {10, 136, 1220, 90});
 
-    addLabel(nullptr, QStringLiteral("Fitted values"), {10, 206, 200, 20});
-    Values = addTable(form.values, {10, 230, 740, 136}, {96, 160, 160, 160, 160, 160, 160});
-    addLabel(nullptr, QStringLiteral("Correlation"), {770, 206, 200, 20});
-    Correlation = addTable(form.correlation, {770, 230, 460, 136}, {96}, 172);
+    addLabel(nullptr, QStringLiteral("Fitted values"), {10, 230, 200, 20});
+    Values = addTable(form.values, {10, 254, 740, 136}, {96, 160, 160, 160, 160, 160, 160});
+    addLabel(nullptr, QStringLiteral("Correlation"), {770, 230, 200, 20});
+    Correlation = addTable(form.correlation, {770, 254, 460, 136}, {96}, 172);
 
     addLabel(nullptr, QStringLiteral("Residual (observed - calculated conductivity) against C0 (M)"),
-             {plotPlace.left, 374, 600, 20});
+             {plotPlace.left, 398, 600, 20});
     ResidualPlot = addPicture(form.residualPlot, plotPlace);
     const int plotBottom = plotPlace.top + plotPlace.height;
     residualYMaximum_ = addAxisLabel({0, plotPlace.top, 104, 20}, Qt::AlignRight);
@@ -74,17 +94,32 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     residualXMinimum_ = addAxisLabel({plotPlace.left, plotBottom + 4, 200, 20}, Qt::AlignLeft);
     residualXMaximum_ = addAxisLabel({plotPlace.left + plotPlace.width - 200, plotBottom + 4, 200, 20}, Qt::AlignRight);
 
-    addLabel(nullptr, QStringLiteral("n from"), {770, 376, 56, 20});
-    FromN = addSpinField(nullptr, form.fromN, {830, 374, 57, 24});
-    addLabel(nullptr, QStringLiteral("to"), {898, 376, 20, 20});
-    ToN = addSpinField(nullptr, form.toN, {922, 374, 57, 24});
-    Compare = addButton(nullptr, QStringLiteral("Compare n"), {1000, 372, 130, 28}, [&form] { form.CompareClick(); });
-    Comparison = addTable(form.comparison, {770, 410, 460, 190}, {34, 184, 160, 66});
-    addLabel(nullptr, QStringLiteral("The lowest AIC marks the n the data favour."), {770, 604, 460, 20}, 15);
-    ComparisonStatus = wrappedLabel(client(), scale, {770, 628, 460, 120});
+    addLabel(nullptr, QStringLiteral("n from"), {770, 400, 56, 20});
+    FromN = addSpinField(nullptr, form.fromN, {830, 398, 57, 24});
+    addLabel(nullptr, QStringLiteral("to"), {898, 400, 20, 20});
+    ToN = addSpinField(nullptr, form.toN, {922, 398, 57, 24});
+    Compare = addButton(nullptr, QStringLiteral("Compare n"), {1000, 396, 130, 28}, [&form] { form.CompareClick(); });
+    Comparison = addTable(form.comparison, {770, 434, 460, 190}, {34, 184, 160, 66});
+    addLabel(nullptr, QStringLiteral("The lowest AIC marks the n the data favour."), {770, 628, 460, 20}, 15);
+    ComparisonStatus = wrappedLabel(client(), scale, {770, 652, 460, 120});
 
-    setFocusOrder({Run, Apply, Weights, Values, Correlation, &FromN->lineEdit(), &ToN->lineEdit(), Compare, Comparison});
-    refreshFromState();
+    // The parameter boxes first, row by row, then top to bottom and left to right.
+    setFocusOrder({parameters, Run, Apply, Weights, Values, Correlation, FromN, ToN, Compare, Comparison});
+
+    nameControl(*parameters, QStringLiteral("Parameters"), QStringLiteral("Parameters to fit"));
+    nameControl(*Run, QStringLiteral("Run"), QStringLiteral("Run"));
+    nameControl(*Apply, QStringLiteral("Apply"), QStringLiteral("Apply"));
+    nameControl(*Weights, QStringLiteral("Weights"), QStringLiteral("Weights"));
+    nameControl(*Status, QStringLiteral("Status"), QStringLiteral("Status of the fit"));
+    nameControl(*Values, QStringLiteral("Values"), QStringLiteral("Fitted values"));
+    nameControl(*Correlation, QStringLiteral("Correlation"), QStringLiteral("Correlation"));
+    nameControl(*ResidualPlot, QStringLiteral("ResidualPlot"), QStringLiteral("Residual plot"));
+    nameControl(*FromN, QStringLiteral("FromN"), QStringLiteral("n from"));
+    nameControl(*ToN, QStringLiteral("ToN"), QStringLiteral("to"));
+    nameControl(*Compare, QStringLiteral("Compare"), QStringLiteral("Compare n"));
+    nameControl(*Comparison, QStringLiteral("Comparison"), QStringLiteral("Comparison of n"));
+    nameControl(*ComparisonStatus, QStringLiteral("ComparisonStatus"), QStringLiteral("Status of the comparison"));
+    actions.showQuietly([this] { refreshFromState(); });
 }
 
 QLabel* FitWindowView::addAxisLabel(DesignRect place, Qt::Alignment alignment) {
@@ -105,18 +140,43 @@ void FitWindowView::rebuildParameterBoxes() {
     for (QCheckBox* box : parameterBoxes_) delete box;
     parameterBoxes_.clear();
     shownParameters_ = form_.offered();
-    int place = 0;
     for (const FitParameter& parameter : shownParameters_) {
         auto* box = new QCheckBox(QString::fromStdString(fitParameterName(parameter)));
         box->setFont(scale().captionFont(17));
-        connect(box, &QCheckBox::clicked, this, [this, parameter](bool checked) {
+        // The change of state, whether by mouse, keyboard or accessibility.
+        connect(box, &QCheckBox::toggled, this, [this, box, parameter](bool checked) {
             if (actions().refreshing()) return;
-            actions().run([this, parameter, checked] { form_.choose(parameter, checked); });
+            actions().run([this, parameter, checked] { form_.choose(parameter, checked); },
+                          [this, box, parameter] { box->setChecked(form_.isChosen(parameter)); });
         });
-        parameterGrid_->addWidget(box, place / parameterColumns, place % parameterColumns);
+        // A box reached by Tab is scrolled into view.
+        box->installEventFilter(this);
         parameterBoxes_.push_back(box);
-        ++place;
     }
+    placeParameterBoxes();
+}
+
+void FitWindowView::placeParameterBoxes() {
+    // As many equal columns as the widest box allows beside the scroll bar; the group's
+    // layout gives the scroll area its width first.
+    parameterArea_->parentWidget()->layout()->activate();
+    int widest = 1;
+    for (const QCheckBox* box : parameterBoxes_) widest = std::max(widest, box->sizeHint().width());
+    const QMargins margins = parameterGrid_->contentsMargins();
+    const int scrollBar = parameterArea_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int available = parameterArea_->width() - scrollBar - margins.left() - margins.right();
+    const int spacing = parameterGrid_->horizontalSpacing();
+    const int columns = std::max(1, (available + spacing) / (widest + spacing));
+    for (size_t place = 0; place < parameterBoxes_.size(); ++place) {
+        const int at = static_cast<int>(place);
+        parameterGrid_->addWidget(parameterBoxes_[place], at / columns, at % columns);
+    }
+}
+
+bool FitWindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        if (auto* box = qobject_cast<QCheckBox*>(watched)) parameterArea_->ensureWidgetVisible(box);
+    return BoundWindow::eventFilter(watched, event);
 }
 
 void FitWindowView::refreshFromState() {

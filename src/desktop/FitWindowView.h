@@ -14,6 +14,7 @@
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
+class QScrollArea;
 
 namespace condsim::qt {
 
@@ -43,12 +44,20 @@ public:
     QLabel* Status;
     QLabel* ComparisonStatus;
     PictureWidget* ResidualPlot;
+    // File/Export Figure... (the residuals); connected by the desktop program.
+    QAction* ExportFigure1;
+
+protected:
+    // Scrolls a parameter box into view when it takes the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void rebuildParameterBoxes();
+    void placeParameterBoxes();
     QLabel* addAxisLabel(DesignRect place, Qt::Alignment alignment);
 
     FitWindow& form_;
+    QScrollArea* parameterArea_;
     QGridLayout* parameterGrid_;
     std::vector<FitParameter> shownParameters_;
     std::vector<QCheckBox*> parameterBoxes_;

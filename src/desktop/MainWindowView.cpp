@@ -1,5 +1,6 @@
 #include "desktop/MainWindowView.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -25,10 +26,13 @@ const QString MainWindowView::caption = QStringLiteral(
 MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignScale& scale)
     : BoundWindow(form.window, actions, scale, caption, {0, -1, 1322, 992}), form_(form) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    addMenuItem(file, QStringLiteral("Open"), [&form] { form.Open1Click(); });
+    // Shortcuts beside the captions, which stay as designed.
+    addMenuItem(file, QStringLiteral("Open"), [&form] { form.Open1Click(); })->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     addMenuItem(file, QStringLiteral("Import Observed Data..."), [&form, this] { ObservedDataImportDialog::run(form, this); });
-    addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); });
-    addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); });
+    addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); })->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    ExportFigure1 = file->addAction(QStringLiteral("Export Figure..."));
+    ExportData1 = file->addAction(QStringLiteral("Export Data..."));
+    addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); })->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     addMenuItem(nullptr, QStringLiteral("Abundance"), [&form] { form.Abundance1Click(); });
     addMenuItem(nullptr, QStringLiteral("Scaling Factors"), [&form] { form.Option1Click(); });
     Fit1 = menuBar()->addAction(QStringLiteral("Fit"));
@@ -90,9 +94,37 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
     auto* xMaximum = addEditField(nullptr, form.Edit2, {864, 887, 121, 23});
     SpinEdit3 = addSpinField(nullptr, form.SpinEdit3, {696, 900, 67, 24});
 
-    setFocusOrder({&SpinEdit1->lineEdit(), xMinimum, xMaximum, yMinimum, yMaximum, Initialize, MCA, MCX,
-                   Button3, &SpinEdit3->lineEdit(), &SpinEdit4->lineEdit(), import, cellvalue, Adopt,
-                   &SpinEdit2->lineEdit(), CheckBox1, update, beta1, StringGrid1, StringGrid3, StringGrid2});
+    // Tab runs through the window's controls in the design's order, then into the group
+    // boxes Model #1 and Defining Beta(1). The tables come after Initialize, left to right.
+    setFocusOrder({SpinEdit1, xMinimum, xMaximum, yMinimum, yMaximum, Initialize, StringGrid1, StringGrid3,
+                   StringGrid2, MCA, MCX, Button3, SpinEdit3, SpinEdit4, import, cellvalue, Adopt, SpinEdit2,
+                   CheckBox1, update, beta1});
+
+    nameControl(*SpinEdit1, QStringLiteral("SpinEdit1"), QStringLiteral("AX (n)"));
+    nameControl(*xMinimum, QStringLiteral("Edit1"), QStringLiteral("Lower end of the x axis"));
+    nameControl(*xMaximum, QStringLiteral("Edit2"), QStringLiteral("Upper end of the x axis"));
+    nameControl(*yMinimum, QStringLiteral("Edit3"), QStringLiteral("Lower end of the y axis"));
+    nameControl(*yMaximum, QStringLiteral("Edit4"), QStringLiteral("Upper end of the y axis"));
+    nameControl(*Initialize, QStringLiteral("Initialize"), QStringLiteral("Initialize"));
+    nameControl(*StringGrid1, QStringLiteral("StringGrid1"), QStringLiteral("Observed data"));
+    nameControl(*StringGrid3, QStringLiteral("StringGrid3"), QStringLiteral("Species at the last concentration"));
+    nameControl(*StringGrid2, QStringLiteral("StringGrid2"), QStringLiteral("Constants beta(n) and K(n)"));
+    nameControl(*MCA, QStringLiteral("MCA"), QStringLiteral("lamda(A / z)"));
+    nameControl(*MCX, QStringLiteral("MCX"), QStringLiteral("lamda(X-)"));
+    nameControl(*Button3, QStringLiteral("Button3"), QStringLiteral("Conduct Calculations"));
+    nameControl(*SpinEdit3, QStringLiteral("SpinEdit3"),
+                QStringLiteral("Define the number of datapoints for the calculated data"));
+    nameControl(*SpinEdit4, QStringLiteral("SpinEdit4"), QStringLiteral("Vertical Axix Scale of MC Plot"));
+    nameControl(*import, QStringLiteral("Button4"), QStringLiteral("Import Stepwise Kn's from a File"));
+    nameControl(*cellvalue, QStringLiteral("cellvalue"), QStringLiteral("Value of the selected cell"));
+    nameControl(*Adopt, QStringLiteral("Adopt"), QStringLiteral("Adopt"));
+    nameControl(*model, QStringLiteral("Model_1"), QStringLiteral("Model #1"));
+    nameControl(*SpinEdit2, QStringLiteral("SpinEdit2"), QStringLiteral("Kn/Kn+1 = alfa / 100"));
+    nameControl(*CheckBox1, QStringLiteral("CheckBox1"), QStringLiteral("Model #1"));
+    nameControl(*beta, QStringLiteral("GroupBox2"), QStringLiteral("Defining Beta(1)"));
+    nameControl(*update, QStringLiteral("Button1"), QStringLiteral("Update"));
+    nameControl(*beta1, QStringLiteral("beta1"), QStringLiteral("beta(1) = K1"));
+    nameControl(*Image1, QStringLiteral("Image1"), QStringLiteral("Conductivity plot"));
     SpinEdit1->lineEdit().setFocus();
 }
 

@@ -36,6 +36,9 @@ public:
     PictureWidget* Image1;
     // The menu item "Fit"; the desktop program connects it to the fit window.
     QAction* Fit1;
+    // File/Export Figure... and File/Export Data...; connected by the desktop program.
+    QAction* ExportFigure1;
+    QAction* ExportData1;
     // The menu item "Solution Model", connected likewise, and the status bar's line
     // naming the model the results come from.
     QAction* SolutionModel1;

@@ -4,8 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <cstdlib>
+
+#include "desktop/HeldInput.h"
 
 namespace condsim::qt {
 
@@ -19,11 +22,31 @@ void showBox(QMessageBox::Icon icon, const QString& title, const std::string& te
     QMessageBox box(icon, title, QString::fromStdString(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // a text is shown as it is, never as markup
+    releaseHeldButtons();
     box.exec();
 }
 
-std::optional<std::string> runDialog(QFileDialog& dialog) {
+// Where a dialog opens: the given directory, or the current one when none is given or
+// the given one does not exist (the platform's default place).
+QString startDirectory(const std::string& initialDirectory) {
+    QString given = fromLocal(initialDirectory);
+    if (!given.isEmpty() && QFileInfo(given).isDir()) return given;
+    return QDir::currentPath();
+}
+
+std::optional<std::string> runDialog(QFileDialog::AcceptMode mode, const std::string& initialDirectory,
+                                     const std::string& proposedName, QAbstractFileIconProvider& icons) {
+    // Made in the root folder, so that nothing but the root has been listed before the
+    // dialog has its icons; Qt's own dialog, whose icons come from names only.
+    QFileDialog dialog(QApplication::activeWindow(), QString(), QDir::rootPath());
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setIconProvider(&icons);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDirectory(startDirectory(initialDirectory));
+    if (!proposedName.empty()) dialog.selectFile(fromLocal(proposedName));
+    releaseHeldButtons();
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
@@ -34,22 +57,18 @@ std::optional<std::string> runDialog(QFileDialog& dialog) {
 
 void QtPlatform::message(const std::string& text) { showBox(QMessageBox::NoIcon, title_, text); }
 
-void QtPlatform::error(const std::string& text) { showBox(QMessageBox::Critical, title_, text); }
+void QtPlatform::error(const std::string& text) {
+    if (beforeError_) beforeError_();
+    showBox(QMessageBox::Critical, title_, text);
+}
 
 std::optional<std::string> QtPlatform::chooseOpenFile(const std::string& initialDirectory) {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), fromLocal(initialDirectory));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    return runDialog(dialog);
+    return runDialog(QFileDialog::AcceptOpen, initialDirectory, {}, icons_);
 }
 
 std::optional<std::string> QtPlatform::chooseSaveFile(const std::string& initialDirectory,
                                                       const std::string& proposedName) {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), fromLocal(initialDirectory));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.selectFile(fromLocal(proposedName));
-    return runDialog(dialog);
+    return runDialog(QFileDialog::AcceptSave, initialDirectory, proposedName, icons_);
 }
 
 void QtPlatform::exit() { std::quick_exit(0); }

@@ -1,5 +1,6 @@
 #include "desktop/ScalingFactorWindowView.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -17,7 +18,7 @@ const QString ScalingFactorWindowView::caption =
 ScalingFactorWindowView::ScalingFactorWindowView(TForm3& form, UserActions& actions, const DesignScale& scale)
     : BoundWindow(form.window, actions, scale, caption, {243, 170, 761, 715}) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    addMenuItem(file, QStringLiteral("Open"), [&form] { form.Open1Click(); });
+    addMenuItem(file, QStringLiteral("Open"), [&form] { form.Open1Click(); })->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); });
 
     paintRed(*addLabel(nullptr, QStringLiteral("This routine was not used in this study."), {356, 407, 283, 20}));
@@ -41,7 +42,17 @@ ScalingFactorWindowView::ScalingFactorWindowView(TForm3& form, UserActions& acti
     a_value = addEditField(type2, form.a_value, {95, 52, 97, 23});
     Button6 = addButton(type2, QStringLiteral("Apply"), {191, 52, 73, 25}, [&form] { form.Button6Click(); });
 
-    setFocusOrder({StringGrid2, cellvalue, Adopt, &katamuki->lineEdit(), a_value, Button6});
+    // The hidden selectcol and selectrow have no place; then the group boxes Type 1 and Type 2.
+    setFocusOrder({StringGrid2, cellvalue, Adopt, katamuki, a_value, Button6});
+
+    nameControl(*StringGrid2, QStringLiteral("StringGrid2"), QStringLiteral("Scaling factors"));
+    nameControl(*cellvalue, QStringLiteral("cellvalue"), QStringLiteral("Value of the selected cell"));
+    nameControl(*Adopt, QStringLiteral("Adopt"), QStringLiteral("Adopt"));
+    nameControl(*type1, QStringLiteral("Model_1"), QStringLiteral("Type 1 for the Gradient"));
+    nameControl(*katamuki, QStringLiteral("katamuki"), QStringLiteral("Factor = 1 + (Z-1) * gradient / 100"));
+    nameControl(*type2, QStringLiteral("GroupBox3"), QStringLiteral("Type 2 for the gradient"));
+    nameControl(*a_value, QStringLiteral("a_value"), QStringLiteral("a"));
+    nameControl(*Button6, QStringLiteral("Button6"), QStringLiteral("Apply"));
 }
 
 }  // namespace condsim::qt

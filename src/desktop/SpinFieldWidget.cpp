@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "desktop/TypedKeys.h"
 #include "files/DecimalSeparator.h"
 
 namespace condsim::qt {
@@ -18,16 +19,13 @@ bool typeable(QChar character) {
     return character == QLatin1Char(decimalSeparator());
 }
 
-// A key that would put characters into the text (not a shortcut, not an editing key).
-bool typesCharacters(const QKeyEvent& event) {
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    const QString text = event.text();
-    return !text.isEmpty() && text.at(0).isPrint();
-}
-
 }  // namespace
 
 void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
+    if (isChordWithText(*event)) {
+        event->ignore();  // for the window: the menu bar's keys
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Up:
         emit stepRequested(+1);
@@ -42,7 +40,7 @@ void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
-    if (typesCharacters(*event)) {
+    if (typesCharacters(*event)) {  // only numbers are typed; other keys are refused
         const QString text = event->text();
         for (const QChar character : text) {
             if (!typeable(character)) {
@@ -56,8 +54,11 @@ void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
 
 void SpinLineEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    // A message box or another window taking the focus is not leaving the field.
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+    // A message box, another window or a visit of the menu bar taking the focus is not
+    // leaving the field.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason ||
+        event->reason() == Qt::MenuBarFocusReason)
+        return;
     emit left();
 }
 
@@ -81,10 +82,12 @@ SpinFieldWidget::SpinFieldWidget(SpinField& field, UserActions& actions, QWidget
     connect(up_, &QToolButton::clicked, this, [this] { step(+1); });
     connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
     connect(edit_, &SpinLineEdit::stepRequested, this, [this](int delta) { step(delta); });
-    connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    // Every change of the text, typed or set through the accessibility interface; the
+    // program's own changes come during a refresh and are ignored.
+    connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (actions_.refreshing()) return;
         const std::string typed = text.toStdString();
-        actions_.run([this, typed] { field_.userSetText(typed); });
+        actions_.run([this, typed] { field_.userSetText(typed); }, [this] { showFieldText(); });
     });
     connect(edit_, &SpinLineEdit::left, this, [this] {
         if (actions_.refreshing()) return;
@@ -99,12 +102,18 @@ void SpinFieldWidget::step(int delta) {
 
 void SpinFieldWidget::refreshFromState() {
     if (field_.revision() == shownRevision_) return;
+    showFieldText();
+}
+
+void SpinFieldWidget::showFieldText() {
     shownRevision_ = field_.revision();
     const QString text = QString::fromStdString(field_.text());
     if (edit_->text() == text) return;
     const int cursor = edit_->cursorPosition();
     edit_->setText(text);
-    edit_->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+    // The user stepping in the field keeps the cursor; a text set while the field is not
+    // being worked in is read from its start.
+    edit_->setCursorPosition(edit_->hasFocus() ? std::min(cursor, static_cast<int>(text.size())) : 0);
 }
 
 void SpinFieldWidget::resizeEvent(QResizeEvent* event) {

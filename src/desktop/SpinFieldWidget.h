@@ -2,9 +2,10 @@
 // A spin field on the screen: a line edit with up and down arrows, bound to a headless
 // SpinField. Any whole number can be typed; from the keyboard only digits, "+", "-" and
 // the decimal separator are taken, other characters are refused with a beep; pasted
-// text is not filtered. Each change of the text by typing runs userSetText, the arrows
-// and the Up and Down keys run userStep(+1 / -1), losing the focus to another control
-// runs userLeave, each as a user action. The widget then shows the field's text.
+// text is not filtered. Each change of the text by the user (typing, pasting, the
+// accessibility interface) runs userSetText, the arrows and the Up and Down keys run
+// userStep(+1 / -1), losing the focus to another control runs userLeave, each as a user
+// action. The widget then shows the field's text.
 
 #include <QLineEdit>
 #include <QWidget>
@@ -47,6 +48,7 @@ protected:
 
 private:
     void step(int delta);
+    void showFieldText();
 
     SpinField& field_;
     UserActions& actions_;

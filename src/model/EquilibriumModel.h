@@ -18,6 +18,7 @@ struct EquilibriumModel {
     SpeciesArray abundance{};  // percentage of the cation present as AXi, i = 0..n
     ext C0 = 0;                // total concentration of the current solve (mol/L)
     ext X = 0;                 // free anion concentration [X-] of the last solve (mol/L)
+    ext conductivity = 0;      // conductivity of the last solve (MC*M), before its rounding to text
 };
 
 }  // namespace condsim

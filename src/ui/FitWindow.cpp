@@ -86,6 +86,36 @@ FitWindow::FitWindow(TForm1& form, const CanvasFactory& canvasFactory)
     setHeaders(comparison, {"n", "RMS residual", "AIC", ""});
     // Result tables have no cell to edit: no cell is shown selected.
     for (CellTable* table : {&values, &correlation, &comparison}) table->select(0, 0);
+    fitBasis_ = basisOfMainWindow();
+    comparisonBasis_ = fitBasis_;
+}
+
+FitWindow::Basis FitWindow::basisOfMainWindow() const {
+    Basis basis;
+    const ObservedData& observed = form_.state().observed;
+    for (int j = 1; j <= observed.count && j <= observedCapacity; ++j)
+        basis.points.emplace_back(observed.conc[static_cast<size_t>(j)], observed.cond[static_cast<size_t>(j)]);
+    basis.n = form_.n();
+    const auto& K = form_.state().model.K;
+    basis.K.assign(K.begin() + 1, K.begin() + 1 + basis.n);
+    return basis;
+}
+
+void FitWindow::followMainWindow() {
+    const Basis now = basisOfMainWindow();
+    if (now.points != comparisonBasis_.points) {
+        comparison.setRowCount(1);
+        comparisonStatus.clear();
+        comparisonBasis_ = now;
+    }
+    if (now != fitBasis_) {
+        const bool hadFit = last_.converged();
+        clearFit();
+        status = hadFit ? "The fit shown was made for other observed data, n or constants than the main window "
+                          "now holds: press Run to fit again."
+                        : "";
+        fitBasis_ = now;
+    }
 }
 
 std::vector<FitParameter> FitWindow::offered() const {
@@ -124,6 +154,7 @@ void FitWindow::OpenClick() { window.showAndRaise(); }
 
 void FitWindow::clearFit() {
     last_ = FitResult{};
+    residuals_.clear();
     values.setRowCount(1);
     correlation.setColumnCount(1);
     correlation.setRowCount(1);
@@ -136,6 +167,7 @@ void FitWindow::clearFit() {
 
 void FitWindow::RunClick() {
     clearFit();
+    fitBasis_ = basisOfMainWindow();
     FitResult result = fitConstants(form_, request());
     if (!result.converged()) {
         status = fitFailureMessage(result);
@@ -151,6 +183,7 @@ void FitWindow::RunClick() {
     last_ = std::move(result);
     fittedSystem_ = system;
     showFit(residuals);
+    residuals_ = std::move(residuals);
 }
 
 void FitWindow::showFit(const std::vector<ResidualPoint>& residuals) {
@@ -197,14 +230,20 @@ void FitWindow::ApplyClick() {
         return;
     }
     applyFit(form_, last_);
-    // What the main window now holds is this fit's own result: Apply may be pressed again.
-    fittedSystem_ = fitSystemOf(form_);
+    // K1 in its field as well, fitted or not, so that Update builds on the applied constants.
+    form_.beta1.setText(NumberText(last_.stepwiseConstants[0]));
     status = summaryOf(last_) + "Applied: the constants table holds the fitted K1..K" + integerText(last_.n) +
              " (Model #1 off).";
+    form_.Button1Click();
+    // What the main window now holds is this fit's own result: Apply may be pressed again.
+    fittedSystem_ = fitSystemOf(form_);
+    fitBasis_ = basisOfMainWindow();
+    form_.Button3Click();
 }
 
 void FitWindow::CompareClick() {
     comparison.setRowCount(1);
+    comparisonBasis_ = basisOfMainWindow();
     const AnionCountComparison result = compareAnionCounts(form_, request(), fromN.value(), toN.value());
     if (!result.refusal.empty()) {
         comparisonStatus = "The comparison cannot run: " + result.refusal;

@@ -2,10 +2,13 @@
 // The fit window without its widgets: the choice of parameters, the results of the last
 // fit as tables, a status text and a residual plot, the comparison of n, and one handler
 // per user action. Running a fit or a comparison changes nothing in the main window; only
-// Apply writes the last converged fit into it (applyFit), and only while the main window
-// still holds what that fit started from.
+// Apply writes the last converged fit into it (applyFit) and calculates with it, and only
+// while the main window still holds what that fit started from. Results made for other
+// observed data, n or constants than the main window now holds are dropped
+// (followMainWindow).
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/CellTable.h"
@@ -72,21 +75,42 @@ public:
     // --- Handlers -----------------------------------------------------------------------
     void OpenClick();     // main menu Fit: shows the window and brings it to the front
     void RunClick();      // fits the chosen parameters; the main window is left alone
-    void ApplyClick();    // writes the last converged fit into the main window
+    // Writes the last converged fit into the main window, then runs what Update and
+    // Conduct Calculations run there, so that its tables, plots and report show the fit.
+    void ApplyClick();
     void CompareClick();  // fits the chosen parameters for every n of fromN..toN
+
+    // Drops the fit and its status when the main window's observed data, n or stepwise
+    // constants are no longer those it was made for, and the comparison of n when the
+    // observed data changed. Run after every action of the user.
+    void followMainWindow();
 
     // Whether Apply has a converged fit to write.
     bool canApply() const { return last_.converged(); }
     const FitResult& lastFit() const { return last_; }
+    // Observed minus calculated conductivity of the last converged fit (empty without one).
+    const std::vector<ResidualPoint>& residuals() const { return residuals_; }
 
 private:
+    // What the results were made from: the main window's observed points, n and K(1..n).
+    struct Basis {
+        std::vector<std::pair<ext, ext>> points;  // concentration, conductivity
+        int n = 0;
+        std::vector<ext> K;
+        bool operator==(const Basis&) const = default;
+    };
+    Basis basisOfMainWindow() const;
+
     void showFit(const std::vector<ResidualPoint>& residuals);
     void clearFit();
 
     TForm1& form_;
     std::vector<FitParameter> chosen_;
     FitResult last_;
+    std::vector<ResidualPoint> residuals_;
     FitSystem fittedSystem_;  // what the last fit started from
+    Basis fitBasis_;          // what the fit, or its refusal, shown belongs to
+    Basis comparisonBasis_;   // the observed data the comparison shown belongs to
 };
 
 }  // namespace condsim

@@ -6,6 +6,7 @@
 #include "core/CellTable.h"
 #include "core/IndexOrderedWork.h"
 #include "files/ObservedData.h"
+#include "model/CalculationRecord.h"
 #include "model/EquilibriumModel.h"
 #include "model/IonicPoint.h"
 #include "model/ScalingFactors.h"
@@ -24,6 +25,7 @@ struct ProcessState {
     EquilibriumModel model;
     ScalingFactors factors;
     PlotRange range;
+    CalculationRecord calculation;  // the last complete sweep at full precision
     // The solution model of every calculation; ideal at each start, never stored.
     SolutionModel solution;
     // The last point the solver solved in the ionic-strength model.

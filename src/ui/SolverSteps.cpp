@@ -24,7 +24,8 @@ void SolverSteps::solve(const std::string& c0Text) {
     out_.XConc.setText(NumberText(model.X));
     calcLeft(c0Text);
     calcRight();
-    out_.conductivity.setText(NumberText(conductivityAt(model.X)));
+    model.conductivity = conductivityAt(model.X);
+    out_.conductivity.setText(NumberText(model.conductivity));
 }
 
 void SolverSteps::calcLeft(const std::string& c0Text) {
@@ -95,6 +96,7 @@ void SolverSteps::solveInSolutionModel(const std::string& c0Text) {
     }
     writeSpeciesTable(speciesCount);
     out_.ionicPoint = point;
+    model.conductivity = point.conductivity;
     out_.conductivity.setText(NumberText(point.conductivity));
 }
 

@@ -77,7 +77,7 @@ public:
     void Open1Click();      // File/Open: observed data, then the observed-data drawing
     void Save1Click();      // File/Save: the results report
     void Exit1Click();      // File/Exit: ends the process at once
-    void Abundance1Click(); // shows the abundance window
+    void Abundance1Click(); // shows the abundance window and brings it to the front
     void Option1Click();    // fills the scaling-factor table and shows that window
     void InitializeClick(); // builds the constants from n, beta1, Model #1 and alfa
     void Button1Click() { InitializeClick(); }  // "Update"

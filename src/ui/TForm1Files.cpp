@@ -23,6 +23,9 @@ static_assert(stepwiseConstantCapacity == speciesCapacity - 1, "the file fills K
 const char* const importNoticeText =
     "The file should consist of the stepwise formation constants only! OK??";
 
+// The new data in columns 0 and 1. Columns 2 and 3 held what the last calculation gave
+// for the previous data: they are emptied in every row, so that neither the window nor a
+// report pairs those results with this file's data.
 void writeObservedTable(CellTable& table, const ObservedData& observed) {
     table.setRowCount(observed.count + 1);
     table.setCell(0, 0, "conc.(M)");
@@ -32,6 +35,10 @@ void writeObservedTable(CellTable& table, const ObservedData& observed) {
     for (int r = 1; r <= observed.count; ++r) {
         table.setCell(0, r, trimmed(NumberText(observed.conc[r])));
         table.setCell(1, r, trimmed(NumberText(observed.cond[r])));
+    }
+    for (int r = 1; r <= observedCapacity; ++r) {
+        if (!table.cell(2, r).empty()) table.setCell(2, r, {});
+        if (!table.cell(3, r).empty()) table.setCell(3, r, {});
     }
 }
 

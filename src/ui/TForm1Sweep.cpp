@@ -21,6 +21,8 @@
 #include "model/IonicPoint.h"
 #include "model/MassBalance.h"
 #include "model/SolutionConductivity.h"
+#include "ui/CalculationCaption.h"
+#include "ui/SolutionModelSummary.h"
 #include "ui/SolverSteps.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
@@ -130,6 +132,7 @@ void commitSweepPoint(TForm1& form, SweepPoint& point, int k, CellTable& calcula
     model.C0 = point.model.C0;
     model.X = point.model.X;
     model.abundance = point.model.abundance;
+    model.conductivity = point.model.conductivity;
     form.XConc.setText(point.XConc.text());
     form.sahen_out.setText(point.sahen_out.text());
     form.uhen_out.setText(point.uhen_out.text());
@@ -144,6 +147,13 @@ void commitSweepPoint(TForm1& form, SweepPoint& point, int k, CellTable& calcula
     form.conductivity.setText(point.conductivity.text());
     writeRow(calculated, k, point.row);
     if (!point.ionicRow.empty()) writeRow(ionicStrengths, k, point.ionicRow);
+}
+
+// The point the solver solved last, at full precision, for the calculation record.
+CalculatedPoint lastSolvedPoint(const TForm1& form) {
+    const EquilibriumModel& model = form.state().model;
+    const auto species = model.abundance.begin() + form.n() + 1;
+    return {model.C0, model.conductivity, model.X, {model.abundance.begin(), species}, solutionValuesOfLastSolve(form)};
 }
 
 struct SolvedPoint {
@@ -192,13 +202,15 @@ void refuseNegativeConductivities(const TForm1& form) {
 
 // Columns "[X-] (M)" and "cond_calcd (MC*M)" of every observed row: the values solved at
 // the row's own concentration, or empty cells where there is nothing to solve, so that no
-// value of an earlier calculation is left standing beside the new ones.
-void completeObservedTable(TForm1& form, const SweepInputs& inputs) {
+// value of an earlier calculation is left standing beside the new ones. Returns the solved
+// rows at full precision.
+std::vector<ObservedComparison> completeObservedTable(TForm1& form, const SweepInputs& inputs) {
     CellTable& table = form.StringGrid1;
     std::vector<std::optional<ext>> concentrations;
     for (int row = 1; row <= table.rowCount() - 1; ++row) {
         concentrations.push_back(solvableConcentration(table.cell(concentrationColumn, row)));
     }
+    std::vector<ObservedComparison> solved;
     using Solved = std::optional<SolvedPoint>;
     const auto solve = [&](int index) -> Solved {
         const auto& C0 = concentrations[static_cast<size_t>(index)];
@@ -208,9 +220,15 @@ void completeObservedTable(TForm1& form, const SweepInputs& inputs) {
         const int row = index + 1;
         table.setCell(observedFreeAnionColumn, row, point ? NumberText(point->freeAnion) : std::string());
         table.setCell(observedCalculatedColumn, row, point ? NumberText(point->conductivity) : std::string());
+        // A row without a measured value has nothing to compare.
+        if (const auto measured = numberOrNothing(table.cell(conductivityColumn, row)); point && measured) {
+            solved.push_back({*concentrations[static_cast<size_t>(index)], *measured, point->conductivity,
+                              point->freeAnion});
+        }
     };
     runInIndexOrder<Solved>(static_cast<int>(concentrations.size()), form.state().threads, solve, write,
                             [&](int index) { write(index, solve(index)); });
+    return solved;
 }
 
 // The ionic strength and the activity coefficient of X- of each point, beside the
@@ -262,15 +280,30 @@ void TForm1::sweep() {
     CellTable& ionicStrengths = state_.ionicStrengthTable;
     startIonicStrengthTable(ionicStrengths, ionic ? pointCount + 1 : 1);
 
+    // The full-precision record is made beside the table and kept only when the sweep
+    // completes, so that no figure or export shows half of a failed calculation.
+    state_.calculation = {};
+    CalculationRecord record;
+    record.n = n();
+    record.parameters = calculationCaption(*this);
+    const SolutionModelSummary solutionModel = solutionModelSummary(*this);
+    record.solutionModel = solutionModel.name;
+    record.solutionColumns = solutionModel.columns;
+
     const SweepInputs inputs(*this, pointCount);
     const auto solve = [&](int index) { return solveSweepPoint(inputs, index + 1); };
     const auto commit = [&](int index, SweepPoint&& point) {
         commitSweepPoint(*this, point, index + 1, calculated, ionicStrengths);
+        record.points.push_back(lastSolvedPoint(*this));
     };
-    const auto solveHere = [&](int index) { sweepPoint(index + 1, inputs.xmin, inputs.span, inputs.divisions); };
+    const auto solveHere = [&](int index) {
+        sweepPoint(index + 1, inputs.xmin, inputs.span, inputs.divisions);
+        record.points.push_back(lastSolvedPoint(*this));
+    };
     runInIndexOrder<SweepPoint>(pointCount, state_.threads, solve, commit, solveHere);
 
-    completeObservedTable(*this, inputs);
+    record.observed = completeObservedTable(*this, inputs);
+    state_.calculation = std::move(record);
     RedrawAfterSweep();
 
     form2_->Edit1.setText(Edit1.text());

@@ -23,7 +23,9 @@ void TForm1::connect(TForm2& form2, TForm3& form3) {
 
 void TForm1::Exit1Click() { platform_.exit(); }
 
-void TForm1::Abundance1Click() { form2_->window.show(); }
+// Brought to the front as well: a window already open behind the main window would
+// otherwise seem not to answer the menu.
+void TForm1::Abundance1Click() { form2_->window.showAndRaise(); }
 
 void TForm1::Option1Click() {
     form3_->FillFactorTable(n());

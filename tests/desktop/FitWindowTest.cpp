@@ -1,6 +1,7 @@
 // The fit window on the offscreen platform: opened from the main menu, a fit of K1 and
 // MCA to data made by the program's own calculation, the results shown while the main
-// window stays as it was, Apply writing into it, and a refusal shown as its reason.
+// window stays as it was, Apply writing into it and calculating with it, a refusal shown
+// as its reason, and results dropped when the main window's data change.
 
 #include <QAction>
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QtTest>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "files/NumberText.h"
 #include "desktop/CellTableView.h"
@@ -32,6 +34,8 @@ public:
     RecordingPlatform() : QtPlatform(DesktopApplication::title) {}
     void message(const std::string& text) override { messages.push_back(text); }
     void error(const std::string& text) override { errors.push_back(text); }
+    std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
+    std::optional<std::string> openAnswer;
     std::vector<std::string> messages;
     std::vector<std::string> errors;
 };
@@ -58,6 +62,7 @@ private slots:
 
     void fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow();
     void refusalWithoutObservedDataShowsItsReason();
+    void resultsAreDroppedWhenOtherDataAreOpened();
 
 private:
     void openFitWindow();
@@ -110,6 +115,7 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
             observed.cond[static_cast<size_t>(k)] = condsim::number(form1.conductivity.text());
             observed.count = k;
         }
+        form1.DrawObservedPlot();  // the concentration range of the calculation, as File/Open sets it
     });
     // The fit starts away from the truth: MCA 70, and K1 3000 adopted into the constants
     // table (which turns Model #1 off; it is ticked again so that Apply has to clear it).
@@ -163,6 +169,7 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
     QCOMPARE(main.beta1->text(), QStringLiteral("10000"));
     QVERIFY(main.CheckBox1->isChecked());
 
+    const auto pictureBefore = form1.Image1.revision();
     QTest::mouseClick(fit.Apply, Qt::LeftButton);
     QCOMPARE(main.MCA->text(), fittedMCA);
     QCOMPARE(main.beta1->text(), fittedK1);
@@ -179,7 +186,52 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
     }
     QVERIFY(constantsAfter[1] != constantsBefore[1]);
     QVERIFY(fit.Status->text().endsWith("Applied: the constants table holds the fitted K1..K6 (Model #1 off)."));
-    QVERIFY(platform_->messages.empty());
+    // Apply ran Update (whose caution comes with Model #1 off) and Conduct Calculations:
+    // the plot and the calculated data are those of the fitted constants, as a second
+    // Conduct Calculations finds them.
+    QCOMPARE(platform_->messages.size(), size_t{1});
+    QVERIFY(platform_->messages[0].starts_with("Caution!!"));
+    QVERIFY(form1.Image1.revision() != pictureBefore);
+    const auto& calculated = desktop_->application().Form2.StringGrid1;
+    QCOMPARE(calculated.rowCount(), 201);
+    std::vector<std::string> afterApply;
+    for (int row = 1; row < calculated.rowCount(); ++row) afterApply.push_back(calculated.cell(1, row));
+    QTest::mouseClick(main.Button3, Qt::LeftButton);
+    for (int row = 1; row < calculated.rowCount(); ++row)
+        QCOMPARE(calculated.cell(1, row), afterApply[static_cast<size_t>(row - 1)]);
+    QVERIFY(fit.Apply->isEnabled());  // the fit still belongs to what the main window holds
+    QVERIFY(platform_->errors.empty());
+}
+
+void FitWindowTest::resultsAreDroppedWhenOtherDataAreOpened() {
+    auto& form1 = desktop_->application().Form1;
+    openFitWindow();
+    auto& fit = desktop_->fitWindow();
+    QTest::mouseClick(fit.Run, Qt::LeftButton);
+    QVERIFY(fit.Status->text().startsWith("The fit cannot run"));
+
+    // Data opened: the refusal no longer holds.
+    platform_->openAnswer = CONDSIM_EXAMPLES_DIR "/observed-6to1-salt.txt";
+    desktop_->actions().run([&] { form1.Open1Click(); });
+    QCOMPARE(fit.Status->text(), QString());
+
+    desktop_->actions().run([&] {
+        form1.InitializeClick();
+        desktop_->fitForm().toN.setValue(3);
+    });
+    QTest::mouseClick(fit.Run, Qt::LeftButton);
+    QVERIFY2(fit.Status->text().startsWith("Converged: yes"), qPrintable(fit.Status->text()));
+    QTest::mouseClick(fit.Compare, Qt::LeftButton);
+    QCOMPARE(fit.Comparison->model()->rowCount(), 2);
+    QVERIFY(fit.Values->model()->rowCount() > 0);
+
+    // Another file: neither the fit nor the comparison of n belongs to its data.
+    platform_->openAnswer = CONDSIM_EXAMPLES_DIR "/observed-2to1-salt.txt";
+    desktop_->actions().run([&] { form1.Open1Click(); });
+    QCOMPARE(fit.Values->model()->rowCount(), 0);
+    QCOMPARE(fit.Comparison->model()->rowCount(), 0);
+    QVERIFY(!fit.Apply->isEnabled());
+    QVERIFY2(fit.Status->text().endsWith("press Run to fit again."), qPrintable(fit.Status->text()));
     QVERIFY(platform_->errors.empty());
 }
 

@@ -151,7 +151,7 @@ void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
             if (entry->text() == QStringLiteral("Import Observed Data...")) item = entry;
         }
     }
-    QCOMPARE(fileMenu, (QStringList{"Open", "Import Observed Data...", "Save", "Exit"}));
+    QCOMPARE(fileMenu, (QStringList{"Open", "Import Observed Data...", "Save", "Export Figure...", "Export Data...", "Exit"}));
     QVERIFY(item != nullptr);
 
     bool answered = false;

@@ -29,8 +29,8 @@ inline std::vector<std::string> twelveConcentrations() {
 }
 
 // Initialises the window at the true system with Model #1, computes the conductivity at
-// each concentration and stores the pairs as the observed data. noise = 0 gives the
-// calculation's values themselves.
+// each concentration and stores the pairs as the observed data, then draws them as File/Open
+// does. noise = 0 gives the calculation's values themselves.
 inline void makeObservedData(Session& s, const TrueSystem& truth, const std::vector<std::string>& concentrations,
                              double noise = 0, unsigned seed = 20240501) {
     TForm1& form = s.form1;
@@ -53,6 +53,7 @@ inline void makeObservedData(Session& s, const TrueSystem& truth, const std::vec
         observed.cond[static_cast<size_t>(observed.count)] =
             conductivity * (1 + static_cast<ext>(noise * gaussian(generator)));
     }
+    form.DrawObservedPlot();  // the range of a calculation, as File/Open leaves it
 }
 
 // Sets the window to Model #1 constants away from the truth and MCA as given.

@@ -26,7 +26,21 @@ struct SessionOutcome {
     std::vector<std::string> errors;
     std::string record;
     std::string report;
+    std::vector<ext> calculation;  // the full-precision record of the last sweep, flattened
 };
+
+std::vector<ext> flattened(const CalculationRecord& record) {
+    std::vector<ext> values{static_cast<ext>(record.n)};
+    for (const CalculatedPoint& point : record.points) {
+        values.insert(values.end(), {point.concentration, point.conductivity, point.freeAnion});
+        values.insert(values.end(), point.abundance.begin(), point.abundance.end());
+        values.insert(values.end(), point.solutionValues.begin(), point.solutionValues.end());
+    }
+    for (const ObservedComparison& point : record.observed) {
+        values.insert(values.end(), {point.concentration, point.observed, point.calculated, point.freeAnion});
+    }
+    return values;
+}
 
 // Opens the three observed points under a relative name, so that the report's first line
 // is the same in every session's folder.
@@ -54,7 +68,8 @@ SessionOutcome runWithThreads(int threads, const std::function<void(Session&)>& 
             s.app.state.ionicPoint.ionicStrength,
             s.errors(),
             testing::contentOf(s.directory.path() / "record.txt"),
-            testing::contentOf(s.directory.path() / "report.txt")};
+            testing::contentOf(s.directory.path() / "report.txt"),
+            flattened(s.app.state.calculation)};
 }
 
 struct ThreadedCase {
@@ -144,6 +159,8 @@ TEST(ThreadedSweep, TwoThreadsLeaveExactlyWhatOneThreadLeaves) {
         EXPECT_EQ(one.record, "\r\n");
         EXPECT_EQ(two.record, one.record);
         EXPECT_EQ(two.report, one.report);
+        EXPECT_EQ(two.calculation, one.calculation);
+        EXPECT_EQ(one.calculation.size() > 1, c.sweepError.empty()) << "kept only after a complete sweep";
     }
 }
 

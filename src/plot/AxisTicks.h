@@ -1,0 +1,29 @@
+#pragma once
+// Axis ends and tick marks at round values for the labelled figures: ticks are whole
+// multiples of a step of 1, 2 or 5 times a power of ten, and the axis runs from the last
+// tick at or below the smallest value to the first tick at or above the largest.
+
+#include <string>
+#include <vector>
+
+namespace condsim {
+
+struct AxisTicks {
+    double minimum = 0;  // the axis ends, both ticks
+    double maximum = 0;
+    double step = 0;
+    std::vector<double> values;      // minimum, minimum + step, ..., maximum
+    std::vector<std::string> labels; // each value with as many decimals as the step needs
+};
+
+// Ticks for data from low to high (in either order): the finest round step that needs no
+// more than `maximumCount` ticks (at least 3) to enclose the data. A single value is
+// widened to a span of its own size (of 1 at 0) first. Non-finite input gives the axis
+// 0 to 1.
+AxisTicks axisTicks(double low, double high, int maximumCount = 7);
+
+// The text of a tick value with `decimals` digits after the point, without a minus sign
+// on zero.
+std::string tickLabel(double value, int decimals);
+
+}  // namespace condsim

@@ -1,0 +1,49 @@
+#pragma once
+// A labelled figure for papers, described in data units: two axes with titles and ticks
+// at round values, the series to draw, a legend and a caption line. A backend lays it out
+// with real fonts at a physical size and draws it (SVG, PDF, PNG); nothing here depends
+// on the windows' pictures, which stay as they are.
+
+#include <string>
+#include <vector>
+
+#include "plot/AxisTicks.h"
+#include "plot/Canvas.h"
+
+namespace condsim {
+
+// Styles that stay distinct in black and white.
+enum class LineStyle { None, Solid, Dashed, Dotted, DashDotted };
+enum class MarkerShape { None, OpenCircle, FilledCircle, OpenSquare, OpenTriangle };
+
+struct FigureSeries {
+    std::string name;             // legend text
+    std::vector<double> x;
+    std::vector<double> y;        // as many as x
+    Color color = colors::black;
+    LineStyle line = LineStyle::None;   // a line through the points in their order
+    MarkerShape marker = MarkerShape::None;
+    bool labelAtPeak = false;     // its name written beside its largest y
+};
+
+struct FigureAxis {
+    std::string title;  // quantity and unit, "C0 / mol L-1"
+    AxisTicks ticks;
+};
+
+enum class LegendPlace { None, TopLeft, TopRight };
+
+struct Figure {
+    FigureAxis x;
+    FigureAxis y;
+    std::vector<FigureSeries> series;  // drawn in order, later over earlier
+    LegendPlace legend = LegendPlace::TopLeft;
+    bool zeroLine = false;             // a horizontal line at y = 0
+    std::string caption;               // one line under the plot, wrapped when long
+};
+
+// The axis for data values: ticks at round values around all of them, from 0 when
+// `fromZero` (and the values are not negative).
+FigureAxis figureAxis(std::string title, const std::vector<std::vector<double>>& values, bool fromZero);
+
+}  // namespace condsim

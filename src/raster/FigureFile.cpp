@@ -1,0 +1,109 @@
+#include "raster/FigureFile.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <cmath>
+
+#include "raster/FigureRenderer.h"
+
+namespace condsim {
+
+namespace {
+
+constexpr double pointsPerCentimetre = 72 / 2.54;
+// The PDF's drawing resolution: fine enough that no coordinate is visibly rounded.
+constexpr int pdfDotsPerInch = 1200;
+// The SVG's user units are tenths of a millimetre (254 per inch): the width and height it
+// states in millimetres are then the chosen size to the tenth, and coordinates keep their
+// fractions.
+constexpr int svgUnitsPerInch = 254;
+constexpr double svgUnitsPerPoint = svgUnitsPerInch / 72.0;
+
+void paintScaled(QPainter& painter, const Figure& figure, QSizeF points, double devicePerPoint) {
+    painter.scale(devicePerPoint, devicePerPoint);
+    paintFigure(painter, figure, points);
+}
+
+bool writeSvg(QIODevice& device, const Figure& figure, QSizeF points) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&device);
+    svg.setResolution(svgUnitsPerInch);
+    const QSize units(static_cast<int>(std::lround(points.width() * svgUnitsPerPoint)),
+                      static_cast<int>(std::lround(points.height() * svgUnitsPerPoint)));
+    svg.setSize(units);
+    svg.setViewBox(QRect(QPoint(0, 0), units));
+    svg.setTitle(QStringLiteral("condsim figure"));
+    QPainter painter;
+    if (!painter.begin(&svg)) return false;
+    paintScaled(painter, figure, points, svgUnitsPerPoint);
+    return painter.end();
+}
+
+bool writePdf(QIODevice& device, const Figure& figure, QSizeF points) {
+    QPdfWriter pdf(&device);
+    pdf.setResolution(pdfDotsPerInch);
+    // Defined in millimetres, which keep their fractions (the PDF's box is then whole points).
+    pdf.setPageSize(QPageSize(points * (25.4 / 72), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setCreator(QStringLiteral("condsim"));
+    QPainter painter;
+    if (!painter.begin(&pdf)) return false;
+    paintScaled(painter, figure, points, pdfDotsPerInch / 72.0);
+    return painter.end();
+}
+
+bool writePng(QIODevice& device, const Figure& figure, QSizeF points, int dotsPerInch) {
+    const double pixelsPerPoint = dotsPerInch / 72.0;
+    QImage image(static_cast<int>(std::lround(points.width() * pixelsPerPoint)),
+                 static_cast<int>(std::lround(points.height() * pixelsPerPoint)), QImage::Format_RGB32);
+    if (image.isNull()) return false;
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        paintScaled(painter, figure, points, pixelsPerPoint);
+    }
+    QImageWriter writer(&device, "png");
+    return writer.write(image);
+}
+
+}  // namespace
+
+std::string figureFormatOf(const std::string& fileName) {
+    const QString suffix = QFileInfo(QString::fromStdString(fileName)).suffix().toLower();
+    if (suffix == QLatin1String("svg") || suffix == QLatin1String("pdf") || suffix == QLatin1String("png"))
+        return suffix.toStdString();
+    return {};
+}
+
+std::string writeFigureFile(const Figure& figure, const std::string& fileName, const FigureSize& size) {
+    const std::string format = figureFormatOf(fileName);
+    if (format.empty()) return "the file name must end in .svg, .pdf or .png: " + fileName;
+    if (!(size.widthCentimetres > 0) || size.heightCentimetres < 0 || size.pngDotsPerInch <= 0)
+        return "the figure size must be positive";
+    const double height = size.heightCentimetres > 0 ? size.heightCentimetres : 0.8 * size.widthCentimetres;
+    const QSizeF points(size.widthCentimetres * pointsPerCentimetre, height * pointsPerCentimetre);
+
+    QSaveFile file(QString::fromStdString(fileName));
+    if (!file.open(QIODevice::WriteOnly)) return "cannot write " + fileName + ": " + file.errorString().toStdString();
+    bool written = false;
+    if (format == "svg") written = writeSvg(file, figure, points);
+    if (format == "pdf") written = writePdf(file, figure, points);
+    if (format == "png") written = writePng(file, figure, points, size.pngDotsPerInch);
+    if (!written) {
+        file.cancelWriting();
+        return "the figure could not be drawn into " + fileName;
+    }
+    if (!file.commit()) return "cannot write " + fileName + ": " + file.errorString().toStdString();
+    return {};
+}
+
+}  // namespace condsim

@@ -1,0 +1,25 @@
+#pragma once
+// Writes a labelled figure as SVG, PDF or PNG, the format chosen by the file name's
+// extension (.svg, .pdf, .png, in any case). The file is written to a temporary file in
+// the target folder and takes the target's name only when complete.
+
+#include <string>
+
+#include "plot/Figure.h"
+
+namespace condsim {
+
+struct FigureSize {
+    double widthCentimetres = 8.5;  // a journal's single column
+    double heightCentimetres = 0;   // 0: 0.8 x the width
+    int pngDotsPerInch = 300;       // the resolution of PNG files
+};
+
+// The format's name ("svg", "pdf", "png") of a file name, or empty when its extension is
+// none of them.
+std::string figureFormatOf(const std::string& fileName);
+
+// Writes the figure; returns an empty text on success, otherwise why it was not written.
+std::string writeFigureFile(const Figure& figure, const std::string& fileName, const FigureSize& size = {});
+
+}  // namespace condsim

@@ -1,0 +1,15 @@
+#pragma once
+// The labelled residual figure of the Fit window's last converged fit.
+
+#include "ui/PaperFigures.h"
+
+namespace condsim {
+
+class FitWindow;
+class TForm1;
+
+// The residuals of the last converged fit with the fitted values, n, the number of points,
+// the RMS residual and the solution model as caption; refused when there is no fit.
+BuiltFigure fitResidualFigure(const FitWindow& fit, const TForm1& form);
+
+}  // namespace condsim

@@ -1,0 +1,171 @@
+// The labelled figure files: SVG that parses as XML with the axis titles as text and one
+// path per curve, a one-page PDF, a PNG at the chosen resolution, and refusals that write
+// nothing.
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+#include <cmath>
+
+#include "raster/FigureFile.h"
+
+using namespace condsim;
+
+namespace {
+
+// Two curves through 50 points and one series of 12 open circles, as a conductivity
+// figure has them.
+Figure sampleFigure() {
+    Figure figure;
+    FigureSeries first{"calculated", {}, {}, colors::black, LineStyle::Solid, MarkerShape::None, false};
+    FigureSeries second{"second model", {}, {}, colors::blue, LineStyle::Dashed, MarkerShape::None, false};
+    for (int i = 1; i <= 50; ++i) {
+        const double c = 0.0002 * i;
+        first.x.push_back(c);
+        first.y.push_back(800 * c - 5000 * c * c);
+        second.x.push_back(c);
+        second.y.push_back(780 * c - 4000 * c * c);
+    }
+    FigureSeries observed{"observed", {}, {}, colors::black, LineStyle::None, MarkerShape::OpenCircle, false};
+    for (int i = 1; i <= 12; ++i) {
+        observed.x.push_back(0.0008 * i);
+        observed.y.push_back(800 * 0.0008 * i * 0.99);
+    }
+    figure.series = {first, second, observed};
+    figure.x = figureAxis("C0 / mol L-1", {first.x}, true);
+    figure.y = figureAxis("\u03ba / mS cm-1", {first.y, observed.y}, true);
+    figure.caption = "AX6: K1 = 10000 L mol-1; ideal solution.";
+    return figure;
+}
+
+QByteArray contentOf(const QString& name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class FigureFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void svgParsesAndHoldsTitlesAndOnePathPerCurve();
+    void pdfHasOnePageOfTheChosenSize();
+    void pngHasTheChosenResolution_data();
+    void pngHasTheChosenResolution();
+    void refusedNamesWriteNothing_data();
+    void refusedNamesWriteNothing();
+};
+
+void FigureFileTest::svgParsesAndHoldsTitlesAndOnePathPerCurve() {
+    QTemporaryDir directory;
+    const QString name = directory.filePath(QStringLiteral("figure.svg"));
+    QCOMPARE(QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString())), QString());
+
+    QXmlStreamReader xml(contentOf(name));
+    QStringList texts;
+    QString allText;
+    int unfilledPaths = 0;
+    QString width;
+    QStringList groupFills;  // the fill of each enclosing group, innermost last
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("g")) groupFills.removeLast();
+        if (token != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == QLatin1String("g")) groupFills << xml.attributes().value(QLatin1String("fill")).toString();
+        if (xml.name() == QLatin1String("svg")) width = xml.attributes().value(QLatin1String("width")).toString();
+        if (xml.name() == QLatin1String("text")) {
+            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            texts << text.trimmed();
+            allText += text;
+        }
+        // A curve is a path that is stroked and not filled (its own fill or its group's);
+        // frames, ticks and circles are not paths of that kind.
+        if (xml.name() == QLatin1String("path")) {
+            const QString fill = xml.attributes().hasAttribute(QLatin1String("fill"))
+                                     ? xml.attributes().value(QLatin1String("fill")).toString()
+                                     : groupFills.value(groupFills.size() - 1);
+            if (fill == QLatin1String("none")) ++unfilledPaths;
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QVERIFY(texts.contains(QStringLiteral("C0 / mol L-1")));
+    // The renderer may draw a title in runs (the Greek letter apart from the rest).
+    QVERIFY(allText.contains(QStringLiteral("\u03ba / mS cm-1")));
+    QVERIFY(texts.contains(QStringLiteral("observed")));
+    QVERIFY(texts.contains(QStringLiteral("0.010")));
+    QCOMPARE(unfilledPaths, 2);
+    QCOMPARE(width, QStringLiteral("85mm"));
+}
+
+void FigureFileTest::pdfHasOnePageOfTheChosenSize() {
+    QTemporaryDir directory;
+    const QString name = directory.filePath(QStringLiteral("figure.PDF"));
+    QCOMPARE(QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString(), {12, 9, 300})), QString());
+    const QByteArray pdf = contentOf(name);
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
+    // 12 cm x 9 cm in points (340.16 x 255.12); the PDF's page box is in whole points.
+    const QByteArray mediaBox = pdf.mid(pdf.indexOf("/MediaBox"), 40);
+    QVERIFY2(mediaBox.contains(" 340.") && mediaBox.contains(" 255."), mediaBox.constData());
+}
+
+void FigureFileTest::pngHasTheChosenResolution_data() {
+    QTest::addColumn<int>("dotsPerInch");
+    QTest::addColumn<double>("widthCentimetres");
+    QTest::addColumn<int>("pixelWidth");
+    QTest::addColumn<int>("pixelHeight");
+    QTest::newRow("journal column at 300 dpi") << 300 << 8.5 << 1004 << 803;
+    QTest::newRow("two columns at 600 dpi") << 600 << 17.0 << 4016 << 3213;
+    QTest::newRow("screen at 96 dpi") << 96 << 8.5 << 321 << 257;
+}
+
+void FigureFileTest::pngHasTheChosenResolution() {
+    QFETCH(int, dotsPerInch);
+    QFETCH(double, widthCentimetres);
+    QFETCH(int, pixelWidth);
+    QFETCH(int, pixelHeight);
+    QTemporaryDir directory;
+    const QString name = directory.filePath(QStringLiteral("figure.png"));
+    QCOMPARE(QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString(), {widthCentimetres, 0, dotsPerInch})),
+             QString());
+    const QImage image(name);
+    QCOMPARE(image.width(), pixelWidth);
+    QCOMPARE(image.height(), pixelHeight);
+    QCOMPARE(image.dotsPerMeterX(), static_cast<int>(std::lround(dotsPerInch / 0.0254)));
+    // Dark lines and text on white: the corner is white and some 1 % of the pixels are dark.
+    QCOMPARE(image.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    qsizetype dark = 0;
+    for (int y = 0; y < gray.height(); ++y) {
+        const uchar* row = gray.constScanLine(y);
+        for (int x = 0; x < gray.width(); ++x) dark += row[x] < 128 ? 1 : 0;
+    }
+    const qsizetype pixels = qsizetype(gray.width()) * gray.height();
+    QVERIFY2(dark > pixels / 400 && dark < pixels / 10, qPrintable(QString::number(dark) + " dark"));
+}
+
+void FigureFileTest::refusedNamesWriteNothing_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("unknown extension") << QStringLiteral("figure.eps")
+                                       << QStringLiteral("the file name must end in .svg, .pdf or .png: ");
+    QTest::newRow("no extension") << QStringLiteral("figure")
+                                  << QStringLiteral("the file name must end in .svg, .pdf or .png: ");
+    QTest::newRow("missing folder") << QStringLiteral("missing/figure.svg") << QStringLiteral("cannot write ");
+}
+
+void FigureFileTest::refusedNamesWriteNothing() {
+    QFETCH(QString, fileName);
+    QFETCH(QString, reason);
+    QTemporaryDir directory;
+    const QString name = directory.filePath(fileName);
+    const QString failure = QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString()));
+    QVERIFY2(failure.startsWith(reason + name), qPrintable(failure));
+    QCOMPARE(QDir(directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+QTEST_MAIN(FigureFileTest)
+#include "FigureFileTest.moc"

@@ -1,0 +1,130 @@
+// The labelled figures of the main window's data: which states have something to draw,
+// the refusal otherwise, and what each figure holds.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "SweepSession.h"
+#include "ui/ExportCommands.h"
+#include "ui/FitFigure.h"
+#include "ui/FitWindow.h"
+
+namespace condsim {
+namespace {
+
+using testing::Session;
+
+enum class Stage { StartUp, Observed, Calculated, OtherDataOpened };
+
+struct FigureCase {
+    const char* name;
+    Stage stage;
+    FigureKind kind;
+    // Series drawn (0: refused), then points of the last one (observed), the y-axis title.
+    size_t series;
+    size_t lastSeriesPoints;
+    const char* yTitle;
+};
+
+void reach(Session& s, Stage stage) {
+    if (stage == Stage::StartUp) return;
+    s.platform.answerNextDialog(testing::exampleFile("observed-6to1-salt.txt"));
+    ASSERT_TRUE(s.act([&] { s.form1.Open1Click(); }));
+    ASSERT_TRUE(s.act([&] { s.form1.InitializeClick(); }));
+    if (stage == Stage::Observed) return;
+    ASSERT_TRUE(testing::sweep(s, 30));
+    if (stage == Stage::OtherDataOpened) testing::openObservedFile(s, "other.txt", testing::threePoints);
+}
+
+TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
+    const char* const kappa = "\u03ba / mS cm-1";
+    const char* const lambda = "\u039b / S cm2 mol-1";
+    const std::vector<FigureCase> cases = {
+        {"nothing at start-up", Stage::StartUp, FigureKind::Conductivity, 0, 0, ""},
+        {"no species before a calculation", Stage::Observed, FigureKind::Distribution, 0, 0, ""},
+        {"no residuals before a calculation", Stage::Observed, FigureKind::Residuals, 0, 0, ""},
+        {"observed points alone", Stage::Observed, FigureKind::Conductivity, 1, 12, kappa},
+        {"observed molar conductivity alone", Stage::Observed, FigureKind::MolarConductivitySqrt, 1, 12, lambda},
+        {"curve and points", Stage::Calculated, FigureKind::Conductivity, 2, 12, kappa},
+        {"molar curve and points", Stage::Calculated, FigureKind::MolarConductivity, 2, 12, lambda},
+        {"one curve per species", Stage::Calculated, FigureKind::Distribution, 7, 30, "abundance / %"},
+        {"residuals", Stage::Calculated, FigureKind::Residuals, 1, 12, "\u03ba(obsd) - \u03ba(calcd) / mS cm-1"},
+        {"other data: their points without the old curve", Stage::OtherDataOpened, FigureKind::Conductivity, 1, 3,
+         kappa},
+        {"other data: no residuals of the old calculation", Stage::OtherDataOpened, FigureKind::Residuals, 0, 0, ""},
+        {"other data: the species stay", Stage::OtherDataOpened, FigureKind::Distribution, 7, 30, "abundance / %"},
+    };
+    for (const FigureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Session s;
+        reach(s, c.stage);
+        const BuiltFigure built = mainWindowFigure(c.kind, s.app.state);
+        ASSERT_EQ(built.figure.has_value(), c.series > 0) << built.refusal;
+        if (!built.figure) {
+            EXPECT_NE(built.refusal.find("first"), std::string::npos) << built.refusal;
+            // The export shows the refusal and asks for no file.
+            const size_t dialogs = s.platform.dialogs.size();
+            ASSERT_TRUE(s.act([&] { exportFigure(s.platform, s.app.state, built, "f.svg", {}); }));
+            EXPECT_EQ(s.platform.messages.back(), built.refusal);
+            EXPECT_EQ(s.platform.dialogs.size(), dialogs);
+            continue;
+        }
+        const Figure& figure = *built.figure;
+        ASSERT_EQ(figure.series.size(), c.series);
+        EXPECT_EQ(figure.series.back().x.size(), c.lastSeriesPoints);
+        EXPECT_EQ(figure.y.title, c.yTitle);
+        EXPECT_EQ(figure.x.title, c.kind == FigureKind::MolarConductivitySqrt ? "sqrt(C0) / (mol L-1)^1/2" : "C0 / mol L-1");
+        for (const FigureSeries& series : figure.series) {
+            // Every point lies on the axes.
+            for (size_t i = 0; i < series.x.size(); ++i) {
+                EXPECT_GE(series.x[i], figure.x.ticks.minimum);
+                EXPECT_LE(series.x[i], figure.x.ticks.maximum);
+                EXPECT_GE(series.y[i], figure.y.ticks.minimum);
+                EXPECT_LE(series.y[i], figure.y.ticks.maximum);
+            }
+        }
+        // The caption names the calculation (with its model) or says there is none.
+        const bool calculated = c.stage != Stage::Observed &&
+                                !(c.stage == Stage::OtherDataOpened && c.kind == FigureKind::Conductivity);
+        EXPECT_EQ(figure.caption,
+                  calculated ? "AX6: K1 = 10000 L mol-1, K(i+1) = 20 % of K(i) (Model #1); lambda(A/z) = 88, "
+                               "lambda(X-) = 59 S cm2 mol-1; ideal solution."
+                             : std::string("Observed data ") + (c.stage == Stage::Observed ? "observed-6to1-salt.txt" : "other.txt") +
+                                   "; no calculation.");
+    }
+}
+
+TEST(PaperFigures, MolarConductivityIsConductivityOverConcentration) {
+    Session s;
+    reach(s, Stage::Calculated);
+    const Figure kappa = *mainWindowFigure(FigureKind::Conductivity, s.app.state).figure;
+    const Figure lambda = *mainWindowFigure(FigureKind::MolarConductivitySqrt, s.app.state).figure;
+    // The observed point at 1.0E-04 M with 0.06648 mS/cm: 664.8 S cm2/mol at sqrt(C0) = 0.01.
+    EXPECT_DOUBLE_EQ(kappa.series[1].y[0], 0.06648);
+    EXPECT_NEAR(lambda.series[1].x[0], 0.01, 1e-15);
+    EXPECT_NEAR(lambda.series[1].y[0], 664.8, 1e-10);
+    for (size_t i = 0; i < kappa.series[0].x.size(); ++i)
+        EXPECT_NEAR(lambda.series[0].y[i], kappa.series[0].y[i] / kappa.series[0].x[i], 1e-9);
+}
+
+TEST(PaperFigures, FitResidualsNeedAConvergedFit) {
+    Session s;
+    reach(s, Stage::Observed);
+    FitWindow fit(s.form1, testing::recordingCanvases());
+    EXPECT_FALSE(fitResidualFigure(fit, s.form1).figure.has_value());
+    ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
+    const BuiltFigure built = fitResidualFigure(fit, s.form1);
+    ASSERT_TRUE(built.figure.has_value()) << built.refusal;
+    ASSERT_EQ(built.figure->series.size(), 1u);
+    EXPECT_EQ(built.figure->series[0].y.size(), 12u);
+    EXPECT_EQ(built.figure->caption.rfind("Fit at n = 6 to 12 points: K1 = 10628.7 (s.e. 913), alfa = 19.4627 (s.e. 0.528)", 0), 0u)
+        << built.figure->caption;
+    // The residuals sum of squares is the fit's.
+    double sum = 0;
+    for (const double r : built.figure->series[0].y) sum += r * r;
+    EXPECT_NEAR(std::sqrt(sum / 12), static_cast<double>(fit.lastFit().rmsResidual), 1e-12);
+}
+
+}  // namespace
+}  // namespace condsim
