@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "desktop/CellTableView.h"
+#include "desktop/FitProgress.h"
 #include "desktop/PictureWidget.h"
 #include "desktop/SpinFieldWidget.h"
 
@@ -64,7 +65,10 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     parameterArea_->setWidget(grid);
     rebuildParameterBoxes();
 
-    Run = addButton(nullptr, QStringLiteral("Run"), {770, 16, 160, 32}, [&form] { form.RunClick(); });
+    Run = addButton(nullptr, QStringLiteral("Run"), {770, 16, 160, 32}, [this, &form] {
+        const FitProgress shown(*this, form, QStringLiteral("Fitting"), progressDelayMilliseconds);
+        form.RunClick();
+    });
     Apply = addButton(nullptr, QStringLiteral("Apply"), {770, 58, 160, 32}, [&form] { form.ApplyClick(); });
     addLabel(nullptr, QStringLiteral("Apply writes the fitted values into the main window."), {770, 98, 460, 20}, 15);
     addLabel(nullptr, QStringLiteral("Residuals"), {950, 20, 90, 20});
@@ -98,7 +102,10 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     FromN = addSpinField(nullptr, form.fromN, {830, 398, 57, 24});
     addLabel(nullptr, QStringLiteral("to"), {898, 400, 20, 20});
     ToN = addSpinField(nullptr, form.toN, {922, 398, 57, 24});
-    Compare = addButton(nullptr, QStringLiteral("Compare n"), {1000, 396, 130, 28}, [&form] { form.CompareClick(); });
+    Compare = addButton(nullptr, QStringLiteral("Compare n"), {1000, 396, 130, 28}, [this, &form] {
+        const FitProgress shown(*this, form, QStringLiteral("Comparing n"), progressDelayMilliseconds);
+        form.CompareClick();
+    });
     Comparison = addTable(form.comparison, {770, 434, 460, 190}, {34, 184, 160, 66});
     addLabel(nullptr, QStringLiteral("The lowest AIC marks the n the data favour."), {770, 628, 460, 20}, 15);
     ComparisonStatus = wrappedLabel(client(), scale, {770, 652, 460, 120});
