@@ -52,7 +52,10 @@ AnionCountComparison compareAnionCounts(const FitSystem& system, const FitReques
         }
         comparison.rows.push_back(std::move(row));
     };
-    runInIndexOrder<FitResult>(toN - fromN + 1, threads, fitAt, addRow, [&](int index) { addRow(index, fitAt(index)); });
+    // A progress callback belongs to the calling thread (a window shows it and may cancel
+    // there): a comparison that reports its progress runs its fits one after the other.
+    const int sharing = request.options.progress ? 1 : threads;
+    runInIndexOrder<FitResult>(toN - fromN + 1, sharing, fitAt, addRow, [&](int index) { addRow(index, fitAt(index)); });
     // A reason that holds for every n (no observed data, say) is the comparison's own.
     const std::string& first = comparison.rows.front().fit.reason;
     bool refusedAlike = true;
