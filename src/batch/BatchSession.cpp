@@ -93,6 +93,7 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     StreamPlatform platform(messages);
     Application app(platform, canvases);
     TForm1& form1 = app.Form1;
+    if (options.threads) app.state.threads = *options.threads;
     const auto act = [&](const std::function<void()>& action) { return dispatch(platform, action); };
     const auto chooseFile = [&](const std::string& name) {
         platform.answerNextDialog(name);
