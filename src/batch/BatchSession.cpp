@@ -199,7 +199,11 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     };
     if (options.plot && !save(form1.Image1, *options.plot)) return 1;
     if (options.distribution && !save(app.Form2.Image1, *options.distribution)) return 1;
-    for (const auto& [kind, fileName] : options.figures) {
+    for (const auto& figureRequest : options.figures) {
+        // Named copies: a lambda takes structured bindings only from C++20 compilers newer
+        // than the analysis tools'.
+        const auto& kind = figureRequest.first;
+        const auto& fileName = figureRequest.second;
         const bool written = act([&] {
             const BuiltFigure built = mainWindowFigure(kind, app.state);
             if (!built.figure) throw Error("No " + figureKindName(kind) + " figure: " + built.refusal);
