@@ -48,6 +48,17 @@ TEST(BatchOptions, UsageErrorsNameTheProblem) {
     EXPECT_EQ(reason({"--decimal-separator", ".."}), "--decimal-separator takes one character");
     EXPECT_EQ(reason({"--frobnicate"}), "unknown argument '--frobnicate'");
     EXPECT_EQ(reason({"data.txt"}), "unknown argument 'data.txt'");
+
+    // An empty value means nothing, in either form: "--model1=" is not "off".
+    for (const std::string option :
+         {"--data", "--n", "--beta1", "--alfa", "--model1", "--mca", "--mcx", "--points", "--scale", "--constants",
+          "--factors", "--gradient", "--hyperbolic", "--report", "--plot", "--distribution", "--decimal-separator",
+          "--fit", "--fit-n", "--figure", "--figure-dpi", "--figure-width", "--export-csv", "--solution", "--ion-size",
+          "--solvent", "--temperature", "--permittivity", "--viscosity", "--weights", "--import", "--columns",
+          "--skip", "--separator", "--concentration-unit", "--density", "--conductivity-unit", "--write-data"}) {
+        EXPECT_EQ(reason({option + "="}), option + " needs a value");
+        EXPECT_EQ(reason({option, ""}), option + " needs a value");
+    }
 }
 
 }  // namespace
