@@ -124,7 +124,11 @@ TEST(BatchFit, FitsAppliesAndCalculatesAsTheWindowsDo) {
     const std::string comparison = output.substr(0, blank + 1);
     EXPECT_EQ(comparison.substr(0, comparison.find('\n')), "n\tRMS residual (absolute)\tAIC");
     EXPECT_EQ(std::count(comparison.begin(), comparison.end(), '\n'), 5);
-    EXPECT_NE(comparison.find("\n6\t"), std::string::npos);
+    // AIC = m ln(S / m) + 2 (p + 1) = 12 ln(RMS^2) + 6 from the README's RMS residual.
+    const auto six = comparison.find("\n6\t");
+    ASSERT_NE(six, std::string::npos) << comparison;
+    EXPECT_EQ(sixDigitsOf(comparison.substr(six + 1, comparison.find('\n', six + 1) - six - 1)),
+              "6 0.00587504 -117.289 best ");
     EXPECT_EQ(output.substr(blank + 2), windowsTable);
     expectTheReadmeTable(windowsTable);
     EXPECT_EQ(testing::contentOf(directory.path() / "batch.txt"), windowsReport);

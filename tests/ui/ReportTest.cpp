@@ -53,13 +53,16 @@ TEST(ResultsReport, SmallObservedFileAndOneCalculationGiveTheGoldenReport) {
     EXPECT_EQ(s.platform.dialogs[1].proposedName, "three_results.txt");
     EXPECT_EQ(s.platform.dialogs[1].initialDirectory, s.directory.path().string());
 
-    // Saved through a symbolic link, the report replaces the file that the link names and
-    // the link stays a link.
-    s.directory.write("kept/real.txt", "an older report\r\n");
+    // Saved through a symbolic link, the report replaces the file that the link names, with
+    // its permissions, and the link stays a link.
+    const fs::path real = s.directory.write("kept/real.txt", "an older report\r\n");
+    const fs::perms shared = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(real, shared);
     fs::create_symlink("kept/real.txt", s.directory.path() / "link.txt");
     ASSERT_TRUE(save(s, "link.txt")) << s.errors().front();
     EXPECT_TRUE(fs::is_symlink(s.directory.path() / "link.txt"));
-    EXPECT_EQ(testing::contentOf(s.directory.path() / "kept" / "real.txt"), goldenFile("report-three-points.txt"));
+    EXPECT_EQ(testing::contentOf(real), goldenFile("report-three-points.txt"));
+    EXPECT_EQ(fs::status(real).permissions(), shared);
 }
 
 TEST(ResultsReport, FieldTextsAndSwitchesAreWrittenAsTheyStand) {
