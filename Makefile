@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench clean test-sanitize fuzz package install monkey mutate
+.PHONY: all deps configure build run test bench clean test-sanitize test-tsan fuzz package install monkey mutate
 
 all: build
 
@@ -45,6 +45,20 @@ test-sanitize: deps
 	  ( cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ./$$test --gtest_brief=1 ); \
 	done
+
+# The headless tests with ThreadSanitizer: the sweep shares its points among threads.
+# Only the headless test program is built (no Qt code is compiled); any data race, lock
+# misuse or other finding fails the run. TSAN_FILTER chooses the tests (all by default).
+TSAN_DIR ?= build-tsan
+TSAN_FLAGS = -O1 -g -fsanitize=thread -fno-omit-frame-pointer
+TSAN_FILTER ?= *
+
+test-tsan: deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DCONDSIM_WITH_BENCH=OFF -DCONDSIM_WITH_QT=OFF \
+	  -DCMAKE_CXX_FLAGS="$(TSAN_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(TSAN_FLAGS)"
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target condsim_tests
+	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ./condsim_tests --gtest_brief=1 --gtest_filter='$(TSAN_FILTER)'
 
 # Fuzz targets (libFuzzer with clang), each run for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60

@@ -85,5 +85,21 @@ int main(int argc, char* argv[]) {
     desktop.actions().run([&] { fit.CompareClick(); });
     QApplication::processEvents();
     saved = save(desktop.fitWindow(), folder, QStringLiteral("fit-window.png")) && saved;
+
+    // The Solution Model window with the Debye-Hueckel model chosen for water.
+    auto& solution = desktop.application().SolutionModelForm;
+    desktop.actions().run([&] { solution.Show(); });
+    desktop.actions().run([&] { solution.Model = condsim::SolutionModelKind::DebyeHuckel; });
+    QApplication::processEvents();
+    saved = save(desktop.solutionModelWindow(), folder, QStringLiteral("solution-model-window.png")) && saved;
+    desktop.actions().run([&] { solution.CancelClick(); });
+
+    // The fit window at n = 30: K1, alfa, K2..K30, MCA and MCX to choose from.
+    desktop.actions().run([&] {
+        form1.SpinEdit1.setValue(30);
+        form1.InitializeClick();
+    });
+    QApplication::processEvents();
+    saved = save(desktop.fitWindow(), folder, QStringLiteral("fit-window-n30.png")) && saved;
     return saved && platform.errors == 0 ? 0 : 1;
 }

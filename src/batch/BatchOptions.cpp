@@ -21,7 +21,7 @@ const char* batchUsage() {
            "                     [--solvent water|acetonitrile|methanol]\n"
            "                     [--temperature K --permittivity E --viscosity MPAS]\n"
            "                     [--figure KIND:FILE]... [--figure-dpi N] [--figure-width CM]\n"
-           "                     [--export-csv FILE]\n"
+           "                     [--export-csv FILE] [--threads N]\n"
            "       condsim-batch --help | --version\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
@@ -46,6 +46,9 @@ const char* batchUsage() {
            "\n"
            "Whole numbers must lie in the range of their field (--n 2..30, --alfa 1..100,\n"
            "--points 9..1000, --scale 1..100000, --gradient -100..100).\n"
+           "--threads N (N >= 1; default: one per processor core) shares the points of the\n"
+           "calculation and the fits of --fit-n among N threads; the results are the same\n"
+           "for every N.\n"
            "\n"
            "Fit results go to standard output, messages to standard error. Exit status:\n"
            "0 success, 1 an error of the program or a refused input (its text on standard\n"
@@ -95,6 +98,13 @@ std::vector<FitParameter> fitParameters(const std::string& list) {
     } catch (const Error& error) {
         throw BatchUsageError{"--fit: " + error.text()};
     }
+}
+
+// The number of threads: a whole number of at least 1.
+int threadCount(const std::string& text) {
+    const int value = wholeNumber("--threads", text);
+    if (value < 1) throw BatchUsageError{"--threads must be a whole number of at least 1, not '" + text + "'"};
+    return value;
 }
 
 // "FROM..TO", two whole numbers.
@@ -203,6 +213,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         {"--temperature", [&](const std::string& v) { options.temperature = v; }},
         {"--permittivity", [&](const std::string& v) { options.permittivity = v; }},
         {"--viscosity", [&](const std::string& v) { options.viscosity = v; }},
+        {"--threads", [&](const std::string& v) { options.threads = threadCount(v); }},
         {"--weights",
          [&](const std::string& v) {
              FitWeighting weighting = FitWeighting::Absolute;

@@ -47,6 +47,7 @@ struct BatchOptions {
     std::optional<std::string> permittivity;    // --permittivity
     std::optional<std::string> viscosity;       // --viscosity, mPa s
     std::optional<FitWeighting> weights;           // of the residuals of the fit
+    std::optional<int> threads;  // --threads: threads of the sweep; default one per core
     bool help = false;
     bool version = false;  // print the version and stop
 

@@ -93,6 +93,7 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     StreamPlatform platform(messages);
     Application app(platform, canvases);
     TForm1& form1 = app.Form1;
+    if (options.threads) app.state.threads = *options.threads;
     const auto act = [&](const std::function<void()>& action) { return dispatch(platform, action); };
     const auto chooseFile = [&](const std::string& name) {
         platform.answerNextDialog(name);
@@ -198,7 +199,11 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     };
     if (options.plot && !save(form1.Image1, *options.plot)) return 1;
     if (options.distribution && !save(app.Form2.Image1, *options.distribution)) return 1;
-    for (const auto& [kind, fileName] : options.figures) {
+    for (const auto& figureRequest : options.figures) {
+        // Named copies: a lambda takes structured bindings only from C++20 compilers newer
+        // than the analysis tools'.
+        const auto& kind = figureRequest.first;
+        const auto& fileName = figureRequest.second;
         const bool written = act([&] {
             const BuiltFigure built = mainWindowFigure(kind, app.state);
             if (!built.figure) throw Error("No " + figureKindName(kind) + " figure: " + built.refusal);

@@ -6,6 +6,8 @@
 #include <QFormLayout>
 #include <QSpinBox>
 
+#include "desktop/BusyCursor.h"
+
 namespace condsim::qt {
 
 ExportFigureDialog::ExportFigureDialog(QWidget* parent, const std::vector<FigureKind>& kinds)
@@ -51,6 +53,7 @@ FigureExportChoice ExportFigureDialog::choice() const {
 
 std::optional<FigureExportChoice> ExportFigureDialog::ask(QWidget* parent, const std::vector<FigureKind>& kinds) {
     ExportFigureDialog dialog(parent, kinds);
+    const ArrowCursorWhileOpen arrow;
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choice();
 }

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "desktop/CellTableView.h"
+#include "desktop/FitProgress.h"
 #include "desktop/PictureWidget.h"
 #include "desktop/SpinFieldWidget.h"
 
@@ -22,7 +23,7 @@ namespace condsim::qt {
 namespace {
 
 // The residual picture's place; the axis labels stand around it.
-constexpr DesignRect plotPlace{110, 400, FitWindow::plotDesignWidth, FitWindow::plotDesignHeight};
+constexpr DesignRect plotPlace{110, 424, FitWindow::plotDesignWidth, FitWindow::plotDesignHeight};
 
 QLabel* wrappedLabel(QWidget& parent, const DesignScale& scale, DesignRect place) {
     auto* label = new QLabel(&parent);
@@ -39,7 +40,7 @@ QLabel* wrappedLabel(QWidget& parent, const DesignScale& scale, DesignRect place
 const QString FitWindowView::caption = QStringLiteral("Fitting the Constants to the Observed Data");
 
 FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const DesignScale& scale)
-    : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 796}), form_(form) {
+    : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 820}), form_(form) {
     ExportFigure1 = menuBar()->addMenu(QStringLiteral("File"))->addAction(QStringLiteral("Export Figure..."));
     // The parameter check boxes stand in a grid of as many columns as their width allows;
     // the grid keeps every row at its natural height and scrolls when n asks for more
@@ -64,7 +65,10 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     parameterArea_->setWidget(grid);
     rebuildParameterBoxes();
 
-    Run = addButton(nullptr, QStringLiteral("Run"), {770, 16, 160, 32}, [&form] { form.RunClick(); });
+    Run = addButton(nullptr, QStringLiteral("Run"), {770, 16, 160, 32}, [this, &form] {
+        const FitProgress shown(*this, form, QStringLiteral("Fitting"), progressDelayMilliseconds);
+        form.RunClick();
+    });
     Apply = addButton(nullptr, QStringLiteral("Apply"), {770, 58, 160, 32}, [&form] { form.ApplyClick(); });
     addLabel(nullptr, QStringLiteral("Apply writes the fitted values into the main window."), {770, 98, 460, 20}, 15);
     addLabel(nullptr, QStringLiteral("Residuals"), {950, 20, 90, 20});
@@ -77,15 +81,15 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
         this->actions().run([&form, index] { form.weighting = index == 1 ? FitWeighting::Relative : FitWeighting::Absolute; });
     });
 
-    Status = wrappedLabel(client(), scale, {10, 136, 1220, 66});
+    Status = wrappedLabel(client(), scale, {10, 136, 1220, 90});
 
-    addLabel(nullptr, QStringLiteral("Fitted values"), {10, 206, 200, 20});
-    Values = addTable(form.values, {10, 230, 740, 136}, {96, 160, 160, 160, 160, 160, 160});
-    addLabel(nullptr, QStringLiteral("Correlation"), {770, 206, 200, 20});
-    Correlation = addTable(form.correlation, {770, 230, 460, 136}, {96}, 172);
+    addLabel(nullptr, QStringLiteral("Fitted values"), {10, 230, 200, 20});
+    Values = addTable(form.values, {10, 254, 740, 136}, {96, 160, 160, 160, 160, 160, 160});
+    addLabel(nullptr, QStringLiteral("Correlation"), {770, 230, 200, 20});
+    Correlation = addTable(form.correlation, {770, 254, 460, 136}, {96}, 172);
 
     addLabel(nullptr, QStringLiteral("Residual (observed - calculated conductivity) against C0 (M)"),
-             {plotPlace.left, 374, 600, 20});
+             {plotPlace.left, 398, 600, 20});
     ResidualPlot = addPicture(form.residualPlot, plotPlace);
     const int plotBottom = plotPlace.top + plotPlace.height;
     residualYMaximum_ = addAxisLabel({0, plotPlace.top, 104, 20}, Qt::AlignRight);
@@ -94,14 +98,17 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     residualXMinimum_ = addAxisLabel({plotPlace.left, plotBottom + 4, 200, 20}, Qt::AlignLeft);
     residualXMaximum_ = addAxisLabel({plotPlace.left + plotPlace.width - 200, plotBottom + 4, 200, 20}, Qt::AlignRight);
 
-    addLabel(nullptr, QStringLiteral("n from"), {770, 376, 56, 20});
-    FromN = addSpinField(nullptr, form.fromN, {830, 374, 57, 24});
-    addLabel(nullptr, QStringLiteral("to"), {898, 376, 20, 20});
-    ToN = addSpinField(nullptr, form.toN, {922, 374, 57, 24});
-    Compare = addButton(nullptr, QStringLiteral("Compare n"), {1000, 372, 130, 28}, [&form] { form.CompareClick(); });
-    Comparison = addTable(form.comparison, {770, 410, 460, 190}, {34, 184, 160, 66});
-    addLabel(nullptr, QStringLiteral("The lowest AIC marks the n the data favour."), {770, 604, 460, 20}, 15);
-    ComparisonStatus = wrappedLabel(client(), scale, {770, 628, 460, 120});
+    addLabel(nullptr, QStringLiteral("n from"), {770, 400, 56, 20});
+    FromN = addSpinField(nullptr, form.fromN, {830, 398, 57, 24});
+    addLabel(nullptr, QStringLiteral("to"), {898, 400, 20, 20});
+    ToN = addSpinField(nullptr, form.toN, {922, 398, 57, 24});
+    Compare = addButton(nullptr, QStringLiteral("Compare n"), {1000, 396, 130, 28}, [this, &form] {
+        const FitProgress shown(*this, form, QStringLiteral("Comparing n"), progressDelayMilliseconds);
+        form.CompareClick();
+    });
+    Comparison = addTable(form.comparison, {770, 434, 460, 190}, {34, 184, 160, 66});
+    addLabel(nullptr, QStringLiteral("The lowest AIC marks the n the data favour."), {770, 628, 460, 20}, 15);
+    ComparisonStatus = wrappedLabel(client(), scale, {770, 652, 460, 120});
 
     // The parameter boxes first, row by row, then top to bottom and left to right.
     setFocusOrder({parameters, Run, Apply, Weights, Values, Correlation, FromN, ToN, Compare, Comparison});

@@ -44,6 +44,9 @@ public:
     QLabel* Status;
     QLabel* ComparisonStatus;
     PictureWidget* ResidualPlot;
+
+    // How long a fit or a comparison of n runs before its progress dialog opens.
+    int progressDelayMilliseconds = 200;
     // File/Export Figure... (the residuals); connected by the desktop program.
     QAction* ExportFigure1;
 

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "desktop/BusyCursor.h"
 #include "desktop/CellTableModel.h"
 
 namespace condsim::qt {
@@ -162,6 +163,7 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
 
 bool ObservedDataImportDialog::ask(ObservedDataImport& import, QWidget* parent) {
     ObservedDataImportDialog dialog(import, parent);
+    const ArrowCursorWhileOpen arrow;
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <cstdlib>
 
+#include "desktop/BusyCursor.h"
 #include "desktop/HeldInput.h"
 
 namespace condsim::qt {
@@ -23,6 +24,7 @@ void showBox(QMessageBox::Icon icon, const QString& title, const std::string& te
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // a text is shown as it is, never as markup
     releaseHeldButtons();
+    const ArrowCursorWhileOpen arrow;
     box.exec();
 }
 
@@ -47,6 +49,7 @@ std::optional<std::string> runDialog(QFileDialog::AcceptMode mode, const std::st
     dialog.setDirectory(startDirectory(initialDirectory));
     if (!proposedName.empty()) dialog.selectFile(fromLocal(proposedName));
     releaseHeldButtons();
+    const ArrowCursorWhileOpen arrow;
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;

@@ -58,14 +58,28 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
     addLabel(nullptr, QStringLiteral("eta (mPa s)"), {380, 136, 100, 22});
     Viscosity = addEditField(nullptr, form.Viscosity, {480, 134, 100, 24});
 
-    Coefficients = addLabel(nullptr, {}, {16, 180, 590, 22}, 16);
+    // Four coefficients of 15 digits each: on two lines where one is too narrow.
+    Coefficients = addLabel(nullptr, {}, {16, 174, 590, 44}, 16);
+    Coefficients->setWordWrap(true);
+    Coefficients->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Coefficients->setTextInteractionFlags(Qt::TextSelectableByMouse);
     addLabel(nullptr, QStringLiteral("The constants are thermodynamic (I = 0) in the ionic-strength models."),
-             {16, 210, 590, 22}, 15);
+             {16, 224, 590, 22}, 15);
 
-    OK = addButton(nullptr, QStringLiteral("OK"), {380, 260, 96, 30}, [&form] { form.OKClick(); });
-    Cancel = addButton(nullptr, QStringLiteral("Cancel"), {486, 260, 96, 30}, [&form] { form.CancelClick(); });
+    OK = addButton(nullptr, QStringLiteral("OK"), {380, 262, 96, 30}, [&form] { form.OKClick(); });
+    Cancel = addButton(nullptr, QStringLiteral("Cancel"), {486, 262, 96, 30}, [&form] { form.CancelClick(); });
 
     setFocusOrder({Model, IonSize, Solvent, Temperature, Permittivity, Viscosity, OK, Cancel});
+
+    nameControl(*Model, QStringLiteral("Model"), QStringLiteral("Model"));
+    nameControl(*IonSize, QStringLiteral("IonSize"), QStringLiteral("Ion size a (Angstrom)"));
+    nameControl(*Solvent, QStringLiteral("Solvent"), QStringLiteral("Solvent"));
+    nameControl(*Temperature, QStringLiteral("Temperature"), QStringLiteral("T (K)"));
+    nameControl(*Permittivity, QStringLiteral("Permittivity"), QStringLiteral("eps_r"));
+    nameControl(*Viscosity, QStringLiteral("Viscosity"), QStringLiteral("eta (mPa s)"));
+    nameControl(*Coefficients, QStringLiteral("Coefficients"), QStringLiteral("Coefficients of the solvent"));
+    nameControl(*OK, QStringLiteral("OK"), QStringLiteral("OK"));
+    nameControl(*Cancel, QStringLiteral("Cancel"), QStringLiteral("Cancel"));
 }
 
 void SolutionModelWindowView::refreshFromState() {

@@ -1,5 +1,6 @@
 #include "desktop/UserActions.h"
 
+#include "desktop/BusyCursor.h"
 #include "ui/Dispatch.h"
 
 namespace condsim::qt {
@@ -39,6 +40,7 @@ bool UserActions::run(const std::function<void()>& action, const std::function<v
     bool completed = false;
     {
         const Holding running(running_);
+        const BusyCursor busy;
         completed = dispatch(platform_, action);
         refreshViews();
     }

@@ -110,11 +110,16 @@ std::string fullFileName(const std::string& name) {
 
 std::string readTextFile(const std::string& name) {
     if (name.empty()) throw ioError(io_code::FileNotFound);
-    FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without waiting: a pipe would block the open until another program writes to it,
+    // and a device or a kernel file such as /proc/kmsg the reads until it has something.
+    FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) throwIoErrorOfErrno(name);
     struct stat status {};
     if (::fstat(file.get(), &status) == 0 && S_ISDIR(status.st_mode)) {
         throw fileError(io_code::AccessDenied, name);
+    }
+    if (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode)) {
+        throw Error("The file is a pipe or a socket: condsim reads files and devices only", fullFileName(name));
     }
     std::string content;
     char buffer[65536];
@@ -124,6 +129,9 @@ std::string readTextFile(const std::string& name) {
         const ssize_t count = ::read(file.get(), buffer, wanted);
         if (count < 0) {
             if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                throw Error("The file has nothing to read now: it waits for data to arrive", fullFileName(name));
+            }
             throwIoErrorOfErrno(name);
         }
         if (count == 0) break;

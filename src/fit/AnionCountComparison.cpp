@@ -1,8 +1,10 @@
 #include "fit/AnionCountComparison.h"
 
 #include <cmath>
+#include <utility>
 
 #include "core/Error.h"
+#include "core/IndexOrderedWork.h"
 #include "files/NumberText.h"
 #include "fit/ConstantsFit.h"
 #include "fit/FitSystem.h"
@@ -22,7 +24,8 @@ ext akaikeCriterion(const FitResult& fit, int parameterCount) {
 
 }  // namespace
 
-AnionCountComparison compareAnionCounts(FitSystem system, const FitRequest& request, int fromN, int toN) {
+AnionCountComparison compareAnionCounts(const FitSystem& system, const FitRequest& request, int fromN, int toN,
+                                        int threads) {
     AnionCountComparison comparison;
     comparison.weighting = request.weighting;
     if (fromN < nMinimum || toN > nMaximum || fromN > toN) {
@@ -32,9 +35,15 @@ AnionCountComparison compareAnionCounts(FitSystem system, const FitRequest& requ
         return comparison;
     }
     const int parameterCount = static_cast<int>(request.parameters.size());
-    for (int n = fromN; n <= toN; ++n) {
-        system.n = n;
-        AnionCountFit row{n, fitConstants(system, request), 0};
+    // The fits of the n are independent: shared among the threads, taken in increasing n.
+    const auto fitAt = [&](int index) {
+        FitSystem withN = system;
+        withN.n = fromN + index;
+        return fitConstants(withN, request);
+    };
+    const auto addRow = [&](int index, FitResult&& fit) {
+        const int n = fromN + index;
+        AnionCountFit row{n, std::move(fit), 0};
         if (row.fit.converged()) {
             row.aic = akaikeCriterion(row.fit, parameterCount);
             if (comparison.bestN == 0 || row.aic < comparison.rows[static_cast<size_t>(comparison.bestN - fromN)].aic) {
@@ -42,7 +51,11 @@ AnionCountComparison compareAnionCounts(FitSystem system, const FitRequest& requ
             }
         }
         comparison.rows.push_back(std::move(row));
-    }
+    };
+    // A progress callback belongs to the calling thread (a window shows it and may cancel
+    // there): a comparison that reports its progress runs its fits one after the other.
+    const int sharing = request.options.progress ? 1 : threads;
+    runInIndexOrder<FitResult>(toN - fromN + 1, sharing, fitAt, addRow, [&](int index) { addRow(index, fitAt(index)); });
     // A reason that holds for every n (no observed data, say) is the comparison's own.
     const std::string& first = comparison.rows.front().fit.reason;
     bool refusedAlike = true;

@@ -153,7 +153,7 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     if (!result.reason.empty()) return result;
 
     const FitParameterisation parameterisation(system, request.parameters);
-    const FitProblem problem(parameterisation, request.weighting);
+    const FitProblem problem(parameterisation, request.weighting, request.options.progress);
     result.otherConstants = parameterisation.otherConstantsNote();
     const LocalFitSettings settings{request.options.maxEvaluations, request.options.tolerance,
                                     request.options.initialStepBound};

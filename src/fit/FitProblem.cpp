@@ -1,13 +1,15 @@
 #include "fit/FitProblem.h"
 
 #include <cmath>
+#include <utility>
 
 #include "core/CheckedArithmetic.h"
 
 namespace condsim {
 
-FitProblem::FitProblem(const FitParameterisation& parameterisation, FitWeighting weighting)
-    : parameterisation_(&parameterisation), weighting_(weighting) {
+FitProblem::FitProblem(const FitParameterisation& parameterisation, FitWeighting weighting,
+                       std::function<void(int n, int evaluations)> progress)
+    : parameterisation_(&parameterisation), weighting_(weighting), progress_(std::move(progress)) {
     ext squares = 0;
     for (const ObservedPoint& point : system().points) {
         const ext weight = residualWeight(weighting, point.conductivity);
@@ -27,6 +29,7 @@ std::vector<ext> FitProblem::residuals(const std::vector<ext>& values) const {
         const ext difference = sub(calculatedConductivity(fitted, constants, point.concentration), point.conductivity);
         residuals[j] = mul(weights_[j], difference);
     }
+    if (progress_) progress_(fitted.n, evaluations_);
     return residuals;
 }
 

@@ -4,6 +4,7 @@
 // calculated conductivity from calculatedConductivity and the weights from the weighting.
 // Counts its evaluations of all residuals, which is what a fit costs.
 
+#include <functional>
 #include <vector>
 
 #include "fit/FitParameterisation.h"
@@ -13,8 +14,10 @@ namespace condsim {
 
 class FitProblem {
 public:
-    // The parameterisation must outlive the problem.
-    FitProblem(const FitParameterisation& parameterisation, FitWeighting weighting);
+    // The parameterisation must outlive the problem; progress, when given, is told after
+    // every evaluation of all residuals (FitOptions::progress).
+    FitProblem(const FitParameterisation& parameterisation, FitWeighting weighting,
+               std::function<void(int n, int evaluations)> progress = {});
 
     const FitParameterisation& parameterisation() const { return *parameterisation_; }
     const FitSystem& system() const { return parameterisation_->system(); }
@@ -39,6 +42,7 @@ private:
     std::vector<ext> weights_;
     ext observedScale_ = 0;
     mutable int evaluations_ = 0;
+    std::function<void(int n, int evaluations)> progress_;
 };
 
 }  // namespace condsim

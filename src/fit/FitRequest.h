@@ -2,6 +2,7 @@
 // What a fit is asked to do: which parameters to adjust, and the limits of the optimiser.
 
 #include <cfloat>
+#include <functional>
 #include <vector>
 
 #include "core/Ext.h"
@@ -25,7 +26,16 @@ struct FitOptions {
     // Scan the fitted formation constants over their decades for the starts of the
     // optimiser (ConstantScan); without it the optimiser starts from the window's values only.
     bool scan = true;
+    // Told after every evaluation of all residuals, with the n of the system and the count
+    // of evaluations so far, so that a window can show that the fit is working. It may end
+    // the fit by throwing FitCancelled: fitConstants then returns nothing and has changed
+    // nothing.
+    std::function<void(int n, int evaluations)> progress;
 };
+
+// Thrown by a progress callback to end a fit at the user's request. Not an Error: no part
+// of the fit takes it for a failed evaluation.
+struct FitCancelled {};
 
 struct FitRequest {
     // Either alfa (with or without K1: Model #1 then generates K(2..n)) or any stepwise

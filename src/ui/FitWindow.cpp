@@ -165,10 +165,22 @@ void FitWindow::clearFit() {
     if (residualPlot.canvas() != nullptr) BlankResidualPlot(residualPlot.canvasForDrawing());
 }
 
+FitRequest FitWindow::requestWithProgress() const {
+    FitRequest fit = request();
+    fit.options.progress = progress;
+    return fit;
+}
+
 void FitWindow::RunClick() {
+    const Basis basis = basisOfMainWindow();
+    FitResult result;
+    try {
+        result = fitConstants(form_, requestWithProgress());
+    } catch (const FitCancelled&) {
+        return;  // cancelled while it ran: the window keeps what it showed
+    }
     clearFit();
-    fitBasis_ = basisOfMainWindow();
-    FitResult result = fitConstants(form_, request());
+    fitBasis_ = basis;
     if (!result.converged()) {
         status = fitFailureMessage(result);
         return;
@@ -242,9 +254,15 @@ void FitWindow::ApplyClick() {
 }
 
 void FitWindow::CompareClick() {
+    const Basis basis = basisOfMainWindow();
+    AnionCountComparison result;
+    try {
+        result = compareAnionCounts(form_, requestWithProgress(), fromN.value(), toN.value());
+    } catch (const FitCancelled&) {
+        return;  // cancelled while it ran: the window keeps what it showed
+    }
     comparison.setRowCount(1);
-    comparisonBasis_ = basisOfMainWindow();
-    const AnionCountComparison result = compareAnionCounts(form_, request(), fromN.value(), toN.value());
+    comparisonBasis_ = basis;
     if (!result.refusal.empty()) {
         comparisonStatus = "The comparison cannot run: " + result.refusal;
         return;

@@ -72,6 +72,10 @@ public:
     // The chosen parameters among the offered ones, in the order offered.
     FitRequest request() const;
 
+    // Told while a fit or a comparison of n runs (FitOptions::progress): the desktop shows
+    // it, and ends the run by throwing FitCancelled, which leaves the window as it was.
+    std::function<void(int n, int evaluations)> progress;
+
     // --- Handlers -----------------------------------------------------------------------
     void OpenClick();     // main menu Fit: shows the window and brings it to the front
     void RunClick();      // fits the chosen parameters; the main window is left alone
@@ -92,6 +96,8 @@ public:
     const std::vector<ResidualPoint>& residuals() const { return residuals_; }
 
 private:
+    FitRequest requestWithProgress() const;
+
     // What the results were made from: the main window's observed points, n and K(1..n).
     struct Basis {
         std::vector<std::pair<ext, ext>> points;  // concentration, conductivity

@@ -49,7 +49,7 @@ AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& re
         comparison.refusal = error.text();
         return comparison;
     }
-    AnionCountComparison comparison = compareAnionCounts(std::move(system), request, fromN, toN);
+    AnionCountComparison comparison = compareAnionCounts(system, request, fromN, toN, form.state().threads);
     if (comparison.refusal == noObservedPointsText) comparison.refusal += std::string("\n") + noObservedDataHint;
     return comparison;
 }

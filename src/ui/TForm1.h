@@ -14,6 +14,7 @@
 #include "ui/Picture.h"
 #include "ui/Platform.h"
 #include "ui/ProcessState.h"
+#include "ui/SolverSteps.h"
 #include "ui/SpinField.h"
 #include "ui/WindowState.h"
 
@@ -89,6 +90,9 @@ public:
     void Calc_LeftClick();
     void CalcRightClick();
     void RefineXClick();    // the free-anion solver at the concentration in c0
+    // The solver's first step: "record.txt" with one empty line in the current directory
+    // when it is missing.
+    void createRecordFileIfMissing();
 
     // --- Operations used by the handlers and by other windows ---------------------------
     // n as the logic uses it: the value of SpinEdit1 bounded to the field's range 2..30.
@@ -129,10 +133,14 @@ private:
     void writeConstantsTable(int rows);
     // The body of Conduct Calculations: the points, the tables and both plots.
     void sweep();
+    // One point of the sweep on this thread: its concentration into c0, the solver
+    // command, its rows of the tables.
+    void sweepPoint(int k, ext xmin, ext span, ext divisions);
     // Raises the refusal when the adopted value would make a stepwise constant negative.
     void refuseNegativeAdoption(int column, int row, int rows) const;
-    void writeSpeciesTable(int speciesCount);
-    void solveInSolutionModel();
+    // What the solver command reads, and its steps on this window's carriers.
+    SolverReads solverReads() const;
+    SolverSteps solverSteps();
 
     ProcessState& state_;
     Platform& platform_;

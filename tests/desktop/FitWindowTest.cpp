@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -63,6 +65,7 @@ private slots:
     void fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow();
     void refusalWithoutObservedDataShowsItsReason();
     void resultsAreDroppedWhenOtherDataAreOpened();
+    void cancelInTheProgressDialogKeepsTheWindowAsItWas();
 
 private:
     void openFitWindow();
@@ -232,6 +235,44 @@ void FitWindowTest::resultsAreDroppedWhenOtherDataAreOpened() {
     QCOMPARE(fit.Comparison->model()->rowCount(), 0);
     QVERIFY(!fit.Apply->isEnabled());
     QVERIFY2(fit.Status->text().endsWith("press Run to fit again."), qPrintable(fit.Status->text()));
+    QVERIFY(platform_->errors.empty());
+}
+
+// The progress dialog opens (here at once), names what it fits, and its Cancel ends the
+// comparison with the window as it was; the busy cursor is gone afterwards.
+void FitWindowTest::cancelInTheProgressDialogKeepsTheWindowAsItWas() {
+    auto& form1 = desktop_->application().Form1;
+    platform_->openAnswer = CONDSIM_EXAMPLES_DIR "/observed-6to1-salt.txt";
+    desktop_->actions().run([&] {
+        form1.Open1Click();
+        form1.InitializeClick();
+    });
+    openFitWindow();
+    auto& fit = desktop_->fitWindow();
+    QTest::mouseClick(fit.Run, Qt::LeftButton);
+    const QString status = fit.Status->text();
+    QVERIFY2(status.startsWith("Converged: yes"), qPrintable(status));
+    const int valueRows = fit.Values->model()->rowCount();
+
+    fit.progressDelayMilliseconds = 0;
+    QString label;
+    bool cursorWasBusy = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        label = dialog->labelText();
+        cursorWasBusy = QGuiApplication::overrideCursor() != nullptr;
+        QTest::keyClick(dialog, Qt::Key_Escape);  // as Cancel
+    });
+    QTest::mouseClick(fit.Compare, Qt::LeftButton);
+    QVERIFY2(label.startsWith(QStringLiteral("Comparing n: n = 2, ")), qPrintable(label));
+    QVERIFY(cursorWasBusy);
+    QCOMPARE(fit.Comparison->model()->rowCount(), 0);
+    QCOMPARE(fit.ComparisonStatus->text(), QString());
+    QCOMPARE(fit.Status->text(), status);
+    QCOMPARE(fit.Values->model()->rowCount(), valueRows);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     QVERIFY(platform_->errors.empty());
 }
 

@@ -54,7 +54,7 @@ void WindowPlacementTest::windowTakesItsScaledPlaceOrScrolls_data() {
     QTest::newRow("main") << "main" << QRect(0, -1, 1322, 992) << "SpinEdit3";
     QTest::newRow("abundance") << "abundance" << QRect(31, 87, 1354, 877) << "Edit2";
     QTest::newRow("scaling factors") << "factors" << QRect(243, 170, 761, 715) << "StringGrid2";
-    QTest::newRow("fit") << "fit" << QRect(80, 60, 1250, 796) << "Comparison";
+    QTest::newRow("fit") << "fit" << QRect(80, 60, 1250, 820) << "Comparison";
 }
 
 void WindowPlacementTest::windowTakesItsScaledPlaceOrScrolls() {

@@ -2,6 +2,9 @@
 // more is refused with the limit and the file named, and an endless device stops there.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "TestSession.h"
 #include "files/TextFile.h"
@@ -27,6 +30,20 @@ TEST(TextFileLimit, ReadsUpToSixteenMebibytesAndRefusesMore) {
         } catch (const Error& error) {
             EXPECT_EQ(errorBoxText(error), tooLarge + file);
         }
+    }
+}
+
+// A pipe without a writer would block the program for ever at its opening; it is refused
+// at once, naming the file.
+TEST(TextFileLimit, APipeIsRefusedAtOnce) {
+    TemporaryDirectory directory;
+    const std::string fifo = (directory.path() / "pipe").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    try {
+        readTextFile(fifo);
+        ADD_FAILURE() << fifo << " was read";
+    } catch (const Error& error) {
+        EXPECT_EQ(errorBoxText(error), "The file is a pipe or a socket: condsim reads files and devices only.\n" + fifo);
     }
 }
 

@@ -79,5 +79,46 @@ TEST(AnionCountComparison, AConstantBeyondSomeNRefusesOnlyThoseRows) {
               std::string::npos);
 }
 
+// The fits of the n shared between two threads give the rows of one thread to the last
+// bit: the values, the residuals, the evaluations, the refusals and the best n.
+TEST(AnionCountComparison, TwoThreadsGiveTheRowsOfOneThread) {
+    struct Case {
+        const char* parameters;
+        int fromN;
+        int toN;
+    };
+    for (const Case& c : {Case{"K1,alfa", 2, 7}, Case{"K3,MCA", 2, 4}}) {
+        SCOPED_TRACE(c.parameters);
+        Session s;
+        testing::TrueSystem truth;
+        truth.n = 4;
+        testing::makeObservedData(s, truth, testing::twelveConcentrations(), 0.005);
+        testing::startFrom(s, "3000", 45, "88");
+        const FitSystem system = fitSystemOf(s.form1);
+        const FitRequest request{parseFitParameterList(c.parameters), {}};
+        const AnionCountComparison one = compareAnionCounts(system, request, c.fromN, c.toN, 1);
+        const AnionCountComparison two = compareAnionCounts(system, request, c.fromN, c.toN, 2);
+        EXPECT_EQ(anionCountTable(two), anionCountTable(one));
+        EXPECT_NE(one.bestN, 0) << "some fit converges";
+        EXPECT_EQ(two.bestN, one.bestN);
+        ASSERT_EQ(two.rows.size(), one.rows.size());
+        for (size_t r = 0; r < one.rows.size(); ++r) {
+            const FitResult& a = one.rows[r].fit;
+            const FitResult& b = two.rows[r].fit;
+            EXPECT_EQ(b.reason, a.reason);
+            EXPECT_EQ(b.totalEvaluations, a.totalEvaluations);
+            EXPECT_EQ(b.sumOfSquares, a.sumOfSquares);
+            EXPECT_EQ(b.stepwiseConstants, a.stepwiseConstants);
+            EXPECT_EQ(b.calculated, a.calculated);
+            ASSERT_EQ(b.values.size(), a.values.size());
+            for (size_t v = 0; v < a.values.size(); ++v) {
+                EXPECT_EQ(b.values[v].value, a.values[v].value);
+                EXPECT_EQ(b.values[v].lower, a.values[v].lower);
+                EXPECT_EQ(b.values[v].upper, a.values[v].upper);
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace condsim

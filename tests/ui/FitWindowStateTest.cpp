@@ -153,5 +153,42 @@ TEST(FitWindowState, CompareFillsOneRowPerNOrSaysWhyItCannotRun) {
         << fit.comparisonStatus;
 }
 
+// A run or a comparison cancelled part-way through (the progress callback throws, as the
+// desktop's Cancel does) leaves every table, text and plot of both windows as it was.
+TEST(FitWindowState, ACancelledRunOrComparisonChangesNothing) {
+    Session s;
+    FitWindow fit(s.form1, testing::recordingCanvases());
+    prepare(s, fit);
+    ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
+    ASSERT_TRUE(s.act([&] { fit.CompareClick(); }));
+    ASSERT_TRUE(fit.canApply()) << fit.status;
+
+    for (const bool comparing : {false, true}) {
+        s.form1.MCA.setText("75");  // another start, so that a finished run would differ
+        const WindowSnapshot main(s.form1);
+        const std::vector<std::string> before{fit.values.cell(1, 1), fit.status, fit.comparison.cell(1, 2),
+                                              fit.comparisonStatus, fit.residualYLimit};
+        const size_t plotOperations = plotOf(fit).operations().size();
+        std::vector<int> told;
+        fit.progress = [&](int n, int evaluations) {
+            told.push_back(n);
+            if (evaluations == 5) throw FitCancelled{};
+        };
+        ASSERT_TRUE(s.act([&] { comparing ? fit.CompareClick() : fit.RunClick(); }));
+        fit.progress = nullptr;
+
+        ASSERT_FALSE(told.empty());
+        EXPECT_EQ(told.front(), comparing ? fit.fromN.value() : 6);
+        EXPECT_EQ(told.size(), 5u) << "the run ends at the evaluation that was cancelled";
+        const std::vector<std::string> after{fit.values.cell(1, 1), fit.status, fit.comparison.cell(1, 2),
+                                             fit.comparisonStatus, fit.residualYLimit};
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(plotOf(fit).operations().size(), plotOperations);
+        EXPECT_TRUE(fit.canApply());
+        EXPECT_TRUE(WindowSnapshot(s.form1) == main);
+        EXPECT_TRUE(s.platform.errors.empty());
+    }
+}
+
 }  // namespace
 }  // namespace condsim

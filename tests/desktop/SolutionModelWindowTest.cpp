@@ -1,0 +1,155 @@
+// The Solution Model window on the offscreen platform, driven by keyboard and mouse as a
+// user would: opened from the main menu, a preset's coefficients shown, a bad ion size
+// refused with nothing changed, OK applying the model and calculating again, the status
+// line naming the model, and Cancel leaving everything as it was.
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <optional>
+
+#include "desktop/CellTableView.h"
+#include "desktop/DesktopApplication.h"
+#include "desktop/EditFieldWidget.h"
+
+using condsim::qt::DesignScale;
+using condsim::qt::DesktopApplication;
+using condsim::qt::QtPlatform;
+
+namespace {
+
+class RecordingPlatform : public QtPlatform {
+public:
+    RecordingPlatform() : QtPlatform(DesktopApplication::title) {}
+    void message(const std::string& text) override { messages.push_back(text); }
+    void error(const std::string& text) override { errors.push_back(text); }
+    std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
+    std::optional<std::string> openAnswer;
+    std::vector<std::string> messages;
+    std::vector<std::string> errors;
+};
+
+void typeInto(QLineEdit& field, const QString& text) {
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClicks(&field, text);
+}
+
+}  // namespace
+
+class SolutionModelWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void chosenByKeyboardAppliedByOkAndUndoneByNothingElse();
+
+private:
+    std::unique_ptr<QTemporaryDir> directory_;
+    QString previousDirectory_;
+    RecordingPlatform* platform_ = nullptr;
+    std::unique_ptr<DesktopApplication> desktop_;
+};
+
+void SolutionModelWindowTest::init() {
+    previousDirectory_ = QDir::currentPath();
+    directory_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(directory_->isValid());
+    QVERIFY(QDir::setCurrent(directory_->path()));
+    auto platform = std::make_unique<RecordingPlatform>();
+    platform_ = platform.get();
+    desktop_ = std::make_unique<DesktopApplication>(std::move(platform), DesignScale(96));
+    desktop_->start();
+}
+
+void SolutionModelWindowTest::cleanup() {
+    desktop_.reset();
+    QDir::setCurrent(previousDirectory_);
+    directory_.reset();
+}
+
+void SolutionModelWindowTest::chosenByKeyboardAppliedByOkAndUndoneByNothingElse() {
+    auto& form1 = desktop_->application().Form1;
+    auto& main = desktop_->mainWindow();
+    platform_->openAnswer = QStringLiteral(CONDSIM_EXAMPLES_DIR "/cacl2-25C-water-dilute.txt").toStdString();
+    desktop_->actions().run([&] {
+        form1.SpinEdit1.setValue(2);
+        form1.InitializeClick();
+        form1.Open1Click();
+        form1.Button3Click();
+    });
+    // The first observed row's [X-] and calculated conductivity.
+    const auto calculated = [&] {
+        return main.StringGrid1->model()->index(0, 2).data().toString() + " " +
+               main.StringGrid1->model()->index(0, 3).data().toString();
+    };
+    const QString idealConductivity = calculated();
+    QVERIFY(!idealConductivity.isEmpty());
+    QCOMPARE(main.SolutionModelStatus->text(), QStringLiteral("Solution model: ideal"));
+
+    auto& window = desktop_->solutionModelWindow();
+    main.SolutionModel1->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.Model->currentText(), QStringLiteral("Ideal (as designed)"));
+
+    // Down on the closed boxes chooses the next entry: Debye-Hueckel, then methanol. Its
+    // A = 1.8246e6 (eps T)^-3/2 = 1.899 and B = 50.29 (eps T)^-1/2 = 0.5096 at
+    // eps = 32.66, T = 298.15 K (worked out by hand from the textbook forms), and its
+    // three values are shown, not typed.
+    window.Model->setFocus();
+    QTest::keyClick(window.Model, Qt::Key_Down);
+    QVERIFY(window.Model->currentText().startsWith(QStringLiteral("Debye-H")));
+    window.Solvent->setFocus();
+    QTest::keyClick(window.Solvent, Qt::Key_Down);
+    QTest::keyClick(window.Solvent, Qt::Key_Down);
+    QCOMPARE(window.Solvent->currentText(), QStringLiteral("methanol"));
+    QVERIFY2(window.Coefficients->text().startsWith(QStringLiteral("A = 1.89")), qPrintable(window.Coefficients->text()));
+    QVERIFY2(window.Coefficients->text().contains(QStringLiteral("B = 0.509")), qPrintable(window.Coefficients->text()));
+    QVERIFY(window.Temperature->isReadOnly());
+    QTest::keyClick(window.Solvent, Qt::Key_Up);
+    QTest::keyClick(window.Solvent, Qt::Key_Up);
+    QCOMPARE(window.Solvent->currentText(), QStringLiteral("water"));
+    QVERIFY2(window.Coefficients->text().startsWith(QStringLiteral("A = 0.510")), qPrintable(window.Coefficients->text()));
+
+    // An ion size that is not a number: refused, the window stays, nothing changes.
+    typeInto(*window.IonSize, QStringLiteral("4,5x"));
+    QTest::mouseClick(window.OK, Qt::LeftButton);
+    QCOMPARE(platform_->errors.size(), size_t{1});
+    QVERIFY(window.isVisible());
+    QCOMPARE(main.SolutionModelStatus->text(), QStringLiteral("Solution model: ideal"));
+    QCOMPARE(calculated(), idealConductivity);
+
+    // OK applies and calculates again: with activity coefficients below 1 the same
+    // (thermodynamic) K1 pairs less, so more of the anion is free.
+    typeInto(*window.IonSize, QStringLiteral("4.5"));
+    QTest::mouseClick(window.OK, Qt::LeftButton);
+    QCOMPARE(platform_->errors.size(), size_t{1});
+    QVERIFY(!window.isVisible());
+    QCOMPARE(main.SolutionModelStatus->text(),
+             QStringLiteral("Solution model: Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A"));
+    const QString ionicConductivity = calculated();
+    QVERIFY2(ionicConductivity.section(' ', 0, 0).toDouble() > idealConductivity.section(' ', 0, 0).toDouble(),
+             qPrintable(ionicConductivity + " against " + idealConductivity));
+
+    // Another solvent typed in, then Cancel: nothing changes.
+    main.SolutionModel1->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.Solvent->setFocus();
+    QTest::keyClick(window.Solvent, Qt::Key_End);
+    QCOMPARE(window.Solvent->currentText(), QStringLiteral("other"));
+    QVERIFY(!window.Permittivity->isReadOnly());
+    typeInto(*window.Permittivity, QStringLiteral("20"));
+    QTest::mouseClick(window.Cancel, Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(main.SolutionModelStatus->text(),
+             QStringLiteral("Solution model: Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A"));
+    QCOMPARE(calculated(), ionicConductivity);
+}
+
+QTEST_MAIN(SolutionModelWindowTest)
+#include "SolutionModelWindowTest.moc"
