@@ -244,6 +244,9 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
             if (i + 1 >= arguments.size()) throw BatchUsageError{name + " needs a value"};
             value = arguments[++i];
         }
+        // No option means anything by an empty value: "--model1=" is not "off", and
+        // "--report=" names no file.
+        if (value->empty()) throw BatchUsageError{name + " needs a value"};
         option->second(*value);
     }
     if (options.fitN && !options.fit) throw BatchUsageError{"--fit-n needs --fit LIST"};

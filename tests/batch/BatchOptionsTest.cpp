@@ -53,8 +53,19 @@ TEST(BatchOptions, UsageErrorsNameTheProblem) {
     EXPECT_EQ(reason({"--threads", "0"}), "--threads must be a whole number of at least 1, not '0'");
     EXPECT_EQ(reason({"--threads", "-2"}), "--threads must be a whole number of at least 1, not '-2'");
     EXPECT_EQ(reason({"--threads", "two"}), "--threads needs a whole number, not 'two'");
-    EXPECT_EQ(reason({"--threads="}), "--threads needs a whole number, not ''");
     EXPECT_EQ(reason({"--threads"}), "--threads needs a value");
+
+    // An empty value means nothing, in either form: "--model1=" is not "off".
+    for (const std::string option :
+         {"--data", "--n", "--beta1", "--alfa", "--model1", "--mca", "--mcx", "--points", "--scale", "--constants",
+          "--factors", "--gradient", "--hyperbolic", "--report", "--plot", "--distribution", "--decimal-separator",
+          "--fit", "--fit-n", "--figure", "--figure-dpi", "--figure-width", "--export-csv", "--solution", "--ion-size",
+          "--solvent", "--temperature", "--permittivity", "--viscosity", "--weights", "--import", "--columns",
+          "--skip", "--separator", "--concentration-unit", "--density", "--conductivity-unit", "--write-data",
+          "--threads"}) {
+        EXPECT_EQ(reason({option + "="}), option + " needs a value");
+        EXPECT_EQ(reason({option, ""}), option + " needs a value");
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "TestSession.h"
@@ -53,6 +55,44 @@ TEST(BatchRun, ReportEqualsTheOneTheWindowsWriteForTheSameSteps) {
     ASSERT_EQ(pictures.names.size(), 2u);
     EXPECT_EQ(pictures.names[0], (directory.path() / "c.png").string());
     EXPECT_EQ(pictures.names[1], (directory.path() / "d.png").string());
+}
+
+// Sweeps with the factors of the two rules, as condsim-batch writes them. Every calculated
+// row of the golden reports agrees within 1e-10 with tests/golden/check-sweep-reports.py,
+// which recomputes them from the report's inputs alone (mpmath: the exact mass balance and
+// each charged species with its factor), so scaled conductivities are checked, not merely
+// repeated.
+TEST(BatchRun, SweepsWithEitherFactorRuleGiveTheGoldenReports) {
+    struct RuleCase {
+        const char* golden;
+        std::function<void(BatchOptions&)> rule;
+    };
+    const RuleCase cases[] = {
+        {"report-gradient-20.txt", [](BatchOptions& o) { o.gradient = 20; }},     // factors 1, 1.2, .., 2
+        {"report-hyperbolic-2.txt", [](BatchOptions& o) { o.hyperbolic = "2"; }},  // factors 2 / (2 + i)
+    };
+    for (const RuleCase& c : cases) {
+        SCOPED_TRACE(c.golden);
+        TemporaryDirectory directory;
+        // The report's first line names the data file; DIR stands for the run's folder.
+        std::filesystem::copy_file(testing::exampleFile(exampleData), directory.path() / exampleData);
+        std::ostringstream messages;
+        PictureLog pictures;
+        BatchOptions options;
+        options.data = exampleData;
+        options.points = 9;
+        options.report = "report.txt";
+        c.rule(options);
+        EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), pictures.writer()), 0);
+        EXPECT_EQ(messages.str(), "");
+        const auto golden = std::filesystem::path(CONDSIM_TESTS_DIR) / "golden" / c.golden;
+        ASSERT_TRUE(std::filesystem::exists(golden)) << golden;
+        std::string report = testing::contentOf(directory.path() / "report.txt");
+        if (const auto at = report.find(directory.path().string()); at != std::string::npos) {
+            report.replace(at, directory.path().string().size(), "DIR");
+        }
+        EXPECT_EQ(report, testing::contentOf(golden));
+    }
 }
 
 TEST(BatchRun, AnErrorEndsTheRunWithTheErrorBoxText) {

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QDir>
 #include <QFile>
@@ -245,6 +246,17 @@ void DesktopWindowsTest::typingBeyondTheRangeIsUsedBoundedUntilTheFieldIsLeft() 
     QTest::keyClick(&spin, Qt::Key_5);
     QCOMPARE(spin.text(), QStringLiteral("45"));  // not corrected while typing
     QCOMPARE(form1.StringGrid2.rowCount(), 31);   // Initialize with 45 bounded to 30
+
+    // A right-click menu takes the focus for a while: that is not leaving the field, and
+    // the half-typed value stays as it is.
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(4, 4), spin.mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(&spin, &rightClick);
+    QWidget* menu = QApplication::activePopupWidget();
+    QVERIFY(menu != nullptr);
+    QCOMPARE(spin.text(), QStringLiteral("45"));
+    menu->close();
+    QCOMPARE(spin.text(), QStringLiteral("45"));
+    QCOMPARE(form1.SpinEdit1.text(), std::string("45"));
 
     // Mark a cell: only a new Initialize writes it back.
     form1.StringGrid2.setCell(0, 1, "marked");

@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <functional>
 
+#include "CaseNames.h"
 #include "TestSession.h"
+#include "UnprivilegedRun.h"
 #include "hardening/StateSnapshot.h"
 
 namespace condsim {
@@ -150,10 +152,14 @@ TEST_P(LoaderBadInput, ShowsTheErrorAndChangesNothingOrLoadsTheValues) {
 
 INSTANTIATE_TEST_SUITE_P(EveryLoaderEveryFile, LoaderBadInput,
                          ::testing::Combine(::testing::Range(0, 3),
-                                            ::testing::Range(0, static_cast<int>(std::size(badFiles)))));
+                                            ::testing::Range(0, static_cast<int>(std::size(badFiles)))),
+                         [](const auto& info) {
+                             return testing::caseName(loaders[std::get<0>(info.param)].name) + "_" +
+                                    testing::caseName(badFiles[std::get<1>(info.param)].name);
+                         });
 
 TEST(LoaderBadInput, UnreadableFileIsRefusedAndChangesNothing) {
-    if (::geteuid() == 0) GTEST_SKIP() << "running as root: chmod 000 does not stop root from reading";
+    if (testing::ranAgainAsUnprivilegedUser()) return;  // chmod 000 does not stop root from reading
     for (const Loader& loader : loaders) {
         SCOPED_TRACE(loader.name);
         Session s;

@@ -9,7 +9,9 @@
 #include <fstream>
 #include <functional>
 
+#include "CaseNames.h"
 #include "TestSession.h"
+#include "UnprivilegedRun.h"
 #include "hardening/StateSnapshot.h"
 
 namespace condsim {
@@ -154,8 +156,8 @@ TEST_P(TypedBadInput, ShowsTheErrorAndLeavesTheDataAlone) {
     c.alsoUnchanged(s, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCase, TypedBadInput,
-                         ::testing::Range(0, static_cast<int>(std::size(typedCases))));
+INSTANTIATE_TEST_SUITE_P(EveryCase, TypedBadInput, ::testing::Range(0, static_cast<int>(std::size(typedCases))),
+                         [](const auto& info) { return testing::caseName(typedCases[info.param].name); });
 
 // Spin-field texts beyond every range, typed as a user would and not corrected (the field
 // kept the focus): the logic reads each value bounded to the field's range, and the
@@ -207,8 +209,8 @@ TEST_P(SpinFieldBeyondRange, IsReadWithinTheRangeAndTheCalculationEnds) {
     EXPECT_EQ(s.form2.StringGrid1.rowCount(), c.calculatedRows);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryField, SpinFieldBeyondRange,
-                         ::testing::Range(0, static_cast<int>(std::size(spinCases))));
+INSTANTIATE_TEST_SUITE_P(EveryField, SpinFieldBeyondRange, ::testing::Range(0, static_cast<int>(std::size(spinCases))),
+                         [](const auto& info) { return testing::caseName(spinCases[info.param].name); });
 
 // --- Reports that cannot be written ----------------------------------------------------
 
@@ -235,7 +237,7 @@ TEST(ReportBadTarget, FolderThatDoesNotExistShowsFileNotFoundAndCreatesNothing) 
 }
 
 TEST(ReportBadTarget, ReadOnlyReportIsRefusedAndKeepsItsText) {
-    if (::geteuid() == 0) GTEST_SKIP() << "running as root: a read-only file does not stop root from writing";
+    if (testing::ranAgainAsUnprivilegedUser()) return;  // a read-only file does not stop root from writing
     Session s;
     loadObservedData(s);
     const std::string report = s.directory.write("old-report.txt", "the old report\r\n");

@@ -39,6 +39,8 @@ struct MappingCase {
     int pixel;
 };
 
+void PrintTo(const MappingCase& c, std::ostream* out) { *out << c.name; }
+
 class Mapping : public ::testing::TestWithParam<MappingCase> {};
 
 TEST_P(Mapping, GivesThePixel) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 #include "plot/RecordingCanvas.h"
 #include "plot/ResidualPlot.h"
 
@@ -13,6 +15,8 @@ struct AxesCase {
     std::vector<ResidualPoint> points;
     ResidualAxes expected;
 };
+
+void PrintTo(const AxesCase& c, std::ostream* out) { *out << c.name; }
 
 class ResidualAxesTest : public ::testing::TestWithParam<AxesCase> {};
 
@@ -32,12 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
         AxesCase{"rounded up to five", {{1, 3}, {3, 0}}, {1, 3, 5}},
         AxesCase{"rounded up to two and a half", {{1, 2.2L}, {3, 0}}, {1, 3, 2.5L}},
         AxesCase{"rounded up to the next power of ten", {{1, -700}, {3, 0}}, {1, 3, 1000}}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& c : name)
-            if (c == ' ') c = '_';
-        return name;
-    });
+    testing::NamedCase());
 
 TEST(ResidualPlot, ZeroLineInTheMiddleAndACircleAtEachPointInOrder) {
     RecordingCanvas canvas(224, 124);

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "SweepSession.h"
+#include "CaseNames.h"
 #include "TestSession.h"
 #include "files/ResultsReport.h"
 
@@ -51,6 +52,17 @@ TEST(ResultsReport, SmallObservedFileAndOneCalculationGiveTheGoldenReport) {
     EXPECT_TRUE(s.platform.dialogs[1].save);
     EXPECT_EQ(s.platform.dialogs[1].proposedName, "three_results.txt");
     EXPECT_EQ(s.platform.dialogs[1].initialDirectory, s.directory.path().string());
+
+    // Saved through a symbolic link, the report replaces the file that the link names, with
+    // its permissions, and the link stays a link.
+    const fs::path real = s.directory.write("kept/real.txt", "an older report\r\n");
+    const fs::perms shared = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(real, shared);
+    fs::create_symlink("kept/real.txt", s.directory.path() / "link.txt");
+    ASSERT_TRUE(save(s, "link.txt")) << s.errors().front();
+    EXPECT_TRUE(fs::is_symlink(s.directory.path() / "link.txt"));
+    EXPECT_EQ(testing::contentOf(real), goldenFile("report-three-points.txt"));
+    EXPECT_EQ(fs::status(real).permissions(), shared);
 }
 
 TEST(ResultsReport, FieldTextsAndSwitchesAreWrittenAsTheyStand) {
@@ -148,9 +160,12 @@ TEST(ResultsReport, DerivedColumnsConvertInTheirTablesOrder) {
 }
 
 struct NameCase {
+    const char* name;
     const char* dataFile;
     const char* proposed;
 };
+
+void PrintTo(const NameCase& c, std::ostream* out) { *out << c.name; }
 
 class DefaultReportNames : public ::testing::TestWithParam<NameCase> {};
 
@@ -158,14 +173,16 @@ TEST_P(DefaultReportNames, DropTheLastFourCharacters) {
     EXPECT_EQ(DefaultReportName(GetParam().dataFile), GetParam().proposed);
 }
 
-INSTANTIATE_TEST_SUITE_P(ResultsReport, DefaultReportNames,
-                         ::testing::Values(NameCase{"C:\\data\\kcl.txt", "C:\\data\\kcl_results.txt"},
-                                           NameCase{"C:\\data\\run1", "C:\\data\\_results.txt"},
-                                           NameCase{"/data/kcl.dat", "/data/kcl_results.txt"},
-                                           NameCase{"", "_results.txt"},
-                                           NameCase{"abcd", "_results.txt"},
-                                           NameCase{"/data/測定.txt", "/data/測定_results.txt"},
-                                           NameCase{"/data/x測定値", "/data/_results.txt"}));
+INSTANTIATE_TEST_SUITE_P(
+    ResultsReport, DefaultReportNames,
+    ::testing::Values(NameCase{"WindowsName", "C:\\data\\kcl.txt", "C:\\data\\kcl_results.txt"},
+                      NameCase{"NoExtension", "C:\\data\\run1", "C:\\data\\_results.txt"},
+                      NameCase{"OtherExtension", "/data/kcl.dat", "/data/kcl_results.txt"},
+                      NameCase{"NoFile", "", "_results.txt"},
+                      NameCase{"FourCharacters", "abcd", "_results.txt"},
+                      NameCase{"JapaneseName", "/data/測定.txt", "/data/測定_results.txt"},
+                      NameCase{"JapaneseNameWithoutExtension", "/data/x測定値", "/data/_results.txt"}),
+    testing::NamedCase());
 
 }  // namespace
 }  // namespace condsim

@@ -86,19 +86,39 @@ TEST(FreeAnionSolver, RecordFileIsCreatedOnceWithOneEmptyLine) {
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), "kept");
 }
 
+// n = 2 at C0 = X = 1e-4 with MCA 88 and MCX 59, worked by hand: D = 1 + 1e4 X + 2e7 X^2 =
+// 2.2; the cations carry 2 sf(0) + sf(1) x 1e4 X = 2 sf(0) + sf(1) charges per A, so the
+// conductivity is 88 x 1e-4 x (2 sf(0) + sf(1)) / 2.2 + 59 x 1e-4 = 0.004 (2 sf(0) + sf(1)) + 0.0059.
 TEST(Conductivity, TwoSpeciesAtAGivenX) {
-    Session s;
-    setTwoSpecies(s);
-    s.form1.state().model.C0 = 1e-4L;
-    const ext kappa = s.form1.ConductivityAt(1e-4L);
-    expectDigits(kappa, 0.0179L, 15);
-    const auto& a = s.form1.state().model.abundance;
-    expectDigits(a[0], 100.0L / 2.2L, 15);
-    expectDigits(a[1], 100.0L / 2.2L, 15);
-    expectDigits(a[2], 20.0L / 2.2L, 15);
-    EXPECT_EQ(s.form1.StringGrid3.rowCount(), 4);
-    EXPECT_EQ(s.form1.StringGrid3.cell(1, 0), "abundance%");
-    EXPECT_EQ(s.form1.StringGrid3.cell(2, 3), "9.09090909090909E-6");
+    struct FactorCase {
+        ext sf0, sf1, sf2;
+        ext conductivity;
+    };
+    const FactorCase factorCases[] = {
+        {1, 1, 1, 0.0179L},
+        {1, 0.5L, 1, 0.0159L},
+        {0.5L, 1, 1, 0.0139L},
+        {2, 1, 1, 0.0259L},
+        {1, 1, 7, 0.0179L},  // AX2 carries no charge: its factor takes no part
+    };
+    for (const FactorCase& c : factorCases) {
+        Session s;
+        setTwoSpecies(s);
+        auto& sf = s.app.state.factors.sf;
+        sf[0] = c.sf0;
+        sf[1] = c.sf1;
+        sf[2] = c.sf2;
+        s.form1.state().model.C0 = 1e-4L;
+        expectDigits(s.form1.ConductivityAt(1e-4L), c.conductivity, 15);
+        // The factors scale conductivities, never the distribution.
+        const auto& a = s.form1.state().model.abundance;
+        expectDigits(a[0], 100.0L / 2.2L, 15);
+        expectDigits(a[1], 100.0L / 2.2L, 15);
+        expectDigits(a[2], 20.0L / 2.2L, 15);
+        EXPECT_EQ(s.form1.StringGrid3.rowCount(), 4);
+        EXPECT_EQ(s.form1.StringGrid3.cell(1, 0), "abundance%");
+        EXPECT_EQ(s.form1.StringGrid3.cell(2, 3), "9.09090909090909E-6");
+    }
 }
 
 }  // namespace

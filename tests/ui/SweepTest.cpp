@@ -137,6 +137,16 @@ TEST(ConcentrationSweep, HandsTheRangeToTheDistributionPlotAndDrawsBothPlots) {
     EXPECT_EQ(redraw[8].penColor, colors::red);
     EXPECT_EQ(redraw[26].kind, Kind::MoveTo);
     EXPECT_EQ(redraw[26].penColor, colors::blue);
+    // Both curves start at the first point: 0.00064 M and 0.334729164807925 MC*M (the golden
+    // report). Worked by hand: the frame spans 0 to 0.0064 M (1.6 x 0.004) and 0 to 0.42
+    // (1.2 x 0.35), with 5 % margins, over 849 x 625 pixels, so x = round(849 x 0.00096 /
+    // 0.00704) = 116, the conductivity lies at 625 - round(625 x 0.355729 / 0.462) = 144 and
+    // the molar conductivity scaled by 300, 300 x 0.334729 / 1e6 / 0.00064 = 0.156904, at
+    // 625 - round(625 x 0.177904 / 0.462) = 384.
+    EXPECT_EQ(redraw[8].x1, 116);
+    EXPECT_EQ(redraw[8].y1, 144);
+    EXPECT_EQ(redraw[26].x1, 116);
+    EXPECT_EQ(redraw[26].y1, 384);
     const std::vector<CanvasOperation> curves(redraw.begin() + 8, redraw.end());
     EXPECT_EQ(countOf(curves, Kind::Ellipse, colors::red), 9);
     EXPECT_EQ(countOf(curves, Kind::LineTo, colors::red), 8);
