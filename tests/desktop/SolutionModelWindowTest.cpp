@@ -14,24 +14,13 @@
 
 #include "desktop/CellTableView.h"
 #include "desktop/DesktopApplication.h"
+#include "RecordingDesktop.h"
 #include "desktop/EditFieldWidget.h"
 
-using condsim::qt::DesignScale;
 using condsim::qt::DesktopApplication;
-using condsim::qt::QtPlatform;
 
 namespace {
 
-class RecordingPlatform : public QtPlatform {
-public:
-    RecordingPlatform() : QtPlatform(DesktopApplication::title) {}
-    void message(const std::string& text) override { messages.push_back(text); }
-    void error(const std::string& text) override { errors.push_back(text); }
-    std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
-    std::optional<std::string> openAnswer;
-    std::vector<std::string> messages;
-    std::vector<std::string> errors;
-};
 
 void typeInto(QLineEdit& field, const QString& text) {
     field.setFocus();
@@ -50,28 +39,19 @@ private slots:
     void chosenByKeyboardAppliedByOkAndUndoneByNothingElse();
 
 private:
-    std::unique_ptr<QTemporaryDir> directory_;
-    QString previousDirectory_;
+    std::unique_ptr<RecordingDesktop> session_;
+    DesktopApplication* desktop_ = nullptr;
     RecordingPlatform* platform_ = nullptr;
-    std::unique_ptr<DesktopApplication> desktop_;
 };
 
 void SolutionModelWindowTest::init() {
-    previousDirectory_ = QDir::currentPath();
-    directory_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(directory_->isValid());
-    QVERIFY(QDir::setCurrent(directory_->path()));
-    auto platform = std::make_unique<RecordingPlatform>();
-    platform_ = platform.get();
-    desktop_ = std::make_unique<DesktopApplication>(std::move(platform), DesignScale(96));
-    desktop_->start();
+    session_ = std::make_unique<RecordingDesktop>();
+    QVERIFY(session_->valid());
+    desktop_ = &session_->desktop();
+    platform_ = &session_->platform();
 }
 
-void SolutionModelWindowTest::cleanup() {
-    desktop_.reset();
-    QDir::setCurrent(previousDirectory_);
-    directory_.reset();
-}
+void SolutionModelWindowTest::cleanup() { session_.reset(); }
 
 void SolutionModelWindowTest::chosenByKeyboardAppliedByOkAndUndoneByNothingElse() {
     auto& form1 = desktop_->application().Form1;
