@@ -11,7 +11,8 @@
 namespace condsim::bench {
 
 WorkingDirectory::WorkingDirectory() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "condsim-bench-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "condsim-bench-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
     std::filesystem::current_path(path_);
@@ -38,7 +39,8 @@ const char* const observedTwelvePairs =
 std::string observedPairs(int count) {
     std::string content;
     for (int i = 1; i <= count; ++i) {
-        content += NumberText(static_cast<ext>(i) * 1e-4L) + " " + NumberText(static_cast<ext>(i) * 0.05L) + "\r\n";
+        content += NumberText(static_cast<ext>(i) * 1e-4L) + " " +
+                   NumberText(static_cast<ext>(i) * 0.05L) + "\r\n";
     }
     return content;
 }

@@ -14,7 +14,7 @@
 namespace condsim::bench {
 
 class WorkingDirectory {
-public:
+  public:
     WorkingDirectory();
     ~WorkingDirectory();
     WorkingDirectory(const WorkingDirectory&) = delete;
@@ -24,7 +24,7 @@ public:
     // Writes a file below the directory and returns its full name.
     std::string write(const std::string& name, const std::string& content) const;
 
-private:
+  private:
     std::filesystem::path path_;
     std::filesystem::path previous_;
 };

@@ -10,7 +10,7 @@
 namespace condsim::bench {
 
 class DiscardingCanvas : public Canvas {
-public:
+  public:
     DiscardingCanvas(int width, int height) : width_(width), height_(height) {}
     int width() const override { return width_; }
     int height() const override { return height_; }
@@ -19,7 +19,7 @@ public:
     void moveTo(int, int) override {}
     void lineTo(int, int) override {}
 
-private:
+  private:
     int width_;
     int height_;
 };

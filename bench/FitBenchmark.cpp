@@ -31,17 +31,20 @@ FitSystem twentyPointSystem() {
     truth.beta[1] = 10000;
     for (int i = 1; i < system.n; ++i) {
         truth.K[static_cast<size_t>(i + 1)] = 20 * truth.K[static_cast<size_t>(i)] / 100;
-        truth.beta[static_cast<size_t>(i + 1)] = truth.beta[static_cast<size_t>(i)] * truth.K[static_cast<size_t>(i + 1)];
+        truth.beta[static_cast<size_t>(i + 1)] =
+            truth.beta[static_cast<size_t>(i)] * truth.K[static_cast<size_t>(i + 1)];
     }
     for (int k = 0; k < 20; ++k) {
         const ext C0 = 1e-5L * std::pow(1000.0L, k / 19.0L);
         ext X = freeAnionStart(system.n, C0);
         searchFreeAnion(system.n, truth.beta, C0, X);
         const ext deviation = (k % 3 == 0 ? 0.005L : k % 3 == 1 ? -0.004L : 0.001L);
-        system.points.push_back({C0, conductivityAt(system.n, truth, system.sf, C0, X) * (1 + deviation)});
+        system.points.push_back(
+            {C0, conductivityAt(system.n, truth, system.sf, C0, X) * (1 + deviation)});
     }
     system.K[1] = 3000;
-    for (int i = 1; i < system.n; ++i) system.K[static_cast<size_t>(i + 1)] = 45 * system.K[static_cast<size_t>(i)] / 100;
+    for (int i = 1; i < system.n; ++i)
+        system.K[static_cast<size_t>(i + 1)] = 45 * system.K[static_cast<size_t>(i)] / 100;
     system.MCA = 70;
     return system;
 }

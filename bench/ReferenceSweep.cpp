@@ -80,7 +80,8 @@ std::vector<ext> sweepConcentrations(ext xmin, ext xmax, int points) {
     concentrations.reserve(static_cast<size_t>(points));
     const ext span = xmax - xmin;
     const ext divisions = static_cast<ext>(points + 1);
-    for (int k = 1; k <= points; ++k) concentrations.push_back(static_cast<ext>(k) * span / divisions + xmin);
+    for (int k = 1; k <= points; ++k)
+        concentrations.push_back(static_cast<ext>(k) * span / divisions + xmin);
     return concentrations;
 }
 

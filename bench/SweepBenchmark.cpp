@@ -6,8 +6,8 @@
 
 #include <chrono>
 #include <ctime>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "BenchSession.h"
@@ -45,11 +45,13 @@ struct SweepFixture {
         session.define(sweepSystem);
         session.sweep(sweepPoints);
         const ProcessState& state = session.app.state;
-        for (const ext C0 : sweepConcentrations(state.range.DataXMin, state.range.DataXMax, sweepPoints)) {
+        for (const ext C0 :
+             sweepConcentrations(state.range.DataXMin, state.range.DataXMax, sweepPoints)) {
             concentrations.push_back(number(NumberText(C0)));
         }
         // The sweep also solves the observed rows at their own concentrations.
-        for (int i = 1; i <= state.observed.count; ++i) concentrations.push_back(state.observed.conc[i]);
+        for (int i = 1; i <= state.observed.count; ++i)
+            concentrations.push_back(state.observed.conc[i]);
         system.n = sweepSystem.n;
         system.beta = state.model.beta;
         system.sf = state.factors.sf;
@@ -62,7 +64,8 @@ struct SweepFixture {
     bool referenceAgrees() const {
         const CellTable& table = session.app.Form2.StringGrid1;
         for (int k = 1; k <= sweepPoints; ++k) {
-            const ReferencePoint point = referenceSolve(system, concentrations[static_cast<size_t>(k - 1)]);
+            const ReferencePoint point =
+                referenceSolve(system, concentrations[static_cast<size_t>(k - 1)]);
             if (table.cell(1, k) != NumberText(point.conductivity)) return false;
         }
         return true;
@@ -114,7 +117,8 @@ void sweepToReferenceRatio(benchmark::State& state, const SweepSystem& system) {
         referenceSeconds += secondsOf([&] { fixture.referenceSweep(); });
     }
     state.counters["handler_ms"] = 1000 * handlerSeconds / static_cast<double>(state.iterations());
-    state.counters["reference_ms"] = 1000 * referenceSeconds / static_cast<double>(state.iterations());
+    state.counters["reference_ms"] =
+        1000 * referenceSeconds / static_cast<double>(state.iterations());
     state.counters["ratio"] = handlerSeconds / referenceSeconds;
 }
 
@@ -141,7 +145,8 @@ void twoThreadSweepToReference(benchmark::State& state, const SweepSystem& syste
         referenceSeconds += wallSecondsOf([&] { fixture.referenceSweep(); });
     }
     state.counters["sweep_ms"] = 1000 * sweepSeconds / static_cast<double>(state.iterations());
-    state.counters["reference_ms"] = 1000 * referenceSeconds / static_cast<double>(state.iterations());
+    state.counters["reference_ms"] =
+        1000 * referenceSeconds / static_cast<double>(state.iterations());
     state.counters["ratio"] = sweepSeconds / referenceSeconds;
 }
 BENCHMARK_CAPTURE(twoThreadSweepToReference, n30_K1e4_alfa100, thirtySpecies)
@@ -157,7 +162,8 @@ void twoCoreCeiling(benchmark::State& state, const SweepSystem& system) {
     const auto half = static_cast<std::ptrdiff_t>(fixture.concentrations.size() / 2);
     const auto solveRange = [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
         for (auto k = begin; k < end; ++k) {
-            const ReferencePoint point = referenceSolve(fixture.system, fixture.concentrations[static_cast<size_t>(k)]);
+            const ReferencePoint point =
+                referenceSolve(fixture.system, fixture.concentrations[static_cast<size_t>(k)]);
             benchmark::DoNotOptimize(point);
         }
     };
@@ -174,14 +180,18 @@ void twoCoreCeiling(benchmark::State& state, const SweepSystem& system) {
     }
     state.counters["speedup"] = oneThread / twoThreads;
 }
-BENCHMARK_CAPTURE(twoCoreCeiling, n30_K1e4_alfa100, thirtySpecies)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(twoCoreCeiling, n30_K1e4_alfa100, thirtySpecies)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 BENCHMARK_CAPTURE(sweepThroughHandler, n6_K1e4_alfa20, sixSpecies)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(sweepThroughHandler, n30_K1e4_alfa100, thirtySpecies)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sweepThroughHandler, n30_K1e4_alfa100, thirtySpecies)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(referenceLoop, n6_K1e4_alfa20, sixSpecies)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(referenceLoop, n30_K1e4_alfa100, thirtySpecies)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sweepToReferenceRatio, n6_K1e4_alfa20, sixSpecies)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(sweepToReferenceRatio, n30_K1e4_alfa100, thirtySpecies)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sweepToReferenceRatio, n30_K1e4_alfa100, thirtySpecies)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace condsim::bench

@@ -15,8 +15,14 @@ namespace {
 
 // Values of the kinds a sweep writes: concentrations, conductivities, abundances, tiny
 // species concentrations.
-const std::vector<ext> sampleValues{1.5984015984016e-5L, 0.0668620908012345678L, 45.4545454545454545L,
-                                    9.0909090909090909e-6L, 3.2768e13L, 1.0L / 3.0L, 0.001L, 99.99999999999999L};
+const std::vector<ext> sampleValues{1.5984015984016e-5L,
+                                    0.0668620908012345678L,
+                                    45.4545454545454545L,
+                                    9.0909090909090909e-6L,
+                                    3.2768e13L,
+                                    1.0L / 3.0L,
+                                    0.001L,
+                                    99.99999999999999L};
 
 void NumberTextPerCall(benchmark::State& state) {
     size_t i = 0;
@@ -59,7 +65,8 @@ void WriteReportAfterThousandPointSweep(benchmark::State& state) {
         session.platform.answerNextDialog(report);
         session.app.Form1.Save1Click();
     }
-    if (!session.platform.errors.empty()) state.SkipWithError(session.platform.errors.front().c_str());
+    if (!session.platform.errors.empty())
+        state.SkipWithError(session.platform.errors.front().c_str());
 }
 BENCHMARK(WriteReportAfterThousandPointSweep)->Unit(benchmark::kMicrosecond);
 

@@ -11,7 +11,8 @@ namespace condsim::fuzzing {
 
 const std::string& workingFolder() {
     static const std::string folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "condsim-fuzz-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "condsim-fuzz-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         std::filesystem::current_path(pattern);
         return pattern;

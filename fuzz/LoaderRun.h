@@ -18,8 +18,8 @@
 namespace condsim::fuzzing {
 
 inline bool isDrawingFault(const std::string& shown) {
-    for (const auto fault : {FloatingPointFault::InvalidOperation, FloatingPointFault::DivisionByZero,
-                             FloatingPointFault::Overflow}) {
+    for (const auto fault : {FloatingPointFault::InvalidOperation,
+                             FloatingPointFault::DivisionByZero, FloatingPointFault::Overflow}) {
         if (shown == withFinalPoint(floatingPointError(fault).text())) return true;
     }
     return false;

@@ -7,7 +7,8 @@ using namespace condsim;
 using condsim::fuzzing::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string good = fuzzing::goodFile("good-factors.txt", "1\n0.9\n0.8\n0.7\n0.6\n0.5\n");
+    static const std::string good =
+        fuzzing::goodFile("good-factors.txt", "1\n0.9\n0.8\n0.7\n0.6\n0.5\n");
     const std::string file = fuzzing::inputFile(data, size);
     fuzzing::LoaderRun run;
     TForm3& form3 = run.app.Form3;

@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::string name = condsim::fuzzing::inputFile(data + 1, size - 1);
     try {
-        const auto records = condsim::ReadNumberRecords(name, valuesPerRecord, capacity, overCapacityText);
+        const auto records =
+            condsim::ReadNumberRecords(name, valuesPerRecord, capacity, overCapacityText);
         require(records.count() <= capacity, "more records than the capacity");
         require(records.values.size() == static_cast<size_t>(records.count() * valuesPerRecord),
                 "a record was stored incomplete");

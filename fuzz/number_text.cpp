@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         value = condsim::number(text);
     } catch (const condsim::Error& error) {
-        require(error.text() == condsim::notANumberError(text).text(), "number raised another error text");
+        require(error.text() == condsim::notANumberError(text).text(),
+                "number raised another error text");
         return 0;
     }
     require(std::isfinite(value), "number gave a value that is not finite");
@@ -33,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const condsim::Error&) {
         require(false, "the text of a parsed number does not parse");
     }
-    require(condsim::NumberText(again) == shown, "the text of a parsed number changes on a second pass");
+    require(condsim::NumberText(again) == shown,
+            "the text of a parsed number changes on a second pass");
     return 0;
 }

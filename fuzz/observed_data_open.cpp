@@ -8,7 +8,8 @@ using namespace condsim;
 using condsim::fuzzing::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string good = fuzzing::goodFile("good-observed.txt", "0.001 0.11\r\n0.002 0.2\r\n");
+    static const std::string good =
+        fuzzing::goodFile("good-observed.txt", "0.001 0.11\r\n0.002 0.2\r\n");
     const std::string file = fuzzing::inputFile(data, size);
     fuzzing::LoaderRun run;
     TForm1& form1 = run.app.Form1;
@@ -17,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const int count = run.app.state.observed.count;
     require(count >= 1 && count <= observedCapacity, "observed count beyond 1..100 after a load");
-    require(form1.StringGrid1.rowCount() == count + 1, "observed table rows do not follow the count");
+    require(form1.StringGrid1.rowCount() == count + 1,
+            "observed table rows do not follow the count");
     form1.SpinEdit3.setValue(9);
     run.act([&] { form1.InitializeClick(); });
     run.act([&] { form1.Button3Click(); });

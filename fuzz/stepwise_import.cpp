@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(m >= 0 && m <= speciesCapacity - 1, "more constants than K(1..100) holds");
     require(form1.StringGrid2.rowCount() == m + 1, "constants table rows do not follow the count");
     require(!form1.CheckBox1.checked(), "the import left Model #1 on");
-    for (int i = 1; i <= m; ++i) require(!(run.app.state.model.K[i] < 0), "a negative stepwise constant was imported");
+    for (int i = 1; i <= m; ++i)
+        require(!(run.app.state.model.K[i] < 0), "a negative stepwise constant was imported");
     form1.c0.setText("0.0001");
     run.act([&] { form1.RefineXClick(); });
     return 0;

@@ -2,11 +2,11 @@
 // Readable names for the cases of parameterised tests: "a missing file" is shown and
 // filtered as MissingFile, not as the bytes of the case's struct.
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <string>
 #include <string_view>
-
-#include <gtest/gtest.h>
 
 namespace condsim::testing {
 
@@ -24,8 +24,9 @@ inline std::string caseName(std::string_view description) {
     };
     for (size_t i = 0; i < description.size(); ++i) {
         const char c = description[i];
-        const bool negativeNumber = c == '-' && i + 1 < description.size() &&
-                                    std::isdigit(static_cast<unsigned char>(description[i + 1])) != 0;
+        const bool negativeNumber =
+            c == '-' && i + 1 < description.size() &&
+            std::isdigit(static_cast<unsigned char>(description[i + 1])) != 0;
         if (negativeNumber) {
             flush();
             word = "minus";

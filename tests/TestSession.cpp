@@ -1,12 +1,12 @@
 #include "TestSession.h"
 
-#include "plot/RecordingCanvas.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
+
+#include "plot/RecordingCanvas.h"
 
 namespace condsim::testing {
 

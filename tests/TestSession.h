@@ -15,7 +15,7 @@
 namespace condsim::testing {
 
 class TemporaryDirectory {
-public:
+  public:
     TemporaryDirectory();
     ~TemporaryDirectory();
     TemporaryDirectory(const TemporaryDirectory&) = delete;
@@ -25,7 +25,7 @@ public:
     // Writes a file below the directory and returns its full name.
     std::string write(const std::string& name, const std::string& content) const;
 
-private:
+  private:
     std::filesystem::path path_;
     std::filesystem::path previous_;
 };

@@ -24,13 +24,14 @@ std::string quoted(const std::string& text) {
 
 // A folder that nobody may enter and read, removed with everything in it.
 class SharedFolder {
-public:
+  public:
     SharedFolder() {
         std::string pattern = (fs::temp_directory_path() / "condsim-unprivileged-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
         using p = fs::perms;
-        fs::permissions(path_, p::owner_all | p::group_read | p::group_exec | p::others_read | p::others_exec);
+        fs::permissions(
+            path_, p::owner_all | p::group_read | p::group_exec | p::others_read | p::others_exec);
     }
     ~SharedFolder() {
         std::error_code ignored;
@@ -40,7 +41,7 @@ public:
     SharedFolder& operator=(const SharedFolder&) = delete;
     const fs::path& path() const { return path_; }
 
-private:
+  private:
     fs::path path_;
 };
 

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "BenchSession.h"
+#include "desktop/DesktopApplication.h"
 #include "files/NumberText.h"
 #include "raster/RasterCanvas.h"
-#include "desktop/DesktopApplication.h"
 
 namespace condsim::bench {
 namespace {

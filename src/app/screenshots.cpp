@@ -17,11 +17,14 @@
 namespace {
 
 class ScriptedDialogs : public condsim::qt::QtPlatform {
-public:
+  public:
     explicit ScriptedDialogs(std::string observedFile)
-        : QtPlatform(condsim::qt::DesktopApplication::title), observedFile_(std::move(observedFile)) {}
+        : QtPlatform(condsim::qt::DesktopApplication::title),
+          observedFile_(std::move(observedFile)) {}
 
-    void message(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
+    void message(const std::string& text) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
     void error(const std::string& text) override {
         std::fprintf(stderr, "error: %s\n", text.c_str());
         ++errors;
@@ -33,7 +36,7 @@ public:
 
     int errors = 0;
 
-private:
+  private:
     std::string observedFile_;
 };
 
@@ -71,12 +74,16 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
 
     bool saved = save(desktop.mainWindow(), folder, QStringLiteral("main-window.png"));
-    saved = save(desktop.abundanceWindow(), folder, QStringLiteral("abundance-window.png")) && saved;
-    saved = save(desktop.scalingFactorWindow(), folder, QStringLiteral("scaling-factor-window.png")) && saved;
+    saved =
+        save(desktop.abundanceWindow(), folder, QStringLiteral("abundance-window.png")) && saved;
+    saved =
+        save(desktop.scalingFactorWindow(), folder, QStringLiteral("scaling-factor-window.png")) &&
+        saved;
     auto& form2 = desktop.application().Form2;
     desktop.actions().run([&] { form2.ShowHideData1Click(); });
     QApplication::processEvents();
-    saved = save(desktop.abundanceWindow(), folder, QStringLiteral("abundance-window-data.png")) && saved;
+    saved = save(desktop.abundanceWindow(), folder, QStringLiteral("abundance-window-data.png")) &&
+            saved;
 
     // The fit window with its default choice (K1 and alfa) run and n compared over 2..8.
     auto& fit = desktop.fitForm();
@@ -91,7 +98,9 @@ int main(int argc, char* argv[]) {
     desktop.actions().run([&] { solution.Show(); });
     desktop.actions().run([&] { solution.Model = condsim::SolutionModelKind::DebyeHuckel; });
     QApplication::processEvents();
-    saved = save(desktop.solutionModelWindow(), folder, QStringLiteral("solution-model-window.png")) && saved;
+    saved =
+        save(desktop.solutionModelWindow(), folder, QStringLiteral("solution-model-window.png")) &&
+        saved;
     desktop.actions().run([&] { solution.CancelClick(); });
 
     // The fit window at n = 30: K1, alfa, K2..K30, MCA and MCX to choose from.

@@ -10,7 +10,8 @@ namespace condsim {
 namespace {
 
 template <typename Choice>
-Choice oneOf(const std::string& option, const std::string& value, const std::map<std::string, Choice>& choices) {
+Choice oneOf(const std::string& option, const std::string& value,
+             const std::map<std::string, Choice>& choices) {
     const auto found = choices.find(value);
     if (found != choices.end()) return found->second;
     std::string names;
@@ -23,10 +24,11 @@ std::pair<int, int> columnPair(const std::string& text) {
     int concentration = 0;
     int conductivity = 0;
     if (comma == std::string::npos || !parseWholeNumber(text.substr(0, comma), concentration) ||
-        !parseWholeNumber(text.substr(comma + 1), conductivity) || concentration < 1 || conductivity < 1 ||
-        concentration == conductivity) {
-        throw BatchUsageError{"--columns takes two different column numbers from 1, C,K, for example 1,3, not '" +
-                              text + "'"};
+        !parseWholeNumber(text.substr(comma + 1), conductivity) || concentration < 1 ||
+        conductivity < 1 || concentration == conductivity) {
+        throw BatchUsageError{
+            "--columns takes two different column numbers from 1, C,K, for example 1,3, not '" +
+            text + "'"};
     }
     return {concentration, conductivity};
 }
@@ -42,29 +44,33 @@ int lineCount(const std::string& text) {
 }  // namespace
 
 bool BatchImportOptions::anyGiven() const {
-    return file || columns || skip || separator || concentration || density || conductivity || writeData;
+    return file || columns || skip || separator || concentration || density || conductivity ||
+           writeData;
 }
 
-std::map<std::string, std::function<void(const std::string&)>> importOptionSetters(BatchImportOptions& options) {
+std::map<std::string, std::function<void(const std::string&)>> importOptionSetters(
+    BatchImportOptions& options) {
     return {
         {"--import", [&options](const std::string& v) { options.file = v; }},
         {"--columns", [&options](const std::string& v) { options.columns = columnPair(v); }},
         {"--skip", [&options](const std::string& v) { options.skip = lineCount(v); }},
         {"--separator",
          [&options](const std::string& v) {
-             options.separator = oneOf<std::optional<ColumnSeparator>>("--separator", v,
-                                                                       {{"auto", std::nullopt},
-                                                                        {"space", ColumnSeparator::Whitespace},
-                                                                        {"comma", ColumnSeparator::Comma},
-                                                                        {"semicolon", ColumnSeparator::Semicolon},
-                                                                        {"tab", ColumnSeparator::Tab}});
+             options.separator =
+                 oneOf<std::optional<ColumnSeparator>>("--separator", v,
+                                                       {{"auto", std::nullopt},
+                                                        {"space", ColumnSeparator::Whitespace},
+                                                        {"comma", ColumnSeparator::Comma},
+                                                        {"semicolon", ColumnSeparator::Semicolon},
+                                                        {"tab", ColumnSeparator::Tab}});
          }},
         {"--concentration-unit",
          [&options](const std::string& v) {
-             options.concentration = oneOf<ConcentrationUnit>("--concentration-unit", v,
-                                                              {{"mol/L", ConcentrationUnit::MolPerLitre},
-                                                               {"mmol/L", ConcentrationUnit::MillimolPerLitre},
-                                                               {"mol/kg", ConcentrationUnit::MolPerKilogram}});
+             options.concentration =
+                 oneOf<ConcentrationUnit>("--concentration-unit", v,
+                                          {{"mol/L", ConcentrationUnit::MolPerLitre},
+                                           {"mmol/L", ConcentrationUnit::MillimolPerLitre},
+                                           {"mol/kg", ConcentrationUnit::MolPerKilogram}});
          }},
         {"--density", [&options](const std::string& v) { options.density = v; }},
         {"--conductivity-unit",
@@ -85,9 +91,11 @@ std::map<std::string, std::function<void(const std::string&)>> importOptionSette
 void checkImportOptions(const BatchImportOptions& options, bool dataGiven) {
     if (!options.anyGiven()) return;
     if (!options.file) throw BatchUsageError{"the options of an import need --import FILE"};
-    if (dataGiven) throw BatchUsageError{"--import and --data both load observed data: give one of them"};
+    if (dataGiven)
+        throw BatchUsageError{"--import and --data both load observed data: give one of them"};
     if (!options.conductivity) {
-        throw BatchUsageError{"--import needs --conductivity-unit S/cm|mS/cm|uS/cm|S/m|molar|equivalent"};
+        throw BatchUsageError{
+            "--import needs --conductivity-unit S/cm|mS/cm|uS/cm|S/m|molar|equivalent"};
     }
     if (options.density && options.concentration != ConcentrationUnit::MolPerKilogram) {
         throw BatchUsageError{"--density applies to --concentration-unit mol/kg only"};

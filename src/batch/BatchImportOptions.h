@@ -28,7 +28,8 @@ struct BatchImportOptions {
 
 // The import's options by name, each storing its value into options. A value that an
 // option cannot take throws BatchUsageError.
-std::map<std::string, std::function<void(const std::string&)>> importOptionSetters(BatchImportOptions& options);
+std::map<std::string, std::function<void(const std::string&)>> importOptionSetters(
+    BatchImportOptions& options);
 
 // The import's own usage errors once every argument was read: options of the import
 // without --import, --import together with --data, no conductivity unit, a density

@@ -83,11 +83,12 @@ int wholeNumber(const std::string& option, const std::string& text) {
 // A whole number within the range of the field it is typed into. The windows bound a
 // value beyond the range to its end; a command line says so instead, because a run with
 // another value than the one asked for would report it as if it had been asked for.
-int wholeNumberInRange(const std::string& option, const std::string& text, int minimum, int maximum) {
+int wholeNumberInRange(const std::string& option, const std::string& text, int minimum,
+                       int maximum) {
     const int value = wholeNumber(option, text);
     if (value < minimum || value > maximum) {
-        throw BatchUsageError{option + " must be a whole number from " + std::to_string(minimum) + " to " +
-                              std::to_string(maximum)};
+        throw BatchUsageError{option + " must be a whole number from " + std::to_string(minimum) +
+                              " to " + std::to_string(maximum)};
     }
     return value;
 }
@@ -103,7 +104,8 @@ std::vector<FitParameter> fitParameters(const std::string& list) {
 // The number of threads: a whole number of at least 1.
 int threadCount(const std::string& text) {
     const int value = wholeNumber("--threads", text);
-    if (value < 1) throw BatchUsageError{"--threads must be a whole number of at least 1, not '" + text + "'"};
+    if (value < 1)
+        throw BatchUsageError{"--threads must be a whole number of at least 1, not '" + text + "'"};
     return value;
 }
 
@@ -122,10 +124,13 @@ std::pair<int, int> speciesCountRange(const std::string& text) {
 // "KIND:FILE" with a known kind.
 std::pair<FigureKind, std::string> figureRequest(const std::string& text) {
     const auto colon = text.find(':');
-    const auto kind = colon == std::string::npos ? std::nullopt : figureKindNamed(text.substr(0, colon));
+    const auto kind =
+        colon == std::string::npos ? std::nullopt : figureKindNamed(text.substr(0, colon));
     if (!kind || colon + 1 >= text.size()) {
-        throw BatchUsageError{"--figure takes KIND:FILE with KIND conductivity, molar, molar-sqrt, distribution or "
-                              "residuals, not '" + text + "'"};
+        throw BatchUsageError{
+            "--figure takes KIND:FILE with KIND conductivity, molar, molar-sqrt, distribution or "
+            "residuals, not '" +
+            text + "'"};
     }
     return {*kind, text.substr(colon + 1)};
 }
@@ -135,7 +140,8 @@ double figureWidth(const std::string& text) {
     double width = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), width);
     if (error != std::errc() || end != text.data() + text.size() || !(width > 0) || width > 100) {
-        throw BatchUsageError{"--figure-width takes a width in centimetres from 0 to 100, not '" + text + "'"};
+        throw BatchUsageError{"--figure-width takes a width in centimetres from 0 to 100, not '" +
+                              text + "'"};
     }
     return width;
 }
@@ -149,19 +155,23 @@ SolutionModelKind solutionKind(const std::string& text) {
 
 std::string solventName(const std::string& text) {
     if (text != "water" && text != "acetonitrile" && text != "methanol") {
-        throw BatchUsageError{"--solvent takes water, acetonitrile or methanol, not '" + text + "'"};
+        throw BatchUsageError{"--solvent takes water, acetonitrile or methanol, not '" + text +
+                              "'"};
     }
     return text;
 }
 
 // Another solvent needs all three of its values, and excludes a preset.
 void checkSolventValues(const BatchOptions& options) {
-    const int given = (options.temperature ? 1 : 0) + (options.permittivity ? 1 : 0) + (options.viscosity ? 1 : 0);
+    const int given = (options.temperature ? 1 : 0) + (options.permittivity ? 1 : 0) +
+                      (options.viscosity ? 1 : 0);
     if (given != 0 && given != 3) {
-        throw BatchUsageError{"--temperature, --permittivity and --viscosity give another solvent together"};
+        throw BatchUsageError{
+            "--temperature, --permittivity and --viscosity give another solvent together"};
     }
     if (given == 3 && options.solvent) {
-        throw BatchUsageError{"--solvent and --temperature, --permittivity, --viscosity exclude each other"};
+        throw BatchUsageError{
+            "--solvent and --temperature, --permittivity, --viscosity exclude each other"};
     }
 }
 
@@ -174,7 +184,8 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         {"--data", [&](const std::string& v) { options.data = v; }},
         {"--n", [&](const std::string& v) { options.n = wholeNumberInRange("--n", v, 2, 30); }},
         {"--beta1", [&](const std::string& v) { options.beta1 = v; }},
-        {"--alfa", [&](const std::string& v) { options.alfa = wholeNumberInRange("--alfa", v, 1, 100); }},
+        {"--alfa",
+         [&](const std::string& v) { options.alfa = wholeNumberInRange("--alfa", v, 1, 100); }},
         {"--model1",
          [&](const std::string& v) {
              if (v != "on" && v != "off") throw BatchUsageError{"--model1 takes on or off"};
@@ -182,11 +193,20 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
          }},
         {"--mca", [&](const std::string& v) { options.mca = v; }},
         {"--mcx", [&](const std::string& v) { options.mcx = v; }},
-        {"--points", [&](const std::string& v) { options.points = wholeNumberInRange("--points", v, 9, 1000); }},
-        {"--scale", [&](const std::string& v) { options.scale = wholeNumberInRange("--scale", v, 1, 100000); }},
+        {"--points",
+         [&](const std::string& v) {
+             options.points = wholeNumberInRange("--points", v, 9, 1000);
+         }},
+        {"--scale",
+         [&](const std::string& v) {
+             options.scale = wholeNumberInRange("--scale", v, 1, 100000);
+         }},
         {"--constants", [&](const std::string& v) { options.constants = v; }},
         {"--factors", [&](const std::string& v) { options.factors = v; }},
-        {"--gradient", [&](const std::string& v) { options.gradient = wholeNumberInRange("--gradient", v, -100, 100); }},
+        {"--gradient",
+         [&](const std::string& v) {
+             options.gradient = wholeNumberInRange("--gradient", v, -100, 100);
+         }},
         {"--hyperbolic", [&](const std::string& v) { options.hyperbolic = v; }},
         {"--report", [&](const std::string& v) { options.report = v; }},
         {"--plot", [&](const std::string& v) { options.plot = v; }},
@@ -217,7 +237,8 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         {"--weights",
          [&](const std::string& v) {
              FitWeighting weighting = FitWeighting::Absolute;
-             if (!parseFitWeighting(v, weighting)) throw BatchUsageError{"--weights takes absolute or relative"};
+             if (!parseFitWeighting(v, weighting))
+                 throw BatchUsageError{"--weights takes absolute or relative"};
              options.weights = weighting;
          }},
     };
@@ -234,12 +255,14 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         }
         std::string name = argument;
         std::optional<std::string> value;
-        if (const auto equals = argument.find('='); argument.rfind("--", 0) == 0 && equals != std::string::npos) {
+        if (const auto equals = argument.find('=');
+            argument.rfind("--", 0) == 0 && equals != std::string::npos) {
             name = argument.substr(0, equals);
             value = argument.substr(equals + 1);
         }
         const auto option = valueOptions.find(name);
-        if (option == valueOptions.end()) throw BatchUsageError{"unknown argument '" + argument + "'"};
+        if (option == valueOptions.end())
+            throw BatchUsageError{"unknown argument '" + argument + "'"};
         if (!value) {
             if (i + 1 >= arguments.size()) throw BatchUsageError{name + " needs a value"};
             value = arguments[++i];

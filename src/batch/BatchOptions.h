@@ -8,34 +8,35 @@
 
 #include "batch/BatchImportOptions.h"
 #include "fit/FitParameter.h"
-#include "ui/PaperFigures.h"
 #include "fit/FitWeighting.h"
 #include "model/SolutionModel.h"
+#include "ui/PaperFigures.h"
 
 namespace condsim {
 
 struct BatchOptions {
-    std::optional<std::string> data;        // observed data, opened with File/Open
-    BatchImportOptions importing;           // or measured data imported in their units
-    std::optional<int> n;                   // SpinEdit1
-    std::optional<std::string> beta1;       // beta1 text
-    std::optional<int> alfa;                // SpinEdit2
-    std::optional<bool> model1;             // CheckBox1
-    std::optional<std::string> mca;         // MCA text
-    std::optional<std::string> mcx;         // MCX text
-    std::optional<int> points;              // SpinEdit3
-    std::optional<int> scale;               // SpinEdit4
-    std::optional<std::string> constants;   // stepwise-constant file (import)
-    std::optional<std::string> factors;     // scaling-factor file
-    std::optional<int> gradient;            // katamuki, typed as a user would
-    std::optional<std::string> hyperbolic;  // a_value, then Apply
-    std::optional<std::string> report;      // File/Save
-    std::optional<std::string> plot;        // conductivity picture as PNG
+    std::optional<std::string> data;          // observed data, opened with File/Open
+    BatchImportOptions importing;             // or measured data imported in their units
+    std::optional<int> n;                     // SpinEdit1
+    std::optional<std::string> beta1;         // beta1 text
+    std::optional<int> alfa;                  // SpinEdit2
+    std::optional<bool> model1;               // CheckBox1
+    std::optional<std::string> mca;           // MCA text
+    std::optional<std::string> mcx;           // MCX text
+    std::optional<int> points;                // SpinEdit3
+    std::optional<int> scale;                 // SpinEdit4
+    std::optional<std::string> constants;     // stepwise-constant file (import)
+    std::optional<std::string> factors;       // scaling-factor file
+    std::optional<int> gradient;              // katamuki, typed as a user would
+    std::optional<std::string> hyperbolic;    // a_value, then Apply
+    std::optional<std::string> report;        // File/Save
+    std::optional<std::string> plot;          // conductivity picture as PNG
     std::optional<std::string> distribution;  // distribution picture as PNG
-    std::vector<std::pair<FigureKind, std::string>> figures;  // labelled figures, in the order given
-    std::optional<std::string> exportCsv;   // the calculated and observed data as CSV
-    std::optional<int> figureDotsPerInch;   // resolution of PNG figures
-    std::optional<double> figureWidth;      // width of the figures in centimetres
+    std::vector<std::pair<FigureKind, std::string>>
+        figures;                           // labelled figures, in the order given
+    std::optional<std::string> exportCsv;  // the calculated and observed data as CSV
+    std::optional<int> figureDotsPerInch;  // resolution of PNG figures
+    std::optional<double> figureWidth;     // width of the figures in centimetres
     std::optional<char> decimalSeparator;
     std::optional<std::vector<FitParameter>> fit;  // fitted and applied before the calculation
     std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit
@@ -43,10 +44,10 @@ struct BatchOptions {
     std::optional<SolutionModelKind> solution;  // --solution
     std::optional<std::string> ionSize;         // --ion-size, Angstrom
     std::optional<std::string> solvent;         // --solvent, a preset
-    std::optional<std::string> temperature;     // --temperature K, with the next two: another solvent
-    std::optional<std::string> permittivity;    // --permittivity
-    std::optional<std::string> viscosity;       // --viscosity, mPa s
-    std::optional<FitWeighting> weights;           // of the residuals of the fit
+    std::optional<std::string> temperature;   // --temperature K, with the next two: another solvent
+    std::optional<std::string> permittivity;  // --permittivity
+    std::optional<std::string> viscosity;     // --viscosity, mPa s
+    std::optional<FitWeighting> weights;      // of the residuals of the fit
     std::optional<int> threads;  // --threads: threads of the sweep; default one per core
     bool help = false;
     bool version = false;  // print the version and stop

@@ -6,13 +6,13 @@
 
 #include "core/Error.h"
 #include "files/TextFile.h"
-#include "fit/ConstantsFit.h"
-#include "ui/FitApplication.h"
-#include "fit/FitReport.h"
 #include "fit/AnionCountComparison.h"
+#include "fit/ConstantsFit.h"
+#include "fit/FitReport.h"
 #include "ui/Application.h"
 #include "ui/CalculationData.h"
 #include "ui/Dispatch.h"
+#include "ui/FitApplication.h"
 #include "ui/MainWindowFit.h"
 #include "ui/ObservedDataImport.h"
 
@@ -40,8 +40,9 @@ std::string absoluteName(const std::string& name) {
 // Every file name made absolute against the directory the tool was started in, before
 // File/Open may change the current directory.
 BatchOptions withAbsoluteNames(BatchOptions options) {
-    for (auto* name : {&options.data, &options.importing.file, &options.importing.writeData, &options.constants,
-                       &options.factors, &options.report, &options.plot, &options.distribution, &options.exportCsv}) {
+    for (auto* name : {&options.data, &options.importing.file, &options.importing.writeData,
+                       &options.constants, &options.factors, &options.report, &options.plot,
+                       &options.distribution, &options.exportCsv}) {
         if (*name) *name = absoluteName(**name);
     }
     for (auto& figure : options.figures) figure.second = absoluteName(figure.second);
@@ -50,10 +51,14 @@ BatchOptions withAbsoluteNames(BatchOptions options) {
 
 const char* separatorName(ColumnSeparator separator) {
     switch (separator) {
-        case ColumnSeparator::Comma: return "comma";
-        case ColumnSeparator::Semicolon: return "semicolon";
-        case ColumnSeparator::Tab: return "tab";
-        case ColumnSeparator::Whitespace: break;
+        case ColumnSeparator::Comma:
+            return "comma";
+        case ColumnSeparator::Semicolon:
+            return "semicolon";
+        case ColumnSeparator::Tab:
+            return "tab";
+        case ColumnSeparator::Whitespace:
+            break;
     }
     return "space";
 }
@@ -65,8 +70,9 @@ ObservedDataImportDialog importChoices(const BatchImportOptions& options, Platfo
         if (options.separator) import.separator = *options.separator;
         if (options.skip) import.skippedLines = *options.skip;
         if (!options.separator || !options.skip) {
-            platform.message("Import of " + import.fileName() + ": --separator " + separatorName(import.separator) +
-                             " --skip " + std::to_string(import.skippedLines) + " (guessed where not given)");
+            platform.message("Import of " + import.fileName() + ": --separator " +
+                             separatorName(import.separator) + " --skip " +
+                             std::to_string(import.skippedLines) + " (guessed where not given)");
         }
         if (options.columns) {
             import.concentrationColumn = options.columns->first;
@@ -88,16 +94,17 @@ int runBatch(const BatchOptions& options, std::ostream& messages, const CanvasFa
 }
 
 int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostream& results,
-             const CanvasFactory& canvases, const PictureWriter& writePicture, const FigureWriter& writeFigure) {
+             const CanvasFactory& canvases, const PictureWriter& writePicture,
+             const FigureWriter& writeFigure) {
     const BatchOptions options = withAbsoluteNames(givenOptions);
     StreamPlatform platform(messages);
     Application app(platform, canvases);
     TForm1& form1 = app.Form1;
     if (options.threads) app.state.threads = *options.threads;
-    const auto act = [&](const std::function<void()>& action) { return dispatch(platform, action); };
-    const auto chooseFile = [&](const std::string& name) {
-        platform.answerNextDialog(name);
+    const auto act = [&](const std::function<void()>& action) {
+        return dispatch(platform, action);
     };
+    const auto chooseFile = [&](const std::string& name) { platform.answerNextDialog(name); };
 
     if (options.data) {
         chooseFile(*options.data);
@@ -120,7 +127,8 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
                 if (options.solvent) {
                     const auto choices = SolutionModelWindow::solventChoices();
                     window.SolventChoice = static_cast<int>(
-                        std::find(choices.begin(), choices.end(), *options.solvent) - choices.begin());
+                        std::find(choices.begin(), choices.end(), *options.solvent) -
+                        choices.begin());
                     window.SolventChange();
                 }
                 if (options.temperature) {
@@ -144,7 +152,8 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     if (options.importing.file) {
         chooseFile(*options.importing.file);
         if (options.importing.writeData) chooseFile(*options.importing.writeData);
-        if (!act([&] { importObservedData(form1, importChoices(options.importing, platform)); })) return 1;
+        if (!act([&] { importObservedData(form1, importChoices(options.importing, platform)); }))
+            return 1;
     }
     if (options.factors) {
         chooseFile(*options.factors);
@@ -171,12 +180,14 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     if (options.fit) {
         // The comparison first, from the same start as the fit; then the fit at the
         // window's n, applied before the calculation. Either failing ends the run.
-        const FitRequest request{*options.fit, {}, options.weights.value_or(FitWeighting::Absolute)};
+        const FitRequest request{
+            *options.fit, {}, options.weights.value_or(FitWeighting::Absolute)};
         if (!act([&] {
                 if (options.fitN) {
-                    const auto comparison =
-                        compareAnionCounts(form1, request, options.fitN->first, options.fitN->second);
-                    if (!comparison.refusal.empty()) throw Error("The comparison of n cannot run: " + comparison.refusal);
+                    const auto comparison = compareAnionCounts(form1, request, options.fitN->first,
+                                                               options.fitN->second);
+                    if (!comparison.refusal.empty())
+                        throw Error("The comparison of n cannot run: " + comparison.refusal);
                     results << anionCountTable(comparison) << '\n';
                 }
                 const FitResult result = fitConstants(form1, request);
@@ -206,7 +217,8 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
         const auto& fileName = figureRequest.second;
         const bool written = act([&] {
             const BuiltFigure built = mainWindowFigure(kind, app.state);
-            if (!built.figure) throw Error("No " + figureKindName(kind) + " figure: " + built.refusal);
+            if (!built.figure)
+                throw Error("No " + figureKindName(kind) + " figure: " + built.refusal);
             if (!writeFigure) throw Error("This tool cannot write figures");
             const std::string failure = writeFigure(*built.figure, fileName);
             if (!failure.empty()) throw Error("The figure was not written: " + failure);

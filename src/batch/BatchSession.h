@@ -15,12 +15,12 @@ namespace condsim {
 
 // Messages and error boxes go to a stream, one per line.
 class StreamPlatform : public ScriptedPlatform {
-public:
+  public:
     explicit StreamPlatform(std::ostream& out) : out_(out) {}
     void message(const std::string& text) override;
     void error(const std::string& text) override;
 
-private:
+  private:
     std::ostream& out_;
 };
 
@@ -32,7 +32,8 @@ using PictureWriter = std::function<bool(const Canvas& canvas, const std::string
 // and of a comparison of n go to results. The labelled figures are written with
 // writeFigure; a figure asked for without one, or refused for want of data, is an error.
 int runBatch(const BatchOptions& options, std::ostream& messages, std::ostream& results,
-             const CanvasFactory& canvases, const PictureWriter& writePicture, const FigureWriter& writeFigure = {});
+             const CanvasFactory& canvases, const PictureWriter& writePicture,
+             const FigureWriter& writeFigure = {});
 // The same with the results on standard output.
 int runBatch(const BatchOptions& options, std::ostream& messages, const CanvasFactory& canvases,
              const PictureWriter& writePicture, const FigureWriter& writeFigure = {});

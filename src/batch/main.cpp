@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
     FigureSize figureSize;
     if (options.figureWidth) figureSize.widthCentimetres = *options.figureWidth;
     if (options.figureDotsPerInch) figureSize.pngDotsPerInch = *options.figureDotsPerInch;
-    const FigureWriter writeFigure = [figureSize](const Figure& figure, const std::string& fileName) {
+    const FigureWriter writeFigure = [figureSize](const Figure& figure,
+                                                  const std::string& fileName) {
         return writeFigureFile(figure, fileName, figureSize);
     };
     return runBatch(options, std::cerr, rasterCanvases, writePng, writeFigure);

@@ -11,7 +11,7 @@
 namespace condsim {
 
 class CellTable {
-public:
+  public:
     CellTable(int columnCount, int rowCount) : columnCount_(columnCount), rowCount_(rowCount) {}
 
     int rowCount() const { return rowCount_; }
@@ -37,7 +37,7 @@ public:
     // whether it must refresh.
     unsigned long long revision() const { return revision_; }
 
-private:
+  private:
     int columnCount_;
     int rowCount_;
     std::vector<std::vector<std::string>> columns_;  // columns_[column][row]

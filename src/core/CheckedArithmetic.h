@@ -26,19 +26,22 @@ inline bool isFiniteExt(ext value) { return std::fabs(value) <= LDBL_MAX; }
 
 inline ext add(ext a, ext b) {
     const ext r = a + b;
-    if (!isFiniteExt(r)) [[unlikely]] throwForResult(r);
+    if (!isFiniteExt(r)) [[unlikely]]
+        throwForResult(r);
     return r;
 }
 
 inline ext sub(ext a, ext b) {
     const ext r = a - b;
-    if (!isFiniteExt(r)) [[unlikely]] throwForResult(r);
+    if (!isFiniteExt(r)) [[unlikely]]
+        throwForResult(r);
     return r;
 }
 
 inline ext mul(ext a, ext b) {
     const ext r = a * b;
-    if (!isFiniteExt(r)) [[unlikely]] throwForResult(r);
+    if (!isFiniteExt(r)) [[unlikely]]
+        throwForResult(r);
     return r;
 }
 
@@ -48,13 +51,15 @@ inline ext div(ext a, ext b) {
                                                         : FloatingPointFault::DivisionByZero);
     }
     const ext r = a / b;
-    if (!isFiniteExt(r)) [[unlikely]] throwForResult(r);
+    if (!isFiniteExt(r)) [[unlikely]]
+        throwForResult(r);
     return r;
 }
 
 // Square root; a negative operand is an invalid operation (-0 gives -0, as the FPU does).
 inline ext squareRoot(ext a) {
-    if (a < 0 || std::isnan(a)) [[unlikely]] throwFloatingPointFault(FloatingPointFault::InvalidOperation);
+    if (a < 0 || std::isnan(a)) [[unlikely]]
+        throwFloatingPointFault(FloatingPointFault::InvalidOperation);
     return std::sqrt(a);
 }
 

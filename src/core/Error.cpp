@@ -42,7 +42,8 @@ std::string ioErrorText(int code) {
 Error ioError(int code) { return Error(ioErrorText(code)); }
 
 std::string withFinalPoint(const std::string& text) {
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) {
+    if (!text.empty() &&
+        static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) {
         return text + ".";
     }
     return text;

@@ -11,7 +11,7 @@
 namespace condsim {
 
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& text, std::string detail = {})
         : std::runtime_error(text), text_(text), detail_(std::move(detail)) {}
     const std::string& text() const { return text_; }
@@ -22,7 +22,7 @@ public:
         return Error(text_, detail_.empty() ? line : detail_ + "\n" + line);
     }
 
-private:
+  private:
     std::string text_;
     std::string detail_;
 };

@@ -23,7 +23,7 @@ namespace detail {
 // The results computed so far, by index, and which index to compute next.
 template <class Result>
 class IndexedResults {
-public:
+  public:
     explicit IndexedResults(int count) : count_(count), slots_(static_cast<size_t>(count)) {}
 
     // The next index nobody has taken yet; none when all are taken or an index before it
@@ -61,7 +61,7 @@ public:
         return std::move(slots_[static_cast<size_t>(index)].result);
     }
 
-private:
+  private:
     struct Slot {
         bool done = false;
         std::optional<Result> result;
@@ -98,7 +98,8 @@ std::optional<Result> attempt(const Compute& compute, int index) {
 // serial runs for every index. An exception from commit or serial ends the work after
 // the other threads have stopped.
 template <class Result, class Compute, class Commit, class Serial>
-void runInIndexOrder(int count, int threads, const Compute& compute, const Commit& commit, const Serial& serial) {
+void runInIndexOrder(int count, int threads, const Compute& compute, const Commit& commit,
+                     const Serial& serial) {
     const int workerCount = std::min(threads, count) - 1;
     if (workerCount <= 0) {
         for (int i = 0; i < count; ++i) serial(i);

@@ -12,7 +12,8 @@ namespace condsim::qt {
 const QString AbundanceWindowView::caption =
     QStringLiteral("Relative Abundances of All the Chemical Species at Various Concentrations");
 
-AbundanceWindowView::AbundanceWindowView(TForm2& form, UserActions& actions, const DesignScale& scale)
+AbundanceWindowView::AbundanceWindowView(TForm2& form, UserActions& actions,
+                                         const DesignScale& scale)
     : BoundWindow(form.window, actions, scale, caption, {31, 87, 1354, 877}), form_(form) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     addMenuItem(file, QStringLiteral("Save"), [&form] { form.Save1Click(); });
@@ -36,14 +37,16 @@ AbundanceWindowView::AbundanceWindowView(TForm2& form, UserActions& actions, con
 
     nameControl(*Image1, QStringLiteral("Image1"), QStringLiteral("Species distribution plot"));
     nameControl(*StringGrid1, QStringLiteral("StringGrid1"), QStringLiteral("Calculated data"));
-    nameControl(*SpinEdit1, QStringLiteral("SpinEdit1"), QStringLiteral("Upper end of the y axis in percent"));
+    nameControl(*SpinEdit1, QStringLiteral("SpinEdit1"),
+                QStringLiteral("Upper end of the y axis in percent"));
     nameControl(*Edit3, QStringLiteral("Edit3"), QStringLiteral("Lower end of the y axis"));
     nameControl(*Edit1, QStringLiteral("Edit1"), QStringLiteral("Lower end of the x axis"));
     nameControl(*Edit2, QStringLiteral("Edit2"), QStringLiteral("Upper end of the x axis"));
 }
 
 void AbundanceWindowView::refreshFromState() {
-    if (StringGrid1->isVisibleTo(this) != form_.tableVisible) StringGrid1->setVisible(form_.tableVisible);
+    if (StringGrid1->isVisibleTo(this) != form_.tableVisible)
+        StringGrid1->setVisible(form_.tableVisible);
     BoundWindow::refreshFromState();
 }
 

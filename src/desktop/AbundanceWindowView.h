@@ -3,14 +3,14 @@
 // calculated-data table, which share one place (ShowHideData puts the table in front or
 // takes it away), the range fields and the menu. The close box hides the window.
 
-#include "ui/TForm2.h"
 #include "desktop/BoundWindow.h"
+#include "ui/TForm2.h"
 
 namespace condsim::qt {
 
 class AbundanceWindowView : public BoundWindow {
     Q_OBJECT
-public:
+  public:
     static const QString caption;
 
     AbundanceWindowView(TForm2& form, UserActions& actions, const DesignScale& scale);
@@ -26,7 +26,7 @@ public:
     QAction* ExportFigure1;
     QAction* ExportData1;
 
-private:
+  private:
     TForm2& form_;
 };
 

@@ -81,8 +81,10 @@ void BoundWindow::placeOnScreen() {
         outer = outer.boundedTo(available.size());
         const QRect wanted(position, outer);
         if (!available.contains(wanted)) {
-            position.setX(std::clamp(position.x(), available.left(), available.right() + 1 - outer.width()));
-            position.setY(std::clamp(position.y(), available.top(), available.bottom() + 1 - outer.height()));
+            position.setX(
+                std::clamp(position.x(), available.left(), available.right() + 1 - outer.width()));
+            position.setY(
+                std::clamp(position.y(), available.top(), available.bottom() + 1 - outer.height()));
         }
     }
     resize(outer - frame);
@@ -121,7 +123,8 @@ void BoundWindow::refreshFromState() {
     }
 }
 
-QLabel* BoundWindow::addLabel(QWidget* parent, const QString& text, DesignRect place, int fontPixels) {
+QLabel* BoundWindow::addLabel(QWidget* parent, const QString& text, DesignRect place,
+                              int fontPixels) {
     auto* label = new QLabel(text, parentOrClient(parent));
     label->setFont(scale_.captionFont(fontPixels));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -160,7 +163,8 @@ QPushButton* BoundWindow::addButton(QWidget* parent, const QString& caption, Des
     button->setFont(scale_.captionFont());
     button->setAutoDefault(false);
     scale_.place(*button, place.left, place.top, place.width, place.height);
-    connect(button, &QPushButton::clicked, this, [this, handler = std::move(handler)] { actions_.run(handler); });
+    connect(button, &QPushButton::clicked, this,
+            [this, handler = std::move(handler)] { actions_.run(handler); });
     return button;
 }
 
@@ -187,9 +191,10 @@ CheckBoxWidget* BoundWindow::addCheckBox(QWidget* parent, CheckBox& box, DesignR
     return check;
 }
 
-CellTableView* BoundWindow::addTable(CellTable& table, DesignRect place, const std::vector<int>& columnWidths,
-                                     int furtherColumnWidth) {
-    auto* view = new CellTableView(table, actions_, scale_, columnWidths, furtherColumnWidth, client_);
+CellTableView* BoundWindow::addTable(CellTable& table, DesignRect place,
+                                     const std::vector<int>& columnWidths, int furtherColumnWidth) {
+    auto* view =
+        new CellTableView(table, actions_, scale_, columnWidths, furtherColumnWidth, client_);
     view->setFont(scale_.defaultFont());
     scale_.place(*view, place.left, place.top, place.width, place.height);
     bound_.push_back(view);
@@ -205,13 +210,17 @@ PictureWidget* BoundWindow::addPicture(Picture& picture, DesignRect place) {
     return widget;
 }
 
-QAction* BoundWindow::addMenuItem(QMenu* menu, const QString& caption, std::function<void()> handler) {
+QAction* BoundWindow::addMenuItem(QMenu* menu, const QString& caption,
+                                  std::function<void()> handler) {
     QAction* action = menu != nullptr ? menu->addAction(caption) : menuBar()->addAction(caption);
-    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] { actions_.run(handler); });
+    connect(action, &QAction::triggered, this,
+            [this, handler = std::move(handler)] { actions_.run(handler); });
     return action;
 }
 
-void BoundWindow::setFocusOrder(std::vector<QWidget*> controls) { focusOrder_ = std::move(controls); }
+void BoundWindow::setFocusOrder(std::vector<QWidget*> controls) {
+    focusOrder_ = std::move(controls);
+}
 
 std::vector<QWidget*> BoundWindow::focusCycle() const {
     std::vector<QWidget*> all;
@@ -234,11 +243,13 @@ bool BoundWindow::focusNextPrevChild(bool next) {
     const auto count = static_cast<std::ptrdiff_t>(cycle.size());
     std::ptrdiff_t target = next ? 0 : count - 1;
     if (holder != cycle.end()) target = ((holder - cycle.begin()) + (next ? 1 : count - 1)) % count;
-    cycle[static_cast<size_t>(target)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    cycle[static_cast<size_t>(target)]->setFocus(next ? Qt::TabFocusReason
+                                                      : Qt::BacktabFocusReason);
     return true;
 }
 
-void BoundWindow::nameControl(QWidget& control, const QString& designName, const QString& spokenName) {
+void BoundWindow::nameControl(QWidget& control, const QString& designName,
+                              const QString& spokenName) {
     control.setObjectName(designName);
     // A spin field speaks through its text: the part that takes the focus.
     QWidget& speaking = control.focusProxy() != nullptr ? *control.focusProxy() : control;

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "core/CellTable.h"
+#include "desktop/DesignScale.h"
+#include "desktop/UserActions.h"
 #include "ui/CheckBox.h"
 #include "ui/EditField.h"
 #include "ui/Picture.h"
 #include "ui/SpinField.h"
 #include "ui/WindowState.h"
-#include "desktop/DesignScale.h"
-#include "desktop/UserActions.h"
 
 class QAction;
 class QGroupBox;
@@ -46,7 +46,7 @@ struct DesignRect {
 
 class BoundWindow : public QMainWindow, public Refreshable {
     Q_OBJECT
-public:
+  public:
     // The outer rectangle gives the window's position and outer size, frame included.
     BoundWindow(WindowState& window, UserActions& actions, const DesignScale& scale,
                 const QString& caption, DesignRect outer);
@@ -62,7 +62,7 @@ public:
     // disabled controls are left out.
     std::vector<QWidget*> focusCycle() const;
 
-protected:
+  protected:
     // Builders. A null parent means the client area; positions are relative to the parent.
     QLabel* addLabel(QWidget* parent, const QString& text, DesignRect place, int fontPixels = 18);
     // The red numbered instruction labels: 18 px, sized to their text.
@@ -74,8 +74,8 @@ protected:
     EditFieldWidget* addEditField(QWidget* parent, EditField& field, DesignRect place);
     SpinFieldWidget* addSpinField(QWidget* parent, SpinField& field, DesignRect place);
     CheckBoxWidget* addCheckBox(QWidget* parent, CheckBox& box, DesignRect place);
-    CellTableView* addTable(CellTable& table, DesignRect place, const std::vector<int>& columnWidths,
-                            int furtherColumnWidth = 64);
+    CellTableView* addTable(CellTable& table, DesignRect place,
+                            const std::vector<int>& columnWidths, int furtherColumnWidth = 64);
     // Also gives the headless picture its size on the screen, before anything is drawn.
     PictureWidget* addPicture(Picture& picture, DesignRect place);
     // A menu item running a handler; a null menu puts the item on the menu bar itself.
@@ -97,7 +97,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
-private:
+  private:
     QWidget* parentOrClient(QWidget* parent) { return parent != nullptr ? parent : client_; }
     void placeOnScreen();
 

@@ -10,20 +10,22 @@
 namespace condsim::qt {
 
 class OverrideCursor {
-public:
-    explicit OverrideCursor(Qt::CursorShape shape) { QGuiApplication::setOverrideCursor(QCursor(shape)); }
+  public:
+    explicit OverrideCursor(Qt::CursorShape shape) {
+        QGuiApplication::setOverrideCursor(QCursor(shape));
+    }
     ~OverrideCursor() { QGuiApplication::restoreOverrideCursor(); }
     OverrideCursor(const OverrideCursor&) = delete;
     OverrideCursor& operator=(const OverrideCursor&) = delete;
 };
 
 class BusyCursor : public OverrideCursor {
-public:
+  public:
     BusyCursor() : OverrideCursor(Qt::WaitCursor) {}
 };
 
 class ArrowCursorWhileOpen : public OverrideCursor {
-public:
+  public:
     ArrowCursorWhileOpen() : OverrideCursor(Qt::ArrowCursor) {}
 };
 

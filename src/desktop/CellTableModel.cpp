@@ -22,15 +22,20 @@ void CellTableModel::takeSnapshot() {
             cells_.append(QString::fromStdString(table_.cell(column, tableRow(row))));
 }
 
-int CellTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int CellTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
 
-int CellTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
+int CellTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns_;
+}
 
 QVariant CellTableModel::data(const QModelIndex& index, int role) const {
     // An invalid index has no data; it is asked for, by a view's accessibility interface
     // holding a cell from before a reset, for instance.
     if (!index.isValid()) return {};
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
     if (role != Qt::DisplayRole) return {};
     return cells_.at(index.row() * columns_ + index.column());
 }
@@ -38,7 +43,8 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const {
 QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= columns_) return {};
     if (role == Qt::DisplayRole) return headers_.at(section);
-    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     return {};
 }
 

@@ -14,13 +14,14 @@ namespace condsim::qt {
 
 class CellTableModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit CellTableModel(const CellTable& table, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // The table row that a model row shows, and back.
@@ -31,7 +32,7 @@ public:
     // was reset (the counts changed).
     bool refreshFromTable();
 
-private:
+  private:
     void takeSnapshot();
 
     const CellTable& table_;

@@ -14,8 +14,8 @@ constexpr int designRowHeight = 20;
 }
 
 CellTableView::CellTableView(CellTable& table, UserActions& actions, const DesignScale& scale,
-                             const std::vector<int>& designColumnWidths, int furtherColumnDesignWidth,
-                             QWidget* parent)
+                             const std::vector<int>& designColumnWidths,
+                             int furtherColumnDesignWidth, QWidget* parent)
     : QTableView(parent), table_(table), actions_(actions), model_(table) {
     for (const int width : designColumnWidths) columnWidths_.push_back(scale(width));
     setModel(&model_);
@@ -54,7 +54,8 @@ void CellTableView::applyColumnWidths() {
     const int padding = 2 * textMargin + (showGrid() ? 1 : 0);
     for (int column = 0; column < model_.columnCount(); ++column) {
         const auto index = static_cast<size_t>(column);
-        int width = index < columnWidths_.size() ? columnWidths_[index] : header->defaultSectionSize();
+        int width =
+            index < columnWidths_.size() ? columnWidths_[index] : header->defaultSectionSize();
         width = std::max(width, header->sectionSizeHint(column));
         for (int row = 0; row < model_.rowCount(); ++row) {
             const QString text = model_.index(row, column).data().toString();
@@ -68,7 +69,8 @@ void CellTableView::applyColumnWidths() {
 void CellTableView::showTableSelection() {
     const QModelIndex wanted =
         model_.index(CellTableModel::modelRow(table_.selectedRow()), table_.selectedColumn());
-    if (wanted == currentIndex() && (!wanted.isValid() || selectionModel()->isSelected(wanted))) return;
+    if (wanted == currentIndex() && (!wanted.isValid() || selectionModel()->isSelected(wanted)))
+        return;
     if (wanted.isValid()) {
         selectionModel()->setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect);
     } else {
@@ -84,7 +86,8 @@ void CellTableView::refreshFromState() {
         // that the reset made invalid: a screen reader would read them as empty.
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(this);
         if (accessible != nullptr && accessible->tableInterface() != nullptr) {
-            QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+            QAccessibleTableModelChangeEvent reset(this,
+                                                   QAccessibleTableModelChangeEvent::ModelReset);
             accessible->tableInterface()->modelChange(&reset);
         }
     }
@@ -94,7 +97,8 @@ void CellTableView::refreshFromState() {
 void CellTableView::selectByUser(const QModelIndex& index) {
     const int column = index.column();
     const int row = CellTableModel::tableRow(index.row());
-    actions_.run([this, column, row] { table_.select(column, row); }, [this] { showTableSelection(); });
+    actions_.run([this, column, row] { table_.select(column, row); },
+                 [this] { showTableSelection(); });
 }
 
 void CellTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -106,7 +110,8 @@ void CellTableView::currentChanged(const QModelIndex& current, const QModelIndex
     selectByUser(current);
 }
 
-void CellTableView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+void CellTableView::selectionChanged(const QItemSelection& selected,
+                                     const QItemSelection& deselected) {
     QTableView::selectionChanged(selected, deselected);
     if (actions_.refreshing()) return;
     // A click or a keyboard move makes the cell current first, and currentChanged selects
@@ -124,7 +129,8 @@ void CellTableView::mousePressEvent(QMouseEvent* event) {
     const QModelIndex before = currentIndex();
     QTableView::mousePressEvent(event);
     const QModelIndex hit = indexAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && hit.isValid() && hit == before && hit == currentIndex())
+    if (event->button() == Qt::LeftButton && hit.isValid() && hit == before &&
+        hit == currentIndex())
         selectByUser(hit);
 }
 

@@ -18,7 +18,7 @@ namespace condsim::qt {
 
 class CellTableView : public QTableView, public Refreshable {
     Q_OBJECT
-public:
+  public:
     // Column widths in design pixels: the given ones for the first columns, the
     // further width for every other column; a column whose texts need more is widened.
     CellTableView(CellTable& table, UserActions& actions, const DesignScale& scale,
@@ -28,13 +28,14 @@ public:
     void refreshFromState() override;
     CellTableModel& cellModel() { return model_; }
 
-protected:
+  protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
     // A click on the cell that is already current selects it again.
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void applyColumnWidths();
     void showTableSelection();
     void selectByUser(const QModelIndex& index);
@@ -42,7 +43,7 @@ private:
     CellTable& table_;
     UserActions& actions_;
     CellTableModel model_;
-    std::vector<int> columnWidths_;  // screen pixels
+    std::vector<int> columnWidths_;          // screen pixels
     unsigned long long widthsRevision_ = 0;  // the table's revision the widths were fitted to
 };
 

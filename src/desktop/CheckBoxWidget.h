@@ -5,18 +5,18 @@
 
 #include <QCheckBox>
 
-#include "ui/CheckBox.h"
 #include "desktop/UserActions.h"
+#include "ui/CheckBox.h"
 
 namespace condsim::qt {
 
 class CheckBoxWidget : public QCheckBox, public Refreshable {
     Q_OBJECT
-public:
+  public:
     CheckBoxWidget(CheckBox& box, UserActions& actions, QWidget* parent);
     void refreshFromState() override;
 
-private:
+  private:
     CheckBox& box_;
     UserActions& actions_;
 };

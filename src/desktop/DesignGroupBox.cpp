@@ -1,7 +1,8 @@
 #include "desktop/DesignGroupBox.h"
 
-#include <QStylePainter>
 #include <qdrawutil.h>
+
+#include <QStylePainter>
 
 namespace condsim::qt {
 
@@ -17,11 +18,11 @@ void DesignGroupBox::paintEvent(QPaintEvent*) {
     if (title().isEmpty()) return;
     // The title over a patch of the background, interrupting the frame's top line.
     const int gap = metrics.averageCharWidth() / 2 + 1;
-    const QRect titleArea(metrics.averageCharWidth(), 0, metrics.horizontalAdvance(title()) + 2 * gap,
-                          titleHeight);
+    const QRect titleArea(metrics.averageCharWidth(), 0,
+                          metrics.horizontalAdvance(title()) + 2 * gap, titleHeight);
     painter.fillRect(titleArea, palette().brush(backgroundRole()));
-    painter.drawItemText(titleArea, Qt::AlignCenter | Qt::TextSingleLine, palette(), isEnabled(), title(),
-                         QPalette::WindowText);
+    painter.drawItemText(titleArea, Qt::AlignCenter | Qt::TextSingleLine, palette(), isEnabled(),
+                         title(), QPalette::WindowText);
 }
 
 }  // namespace condsim::qt

@@ -9,10 +9,10 @@
 namespace condsim::qt {
 
 class DesignGroupBox : public QGroupBox {
-public:
+  public:
     DesignGroupBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

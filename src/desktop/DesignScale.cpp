@@ -21,8 +21,8 @@ DesignScale DesignScale::ofPrimaryScreen() {
 int DesignScale::operator()(int designPixels) const {
     const long long product = static_cast<long long>(designPixels) * dotsPerInch_;
     const long long half = designDotsPerInch / 2;
-    const long long rounded =
-        product >= 0 ? (product + half) / designDotsPerInch : -((-product + half) / designDotsPerInch);
+    const long long rounded = product >= 0 ? (product + half) / designDotsPerInch
+                                           : -((-product + half) / designDotsPerInch);
     return static_cast<int>(rounded);
 }
 

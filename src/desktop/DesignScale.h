@@ -10,7 +10,7 @@ class QWidget;
 namespace condsim::qt {
 
 class DesignScale {
-public:
+  public:
     // The factor logical dots per inch / 120 of the primary screen (0.8 at 96).
     static DesignScale ofPrimaryScreen();
     explicit DesignScale(int dotsPerInch) : dotsPerInch_(dotsPerInch) {}
@@ -26,7 +26,7 @@ public:
     // The font of controls with a caption: "Times New Roman" at the given design size.
     QFont captionFont(int designPixels = 18) const;
 
-private:
+  private:
     int dotsPerInch_;
 };
 

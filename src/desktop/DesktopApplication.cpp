@@ -20,17 +20,21 @@ CanvasFactory rasterCanvases() {
 
 const QString DesktopApplication::title = QStringLiteral("condsim");
 
-DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform, const DesignScale& scale)
+DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform,
+                                       const DesignScale& scale)
     : platform_(platform != nullptr ? std::move(platform) : std::make_unique<QtPlatform>(title)),
       application_(*platform_, rasterCanvases()),
       actions_(*platform_) {
     mainWindow_ = std::make_unique<MainWindowView>(application_.Form1, actions_, scale);
     abundanceWindow_ = std::make_unique<AbundanceWindowView>(application_.Form2, actions_, scale);
-    scalingFactorWindow_ = std::make_unique<ScalingFactorWindowView>(application_.Form3, actions_, scale);
+    scalingFactorWindow_ =
+        std::make_unique<ScalingFactorWindowView>(application_.Form3, actions_, scale);
     fitForm_ = std::make_unique<FitWindow>(application_.Form1, rasterCanvases());
     fitWindow_ = std::make_unique<FitWindowView>(*fitForm_, actions_, scale);
-    connect(mainWindow_->Fit1, &QAction::triggered, this, [this] { actions_.run([this] { fitForm_->OpenClick(); }); });
-    solutionModelWindow_ = std::make_unique<SolutionModelWindowView>(application_.SolutionModelForm, actions_, scale);
+    connect(mainWindow_->Fit1, &QAction::triggered, this,
+            [this] { actions_.run([this] { fitForm_->OpenClick(); }); });
+    solutionModelWindow_ =
+        std::make_unique<SolutionModelWindowView>(application_.SolutionModelForm, actions_, scale);
     connect(mainWindow_->SolutionModel1, &QAction::triggered, this,
             [this] { actions_.run([this] { application_.SolutionModelForm.Show(); }); });
     // The windows show the state a failed action left before its error box appears.

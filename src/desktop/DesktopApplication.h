@@ -8,9 +8,7 @@
 #include <QObject>
 #include <memory>
 
-#include "ui/Application.h"
 #include "desktop/AbundanceWindowView.h"
-#include "ui/FitWindow.h"
 #include "desktop/DesignScale.h"
 #include "desktop/FitWindowView.h"
 #include "desktop/HeldInput.h"
@@ -19,12 +17,14 @@
 #include "desktop/ScalingFactorWindowView.h"
 #include "desktop/SolutionModelWindowView.h"
 #include "desktop/UserActions.h"
+#include "ui/Application.h"
+#include "ui/FitWindow.h"
 
 namespace condsim::qt {
 
 class DesktopApplication : public QObject {
     Q_OBJECT
-public:
+  public:
     static const QString title;  // the caption of message and error boxes
 
     // A platform of the caller's (one that answers the file dialogs, say) may replace
@@ -45,10 +45,10 @@ public:
     FitWindowView& fitWindow() { return *fitWindow_; }
     SolutionModelWindowView& solutionModelWindow() { return *solutionModelWindow_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     std::unique_ptr<QtPlatform> platform_;
     Application application_;
     UserActions actions_;

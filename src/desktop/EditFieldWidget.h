@@ -6,21 +6,21 @@
 
 #include <QLineEdit>
 
-#include "ui/EditField.h"
 #include "desktop/UserActions.h"
+#include "ui/EditField.h"
 
 namespace condsim::qt {
 
 class EditFieldWidget : public QLineEdit, public Refreshable {
     Q_OBJECT
-public:
+  public:
     EditFieldWidget(EditField& field, UserActions& actions, QWidget* parent);
     void refreshFromState() override;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void showFieldText();
 
     EditField& field_;

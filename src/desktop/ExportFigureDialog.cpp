@@ -11,10 +11,15 @@
 namespace condsim::qt {
 
 ExportFigureDialog::ExportFigureDialog(QWidget* parent, const std::vector<FigureKind>& kinds)
-    : QDialog(parent), kinds_(kinds), kind_(new QComboBox(this)), format_(new QComboBox(this)),
-      width_(new QDoubleSpinBox(this)), dotsPerInch_(new QSpinBox(this)) {
+    : QDialog(parent),
+      kinds_(kinds),
+      kind_(new QComboBox(this)),
+      format_(new QComboBox(this)),
+      width_(new QDoubleSpinBox(this)),
+      dotsPerInch_(new QSpinBox(this)) {
     setWindowTitle(QStringLiteral("Export Figure"));
-    for (const FigureKind kind : kinds_) kind_->addItem(QString::fromStdString(figureKindTitle(kind)));
+    for (const FigureKind kind : kinds_)
+        kind_->addItem(QString::fromStdString(figureKindTitle(kind)));
     format_->addItem(QStringLiteral("SVG (vector)"), QStringLiteral("svg"));
     format_->addItem(QStringLiteral("PDF (vector)"), QStringLiteral("pdf"));
     format_->addItem(QStringLiteral("PNG (pixels)"), QStringLiteral("png"));
@@ -28,8 +33,9 @@ ExportFigureDialog::ExportFigureDialog(QWidget* parent, const std::vector<Figure
     dotsPerInch_->setSuffix(QStringLiteral(" dpi"));
     dotsPerInch_->setValue(defaults.pngDotsPerInch);
     dotsPerInch_->setEnabled(false);
-    connect(format_, &QComboBox::currentIndexChanged, this,
-            [this] { dotsPerInch_->setEnabled(format_->currentData().toString() == QLatin1String("png")); });
+    connect(format_, &QComboBox::currentIndexChanged, this, [this] {
+        dotsPerInch_->setEnabled(format_->currentData().toString() == QLatin1String("png"));
+    });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -51,7 +57,8 @@ FigureExportChoice ExportFigureDialog::choice() const {
     return choice;
 }
 
-std::optional<FigureExportChoice> ExportFigureDialog::ask(QWidget* parent, const std::vector<FigureKind>& kinds) {
+std::optional<FigureExportChoice> ExportFigureDialog::ask(QWidget* parent,
+                                                          const std::vector<FigureKind>& kinds) {
     ExportFigureDialog dialog(parent, kinds);
     const ArrowCursorWhileOpen arrow;
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

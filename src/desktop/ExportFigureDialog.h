@@ -24,15 +24,16 @@ struct FigureExportChoice {
 
 class ExportFigureDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ExportFigureDialog(QWidget* parent, const std::vector<FigureKind>& kinds);
 
     FigureExportChoice choice() const;
 
     // Shows the dialog; nothing when it was cancelled.
-    static std::optional<FigureExportChoice> ask(QWidget* parent, const std::vector<FigureKind>& kinds);
+    static std::optional<FigureExportChoice> ask(QWidget* parent,
+                                                 const std::vector<FigureKind>& kinds);
 
-private:
+  private:
     std::vector<FigureKind> kinds_;
     QComboBox* kind_;
     QComboBox* format_;

@@ -14,11 +14,12 @@ namespace {
 
 using FigureBuilder = std::function<BuiltFigure(FigureKind)>;
 
-void exportFigureOf(DesktopApplication& desktop, QWidget* parent, const std::vector<FigureKind>& kinds,
-                    const FigureBuilder& build) {
+void exportFigureOf(DesktopApplication& desktop, QWidget* parent,
+                    const std::vector<FigureKind>& kinds, const FigureBuilder& build) {
     const auto choice = ExportFigureDialog::ask(parent, kinds);
     if (!choice) return;
-    const FigureWriter write = [size = choice->size](const Figure& figure, const std::string& fileName) {
+    const FigureWriter write = [size = choice->size](const Figure& figure,
+                                                     const std::string& fileName) {
         return writeFigureFile(figure, fileName, size);
     };
     desktop.actions().run([&] {
@@ -35,19 +36,27 @@ void exportDataOf(DesktopApplication& desktop) {
 
 void connectExportMenus(DesktopApplication& desktop) {
     ProcessState& state = desktop.application().state;
-    const FigureBuilder mainWindowBuild = [&state](FigureKind kind) { return mainWindowFigure(kind, state); };
+    const FigureBuilder mainWindowBuild = [&state](FigureKind kind) {
+        return mainWindowFigure(kind, state);
+    };
 
     MainWindowView& main = desktop.mainWindow();
-    QObject::connect(main.ExportFigure1, &QAction::triggered, &main, [&desktop, &main, mainWindowBuild] {
-        exportFigureOf(desktop, &main, {std::begin(allFigureKinds), std::end(allFigureKinds)}, mainWindowBuild);
-    });
-    QObject::connect(main.ExportData1, &QAction::triggered, &main, [&desktop] { exportDataOf(desktop); });
+    QObject::connect(
+        main.ExportFigure1, &QAction::triggered, &main, [&desktop, &main, mainWindowBuild] {
+            exportFigureOf(desktop, &main, {std::begin(allFigureKinds), std::end(allFigureKinds)},
+                           mainWindowBuild);
+        });
+    QObject::connect(main.ExportData1, &QAction::triggered, &main,
+                     [&desktop] { exportDataOf(desktop); });
 
     AbundanceWindowView& abundance = desktop.abundanceWindow();
-    QObject::connect(abundance.ExportFigure1, &QAction::triggered, &abundance, [&desktop, &abundance, mainWindowBuild] {
-        exportFigureOf(desktop, &abundance, {FigureKind::Distribution}, mainWindowBuild);
-    });
-    QObject::connect(abundance.ExportData1, &QAction::triggered, &abundance, [&desktop] { exportDataOf(desktop); });
+    QObject::connect(abundance.ExportFigure1, &QAction::triggered, &abundance,
+                     [&desktop, &abundance, mainWindowBuild] {
+                         exportFigureOf(desktop, &abundance, {FigureKind::Distribution},
+                                        mainWindowBuild);
+                     });
+    QObject::connect(abundance.ExportData1, &QAction::triggered, &abundance,
+                     [&desktop] { exportDataOf(desktop); });
 
     FitWindowView& fit = desktop.fitWindow();
     QObject::connect(fit.ExportFigure1, &QAction::triggered, &fit, [&desktop, &fit] {

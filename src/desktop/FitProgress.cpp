@@ -47,7 +47,10 @@ void FitProgress::report(int n, int evaluations) {
     } else if (sinceEvents_.elapsed() < eventMilliseconds) {
         return;
     }
-    dialog_.setLabelText(QStringLiteral("%1: n = %2, %3 evaluations of the residuals").arg(what_).arg(n).arg(evaluations));
+    dialog_.setLabelText(QStringLiteral("%1: n = %2, %3 evaluations of the residuals")
+                             .arg(what_)
+                             .arg(n)
+                             .arg(evaluations));
     QApplication::processEvents();
     sinceEvents_.restart();
     if (dialog_.wasCanceled()) throw FitCancelled{};

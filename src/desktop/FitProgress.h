@@ -16,14 +16,14 @@
 namespace condsim::qt {
 
 class FitProgress {
-public:
+  public:
     // Hooks itself into the form's progress for its lifetime.
     FitProgress(QWidget& window, FitWindow& form, QString what, int delayMilliseconds);
     ~FitProgress();
     FitProgress(const FitProgress&) = delete;
     FitProgress& operator=(const FitProgress&) = delete;
 
-private:
+  private:
     // Shows the dialog once the delay has passed, lets the screen follow, and throws
     // FitCancelled when the user pressed Cancel.
     void report(int n, int evaluations);

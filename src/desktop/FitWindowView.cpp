@@ -41,7 +41,8 @@ const QString FitWindowView::caption = QStringLiteral("Fitting the Constants to 
 
 FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const DesignScale& scale)
     : BoundWindow(form.window, actions, scale, caption, {80, 60, 1250, 820}), form_(form) {
-    ExportFigure1 = menuBar()->addMenu(QStringLiteral("File"))->addAction(QStringLiteral("Export Figure..."));
+    ExportFigure1 =
+        menuBar()->addMenu(QStringLiteral("File"))->addAction(QStringLiteral("Export Figure..."));
     // The parameter check boxes stand in a grid of as many columns as their width allows;
     // the grid keeps every row at its natural height and scrolls when n asks for more
     // rows than the group shows (K2..K30 at n = 30).
@@ -69,8 +70,10 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
         const FitProgress shown(*this, form, QStringLiteral("Fitting"), progressDelayMilliseconds);
         form.RunClick();
     });
-    Apply = addButton(nullptr, QStringLiteral("Apply"), {770, 58, 160, 32}, [&form] { form.ApplyClick(); });
-    addLabel(nullptr, QStringLiteral("Apply writes the fitted values into the main window."), {770, 98, 460, 20}, 15);
+    Apply = addButton(nullptr, QStringLiteral("Apply"), {770, 58, 160, 32},
+                      [&form] { form.ApplyClick(); });
+    addLabel(nullptr, QStringLiteral("Apply writes the fitted values into the main window."),
+             {770, 98, 460, 20}, 15);
     addLabel(nullptr, QStringLiteral("Residuals"), {950, 20, 90, 20});
     Weights = new QComboBox(&client());
     Weights->addItems({QStringLiteral("absolute"), QStringLiteral("relative")});
@@ -78,7 +81,9 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     scale.place(*Weights, 1040, 16, 150, 28);
     connect(Weights, &QComboBox::activated, this, [this, &form](int index) {
         if (this->actions().refreshing()) return;
-        this->actions().run([&form, index] { form.weighting = index == 1 ? FitWeighting::Relative : FitWeighting::Absolute; });
+        this->actions().run([&form, index] {
+            form.weighting = index == 1 ? FitWeighting::Relative : FitWeighting::Absolute;
+        });
     });
 
     Status = wrappedLabel(client(), scale, {10, 136, 1220, 90});
@@ -88,30 +93,36 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     addLabel(nullptr, QStringLiteral("Correlation"), {770, 230, 200, 20});
     Correlation = addTable(form.correlation, {770, 254, 460, 136}, {96}, 172);
 
-    addLabel(nullptr, QStringLiteral("Residual (observed - calculated conductivity) against C0 (M)"),
+    addLabel(nullptr,
+             QStringLiteral("Residual (observed - calculated conductivity) against C0 (M)"),
              {plotPlace.left, 398, 600, 20});
     ResidualPlot = addPicture(form.residualPlot, plotPlace);
     const int plotBottom = plotPlace.top + plotPlace.height;
     residualYMaximum_ = addAxisLabel({0, plotPlace.top, 104, 20}, Qt::AlignRight);
-    residualZero_ = addAxisLabel({0, plotPlace.top + plotPlace.height / 2 - 10, 104, 20}, Qt::AlignRight);
+    residualZero_ =
+        addAxisLabel({0, plotPlace.top + plotPlace.height / 2 - 10, 104, 20}, Qt::AlignRight);
     residualYMinimum_ = addAxisLabel({0, plotBottom - 20, 104, 20}, Qt::AlignRight);
     residualXMinimum_ = addAxisLabel({plotPlace.left, plotBottom + 4, 200, 20}, Qt::AlignLeft);
-    residualXMaximum_ = addAxisLabel({plotPlace.left + plotPlace.width - 200, plotBottom + 4, 200, 20}, Qt::AlignRight);
+    residualXMaximum_ = addAxisLabel(
+        {plotPlace.left + plotPlace.width - 200, plotBottom + 4, 200, 20}, Qt::AlignRight);
 
     addLabel(nullptr, QStringLiteral("n from"), {770, 400, 56, 20});
     FromN = addSpinField(nullptr, form.fromN, {830, 398, 57, 24});
     addLabel(nullptr, QStringLiteral("to"), {898, 400, 20, 20});
     ToN = addSpinField(nullptr, form.toN, {922, 398, 57, 24});
     Compare = addButton(nullptr, QStringLiteral("Compare n"), {1000, 396, 130, 28}, [this, &form] {
-        const FitProgress shown(*this, form, QStringLiteral("Comparing n"), progressDelayMilliseconds);
+        const FitProgress shown(*this, form, QStringLiteral("Comparing n"),
+                                progressDelayMilliseconds);
         form.CompareClick();
     });
     Comparison = addTable(form.comparison, {770, 434, 460, 190}, {34, 184, 160, 66});
-    addLabel(nullptr, QStringLiteral("The lowest AIC marks the n the data favour."), {770, 628, 460, 20}, 15);
+    addLabel(nullptr, QStringLiteral("The lowest AIC marks the n the data favour."),
+             {770, 628, 460, 20}, 15);
     ComparisonStatus = wrappedLabel(client(), scale, {770, 652, 460, 120});
 
     // The parameter boxes first, row by row, then top to bottom and left to right.
-    setFocusOrder({parameters, Run, Apply, Weights, Values, Correlation, FromN, ToN, Compare, Comparison});
+    setFocusOrder(
+        {parameters, Run, Apply, Weights, Values, Correlation, FromN, ToN, Compare, Comparison});
 
     nameControl(*parameters, QStringLiteral("Parameters"), QStringLiteral("Parameters to fit"));
     nameControl(*Run, QStringLiteral("Run"), QStringLiteral("Run"));
@@ -125,7 +136,8 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     nameControl(*ToN, QStringLiteral("ToN"), QStringLiteral("to"));
     nameControl(*Compare, QStringLiteral("Compare"), QStringLiteral("Compare n"));
     nameControl(*Comparison, QStringLiteral("Comparison"), QStringLiteral("Comparison of n"));
-    nameControl(*ComparisonStatus, QStringLiteral("ComparisonStatus"), QStringLiteral("Status of the comparison"));
+    nameControl(*ComparisonStatus, QStringLiteral("ComparisonStatus"),
+                QStringLiteral("Status of the comparison"));
     actions.showQuietly([this] { refreshFromState(); });
 }
 
@@ -199,7 +211,8 @@ void FitWindowView::refreshFromState() {
     const bool drawn = !form_.residualYLimit.empty();
     residualYMaximum_->setText(drawn ? QString::fromStdString(form_.residualYLimit) : QString());
     residualZero_->setText(drawn ? QStringLiteral("0") : QString());
-    residualYMinimum_->setText(drawn ? QStringLiteral("-") + QString::fromStdString(form_.residualYLimit) : QString());
+    residualYMinimum_->setText(
+        drawn ? QStringLiteral("-") + QString::fromStdString(form_.residualYLimit) : QString());
     residualXMinimum_->setText(QString::fromStdString(form_.residualXMinimum));
     residualXMaximum_->setText(QString::fromStdString(form_.residualXMaximum));
     BoundWindow::refreshFromState();

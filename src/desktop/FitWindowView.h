@@ -1,15 +1,15 @@
 #pragma once
 // The fit window on the screen: a check box for each parameter the fit can adjust, Run
-// and Apply, the choice of absolute or relative residuals, the fitted values with their standard errors and 95 % intervals, the
-// correlations, the status of the fit, the residual plot, and the comparison of n. Every
-// button runs its handler of the headless FitWindow through the guarded dispatch. The
-// close box hides the window.
+// and Apply, the choice of absolute or relative residuals, the fitted values with their standard
+// errors and 95 % intervals, the correlations, the status of the fit, the residual plot, and the
+// comparison of n. Every button runs its handler of the headless FitWindow through the guarded
+// dispatch. The close box hides the window.
 
 #include <QString>
 #include <vector>
 
-#include "ui/FitWindow.h"
 #include "desktop/BoundWindow.h"
+#include "ui/FitWindow.h"
 
 class QCheckBox;
 class QComboBox;
@@ -20,7 +20,7 @@ namespace condsim::qt {
 
 class FitWindowView : public BoundWindow {
     Q_OBJECT
-public:
+  public:
     static const QString caption;
 
     FitWindowView(FitWindow& form, UserActions& actions, const DesignScale& scale);
@@ -50,11 +50,11 @@ public:
     // File/Export Figure... (the residuals); connected by the desktop program.
     QAction* ExportFigure1;
 
-protected:
+  protected:
     // Scrolls a parameter box into view when it takes the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void rebuildParameterBoxes();
     void placeParameterBoxes();
     QLabel* addAxisLabel(DesignRect place, Qt::Alignment alignment);

@@ -35,7 +35,9 @@ bool StaleKeyRepeatFilter::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const quint64 stamp = key->timestamp();
     if (stamp == 0) return QObject::eventFilter(watched, event);  // made by the program, no clock
-    if (key->isAutoRepeat() && stamp < staleBefore_ && staleBefore_ - stamp < staleWindowMilliseconds) return true;
+    if (key->isAutoRepeat() && stamp < staleBefore_ &&
+        staleBefore_ - stamp < staleWindowMilliseconds)
+        return true;
     if (stamp != lastStamp_) {
         lastStamp_ = stamp;
         sinceLastStamp_.start();

@@ -20,16 +20,16 @@ void releaseHeldButtons();
 
 class StaleKeyRepeatFilter : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
 
     // Called when a user action has ended: repeats stamped before now are stale.
     void actionEnded();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // The window system's clock (milliseconds) estimated from the last key event seen.
     quint64 lastStamp_ = 0;
     QElapsedTimer sinceLastStamp_;

@@ -25,26 +25,30 @@ const QString sourceManual = QStringLiteral(CONDSIM_SOURCE_DIRECTORY "/README.md
 bool isInside(const QString& directory, const QString& ancestor) {
     const QString path = QFileInfo(directory).canonicalFilePath();
     const QString root = QFileInfo(ancestor).canonicalFilePath();
-    return !path.isEmpty() && !root.isEmpty() && (path == root || path.startsWith(root + QLatin1Char('/')));
+    return !path.isEmpty() && !root.isEmpty() &&
+           (path == root || path.startsWith(root + QLatin1Char('/')));
 }
 
 void openManual(QWidget& parent) {
     const QString path = manualPath(QCoreApplication::applicationDirPath());
     if (path.isEmpty()) {
-        QMessageBox::information(&parent, DesktopApplication::title,
-                                 QStringLiteral("The manual (README.md) is not installed with the program. "
-                                                "It is on the home page, %1")
-                                     .arg(QString::fromUtf8(programHomePage)));
+        QMessageBox::information(
+            &parent, DesktopApplication::title,
+            QStringLiteral("The manual (README.md) is not installed with the program. "
+                           "It is on the home page, %1")
+                .arg(QString::fromUtf8(programHomePage)));
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        QMessageBox::information(&parent, DesktopApplication::title,
-                                 QStringLiteral("No program was found to show the manual %1").arg(path));
+        QMessageBox::information(
+            &parent, DesktopApplication::title,
+            QStringLiteral("No program was found to show the manual %1").arg(path));
     }
 }
 
 void showAbout(QWidget& parent) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About condsim"), aboutText(), QMessageBox::Ok, &parent);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About condsim"), aboutText(),
+                    QMessageBox::Ok, &parent);
     box.setTextFormat(Qt::RichText);
     box.setTextInteractionFlags(Qt::TextBrowserInteraction);  // the home page is a link
     box.exec();
@@ -61,19 +65,22 @@ void addHelpMenu(QMainWindow& window) {
 }
 
 QString manualPath(const QString& programDirectory) {
-    QString installed = QDir::cleanPath(programDirectory + QLatin1Char('/') + installedManualFromProgram);
+    QString installed =
+        QDir::cleanPath(programDirectory + QLatin1Char('/') + installedManualFromProgram);
     if (QFileInfo(installed).isFile()) return installed;
-    if (isInside(programDirectory, buildDirectory) && QFileInfo(sourceManual).isFile()) return sourceManual;
+    if (isInside(programDirectory, buildDirectory) && QFileInfo(sourceManual).isFile())
+        return sourceManual;
     return {};
 }
 
 QString aboutText() {
     const QString homePage = QString::fromUtf8(programHomePage).toHtmlEscaped();
-    return QStringLiteral("<p><b>condsim %1</b></p>"
-                          "<p>Molar conductivity of stepwise ion-pair formation: simulation, "
-                          "plots, species distribution and the fit of the constants.</p>"
-                          "<p>Licence: %2</p>"
-                          "<p>Home page: <a href=\"%3\">%3</a></p>")
+    return QStringLiteral(
+               "<p><b>condsim %1</b></p>"
+               "<p>Molar conductivity of stepwise ion-pair formation: simulation, "
+               "plots, species distribution and the fit of the constants.</p>"
+               "<p>Licence: %2</p>"
+               "<p>Home page: <a href=\"%3\">%3</a></p>")
         .arg(QString::fromUtf8(programVersion).toHtmlEscaped(),
              QString::fromUtf8(programLicence).toHtmlEscaped(), homePage);
 }

@@ -3,8 +3,8 @@
 // tables, the model's input fields, the conductivity plot and the main menu. Closing it
 // ends the event loop and so the process.
 
-#include "ui/TForm1.h"
 #include "desktop/BoundWindow.h"
+#include "ui/TForm1.h"
 
 class QLabel;
 
@@ -12,7 +12,7 @@ namespace condsim::qt {
 
 class MainWindowView : public BoundWindow {
     Q_OBJECT
-public:
+  public:
     static const QString caption;
 
     MainWindowView(TForm1& form, UserActions& actions, const DesignScale& scale);
@@ -46,10 +46,10 @@ public:
 
     void refreshFromState() override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     TForm1& form_;
 };
 

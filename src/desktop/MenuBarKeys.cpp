@@ -11,7 +11,8 @@
 
 namespace condsim::qt {
 
-MenuBarKeys::MenuBarKeys(QMainWindow& window) : QObject(&window), window_(window), bar_(*window.menuBar()) {
+MenuBarKeys::MenuBarKeys(QMainWindow& window)
+    : QObject(&window), window_(window), bar_(*window.menuBar()) {
     bar_.installEventFilter(this);
     // Choosing an item of a menu, or of the bar itself, ends the visit of the bar.
     connect(&bar_, &QMenuBar::triggered, this, [this] { leave(); });
@@ -31,7 +32,8 @@ void MenuBarKeys::update() {
     for (QAction* item : items) {
         if (item->text().isEmpty() || !item->text().at(0).isLetterOrNumber()) continue;
         const QChar letter = item->text().at(0).toUpper();
-        if (std::find(letters.begin(), letters.end(), letter) != letters.end()) continue;  // the first item wins
+        if (std::find(letters.begin(), letters.end(), letter) != letters.end())
+            continue;  // the first item wins
         letters.push_back(letter);
         auto* key = new QShortcut(QKeySequence(QStringLiteral("Alt+") + letter), &window_);
         connect(key, &QShortcut::activated, this, [this, item] { enter(item); });
@@ -62,26 +64,26 @@ bool MenuBarKeys::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     QAction* current = bar_.activeAction();
     switch (key->key()) {
-    case Qt::Key_Escape:
-        leave();
-        return true;
-    case Qt::Key_Down:
-        if (current == nullptr || current->menu() == nullptr) return true;
-        bar_.setActiveAction(current);  // drops the menu down
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        if (current == nullptr) return true;
-        if (current->menu() != nullptr) {
-            bar_.setActiveAction(current);
-        } else {
+        case Qt::Key_Escape:
             leave();
-            current->trigger();
-        }
-        return true;
-    default:
-        return false;
+            return true;
+        case Qt::Key_Down:
+            if (current == nullptr || current->menu() == nullptr) return true;
+            bar_.setActiveAction(current);  // drops the menu down
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (current == nullptr) return true;
+            if (current->menu() != nullptr) {
+                bar_.setActiveAction(current);
+            } else {
+                leave();
+                current->trigger();
+            }
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -17,7 +17,7 @@ class QShortcut;
 namespace condsim::qt {
 
 class MenuBarKeys : public QObject {
-public:
+  public:
     explicit MenuBarKeys(QMainWindow& window);
 
     // Makes the keys for the items the menu bar now holds.
@@ -25,10 +25,10 @@ public:
     // Goes to an item of the menu bar, as its keys do.
     void enter(QAction* item);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void leave();
 
     QMainWindow& window_;

@@ -13,7 +13,8 @@ QIcon NameOnlyIconProvider::icon(const QFileInfo& info) const {
 QString NameOnlyIconProvider::type(const QFileInfo& info) const {
     if (info.isRoot()) return QStringLiteral("Drive");
     if (info.isDir()) return QStringLiteral("Folder");
-    if (!info.isFile() && info.exists()) return QStringLiteral("Special File");  // device, FIFO, socket
+    if (!info.isFile() && info.exists())
+        return QStringLiteral("Special File");  // device, FIFO, socket
     const QString suffix = info.suffix();
     return suffix.isEmpty() ? QStringLiteral("File") : suffix.toUpper() + QStringLiteral(" File");
 }

@@ -9,7 +9,7 @@
 namespace condsim::qt {
 
 class NameOnlyIconProvider : public QFileIconProvider {
-public:
+  public:
     using QFileIconProvider::icon;
     QIcon icon(const QFileInfo& info) const override;
     QString type(const QFileInfo& info) const override;

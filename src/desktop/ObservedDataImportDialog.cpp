@@ -40,15 +40,20 @@ const std::vector<std::pair<QString, condsim::ConcentrationUnit>> concentrationU
 
 const std::vector<std::pair<QString, condsim::ConductivityUnit>> conductivityUnits = {
     {QStringLiteral("specific conductance, S/cm"), condsim::ConductivityUnit::SiemensPerCentimetre},
-    {QStringLiteral("specific conductance, mS/cm"), condsim::ConductivityUnit::MillisiemensPerCentimetre},
-    {QStringLiteral("specific conductance, uS/cm"), condsim::ConductivityUnit::MicrosiemensPerCentimetre},
+    {QStringLiteral("specific conductance, mS/cm"),
+     condsim::ConductivityUnit::MillisiemensPerCentimetre},
+    {QStringLiteral("specific conductance, uS/cm"),
+     condsim::ConductivityUnit::MicrosiemensPerCentimetre},
     {QStringLiteral("specific conductance, S/m"), condsim::ConductivityUnit::SiemensPerMetre},
-    {QStringLiteral("molar conductivity, S cm2 mol-1"), condsim::ConductivityUnit::MolarConductivity},
-    {QStringLiteral("equivalent conductance, S cm2 equiv-1"), condsim::ConductivityUnit::EquivalentConductance},
+    {QStringLiteral("molar conductivity, S cm2 mol-1"),
+     condsim::ConductivityUnit::MolarConductivity},
+    {QStringLiteral("equivalent conductance, S cm2 equiv-1"),
+     condsim::ConductivityUnit::EquivalentConductance},
 };
 
 template <typename Choice>
-QComboBox* comboBox(const std::vector<std::pair<QString, Choice>>& choices, Choice current, QWidget* parent) {
+QComboBox* comboBox(const std::vector<std::pair<QString, Choice>>& choices, Choice current,
+                    QWidget* parent) {
     auto* box = new QComboBox(parent);
     for (const auto& [text, choice] : choices) {
         box->addItem(text);
@@ -72,7 +77,8 @@ QSpinBox* spinBox(int minimum, int maximum, int value, QWidget* parent) {
 QString numberedLines(const std::vector<std::string>& lines) {
     QString text;
     for (size_t i = 0; i < lines.size(); ++i) {
-        text += QStringLiteral("%1| ").arg(i + 1, 3) + QString::fromStdString(lines[i]) + QLatin1Char('\n');
+        text += QStringLiteral("%1| ").arg(i + 1, 3) + QString::fromStdString(lines[i]) +
+                QLatin1Char('\n');
     }
     return text;
 }
@@ -88,7 +94,8 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
     setWindowTitle(QStringLiteral("Import Observed Data"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* file = new QLabel(QStringLiteral("File: ") + QString::fromStdString(import.fileName()), this);
+    auto* file =
+        new QLabel(QStringLiteral("File: ") + QString::fromStdString(import.fileName()), this);
     file->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(file);
     layout->addWidget(new QLabel(QStringLiteral("First lines of the file"), this));
@@ -116,16 +123,18 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
     Density = new QLineEdit(QString::fromStdString(import.density.text()), this);
     unitForm->addRow(QStringLiteral("Solvent density (kg/L)"), Density);
     auto* densityNote = new QLabel(
-        QStringLiteral("mol/kg becomes mol/L as c = m x density: the dilute-solution approximation, "
-                       "which neglects the solute's volume. 0.997047 kg/L is water at 25 C."),
+        QStringLiteral(
+            "mol/kg becomes mol/L as c = m x density: the dilute-solution approximation, "
+            "which neglects the solute's volume. 0.997047 kg/L is water at 25 C."),
         this);
     densityNote->setWordWrap(true);
     unitForm->addRow(densityNote);
     ConductivityUnitChoice = comboBox(conductivityUnits, import.conductivityUnit, this);
     unitForm->addRow(QStringLiteral("Conductivity"), ConductivityUnitChoice);
-    Equivalents = new QLabel(QStringLiteral("Equivalents per formula unit: n = %1, the current system (AX n)")
-                                 .arg(import.equivalentsPerFormulaUnit()),
-                             this);
+    Equivalents =
+        new QLabel(QStringLiteral("Equivalents per formula unit: n = %1, the current system (AX n)")
+                       .arg(import.equivalentsPerFormulaUnit()),
+                   this);
     unitForm->addRow(Equivalents);
     columns->addLayout(unitForm);
     layout->addLayout(columns);
@@ -141,7 +150,8 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
     Refusal->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0)"));
     layout->addWidget(Refusal);
 
-    SaveAfterLoading = new QCheckBox(QStringLiteral("Then save the pairs as an observed-data file for File/Open"), this);
+    SaveAfterLoading = new QCheckBox(
+        QStringLiteral("Then save the pairs as an observed-data file for File/Open"), this);
     SaveAfterLoading->setChecked(import.saveAfterLoading);
     layout->addWidget(SaveAfterLoading);
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -156,7 +166,8 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
         connect(box, &QSpinBox::valueChanged, this, [this] { settingsChanged(); });
     }
     connect(Density, &QLineEdit::textEdited, this, [this] { settingsChanged(); });
-    connect(SaveAfterLoading, &QCheckBox::toggled, this, [this](bool on) { import_.saveAfterLoading = on; });
+    connect(SaveAfterLoading, &QCheckBox::toggled, this,
+            [this](bool on) { import_.saveAfterLoading = on; });
     showState();
     resize(900, 760);
 }
@@ -186,7 +197,8 @@ void ObservedDataImportDialog::settingsChanged() {
 void ObservedDataImportDialog::showState() {
     convertedModel_->refreshFromTable();
     Density->setEnabled(import_.concentrationUnit == condsim::ConcentrationUnit::MolPerKilogram);
-    Equivalents->setEnabled(import_.conductivityUnit == condsim::ConductivityUnit::EquivalentConductance);
+    Equivalents->setEnabled(import_.conductivityUnit ==
+                            condsim::ConductivityUnit::EquivalentConductance);
     Refusal->setText(QString::fromStdString(import_.refusal));
     Buttons->button(QDialogButtonBox::Ok)->setEnabled(import_.refusal.empty());
 }

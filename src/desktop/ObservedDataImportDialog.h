@@ -25,7 +25,7 @@ class CellTableModel;
 
 class ObservedDataImportDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ObservedDataImportDialog(ObservedDataImport& import, QWidget* parent);
 
     // Shows the dialog modally over the import; true when the user pressed OK.
@@ -48,7 +48,7 @@ public:
     QCheckBox* SaveAfterLoading;
     QDialogButtonBox* Buttons;
 
-private:
+  private:
     // Takes the controls' choices into the import and shows what they give.
     void settingsChanged();
     void showState();

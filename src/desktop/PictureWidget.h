@@ -4,21 +4,21 @@
 
 #include <QWidget>
 
-#include "ui/Picture.h"
 #include "desktop/UserActions.h"
+#include "ui/Picture.h"
 
 namespace condsim::qt {
 
 class PictureWidget : public QWidget, public Refreshable {
     Q_OBJECT
-public:
+  public:
     PictureWidget(const Picture& picture, QWidget* parent);
     void refreshFromState() override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     const Picture& picture_;
     unsigned long long shownRevision_;
 };

@@ -15,7 +15,9 @@ namespace condsim::qt {
 
 namespace {
 
-QString fromLocal(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
+QString fromLocal(const std::string& text) {
+    return QFile::decodeName(QByteArray::fromStdString(text));
+}
 
 std::string toLocal(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
@@ -36,8 +38,10 @@ QString startDirectory(const std::string& initialDirectory) {
     return QDir::currentPath();
 }
 
-std::optional<std::string> runDialog(QFileDialog::AcceptMode mode, const std::string& initialDirectory,
-                                     const std::string& proposedName, QAbstractFileIconProvider& icons) {
+std::optional<std::string> runDialog(QFileDialog::AcceptMode mode,
+                                     const std::string& initialDirectory,
+                                     const std::string& proposedName,
+                                     QAbstractFileIconProvider& icons) {
     // Made in the root folder, so that nothing but the root has been listed before the
     // dialog has its icons; Qt's own dialog, whose icons come from names only.
     QFileDialog dialog(QApplication::activeWindow(), QString(), QDir::rootPath());

@@ -12,7 +12,7 @@
 namespace condsim::qt {
 
 class QtPlatform : public Platform {
-public:
+  public:
     explicit QtPlatform(QString title) : title_(std::move(title)) {}
 
     void message(const std::string& text) override;
@@ -32,7 +32,7 @@ public:
 
     const QString& title() const { return title_; }
 
-private:
+  private:
     QString title_;
     std::function<void()> beforeError_;
     // The dialogs' icons; it outlives every dialog, whose file model may still ask it

@@ -2,14 +2,14 @@
 // The scaling-factor window TForm3 on the screen: the factor table with cell editing,
 // the two gradient rules and the factor file. The close box hides the window.
 
-#include "ui/TForm3.h"
 #include "desktop/BoundWindow.h"
+#include "ui/TForm3.h"
 
 namespace condsim::qt {
 
 class ScalingFactorWindowView : public BoundWindow {
     Q_OBJECT
-public:
+  public:
     static const QString caption;
 
     ScalingFactorWindowView(TForm3& form, UserActions& actions, const DesignScale& scale);

@@ -31,7 +31,8 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
     : BoundWindow(form.window, actions, scale, caption, {200, 150, 620, 330}), form_(form) {
     addLabel(nullptr, QStringLiteral("Model"), {16, 16, 150, 22});
     Model = new QComboBox(&client());
-    for (const SolutionModelKind kind : models) Model->addItem(QString::fromStdString(solutionModelKindName(kind)));
+    for (const SolutionModelKind kind : models)
+        Model->addItem(QString::fromStdString(solutionModelKindName(kind)));
     scale.place(*Model, 180, 14, 400, 26);
     connect(Model, &QComboBox::activated, this, [this, &actions](int index) {
         actions.run([this, index] { form_.Model = models[index]; });
@@ -42,7 +43,8 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
 
     addLabel(nullptr, QStringLiteral("Solvent"), {16, 96, 150, 22});
     Solvent = new QComboBox(&client());
-    for (const std::string& name : SolutionModelWindow::solventChoices()) Solvent->addItem(QString::fromStdString(name));
+    for (const std::string& name : SolutionModelWindow::solventChoices())
+        Solvent->addItem(QString::fromStdString(name));
     scale.place(*Solvent, 180, 94, 200, 26);
     connect(Solvent, &QComboBox::activated, this, [this, &actions](int index) {
         actions.run([this, index] {
@@ -63,11 +65,14 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
     Coefficients->setWordWrap(true);
     Coefficients->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Coefficients->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    addLabel(nullptr, QStringLiteral("The constants are thermodynamic (I = 0) in the ionic-strength models."),
-             {16, 224, 590, 22}, 15);
+    addLabel(
+        nullptr,
+        QStringLiteral("The constants are thermodynamic (I = 0) in the ionic-strength models."),
+        {16, 224, 590, 22}, 15);
 
     OK = addButton(nullptr, QStringLiteral("OK"), {380, 262, 96, 30}, [&form] { form.OKClick(); });
-    Cancel = addButton(nullptr, QStringLiteral("Cancel"), {486, 262, 96, 30}, [&form] { form.CancelClick(); });
+    Cancel = addButton(nullptr, QStringLiteral("Cancel"), {486, 262, 96, 30},
+                       [&form] { form.CancelClick(); });
 
     setFocusOrder({Model, IonSize, Solvent, Temperature, Permittivity, Viscosity, OK, Cancel});
 
@@ -77,7 +82,8 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
     nameControl(*Temperature, QStringLiteral("Temperature"), QStringLiteral("T (K)"));
     nameControl(*Permittivity, QStringLiteral("Permittivity"), QStringLiteral("eps_r"));
     nameControl(*Viscosity, QStringLiteral("Viscosity"), QStringLiteral("eta (mPa s)"));
-    nameControl(*Coefficients, QStringLiteral("Coefficients"), QStringLiteral("Coefficients of the solvent"));
+    nameControl(*Coefficients, QStringLiteral("Coefficients"),
+                QStringLiteral("Coefficients of the solvent"));
     nameControl(*OK, QStringLiteral("OK"), QStringLiteral("OK"));
     nameControl(*Cancel, QStringLiteral("Cancel"), QStringLiteral("Cancel"));
 }
@@ -90,7 +96,8 @@ void SolutionModelWindowView::refreshFromState() {
     Solvent->setCurrentIndex(form_.SolventChoice);
     // A preset's values are shown, not typed.
     const bool other = form_.SolventChoice == form_.otherSolventChoice();
-    for (EditFieldWidget* field : {Temperature, Permittivity, Viscosity}) field->setReadOnly(!other);
+    for (EditFieldWidget* field : {Temperature, Permittivity, Viscosity})
+        field->setReadOnly(!other);
     Coefficients->setText(QString::fromStdString(form_.Coefficients.text()));
 }
 

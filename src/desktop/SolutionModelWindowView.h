@@ -3,8 +3,8 @@
 // ionic-strength models), the ion size, the solvent (a preset or its three values) with
 // the coefficients that follow from it, and OK / Cancel. The close box hides the window.
 
-#include "ui/SolutionModelWindow.h"
 #include "desktop/BoundWindow.h"
+#include "ui/SolutionModelWindow.h"
 
 class QComboBox;
 class QLabel;
@@ -13,10 +13,11 @@ namespace condsim::qt {
 
 class SolutionModelWindowView : public BoundWindow {
     Q_OBJECT
-public:
+  public:
     static const QString caption;
 
-    SolutionModelWindowView(SolutionModelWindow& form, UserActions& actions, const DesignScale& scale);
+    SolutionModelWindowView(SolutionModelWindow& form, UserActions& actions,
+                            const DesignScale& scale);
 
     void refreshFromState() override;
 
@@ -30,7 +31,7 @@ public:
     QPushButton* OK;
     QPushButton* Cancel;
 
-private:
+  private:
     SolutionModelWindow& form_;
 };
 

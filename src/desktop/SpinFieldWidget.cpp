@@ -27,18 +27,18 @@ void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     switch (event->key()) {
-    case Qt::Key_Up:
-        emit stepRequested(+1);
-        return;
-    case Qt::Key_Down:
-        emit stepRequested(-1);
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        QApplication::beep();  // Enter types nothing into a spin field
-        return;
-    default:
-        break;
+        case Qt::Key_Up:
+            emit stepRequested(+1);
+            return;
+        case Qt::Key_Down:
+            emit stepRequested(-1);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            QApplication::beep();  // Enter types nothing into a spin field
+            return;
+        default:
+            break;
     }
     if (typesCharacters(*event)) {  // only numbers are typed; other keys are refused
         const QString text = event->text();
@@ -75,7 +75,8 @@ SpinFieldWidget::SpinFieldWidget(SpinField& field, UserActions& actions, QWidget
     for (QToolButton* button : {up_, down_}) {
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoRepeat(true);
-        connect(button, &QToolButton::pressed, this, [this] { edit_->setFocus(Qt::MouseFocusReason); });
+        connect(button, &QToolButton::pressed, this,
+                [this] { edit_->setFocus(Qt::MouseFocusReason); });
     }
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
@@ -113,7 +114,8 @@ void SpinFieldWidget::showFieldText() {
     edit_->setText(text);
     // The user stepping in the field keeps the cursor; a text set while the field is not
     // being worked in is read from its start.
-    edit_->setCursorPosition(edit_->hasFocus() ? std::min(cursor, static_cast<int>(text.size())) : 0);
+    edit_->setCursorPosition(edit_->hasFocus() ? std::min(cursor, static_cast<int>(text.size()))
+                                               : 0);
 }
 
 void SpinFieldWidget::resizeEvent(QResizeEvent* event) {

@@ -10,8 +10,8 @@
 #include <QLineEdit>
 #include <QWidget>
 
-#include "ui/SpinField.h"
 #include "desktop/UserActions.h"
+#include "ui/SpinField.h"
 
 class QToolButton;
 
@@ -21,21 +21,21 @@ namespace condsim::qt {
 // steps and reports leaving the field.
 class SpinLineEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     using QLineEdit::QLineEdit;
 
-signals:
+  signals:
     void stepRequested(int delta);
     void left();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };
 
 class SpinFieldWidget : public QWidget, public Refreshable {
     Q_OBJECT
-public:
+  public:
     SpinFieldWidget(SpinField& field, UserActions& actions, QWidget* parent);
 
     void refreshFromState() override;
@@ -43,10 +43,10 @@ public:
     QToolButton& upButton() { return *up_; }
     QToolButton& downButton() { return *down_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void step(int delta);
     void showFieldText();
 

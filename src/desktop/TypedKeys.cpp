@@ -6,7 +6,8 @@ namespace condsim::qt {
 
 namespace {
 
-constexpr Qt::KeyboardModifiers chordModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+constexpr Qt::KeyboardModifiers chordModifiers =
+    Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 // Ctrl alone is left to the field: it runs its editing keys (copy, paste, undo) and
 // never inserts the letter.
 constexpr Qt::KeyboardModifiers menuModifiers = Qt::AltModifier | Qt::MetaModifier;

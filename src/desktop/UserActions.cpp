@@ -9,30 +9,31 @@ namespace {
 
 // Sets a flag or a counter for the life of a scope, also when the scope ends by an exception.
 class Raised {
-public:
+  public:
     explicit Raised(int& depth) : depth_(depth) { ++depth_; }
     ~Raised() { --depth_; }
     Raised(const Raised&) = delete;
     Raised& operator=(const Raised&) = delete;
 
-private:
+  private:
     int& depth_;
 };
 
 class Holding {
-public:
+  public:
     explicit Holding(bool& flag) : flag_(flag) { flag_ = true; }
     ~Holding() { flag_ = false; }
     Holding(const Holding&) = delete;
     Holding& operator=(const Holding&) = delete;
 
-private:
+  private:
     bool& flag_;
 };
 
 }  // namespace
 
-bool UserActions::run(const std::function<void()>& action, const std::function<void()>& showStateAgain) {
+bool UserActions::run(const std::function<void()>& action,
+                      const std::function<void()>& showStateAgain) {
     if (running_) {
         if (showStateAgain) showQuietly(showStateAgain);
         return false;

@@ -16,13 +16,13 @@ namespace condsim::qt {
 
 // A widget bound to headless state: it shows the state again when told to.
 class Refreshable {
-public:
+  public:
     virtual ~Refreshable() = default;
     virtual void refreshFromState() = 0;
 };
 
 class UserActions {
-public:
+  public:
     explicit UserActions(Platform& platform) : platform_(platform) {}
     UserActions(const UserActions&) = delete;
     UserActions& operator=(const UserActions&) = delete;
@@ -30,7 +30,9 @@ public:
     // What refreshes all views after an action.
     void setRefresh(std::function<void()> refresh) { refresh_ = std::move(refresh); }
     // What else happens after every action that ran, after the refresh.
-    void setAfterAction(std::function<void()> afterAction) { afterAction_ = std::move(afterAction); }
+    void setAfterAction(std::function<void()> afterAction) {
+        afterAction_ = std::move(afterAction);
+    }
 
     // Runs the action through the guarded dispatch, then refreshes the views. Returns
     // false when the action ended with an error (already shown) or was refused because
@@ -47,7 +49,7 @@ public:
     void showQuietly(const std::function<void()>& change);
     bool refreshing() const { return refreshDepth_ > 0; }
 
-private:
+  private:
     Platform& platform_;
     std::function<void()> refresh_;
     std::function<void()> afterAction_;

@@ -6,7 +6,8 @@ namespace condsim {
 
 std::string csvNumber(ext value) {
     char text[64];
-    return {text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17).ptr};
+    return {text,
+            std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17).ptr};
 }
 
 std::string csvRecord(const std::vector<std::string>& fields) {

@@ -39,8 +39,10 @@ void StoreLastDataDirectory(const std::string& startupDirectory, const std::stri
     try {
         writeTextFileAtomically(dataDirectoryFileName(startupDirectory), folder + "\r\n");
     } catch (const Error& error) {
-        throw Error(error.text(), "condsim remembers the last data folder in the file dirinf, which cannot be written in " +
-                                      fullFileName(startupDirectory));
+        throw Error(error.text(),
+                    "condsim remembers the last data folder in the file dirinf, which cannot be "
+                    "written in " +
+                        fullFileName(startupDirectory));
     }
     lastDataDirectory = folder;
 }

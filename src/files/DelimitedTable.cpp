@@ -22,10 +22,14 @@ std::string_view withoutBlankEnds(std::string_view text) {
 
 char separatorCharacter(ColumnSeparator separator) {
     switch (separator) {
-        case ColumnSeparator::Comma: return ',';
-        case ColumnSeparator::Semicolon: return ';';
-        case ColumnSeparator::Tab: return '\t';
-        case ColumnSeparator::Whitespace: break;
+        case ColumnSeparator::Comma:
+            return ',';
+        case ColumnSeparator::Semicolon:
+            return ';';
+        case ColumnSeparator::Tab:
+            return '\t';
+        case ColumnSeparator::Whitespace:
+            break;
     }
     return ' ';
 }
@@ -64,7 +68,8 @@ bool beginsLikeANumber(std::string_view line) {
 // Tab first: a tab file is also a blank-separated one, and its empty fields only show
 // with the tab. Semicolon before comma: a semicolon file may hold decimal commas.
 constexpr std::array<ColumnSeparator, 4> separatorsInOrder = {
-    ColumnSeparator::Tab, ColumnSeparator::Semicolon, ColumnSeparator::Comma, ColumnSeparator::Whitespace};
+    ColumnSeparator::Tab, ColumnSeparator::Semicolon, ColumnSeparator::Comma,
+    ColumnSeparator::Whitespace};
 
 }  // namespace
 
@@ -81,7 +86,8 @@ std::vector<std::string_view> textLines(std::string_view content) {
         size_t end = start;
         while (end < content.size() && content[end] != '\r' && content[end] != '\n') ++end;
         lines.push_back(content.substr(start, end - start));
-        if (end < content.size() && content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') {
+        if (end < content.size() && content[end] == '\r' && end + 1 < content.size() &&
+            content[end + 1] == '\n') {
             ++end;
         }
         start = end + 1;
@@ -105,7 +111,8 @@ std::vector<std::string_view> lineFields(std::string_view line, ColumnSeparator 
     size_t start = 0;
     while (true) {
         const size_t end = line.find(divider, start);
-        fields.push_back(withoutBlankEnds(line.substr(start, end == std::string_view::npos ? line.npos : end - start)));
+        fields.push_back(withoutBlankEnds(
+            line.substr(start, end == std::string_view::npos ? line.npos : end - start)));
         if (end == std::string_view::npos) break;
         start = end + 1;
     }
@@ -126,7 +133,8 @@ TableLayout guessTableLayout(const std::vector<std::string_view>& lines) {
         size_t first = 0;
         while (first < lines.size() && !isNumberRow(lines[first], separator)) ++first;
         int score = 0;
-        for (size_t i = first; i < lines.size(); ++i) score += isNumberRow(lines[i], separator) ? 1 : 0;
+        for (size_t i = first; i < lines.size(); ++i)
+            score += isNumberRow(lines[i], separator) ? 1 : 0;
         if (score > bestScore) {
             bestScore = score;
             best = {separator, static_cast<int>(first)};
@@ -145,7 +153,8 @@ TableLayout guessTableLayout(const std::vector<std::string_view>& lines) {
         best.separator = ColumnSeparator::Tab;
     } else if (last.find(';') != std::string_view::npos) {
         best.separator = ColumnSeparator::Semicolon;
-    } else if (last.find(',') != std::string_view::npos && last.find(' ') == std::string_view::npos) {
+    } else if (last.find(',') != std::string_view::npos &&
+               last.find(' ') == std::string_view::npos) {
         best.separator = ColumnSeparator::Comma;  // with blanks between, commas are decimal commas
     }
     while (static_cast<size_t>(best.skippedLines) < lines.size() &&

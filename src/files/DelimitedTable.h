@@ -38,11 +38,11 @@ struct TableLayout {
 // Guesses the layout from the lines. Each separator is tried (tab, semicolon, comma,
 // then blanks): the data begin at the first line that splits into two or more numbers
 // and no other field with a digit in it (empty fields and words, such as a sample's name,
-// may stand beside them), and a separator scores the lines from there on that do so. The best score wins, the earlier separator on a tie. When no line splits
-// into numbers at all (decimal commas, say), the last non-empty line decides: a tab, else
-// a semicolon, else a comma with no blank beside it, else blanks; and the lines before the
-// first one that begins like a number (a digit, sign or point) are skipped, so that the
-// import can name the value it cannot read.
+// may stand beside them), and a separator scores the lines from there on that do so. The best score
+// wins, the earlier separator on a tie. When no line splits into numbers at all (decimal commas,
+// say), the last non-empty line decides: a tab, else a semicolon, else a comma with no blank beside
+// it, else blanks; and the lines before the first one that begins like a number (a digit, sign or
+// point) are skipped, so that the import can name the value it cannot read.
 TableLayout guessTableLayout(const std::vector<std::string_view>& lines);
 
 }  // namespace condsim

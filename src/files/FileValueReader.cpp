@@ -25,9 +25,12 @@ size_t utf8SequenceLength(std::string_view text) {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
     size_t length = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
     if (length == 0 || text.size() < length) return 0;
     for (size_t i = 1; i < length; ++i) {
         if ((byte(i) & 0xC0) != 0x80) return 0;
@@ -79,7 +82,8 @@ bool parseFileToken(std::string_view token, ext& value) {
 }
 
 FileValueReader::FileValueReader(std::string_view content) : content_(content) {
-    if (content_.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark) position_ = utf8ByteOrderMark.size();
+    if (content_.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
+        position_ = utf8ByteOrderMark.size();
 }
 
 void FileValueReader::advance() {

@@ -10,7 +10,7 @@
 namespace condsim {
 
 class FileValueReader {
-public:
+  public:
     // A UTF-8 byte-order mark at the start of the content is skipped: editors on other
     // systems write one before the first number.
     explicit FileValueReader(std::string_view content);
@@ -42,7 +42,7 @@ public:
     std::string_view invalidToken() const { return invalidToken_; }
     int invalidTokenLine() const { return invalidTokenLine_; }
 
-private:
+  private:
     // Consumes one character, counting line ends: CR LF, a lone CR or a lone LF.
     void advance();
 

@@ -4,8 +4,10 @@
 
 namespace condsim {
 
-std::string negativeValueText(const std::string& name, ext value, const std::string& place, const std::string& rule) {
-    return name + " = " + NumberText(value) + (place.empty() ? "" : " " + place) + " is negative: " + rule;
+std::string negativeValueText(const std::string& name, ext value, const std::string& place,
+                              const std::string& rule) {
+    return name + " = " + NumberText(value) + (place.empty() ? "" : " " + place) +
+           " is negative: " + rule;
 }
 
 }  // namespace condsim

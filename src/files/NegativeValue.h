@@ -10,11 +10,13 @@
 namespace condsim {
 
 inline constexpr const char* stepwiseConstantRule = "stepwise constants are 0 or more";
-inline constexpr const char* limitingConductivityRule = "limiting molar conductivities are 0 or more";
+inline constexpr const char* limitingConductivityRule =
+    "limiting molar conductivities are 0 or more";
 
 // "NAME = VALUE PLACE is negative: RULE", for example "K2 = -1000 in line 2 of FILE is
 // negative: stepwise constants are 0 or more". The place may be empty; the value is shown
 // as its number text.
-std::string negativeValueText(const std::string& name, ext value, const std::string& place, const std::string& rule);
+std::string negativeValueText(const std::string& name, ext value, const std::string& place,
+                              const std::string& rule);
 
 }  // namespace condsim

@@ -25,8 +25,9 @@ NumberRecords ReadNumberRecords(const std::string& fileName, int valuesPerRecord
         reader.skipToNextLine();
         if (reader.invalidInputPending()) {
             throw ioError(io_code::InvalidNumericInput)
-                .withDetail("line " + std::to_string(reader.invalidTokenLine()) + " of " + fullFileName(fileName) +
-                            ": '" + shownToken(reader.invalidToken()) + "'");
+                .withDetail("line " + std::to_string(reader.invalidTokenLine()) + " of " +
+                            fullFileName(fileName) + ": '" + shownToken(reader.invalidToken()) +
+                            "'");
         }
     }
     return records;

@@ -3,8 +3,8 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -46,13 +46,16 @@ using Wide = std::array<std::uint64_t, 3>;
 
 Wide timesWide(std::uint64_t a, unsigned __int128 b) {
     const unsigned __int128 low = static_cast<unsigned __int128>(a) * static_cast<std::uint64_t>(b);
-    const unsigned __int128 high = static_cast<unsigned __int128>(a) * static_cast<std::uint64_t>(b >> 64);
+    const unsigned __int128 high =
+        static_cast<unsigned __int128>(a) * static_cast<std::uint64_t>(b >> 64);
     const unsigned __int128 middle = (low >> 64) + static_cast<std::uint64_t>(high);
     return {static_cast<std::uint64_t>(low), static_cast<std::uint64_t>(middle),
             static_cast<std::uint64_t>(high >> 64) + static_cast<std::uint64_t>(middle >> 64)};
 }
 
-bool bitOf(const Wide& value, int bit) { return ((value[static_cast<size_t>(bit / 64)] >> (bit % 64)) & 1U) != 0; }
+bool bitOf(const Wide& value, int bit) {
+    return ((value[static_cast<size_t>(bit / 64)] >> (bit % 64)) & 1U) != 0;
+}
 
 // Whether any bit below `bit` is set.
 bool anyBitBelow(const Wide& value, int bit) {
@@ -61,7 +64,8 @@ bool anyBitBelow(const Wide& value, int bit) {
         if (value[static_cast<size_t>(w)] != 0) return true;
     }
     const int offset = bit % 64;
-    return offset != 0 && (value[static_cast<size_t>(word)] & ((std::uint64_t{1} << offset) - 1)) != 0;
+    return offset != 0 &&
+           (value[static_cast<size_t>(word)] & ((std::uint64_t{1} << offset) - 1)) != 0;
 }
 
 // value >> shift, for a result below 2^64 and 0 < shift < 192.
@@ -113,7 +117,8 @@ bool eighteenDigitsExactly(ext magnitude, char* digits, int& exponent) {
     int decimalPower = (binaryPower * 78913) >> 18;
     ScaledValue scaled{};
     for (int attempt = 0;; ++attempt) {
-        if (attempt == 3 || !scaledExactly(mantissa, binaryExponent, 17 - decimalPower, scaled)) return false;
+        if (attempt == 3 || !scaledExactly(mantissa, binaryExponent, 17 - decimalPower, scaled))
+            return false;
         if (scaled.whole >= tenToThe18) {
             ++decimalPower;
         } else if (scaled.whole < tenToThe17) {
@@ -322,7 +327,8 @@ ext number(std::string_view text) {
     if (shortSignificand && significand == 0) return negative ? -0.0L : 0.0L;
     if (shortSignificand && scale >= -largestExactPowerOfTen && scale <= largestExactPowerOfTen) {
         const ext power = powersOfTen[static_cast<size_t>(scale < 0 ? -scale : scale)];
-        const ext magnitude = scale < 0 ? static_cast<ext>(significand) / power : static_cast<ext>(significand) * power;
+        const ext magnitude = scale < 0 ? static_cast<ext>(significand) / power
+                                        : static_cast<ext>(significand) * power;
         return negative ? -magnitude : magnitude;
     }
 

@@ -7,8 +7,10 @@
 namespace condsim {
 
 NumberRecords ReadObservedDataFile(const std::string& fileName) {
-    NumberRecords records = ReadNumberRecords(fileName, 2, observedCapacity, tooManyObservedPairsText);
-    if (records.count() == 0) throw Error(fullFileName(fileName) + " holds no pairs of observed data");
+    NumberRecords records =
+        ReadNumberRecords(fileName, 2, observedCapacity, tooManyObservedPairsText);
+    if (records.count() == 0)
+        throw Error(fullFileName(fileName) + " holds no pairs of observed data");
     return records;
 }
 

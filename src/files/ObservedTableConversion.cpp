@@ -20,7 +20,8 @@ std::string lineOfFile(size_t lineIndex, const std::string& fileName) {
 // "0,11" reads as 0.11 with a period: the value is a number with a decimal comma.
 bool hasDecimalComma(std::string_view token) {
     const auto comma = token.find(',');
-    if (comma == std::string_view::npos || token.find(',', comma + 1) != std::string_view::npos) return false;
+    if (comma == std::string_view::npos || token.find(',', comma + 1) != std::string_view::npos)
+        return false;
     std::string withPoint(token);
     withPoint[comma] = '.';
     ext ignored = 0;
@@ -30,19 +31,22 @@ bool hasDecimalComma(std::string_view token) {
 ext fieldValue(const std::vector<std::string_view>& fields, int column, size_t lineIndex,
                const std::string& fileName) {
     if (static_cast<size_t>(column) > fields.size()) {
-        throw Error(lineOfFile(lineIndex, fileName) + " has no column " + std::to_string(column) + " (it holds " +
-                    std::to_string(fields.size()) + ")");
+        throw Error(lineOfFile(lineIndex, fileName) + " has no column " + std::to_string(column) +
+                    " (it holds " + std::to_string(fields.size()) + ")");
     }
     const std::string_view token = fields[static_cast<size_t>(column) - 1];
     if (token.empty()) {
-        throw Error(lineOfFile(lineIndex, fileName) + ": column " + std::to_string(column) + " is empty");
+        throw Error(lineOfFile(lineIndex, fileName) + ": column " + std::to_string(column) +
+                    " is empty");
     }
     ext value = 0;
     if (!parseFileToken(token, value)) {
-        std::string text = ioErrorText(io_code::InvalidNumericInput) + "\n" + lineOfFile(lineIndex, fileName) +
-                           ": '" + std::string(token) + "'";
+        std::string text = ioErrorText(io_code::InvalidNumericInput) + "\n" +
+                           lineOfFile(lineIndex, fileName) + ": '" + std::string(token) + "'";
         if (hasDecimalComma(token)) {
-            text += "\nDecimal commas are not read: numbers in data files take a period as the decimal point";
+            text +=
+                "\nDecimal commas are not read: numbers in data files take a period as the decimal "
+                "point";
         }
         throw Error(text);
     }
@@ -53,7 +57,8 @@ ext fieldValue(const std::vector<std::string_view>& fields, int column, size_t l
 ext asWrittenAndRead(ext value, size_t lineIndex, const std::string& fileName) {
     ext read = 0;
     if (std::fabs(value) > LDBL_MAX || !parseFileToken(NumberText(value, '.'), read)) {
-        throw Error(lineOfFile(lineIndex, fileName) + ": the converted value lies beyond the range of numbers");
+        throw Error(lineOfFile(lineIndex, fileName) +
+                    ": the converted value lies beyond the range of numbers");
     }
     return read;
 }
@@ -67,28 +72,34 @@ void checkSettings(const ObservedImportSettings& settings) {
                     std::to_string(settings.concentrationColumn));
     }
     const ext density = settings.units.density;
-    if (settings.units.concentration == ConcentrationUnit::MolPerKilogram && !(density > 0 && density <= LDBL_MAX)) {
+    if (settings.units.concentration == ConcentrationUnit::MolPerKilogram &&
+        !(density > 0 && density <= LDBL_MAX)) {
         throw Error("The density must be above 0 kg/L, not " + NumberText(density));
     }
 }
 
 }  // namespace
 
-std::vector<ObservedPair> convertObservedTable(std::string_view content, const std::string& fileName,
-                                               const ObservedImportSettings& settings, int capacity) {
+std::vector<ObservedPair> convertObservedTable(std::string_view content,
+                                               const std::string& fileName,
+                                               const ObservedImportSettings& settings,
+                                               int capacity) {
     checkSettings(settings);
     const auto lines = textLines(content);
     const ColumnSeparator separator = settings.layout.separator;
     std::vector<ObservedPair> pairs;
-    for (size_t i = static_cast<size_t>(std::max(settings.layout.skippedLines, 0)); i < lines.size(); ++i) {
+    for (size_t i = static_cast<size_t>(std::max(settings.layout.skippedLines, 0));
+         i < lines.size(); ++i) {
         if (isEmptyRow(lines[i], separator)) continue;
         if (static_cast<int>(pairs.size()) == capacity) throw Error(tooManyObservedPairsText);
         const auto fields = lineFields(lines[i], separator);
         const ext given = fieldValue(fields, settings.concentrationColumn, i, fileName);
         const ext measured = fieldValue(fields, settings.conductivityColumn, i, fileName);
         const ext concentration = concentrationInMolPerLitre(given, settings.units);
-        const ext conductivity = conductivityTimesConcentration(measured, concentration, settings.units);
-        pairs.push_back({asWrittenAndRead(concentration, i, fileName), asWrittenAndRead(conductivity, i, fileName)});
+        const ext conductivity =
+            conductivityTimesConcentration(measured, concentration, settings.units);
+        pairs.push_back({asWrittenAndRead(concentration, i, fileName),
+                         asWrittenAndRead(conductivity, i, fileName)});
     }
     if (pairs.empty()) throw Error(fileName + " holds no pairs of observed data");
     return pairs;
@@ -97,7 +108,8 @@ std::vector<ObservedPair> convertObservedTable(std::string_view content, const s
 std::string observedDataFileText(const std::vector<ObservedPair>& pairs) {
     std::string text;
     for (const ObservedPair& pair : pairs) {
-        text += NumberText(pair.concentration, '.') + '\t' + NumberText(pair.conductivity, '.') + "\r\n";
+        text += NumberText(pair.concentration, '.') + '\t' + NumberText(pair.conductivity, '.') +
+                "\r\n";
     }
     return text;
 }

@@ -38,8 +38,10 @@ struct ObservedPair {
 // - a converted value lies beyond the range of numbers;
 // - the table holds more than `capacity` pairs (the text of File/Open's refusal), or none;
 // - the columns are not 1 or more, or the same; the density for mol/kg is not above 0.
-std::vector<ObservedPair> convertObservedTable(std::string_view content, const std::string& fileName,
-                                               const ObservedImportSettings& settings, int capacity);
+std::vector<ObservedPair> convertObservedTable(std::string_view content,
+                                               const std::string& fileName,
+                                               const ObservedImportSettings& settings,
+                                               int capacity);
 
 // The text of an observed-data file holding the pairs: the concentration, a tab and the
 // conductivity on each line, in the 15-digit number text with a period, CR LF ends.

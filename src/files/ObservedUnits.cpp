@@ -14,20 +14,28 @@ constexpr ext ten = 10;
 
 ext concentrationInMolPerLitre(ext value, const ObservedUnits& units) {
     switch (units.concentration) {
-        case ConcentrationUnit::MolPerLitre: return value;
-        case ConcentrationUnit::MillimolPerLitre: return value / thousand;
-        case ConcentrationUnit::MolPerKilogram: return value * units.density;
+        case ConcentrationUnit::MolPerLitre:
+            return value;
+        case ConcentrationUnit::MillimolPerLitre:
+            return value / thousand;
+        case ConcentrationUnit::MolPerKilogram:
+            return value * units.density;
     }
     return value;
 }
 
 ext conductivityTimesConcentration(ext value, ext molPerLitre, const ObservedUnits& units) {
     switch (units.conductivity) {
-        case ConductivityUnit::SiemensPerCentimetre: return value * thousand;
-        case ConductivityUnit::MillisiemensPerCentimetre: return value;
-        case ConductivityUnit::MicrosiemensPerCentimetre: return value / thousand;
-        case ConductivityUnit::SiemensPerMetre: return value * ten;
-        case ConductivityUnit::MolarConductivity: return value * molPerLitre;
+        case ConductivityUnit::SiemensPerCentimetre:
+            return value * thousand;
+        case ConductivityUnit::MillisiemensPerCentimetre:
+            return value;
+        case ConductivityUnit::MicrosiemensPerCentimetre:
+            return value / thousand;
+        case ConductivityUnit::SiemensPerMetre:
+            return value * ten;
+        case ConductivityUnit::MolarConductivity:
+            return value * molPerLitre;
         case ConductivityUnit::EquivalentConductance:
             return static_cast<ext>(units.equivalentsPerFormulaUnit) * value * molPerLitre;
     }
@@ -35,7 +43,8 @@ ext conductivityTimesConcentration(ext value, ext molPerLitre, const ObservedUni
 }
 
 bool conductivityIsPerAmount(ConductivityUnit unit) {
-    return unit == ConductivityUnit::MolarConductivity || unit == ConductivityUnit::EquivalentConductance;
+    return unit == ConductivityUnit::MolarConductivity ||
+           unit == ConductivityUnit::EquivalentConductance;
 }
 
 }  // namespace condsim

@@ -18,12 +18,12 @@ enum class ConcentrationUnit {
 };
 
 enum class ConductivityUnit {
-    SiemensPerCentimetre,       // specific conductance kappa
+    SiemensPerCentimetre,  // specific conductance kappa
     MillisiemensPerCentimetre,
     MicrosiemensPerCentimetre,
     SiemensPerMetre,
-    MolarConductivity,          // Lambda in S cm2 mol-1
-    EquivalentConductance,      // Lambda per equivalent, S cm2 equiv-1
+    MolarConductivity,      // Lambda in S cm2 mol-1
+    EquivalentConductance,  // Lambda per equivalent, S cm2 equiv-1
 };
 
 // Pure water at 25 C, kg/L: the density that turns molality into molarity in dilute

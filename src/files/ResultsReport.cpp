@@ -18,7 +18,7 @@ const char* const reportSuffix = "_results.txt";
 constexpr int droppedCharacters = 4;
 
 class ReportText {
-public:
+  public:
     void line(const std::string& text = {}) {
         text_ += text;
         text_ += lineEnd;
@@ -28,12 +28,13 @@ public:
     }
     const std::string& text() const { return text_; }
 
-private:
+  private:
     std::string text_;
 };
 
 void writeObservedTable(ReportText& report, const CellTable& observed) {
-    report.line("Table 1. Row data + the X- concentrations determined + molar conductance vs. sqrt(conc)");
+    report.line(
+        "Table 1. Row data + the X- concentrations determined + molar conductance vs. sqrt(conc)");
     report.line();
     report.line(rule61);
     report.line("conc(M)\tConductivity()\t[Anion X-] (M)\tSqrt(conc) (M^0.5)\tMolarCond");
@@ -46,8 +47,8 @@ void writeObservedTable(ReportText& report, const CellTable& observed) {
         const ext concentrationValue = number(concentration);
         const ext molar = div(conductivityValue, concentrationValue);
         const ext root = squareRoot(number(concentration));
-        report.line(concentration + tab + conductivity + tab + observed.cell(2, r) + tab + NumberText(root) +
-                    tab + NumberText(molar));
+        report.line(concentration + tab + conductivity + tab + observed.cell(2, r) + tab +
+                    NumberText(root) + tab + NumberText(molar));
     }
     report.emptyLines(2);
 }
@@ -57,7 +58,8 @@ void writeParameters(ReportText& report, const ReportSources& sources) {
     report.line(rule61);
     report.line("beta1 = K1 = " + sources.beta1);
     if (sources.fixedRatioModel) {
-        report.line("The model #1, Kn/Kn+1 = " + integerText(sources.alfa) + "% (e.g., ca. 10-90 %) is used.");
+        report.line("The model #1, Kn/Kn+1 = " + integerText(sources.alfa) +
+                    "% (e.g., ca. 10-90 %) is used.");
     } else {
         report.line("The beta and Kn values are imported from a file or generated manually");
     }
@@ -65,8 +67,8 @@ void writeParameters(ReportText& report, const ReportSources& sources) {
     report.line("The common value for the molar conductances of RuMV over Z was supposed as: " +
                 sources.cationConductivity + " [mScm2mol-1]");
     report.line();
-    report.line("The molar conductance for the PF6- anion was supposed as: " + sources.anionConductivity +
-                " [mScm2mol-1]");
+    report.line("The molar conductance for the PF6- anion was supposed as: " +
+                sources.anionConductivity + " [mScm2mol-1]");
     report.line();
     report.line("The system used: AX" + integerText(sources.n));
     report.line(rule69);
@@ -80,8 +82,8 @@ void writeConstants(ReportText& report, const CellTable& constants) {
     report.line(rule56);
     for (int r = 1; r <= constants.rowCount() - 1; ++r) {
         const std::string index = integerText(r);
-        report.line("Beta(" + index + ") = " + tab + constants.cell(0, r) + tab + "K" + index + " = " + tab +
-                    constants.cell(1, r));
+        report.line("Beta(" + index + ") = " + tab + constants.cell(0, r) + tab + "K" + index +
+                    " = " + tab + constants.cell(1, r));
     }
     report.line(rule56);
     report.emptyLines(3);

@@ -15,13 +15,15 @@ const char* const tooManyConstantsText =
 }  // namespace
 
 NumberRecords ReadStepwiseConstantsFile(const std::string& fileName) {
-    NumberRecords records = ReadNumberRecords(fileName, 1, stepwiseConstantCapacity, tooManyConstantsText);
+    NumberRecords records =
+        ReadNumberRecords(fileName, 1, stepwiseConstantCapacity, tooManyConstantsText);
     for (int i = 0; i < records.count(); ++i) {
         if (records.value(i, 0) < 0) {
             const int line = records.lines[static_cast<size_t>(i)];
-            throw Error(negativeValueText("K" + integerText(i + 1), records.value(i, 0),
-                                          "in line " + integerText(line) + " of " + fullFileName(fileName),
-                                          stepwiseConstantRule));
+            throw Error(
+                negativeValueText("K" + integerText(i + 1), records.value(i, 0),
+                                  "in line " + integerText(line) + " of " + fullFileName(fileName),
+                                  stepwiseConstantRule));
         }
     }
     return records;

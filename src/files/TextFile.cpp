@@ -18,7 +18,7 @@ namespace {
 
 // Closes its descriptor when it goes out of scope.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
     ~FileDescriptor() {
         if (descriptor_ >= 0) ::close(descriptor_);
@@ -33,14 +33,18 @@ public:
         return result;
     }
 
-private:
+  private:
     int descriptor_;
 };
 
 // The I/O error of a code, naming the file it concerns.
-Error fileError(int code, const std::string& name) { return ioError(code).withDetail(fullFileName(name)); }
+Error fileError(int code, const std::string& name) {
+    return ioError(code).withDetail(fullFileName(name));
+}
 
-[[noreturn]] void throwIoErrorOfErrno(const std::string& name) { throw fileError(ioCodeOfErrno(errno), name); }
+[[noreturn]] void throwIoErrorOfErrno(const std::string& name) {
+    throw fileError(ioCodeOfErrno(errno), name);
+}
 
 void writeAll(int descriptor, const std::string& content, const std::string& name) {
     const char* data = content.data();
@@ -58,7 +62,7 @@ void writeAll(int descriptor, const std::string& content, const std::string& nam
 
 // Removes the temporary file unless it was renamed into place.
 class TemporaryFile {
-public:
+  public:
     explicit TemporaryFile(std::string name) : name_(std::move(name)) {}
     ~TemporaryFile() {
         if (!committed_) ::unlink(name_.c_str());
@@ -68,7 +72,7 @@ public:
     const std::string& name() const { return name_; }
     void commit() { committed_ = true; }
 
-private:
+  private:
     std::string name_;
     bool committed_ = false;
 };
@@ -119,7 +123,8 @@ std::string readTextFile(const std::string& name) {
         throw fileError(io_code::AccessDenied, name);
     }
     if (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode)) {
-        throw Error("The file is a pipe or a socket: condsim reads files and devices only", fullFileName(name));
+        throw Error("The file is a pipe or a socket: condsim reads files and devices only",
+                    fullFileName(name));
     }
     std::string content;
     char buffer[65536];
@@ -130,7 +135,8 @@ std::string readTextFile(const std::string& name) {
         if (count < 0) {
             if (errno == EINTR) continue;
             if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                throw Error("The file has nothing to read now: it waits for data to arrive", fullFileName(name));
+                throw Error("The file has nothing to read now: it waits for data to arrive",
+                            fullFileName(name));
             }
             throwIoErrorOfErrno(name);
         }

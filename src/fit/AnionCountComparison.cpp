@@ -24,14 +24,14 @@ ext akaikeCriterion(const FitResult& fit, int parameterCount) {
 
 }  // namespace
 
-AnionCountComparison compareAnionCounts(const FitSystem& system, const FitRequest& request, int fromN, int toN,
-                                        int threads) {
+AnionCountComparison compareAnionCounts(const FitSystem& system, const FitRequest& request,
+                                        int fromN, int toN, int threads) {
     AnionCountComparison comparison;
     comparison.weighting = request.weighting;
     if (fromN < nMinimum || toN > nMaximum || fromN > toN) {
         comparison.refusal = "The range of n must lie within " + integerText(nMinimum) + ".." +
-                             integerText(nMaximum) + " and not be empty; it is " + integerText(fromN) + ".." +
-                             integerText(toN) + ".";
+                             integerText(nMaximum) + " and not be empty; it is " +
+                             integerText(fromN) + ".." + integerText(toN) + ".";
         return comparison;
     }
     const int parameterCount = static_cast<int>(request.parameters.size());
@@ -46,7 +46,8 @@ AnionCountComparison compareAnionCounts(const FitSystem& system, const FitReques
         AnionCountFit row{n, std::move(fit), 0};
         if (row.fit.converged()) {
             row.aic = akaikeCriterion(row.fit, parameterCount);
-            if (comparison.bestN == 0 || row.aic < comparison.rows[static_cast<size_t>(comparison.bestN - fromN)].aic) {
+            if (comparison.bestN == 0 ||
+                row.aic < comparison.rows[static_cast<size_t>(comparison.bestN - fromN)].aic) {
                 comparison.bestN = n;
             }
         }
@@ -55,12 +56,14 @@ AnionCountComparison compareAnionCounts(const FitSystem& system, const FitReques
     // A progress callback belongs to the calling thread (a window shows it and may cancel
     // there): a comparison that reports its progress runs its fits one after the other.
     const int sharing = request.options.progress ? 1 : threads;
-    runInIndexOrder<FitResult>(toN - fromN + 1, sharing, fitAt, addRow, [&](int index) { addRow(index, fitAt(index)); });
+    runInIndexOrder<FitResult>(toN - fromN + 1, sharing, fitAt, addRow,
+                               [&](int index) { addRow(index, fitAt(index)); });
     // A reason that holds for every n (no observed data, say) is the comparison's own.
     const std::string& first = comparison.rows.front().fit.reason;
     bool refusedAlike = true;
     for (const AnionCountFit& row : comparison.rows) {
-        refusedAlike = refusedAlike && row.fit.status == FitStatus::Refused && row.fit.reason == first;
+        refusedAlike =
+            refusedAlike && row.fit.status == FitStatus::Refused && row.fit.reason == first;
     }
     if (refusedAlike) {
         comparison.refusal = first;

@@ -23,16 +23,16 @@ struct AnionCountFit {
 };
 
 struct AnionCountComparison {
-    std::string refusal;  // why the comparison cannot run; empty when it ran
+    std::string refusal;              // why the comparison cannot run; empty when it ran
     std::vector<AnionCountFit> rows;  // one per n, in increasing n
-    int bestN = 0;  // n of the lowest AIC, 0 when no fit converged
+    int bestN = 0;                    // n of the lowest AIC, 0 when no fit converged
     FitWeighting weighting = FitWeighting::Absolute;  // of the residuals, as requested
 };
 
 // Every n of fromN..toN (within 2..30) starts from the system's constants, as the fit at
 // the system's own n would. The fits are shared among `threads` threads (one when the
 // request reports progress); the result is the same for every count.
-AnionCountComparison compareAnionCounts(const FitSystem& system, const FitRequest& request, int fromN, int toN,
-                                        int threads = 1);
+AnionCountComparison compareAnionCounts(const FitSystem& system, const FitRequest& request,
+                                        int fromN, int toN, int threads = 1);
 
 }  // namespace condsim

@@ -24,8 +24,9 @@ std::vector<ext> gridOf(std::pair<int, int> decades, int perDecade) {
 }
 
 class Scan {
-public:
-    Scan(const FitProblem& problem, const LocalFitSettings& inner) : problem_(problem), inner_(inner) {
+  public:
+    Scan(const FitProblem& problem, const LocalFitSettings& inner)
+        : problem_(problem), inner_(inner) {
         for (size_t j = 0; j < problem.parameterCount(); ++j) {
             if (problem.parameterisation().isFormationConstant(j)) constants_.push_back(j);
             free_.push_back(!problem.parameterisation().isFormationConstant(j));
@@ -42,15 +43,18 @@ public:
         }
         std::vector<ext> key;
         for (const size_t j : constants_) key.push_back(values[j]);
-        if (const auto known = visited_.find(key); known != visited_.end()) return known->second.sumOfSquares;
+        if (const auto known = visited_.find(key); known != visited_.end())
+            return known->second.sumOfSquares;
         // The other parameters always start from the start of the fit, so that no point
         // depends on the order of the scan.
         for (size_t j = 0; j < values.size(); ++j) {
             if (free_[j]) values[j] = problem_.parameterisation().start()[j];
         }
         const LocalFit fit = fitLocally(problem_, values, free_, inner_);
-        const ext sumOfSquares = fit.outcome == LocalFit::Outcome::Failed ? HUGE_VALL : fit.sumOfSquares;
-        visited_[key] = {fit.outcome == LocalFit::Outcome::Failed ? values : fit.values, sumOfSquares};
+        const ext sumOfSquares =
+            fit.outcome == LocalFit::Outcome::Failed ? HUGE_VALL : fit.sumOfSquares;
+        visited_[key] = {fit.outcome == LocalFit::Outcome::Failed ? values : fit.values,
+                         sumOfSquares};
         return sumOfSquares;
     }
 
@@ -59,13 +63,14 @@ public:
         for (const auto& [key, point] : visited_) {
             if (std::isfinite(point.sumOfSquares)) points.push_back(point);
         }
-        std::stable_sort(points.begin(), points.end(),
-                         [](const ScanPoint& a, const ScanPoint& b) { return a.sumOfSquares < b.sumOfSquares; });
+        std::stable_sort(points.begin(), points.end(), [](const ScanPoint& a, const ScanPoint& b) {
+            return a.sumOfSquares < b.sumOfSquares;
+        });
         if (points.size() > count) points.resize(count);
         return points;
     }
 
-private:
+  private:
     const FitProblem& problem_;
     LocalFitSettings inner_;
     std::vector<size_t> constants_;
@@ -110,7 +115,8 @@ void scanOneAfterAnother(Scan& scan, const FitProblem& problem) {
 }  // namespace
 
 std::pair<int, int> scannedDecades(const FitProblem& problem, size_t j) {
-    if (problem.parameterisation().parameters()[j].kind == FitParameterKind::Alfa) return alfaDecades;
+    if (problem.parameterisation().parameters()[j].kind == FitParameterKind::Alfa)
+        return alfaDecades;
     const FitSystem& system = problem.system();
     ext smallest = system.points.front().concentration;
     ext largest = smallest;
@@ -120,16 +126,25 @@ std::pair<int, int> scannedDecades(const FitProblem& problem, size_t j) {
     }
     const ext low = barelyFormed / (static_cast<ext>(system.n) * largest);
     const ext high = almostComplete / smallest;
-    return {static_cast<int>(std::floor(std::log10(low))), static_cast<int>(std::ceil(std::log10(high)))};
+    return {static_cast<int>(std::floor(std::log10(low))),
+            static_cast<int>(std::ceil(std::log10(high)))};
 }
 
-std::vector<ScanPoint> scanConstants(const FitProblem& problem, size_t count, const LocalFitSettings& inner) {
+std::vector<ScanPoint> scanConstants(const FitProblem& problem, size_t count,
+                                     const LocalFitSettings& inner) {
     Scan scan(problem, inner);
     switch (scan.constants().size()) {
-        case 0: break;
-        case 1: scanFullGrid(scan, problem, 2); break;
-        case 2: scanFullGrid(scan, problem, 1); break;
-        default: scanOneAfterAnother(scan, problem); break;
+        case 0:
+            break;
+        case 1:
+            scanFullGrid(scan, problem, 2);
+            break;
+        case 2:
+            scanFullGrid(scan, problem, 1);
+            break;
+        default:
+            scanOneAfterAnother(scan, problem);
+            break;
     }
     return scan.best(count);
 }

@@ -29,6 +29,7 @@ std::pair<int, int> scannedDecades(const FitProblem& problem, size_t j);
 
 // The best `count` distinct points of the scan, the lowest sum of squares first. Points
 // where the calculation fails are left out.
-std::vector<ScanPoint> scanConstants(const FitProblem& problem, size_t count, const LocalFitSettings& inner);
+std::vector<ScanPoint> scanConstants(const FitProblem& problem, size_t count,
+                                     const LocalFitSettings& inner);
 
 }  // namespace condsim

@@ -27,7 +27,8 @@ constexpr int optimiserRestarts = 3;
 // The least squares of MCA and MCX at a point of the scan need not be exact.
 constexpr ext scanTolerance = 1e-6L;
 
-std::string namesOf(const std::vector<FitParameter>& parameters, const std::vector<size_t>& indices) {
+std::string namesOf(const std::vector<FitParameter>& parameters,
+                    const std::vector<size_t>& indices) {
     std::string names;
     for (size_t k = 0; k < indices.size(); ++k) {
         if (k > 0) names += k + 1 == indices.size() ? " and " : ", ";
@@ -50,7 +51,8 @@ std::string relativeWeightsRefusal(const FitSystem& system) {
     for (size_t j = 0; j < system.points.size(); ++j) {
         const ext conductivity = system.points[j].conductivity;
         if (!(conductivity > 0)) {
-            return "Relative weights divide by the observed conductivity, which must be positive; point " +
+            return "Relative weights divide by the observed conductivity, which must be positive; "
+                   "point " +
                    integerText(static_cast<int>(j + 1)) + " has " + NumberText(conductivity) + ".";
         }
     }
@@ -58,10 +60,12 @@ std::string relativeWeightsRefusal(const FitSystem& system) {
 }
 
 // The calculated conductivities at the optimum by the calculation's own step search.
-std::vector<ext> calculatedByStepSearch(const FitSystem& system, const CalculationConstants& constants) {
+std::vector<ext> calculatedByStepSearch(const FitSystem& system,
+                                        const CalculationConstants& constants) {
     std::vector<ext> calculated;
     for (const ObservedPoint& point : system.points) {
-        calculated.push_back(calculatedConductivity(system, constants, point.concentration, FreeAnionRoute::StepSearch));
+        calculated.push_back(calculatedConductivity(system, constants, point.concentration,
+                                                    FreeAnionRoute::StepSearch));
     }
     return calculated;
 }
@@ -90,53 +94,61 @@ std::vector<bool> freeAt(const FitProblem& problem, std::vector<ext>& values) {
     return free;
 }
 
-Candidate fitFrom(const FitProblem& problem, std::vector<ext> values, const LocalFitSettings& settings) {
+Candidate fitFrom(const FitProblem& problem, std::vector<ext> values,
+                  const LocalFitSettings& settings) {
     std::vector<bool> free = freeAt(problem, values);
     return {fitLocally(problem, std::move(values), free, settings), free};
 }
 
 bool better(const Candidate& a, const Candidate* b) {
     return a.fit.outcome != LocalFit::Outcome::Failed &&
-           (b == nullptr || b->fit.outcome == LocalFit::Outcome::Failed || a.fit.sumOfSquares < b->fit.sumOfSquares);
+           (b == nullptr || b->fit.outcome == LocalFit::Outcome::Failed ||
+            a.fit.sumOfSquares < b->fit.sumOfSquares);
 }
 
 // When the best point is no optimum because a formation constant runs towards 0 (the sum
 // of squares falls as it shrinks, or it lies far below its scanned decades), the optimum
 // is at 0: the same fit with that constant held there.
-std::optional<Candidate> heldAtZero(const FitProblem& problem, const Candidate& best, const OptimumCheck& check,
-                                    const LocalFitSettings& settings) {
+std::optional<Candidate> heldAtZero(const FitProblem& problem, const Candidate& best,
+                                    const OptimumCheck& check, const LocalFitSettings& settings) {
     const FitParameterisation& parameterisation = problem.parameterisation();
     for (size_t j = 0; j < best.free.size(); ++j) {
         if (!best.free[j] || !parameterisation.isFormationConstant(j)) continue;
         const bool fallsTowardsZero = check.verdict == OptimumCheck::Verdict::GradientNotZero &&
                                       check.steepest == j && check.gradient > 0;
-        const bool farBelow = best.fit.values[j] < std::pow(10.0L, scannedDecades(problem, j).first - 3);
+        const bool farBelow =
+            best.fit.values[j] < std::pow(10.0L, scannedDecades(problem, j).first - 3);
         if (!fallsTowardsZero && !farBelow) continue;
         std::vector<ext> values = best.fit.values;
         values[j] = 0;
         Candidate zero = fitFrom(problem, values, settings);
-        if (zero.fit.outcome == LocalFit::Outcome::Stopped && zero.fit.sumOfSquares <= best.fit.sumOfSquares) {
+        if (zero.fit.outcome == LocalFit::Outcome::Stopped &&
+            zero.fit.sumOfSquares <= best.fit.sumOfSquares) {
             return zero;
         }
     }
     return std::nullopt;
 }
 
-std::string notAnOptimumReason(const FitProblem& problem, const Candidate& best, const OptimumCheck& check) {
+std::string notAnOptimumReason(const FitProblem& problem, const Candidate& best,
+                               const OptimumCheck& check) {
     const std::vector<FitParameter>& parameters = problem.parameterisation().parameters();
     switch (check.verdict) {
-        case OptimumCheck::Verdict::CalculationFailed: return "the calculation failed at the optimum: " + check.failure;
+        case OptimumCheck::Verdict::CalculationFailed:
+            return "the calculation failed at the optimum: " + check.failure;
         case OptimumCheck::Verdict::RankLost:
             return "the observed data do not determine " + namesOf(parameters, check.free) +
-                   " separately (the Jacobian at the end has rank " + integerText(check.rank) + " of " +
-                   integerText(static_cast<int>(check.free.size())) + ")";
+                   " separately (the Jacobian at the end has rank " + integerText(check.rank) +
+                   " of " + integerText(static_cast<int>(check.free.size())) + ")";
         case OptimumCheck::Verdict::GradientNotZero: {
             const std::string name = fitParameterName(parameters[check.steepest]);
-            return "the optimiser stopped at " + name + " = " + NumberText(best.fit.values[check.steepest]) +
-                   ", where the sum of squares still falls as " + name + (check.gradient < 0 ? " grows" : " shrinks") +
-                   " (its gradient is not zero)";
+            return "the optimiser stopped at " + name + " = " +
+                   NumberText(best.fit.values[check.steepest]) +
+                   ", where the sum of squares still falls as " + name +
+                   (check.gradient < 0 ? " grows" : " shrinks") + " (its gradient is not zero)";
         }
-        case OptimumCheck::Verdict::Optimum: break;
+        case OptimumCheck::Verdict::Optimum:
+            break;
     }
     return {};
 }
@@ -149,7 +161,8 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     result.pointCount = static_cast<int>(system.points.size());
     result.weighting = request.weighting;
     result.reason = FitParameterisation::refusal(system, request.parameters);
-    if (result.reason.empty() && request.weighting == FitWeighting::Relative) result.reason = relativeWeightsRefusal(system);
+    if (result.reason.empty() && request.weighting == FitWeighting::Relative)
+        result.reason = relativeWeightsRefusal(system);
     if (!result.reason.empty()) return result;
 
     const FitParameterisation parameterisation(system, request.parameters);
@@ -157,19 +170,22 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     result.otherConstants = parameterisation.otherConstantsNote();
     const LocalFitSettings settings{request.options.maxEvaluations, request.options.tolerance,
                                     request.options.initialStepBound};
-    const LocalFitSettings scanSettings{request.options.maxEvaluations, scanTolerance, request.options.initialStepBound};
+    const LocalFitSettings scanSettings{request.options.maxEvaluations, scanTolerance,
+                                        request.options.initialStepBound};
 
     // The optimiser from the start of the fit and from the best points of the scan; the
     // lowest sum of squares wins.
     std::vector<std::vector<ext>> starts{parameterisation.start()};
     if (request.options.scan) {
-        for (const ScanPoint& point : scanConstants(problem, scannedStarts, scanSettings)) starts.push_back(point.values);
+        for (const ScanPoint& point : scanConstants(problem, scannedStarts, scanSettings))
+            starts.push_back(point.values);
     }
     std::optional<Candidate> best;
     std::string firstFailure;
     for (const std::vector<ext>& start : starts) {
         Candidate candidate = fitFrom(problem, start, settings);
-        if (candidate.fit.outcome == LocalFit::Outcome::Failed && firstFailure.empty()) firstFailure = candidate.fit.failure;
+        if (candidate.fit.outcome == LocalFit::Outcome::Failed && firstFailure.empty())
+            firstFailure = candidate.fit.failure;
         if (better(candidate, best ? &*best : nullptr)) best = std::move(candidate);
     }
     result.totalEvaluations = problem.evaluations();
@@ -177,17 +193,21 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     result.iterations = best->fit.iterations;
     result.evaluations = best->fit.evaluations;
     if (best->fit.outcome == LocalFit::Outcome::OutOfEvaluations) {
-        return notConverged(result, "no optimum within " + integerText(request.options.maxEvaluations) +
+        return notConverged(result, "no optimum within " +
+                                        integerText(request.options.maxEvaluations) +
                                         " evaluations of the residuals");
     }
 
     OptimumCheck check = checkOptimum(problem, best->fit.values, best->free);
     // In a long narrow valley the optimiser may stop short of the optimum: a fresh start
     // from there, with its trust region and scaling renewed, goes on while it still gains.
-    for (int restart = 0; restart < optimiserRestarts && check.verdict == OptimumCheck::Verdict::GradientNotZero;
+    for (int restart = 0;
+         restart < optimiserRestarts && check.verdict == OptimumCheck::Verdict::GradientNotZero;
          ++restart) {
         Candidate further{fitLocally(problem, best->fit.values, best->free, settings), best->free};
-        if (further.fit.outcome != LocalFit::Outcome::Stopped || !(further.fit.sumOfSquares <= best->fit.sumOfSquares)) break;
+        if (further.fit.outcome != LocalFit::Outcome::Stopped ||
+            !(further.fit.sumOfSquares <= best->fit.sumOfSquares))
+            break;
         further.fit.iterations += best->fit.iterations;
         further.fit.evaluations += best->fit.evaluations;
         best = std::move(further);
@@ -213,7 +233,8 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
         ext sumOfSquares = 0;
         for (size_t j = 0; j < system.points.size(); ++j) {
             const ext observed = system.points[j].conductivity;
-            const ext residual = mul(residualWeight(request.weighting, observed), sub(result.calculated[j], observed));
+            const ext residual = mul(residualWeight(request.weighting, observed),
+                                     sub(result.calculated[j], observed));
             sumOfSquares = add(sumOfSquares, mul(residual, residual));
         }
         result.sumOfSquares = sumOfSquares;
@@ -239,7 +260,8 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
             fitted.state = silenced ? FittedState::NoEffect : FittedState::AtZero;
             if (!silenced) {
                 fitted.value = 0;
-                search.threshold = search.optimumSum * (1 + oneSidedT * oneSidedT / degreesOfFreedom);
+                search.threshold =
+                    search.optimumSum * (1 + oneSidedT * oneSidedT / degreesOfFreedom);
                 fitted.hasProfile = true;
                 fitted.profileUpper = profileBoundFromZero(problem, search, j, settings);
             }
@@ -247,7 +269,8 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
             continue;
         }
         const auto k = static_cast<size_t>(place[j]);
-        const ext spread = std::sqrt(variance * check.inverseNormal[k][k]);  // standard error of the unknown
+        const ext spread =
+            std::sqrt(variance * check.inverseNormal[k][k]);  // standard error of the unknown
         const ext unknown = parameterisation.unknownOf(j, optimum[j]);
         if (parameterisation.isFormationConstant(j)) {
             fitted.standardError = fitted.value * spread;
@@ -272,14 +295,15 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
             const auto a = static_cast<size_t>(place[i]);
             const auto b = static_cast<size_t>(place[j]);
             result.correlation[i][j] =
-                check.inverseNormal[a][b] / std::sqrt(check.inverseNormal[a][a] * check.inverseNormal[b][b]);
+                check.inverseNormal[a][b] /
+                std::sqrt(check.inverseNormal[a][a] * check.inverseNormal[b][b]);
         }
     }
     result.totalEvaluations = problem.evaluations();
     for (const FittedValue& fitted : result.values) {
         if (fitted.state != FittedState::Estimated) continue;
-        if (!isFiniteExt(fitted.value) || !isFiniteExt(fitted.standardError) || !isFiniteExt(fitted.lower) ||
-            !isFiniteExt(fitted.upper)) {
+        if (!isFiniteExt(fitted.value) || !isFiniteExt(fitted.standardError) ||
+            !isFiniteExt(fitted.lower) || !isFiniteExt(fitted.upper)) {
             return notConverged(result, "the optimum of " + fitParameterName(fitted.parameter) +
                                             " is not a finite number");
         }

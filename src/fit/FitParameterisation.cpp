@@ -26,7 +26,8 @@ bool fitsLaterConstants(const std::vector<FitParameter>& parameters) {
 // K(i) while the switch is on.
 bool model1Generates(const FitSystem& system, const std::vector<FitParameter>& parameters) {
     if (contains(parameters, FitParameter::alfa())) return true;
-    return system.model1 && contains(parameters, FitParameter::stepwiseConstant(1)) && !fitsLaterConstants(parameters);
+    return system.model1 && contains(parameters, FitParameter::stepwiseConstant(1)) &&
+           !fitsLaterConstants(parameters);
 }
 
 // alfa as Model #1 would have generated K(2) from K(1): K(2) = (alfa x K(1)) / 100.
@@ -48,14 +49,17 @@ std::string constantRanges(const std::vector<int>& indices) {
 
 }  // namespace
 
-std::string FitParameterisation::refusal(const FitSystem& system, const std::vector<FitParameter>& parameters) {
+std::string FitParameterisation::refusal(const FitSystem& system,
+                                         const std::vector<FitParameter>& parameters) {
     if (parameters.empty()) return "Choose at least one parameter to fit.";
     if (system.points.empty()) return noObservedPointsText;
-    if (system.MCA < 0) return negativeValueText("MCA", system.MCA, {}, limitingConductivityRule) + ".";
-    if (system.MCX < 0) return negativeValueText("MCX", system.MCX, {}, limitingConductivityRule) + ".";
+    if (system.MCA < 0)
+        return negativeValueText("MCA", system.MCA, {}, limitingConductivityRule) + ".";
+    if (system.MCX < 0)
+        return negativeValueText("MCX", system.MCX, {}, limitingConductivityRule) + ".";
     for (size_t j = 0; j < parameters.size(); ++j) {
-        if (std::find(parameters.begin(), parameters.begin() + static_cast<long>(j), parameters[j]) !=
-            parameters.begin() + static_cast<long>(j)) {
+        if (std::find(parameters.begin(), parameters.begin() + static_cast<long>(j),
+                      parameters[j]) != parameters.begin() + static_cast<long>(j)) {
             return fitParameterName(parameters[j]) + " is named twice.";
         }
     }
@@ -68,12 +72,14 @@ std::string FitParameterisation::refusal(const FitSystem& system, const std::vec
     for (size_t j = 0; j < count; ++j) {
         const ext concentration = system.points[j].concentration;
         if (!(concentration > 0)) {
-            return "Observed point " + integerText(static_cast<int>(j + 1)) + " has the concentration " +
-                   NumberText(concentration) + "; the calculation needs a positive concentration.";
+            return "Observed point " + integerText(static_cast<int>(j + 1)) +
+                   " has the concentration " + NumberText(concentration) +
+                   "; the calculation needs a positive concentration.";
         }
     }
     if (contains(parameters, FitParameter::ionSize())) {
-        if (system.solution.ideal()) return "a is the ion size of the ionic-strength model; choose that model to fit it.";
+        if (system.solution.ideal())
+            return "a is the ion size of the ionic-strength model; choose that model to fit it.";
         if (!(system.solution.ionSize > 0)) {
             return "a must be positive to be fitted on the logarithmic scale; it is " +
                    NumberText(system.solution.ionSize) + ".";
@@ -86,7 +92,8 @@ std::string FitParameterisation::refusal(const FitSystem& system, const std::vec
         const int i = parameter.index;
         const std::string name = fitParameterName(parameter);
         if (i > n) return name + " is not a constant of n = " + integerText(n) + ".";
-        if (alfaFitted && i >= 2) return name + " cannot be fitted with alfa, which generates K2..Kn.";
+        if (alfaFitted && i >= 2)
+            return name + " cannot be fitted with alfa, which generates K2..Kn.";
         if (!(system.K[static_cast<size_t>(i)] > 0)) {
             return name + " must be positive to be fitted on the logarithmic scale; it is " +
                    NumberText(system.K[static_cast<size_t>(i)]) + ".";
@@ -101,7 +108,8 @@ std::string FitParameterisation::refusal(const FitSystem& system, const std::vec
         // The fast free-anion solver relies on a balance that falls monotonically.
         for (int i = 1; i <= n; ++i) {
             if (system.K[static_cast<size_t>(i)] < 0) {
-                return "K" + integerText(i) + " is negative (" + NumberText(system.K[static_cast<size_t>(i)]) +
+                return "K" + integerText(i) + " is negative (" +
+                       NumberText(system.K[static_cast<size_t>(i)]) +
                        "); the fit needs constants of zero or above.";
             }
         }
@@ -109,20 +117,35 @@ std::string FitParameterisation::refusal(const FitSystem& system, const std::vec
     return {};
 }
 
-FitParameterisation::FitParameterisation(const FitSystem& system, std::vector<FitParameter> parameters)
-    : system_(system), parameters_(std::move(parameters)), model1_(model1Generates(system, parameters_)) {
+FitParameterisation::FitParameterisation(const FitSystem& system,
+                                         std::vector<FitParameter> parameters)
+    : system_(system),
+      parameters_(std::move(parameters)),
+      model1_(model1Generates(system, parameters_)) {
     for (const FitParameter& parameter : parameters_) {
         switch (parameter.kind) {
-            case FitParameterKind::StepwiseConstant: start_.push_back(system_.K[static_cast<size_t>(parameter.index)]); break;
-            case FitParameterKind::Alfa: start_.push_back(alfaOf(system_.K)); break;
-            case FitParameterKind::MCA: start_.push_back(system_.MCA); break;
-            case FitParameterKind::MCX: start_.push_back(system_.MCX); break;
-            case FitParameterKind::IonSize: start_.push_back(system_.solution.ionSize); break;
+            case FitParameterKind::StepwiseConstant:
+                start_.push_back(system_.K[static_cast<size_t>(parameter.index)]);
+                break;
+            case FitParameterKind::Alfa:
+                start_.push_back(alfaOf(system_.K));
+                break;
+            case FitParameterKind::MCA:
+                start_.push_back(system_.MCA);
+                break;
+            case FitParameterKind::MCX:
+                start_.push_back(system_.MCX);
+                break;
+            case FitParameterKind::IonSize:
+                start_.push_back(system_.solution.ionSize);
+                break;
         }
     }
 }
 
-bool FitParameterisation::isFitted(const FitParameter& parameter) const { return contains(parameters_, parameter); }
+bool FitParameterisation::isFitted(const FitParameter& parameter) const {
+    return contains(parameters_, parameter);
+}
 
 ext FitParameterisation::valueOf(size_t j, ext unknown) const {
     if (!parameters_[j].onLogarithmicScale()) return unknown;
@@ -143,7 +166,8 @@ bool FitParameterisation::hasNoEffect(size_t j, const std::vector<ext>& values) 
         return false;  // constants that overflow are not 0; the evaluation will report the fault
     }
     switch (parameters_[j].kind) {
-        case FitParameterKind::Alfa: return constants.K[1] == 0;
+        case FitParameterKind::Alfa:
+            return constants.K[1] == 0;
         case FitParameterKind::StepwiseConstant:
             for (int r = 1; r < parameters_[j].index; ++r) {
                 if (constants.K[static_cast<size_t>(r)] == 0) return true;
@@ -151,7 +175,8 @@ bool FitParameterisation::hasNoEffect(size_t j, const std::vector<ext>& values) 
             return false;
         case FitParameterKind::MCA:
         case FitParameterKind::MCX:
-        case FitParameterKind::IonSize: return false;
+        case FitParameterKind::IonSize:
+            return false;
     }
     return false;
 }
@@ -166,17 +191,28 @@ CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& va
     for (size_t j = 0; j < parameters_.size(); ++j) {
         const ext value = values[j];
         switch (parameters_[j].kind) {
-            case FitParameterKind::StepwiseConstant: constants.K[static_cast<size_t>(parameters_[j].index)] = value; break;
-            case FitParameterKind::Alfa: alfa = value; break;
-            case FitParameterKind::MCA: constants.MCA = value; break;
-            case FitParameterKind::MCX: constants.MCX = value; break;
-            case FitParameterKind::IonSize: constants.ionSize = value; break;
+            case FitParameterKind::StepwiseConstant:
+                constants.K[static_cast<size_t>(parameters_[j].index)] = value;
+                break;
+            case FitParameterKind::Alfa:
+                alfa = value;
+                break;
+            case FitParameterKind::MCA:
+                constants.MCA = value;
+                break;
+            case FitParameterKind::MCX:
+                constants.MCX = value;
+                break;
+            case FitParameterKind::IonSize:
+                constants.ionSize = value;
+                break;
         }
     }
     const int n = system_.n;
     if (model1_) {
         for (int i = 1; i <= n - 1; ++i) {
-            constants.K[static_cast<size_t>(i) + 1] = div(mul(alfa, constants.K[static_cast<size_t>(i)]), 100);
+            constants.K[static_cast<size_t>(i) + 1] =
+                div(mul(alfa, constants.K[static_cast<size_t>(i)]), 100);
         }
     }
     ext product = 1;
@@ -192,8 +228,9 @@ std::string FitParameterisation::otherConstantsNote() const {
     if (model1_) {
         const std::string generated = n == 2 ? "K2 follows" : "K2..K" + integerText(n) + " follow";
         const std::string first = isFitted(FitParameter::stepwiseConstant(1)) ? "K1" : "K1 (held)";
-        const std::string alfa = isFitted(FitParameter::alfa()) ? " with the fitted alfa"
-                                                                 : ", alfa = " + NumberText(system_.alfa) + " held";
+        const std::string alfa = isFitted(FitParameter::alfa())
+                                     ? " with the fitted alfa"
+                                     : ", alfa = " + NumberText(system_.alfa) + " held";
         return generated + " " + first + " by Model #1" + alfa;
     }
     std::vector<int> held;
@@ -201,8 +238,8 @@ std::string FitParameterisation::otherConstantsNote() const {
         if (!isFitted(FitParameter::stepwiseConstant(i))) held.push_back(i);
     }
     if (held.empty()) return {};
-    return constantRanges(held) + (held.size() == 1 ? " is" : " are") + " held at the constants table's " +
-           (held.size() == 1 ? "value" : "values");
+    return constantRanges(held) + (held.size() == 1 ? " is" : " are") +
+           " held at the constants table's " + (held.size() == 1 ? "value" : "values");
 }
 
 }  // namespace condsim

@@ -2,9 +2,9 @@
 // The map from the values of the fitted parameters to the constants of the calculation.
 // Value j belongs to parameter j of the request: a K(i), alfa, MCA, MCX or the ion size a.
 // The optimiser works on unknowns: the natural logarithm of a formation constant (K(i) or
-// alfa) and of a, so that they stay positive, and MCA or MCX as they are. A formation constant may also be held at
-// exactly 0, which no unknown reaches. Quantities that are not fitted keep the values of
-// the system.
+// alfa) and of a, so that they stay positive, and MCA or MCX as they are. A formation constant may
+// also be held at exactly 0, which no unknown reaches. Quantities that are not fitted keep the
+// values of the system.
 //
 // Model #1 generates K(2..n) from K(1) as Initialize does, K(i+1) = (alfa x K(i)) / 100,
 // when alfa is fitted, or when K1 is fitted without any other K(i) while the system's
@@ -24,13 +24,14 @@ namespace condsim {
 inline constexpr const char* noObservedPointsText = "There are no observed data to fit.";
 
 class FitParameterisation {
-public:
+  public:
     // Why these parameters cannot be fitted to this system, or empty when they can: no
     // parameter, no observed points, a negative MCA or MCX, too few points, a concentration
     // that is not positive,
     // a K(i) beyond n, alfa with K(2..n), a start value that is not positive for a
     // logarithmic parameter, a negative fixed constant.
-    static std::string refusal(const FitSystem& system, const std::vector<FitParameter>& parameters);
+    static std::string refusal(const FitSystem& system,
+                               const std::vector<FitParameter>& parameters);
 
     // Requires refusal(system, parameters) to be empty.
     FitParameterisation(const FitSystem& system, std::vector<FitParameter> parameters);
@@ -44,7 +45,8 @@ public:
     // Whether parameter j is a formation constant, K(i) or alfa (fitted as its logarithm,
     // scanned, may be held at 0).
     bool isFormationConstant(size_t j) const {
-        return parameters_[j].kind == FitParameterKind::StepwiseConstant || parameters_[j].kind == FitParameterKind::Alfa;
+        return parameters_[j].kind == FitParameterKind::StepwiseConstant ||
+               parameters_[j].kind == FitParameterKind::Alfa;
     }
     // The value of parameter j for the unknown u (exp(u) on the logarithmic scale: a
     // formation constant or the ion size) and back.
@@ -62,7 +64,7 @@ public:
     // as "K2..K6 follow K1 by Model #1, alfa = 20 held"; empty when every K(i) is fitted.
     std::string otherConstantsNote() const;
 
-private:
+  private:
     bool isFitted(const FitParameter& parameter) const;
 
     const FitSystem& system_;

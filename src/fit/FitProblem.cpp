@@ -26,14 +26,17 @@ std::vector<ext> FitProblem::residuals(const std::vector<ext>& values) const {
     std::vector<ext> residuals(weights_.size());
     for (size_t j = 0; j < weights_.size(); ++j) {
         const ObservedPoint& point = fitted.points[j];
-        const ext difference = sub(calculatedConductivity(fitted, constants, point.concentration), point.conductivity);
+        const ext difference =
+            sub(calculatedConductivity(fitted, constants, point.concentration), point.conductivity);
         residuals[j] = mul(weights_[j], difference);
     }
     if (progress_) progress_(fitted.n, evaluations_);
     return residuals;
 }
 
-ext FitProblem::sumOfSquares(const std::vector<ext>& values) const { return sumOfSquaresOf(residuals(values)); }
+ext FitProblem::sumOfSquares(const std::vector<ext>& values) const {
+    return sumOfSquaresOf(residuals(values));
+}
 
 ext FitProblem::sumOfSquaresOf(const std::vector<ext>& residuals) {
     ext sum = 0;

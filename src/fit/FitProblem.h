@@ -13,7 +13,7 @@
 namespace condsim {
 
 class FitProblem {
-public:
+  public:
     // The parameterisation must outlive the problem; progress, when given, is told after
     // every evaluation of all residuals (FitOptions::progress).
     FitProblem(const FitParameterisation& parameterisation, FitWeighting weighting,
@@ -36,7 +36,7 @@ public:
     ext observedScale() const { return observedScale_; }
     int evaluations() const { return evaluations_; }
 
-private:
+  private:
     const FitParameterisation* parameterisation_;
     FitWeighting weighting_;
     std::vector<ext> weights_;

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "fit/FitResult.h"
 #include "fit/AnionCountComparison.h"
+#include "fit/FitResult.h"
 
 namespace condsim {
 

@@ -51,14 +51,14 @@ struct FitResult {
     int n = 0;           // the number of species AX1..AXn of the fit
     int pointCount = 0;  // observed points used
     FitWeighting weighting = FitWeighting::Absolute;
-    int iterations = 0;  // the optimiser's iterations from the start that won
-    int evaluations = 0; // its evaluations of all residuals
+    int iterations = 0;        // the optimiser's iterations from the start that won
+    int evaluations = 0;       // its evaluations of all residuals
     int totalEvaluations = 0;  // with the scan, the other starts, the check and the profiles
 
     // How the stepwise constants that are not fitted were set (empty when all are fitted).
     std::string otherConstants;
 
-    std::vector<FittedValue> values;               // in the order asked
+    std::vector<FittedValue> values;  // in the order asked
     // Of the fitted quantities (logarithms for constants); NaN in the rows and columns of
     // parameters that are not Estimated.
     std::vector<std::vector<ext>> correlation;

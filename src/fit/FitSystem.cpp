@@ -10,16 +10,19 @@
 
 namespace condsim {
 
-ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesArray& sf, ext C0, ext X) {
+ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesArray& sf, ext C0,
+                   ext X) {
     const ext anionPart = mul(constants.MCX, X);
     const ext denominator = speciesDenominator(n, constants.beta, X);
     const ext charged = chargeWeightedSum(n, constants.beta, sf, X);
     return solutionConductivity(constants.MCA, C0, charged, denominator, anionPart);
 }
 
-ext calculatedConductivity(const FitSystem& system, const CalculationConstants& constants, ext C0, FreeAnionRoute route) {
+ext calculatedConductivity(const FitSystem& system, const CalculationConstants& constants, ext C0,
+                           FreeAnionRoute route) {
     if (!system.solution.ideal()) {
-        const IonicPointInput input{system.n, &constants.beta, &system.sf, constants.MCA, constants.MCX};
+        const IonicPointInput input{system.n, &constants.beta, &system.sf, constants.MCA,
+                                    constants.MCX};
         const std::string refusal = nonPositiveMobilityRefusal(input);
         if (!refusal.empty()) throw Error(refusal);
         SolutionModel model = system.solution;

@@ -19,12 +19,12 @@ struct ObservedPoint {
 
 struct FitSystem {
     int n = 0;
-    SpeciesArray K{};   // K(1..n) of the model
+    SpeciesArray K{};     // K(1..n) of the model
     bool model1 = false;  // the Model #1 switch: K(i+1) = (alfa x K(i)) / 100
     ext alfa = 0;         // alfa of Model #1, in percent
-    SpeciesArray sf{};  // scaling factors sf(0..n-1)
-    ext MCA = 0;        // lambda(A/z)
-    ext MCX = 0;        // lambda(X-)
+    SpeciesArray sf{};    // scaling factors sf(0..n-1)
+    ext MCA = 0;          // lambda(A/z)
+    ext MCX = 0;          // lambda(X-)
     std::vector<ObservedPoint> points;
     SolutionModel solution;  // the designed calculation (ideal) or the ionic-strength model
 };
@@ -35,13 +35,14 @@ struct CalculationConstants {
     SpeciesArray beta{};  // beta(r) = 1 x K(1) x ... x K(r), in index order
     ext MCA = 0;
     ext MCX = 0;
-    ext ionSize = 0;      // a (Angstrom) of the ionic-strength model
+    ext ionSize = 0;  // a (Angstrom) of the ionic-strength model
 };
 
 // The conductivity at total concentration C0 and free anion concentration X, in the order
 // of the main window's ConductivityAt: lambda(X-) x X, D, S, then ((MCA x C0) x S) / D + F.
 // Checked: a fault raises the floating-point error.
-ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesArray& sf, ext C0, ext X);
+ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesArray& sf, ext C0,
+                   ext X);
 
 // How the designed calculation finds [X-] for a fit: the fast solver inside the optimiser,
 // the calculation's own step search for the values shown at the optimum.

@@ -21,8 +21,9 @@ bool parseFitWeighting(std::string_view text, FitWeighting& weighting) {
 }
 
 std::string fitWeightingDescription(FitWeighting weighting) {
-    return weighting == FitWeighting::Relative ? "relative: (calculated - observed) / observed conductivity"
-                                               : "absolute: calculated - observed conductivity";
+    return weighting == FitWeighting::Relative
+               ? "relative: (calculated - observed) / observed conductivity"
+               : "absolute: calculated - observed conductivity";
 }
 
 ext residualWeight(FitWeighting weighting, ext observed) {

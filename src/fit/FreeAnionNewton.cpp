@@ -40,9 +40,11 @@ ext differenceSlope(int n, const SpeciesArray& beta, ext C0, ext X) {
 }  // namespace
 
 ext freeAnionByNewton(int n, const SpeciesArray& beta, ext C0) {
-    const auto difference = [&](ext X) { return sub(massBalanceSide(n, C0, X), formationSide(n, beta, X)); };
-    ext below = 0;                       // difference > 0 here
-    ext above = mul(toExt(n), C0);       // difference <= 0 here
+    const auto difference = [&](ext X) {
+        return sub(massBalanceSide(n, C0, X), formationSide(n, beta, X));
+    };
+    ext below = 0;                  // difference > 0 here
+    ext above = mul(toExt(n), C0);  // difference <= 0 here
     ext X = above / 2;
     for (int pass = 0; pass < passLimit; ++pass) {
         const ext d = difference(X);
@@ -50,7 +52,8 @@ ext freeAnionByNewton(int n, const SpeciesArray& beta, ext C0) {
         (d > 0 ? below : above) = X;
         ext next = X - d / differenceSlope(n, beta, C0, X);
         if (!(next > below && next < above)) next = below + (above - below) / 2;
-        if (std::fabs(next - X) <= settledSteps * X || above - below <= settledSteps * X) return next;
+        if (std::fabs(next - X) <= settledSteps * X || above - below <= settledSteps * X)
+            return next;
         X = next;
     }
     throw Error("the free anion concentration at C0 = " + NumberText(C0) + " did not settle");

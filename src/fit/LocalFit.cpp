@@ -17,7 +17,7 @@ using Matrix = Eigen::Matrix<ext, Eigen::Dynamic, Eigen::Dynamic>;
 // NonLinearOptimization module. The first failure of the calculation is kept and the
 // optimiser told to stop.
 class FreeResiduals {
-public:
+  public:
     using Scalar = ext;
     using InputType = Vector;
     using ValueType = Vector;
@@ -37,8 +37,8 @@ public:
     Vector start() const {
         Vector unknowns(inputs());
         for (int k = 0; k < inputs(); ++k) {
-            unknowns[k] = problem_->parameterisation().unknownOf(indices_[static_cast<size_t>(k)],
-                                                                 values_[indices_[static_cast<size_t>(k)]]);
+            unknowns[k] = problem_->parameterisation().unknownOf(
+                indices_[static_cast<size_t>(k)], values_[indices_[static_cast<size_t>(k)]]);
         }
         return unknowns;
     }
@@ -73,7 +73,7 @@ public:
 
     void reportFailuresTo(std::string& failure) { failure_ = &failure; }
 
-private:
+  private:
     const FitProblem* problem_;
     std::vector<ext> values_;
     std::vector<size_t> indices_;
@@ -82,8 +82,8 @@ private:
 
 }  // namespace
 
-LocalFit fitLocally(const FitProblem& problem, std::vector<ext> values, const std::vector<bool>& free,
-                    const LocalFitSettings& settings) {
+LocalFit fitLocally(const FitProblem& problem, std::vector<ext> values,
+                    const std::vector<bool>& free, const LocalFitSettings& settings) {
     LocalFit fit;
     const int before = problem.evaluations();
     FreeResiduals residuals(problem, std::move(values), free);

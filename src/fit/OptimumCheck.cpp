@@ -1,7 +1,7 @@
 #include "fit/OptimumCheck.h"
 
-#include <cmath>
 #include <Eigen/Dense>
+#include <cmath>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
@@ -35,13 +35,15 @@ Vector centralDifference(const FitProblem& problem, const std::vector<ext>& valu
     const std::vector<ext> ra = problem.residuals(above);
     const std::vector<ext> rb = problem.residuals(below);
     Vector column(static_cast<Eigen::Index>(ra.size()));
-    for (size_t i = 0; i < ra.size(); ++i) column[static_cast<Eigen::Index>(i)] = (ra[i] - rb[i]) / (2 * step);
+    for (size_t i = 0; i < ra.size(); ++i)
+        column[static_cast<Eigen::Index>(i)] = (ra[i] - rb[i]) / (2 * step);
     return column;
 }
 
 }  // namespace
 
-OptimumCheck checkOptimum(const FitProblem& problem, const std::vector<ext>& values, const std::vector<bool>& free) {
+OptimumCheck checkOptimum(const FitProblem& problem, const std::vector<ext>& values,
+                          const std::vector<bool>& free) {
     OptimumCheck check;
     for (size_t j = 0; j < free.size(); ++j) {
         if (free[j]) check.free.push_back(j);
@@ -61,7 +63,9 @@ OptimumCheck checkOptimum(const FitProblem& problem, const std::vector<ext>& val
     Matrix jacobian(m, p);
     try {
         check.residuals = problem.residuals(values);
-        for (Eigen::Index k = 0; k < p; ++k) jacobian.col(k) = centralDifference(problem, values, check.free[static_cast<size_t>(k)]);
+        for (Eigen::Index k = 0; k < p; ++k)
+            jacobian.col(k) =
+                centralDifference(problem, values, check.free[static_cast<size_t>(k)]);
     } catch (const Error& error) {
         check.failure = error.text();
         return check;
@@ -94,7 +98,8 @@ OptimumCheck checkOptimum(const FitProblem& problem, const std::vector<ext>& val
     ext worst = -1;
     for (Eigen::Index k = 0; k < p; ++k) {
         const ext component = jacobian.col(k).dot(r);
-        const ext allowed = lengths[k] * (positionPrecision * residualLength + residualPrecision * problem.observedScale());
+        const ext allowed = lengths[k] * (positionPrecision * residualLength +
+                                          residualPrecision * problem.observedScale());
         const ext excess = std::fabs(component) / allowed;
         if (excess > worst) {
             worst = excess;
@@ -124,4 +129,3 @@ OptimumCheck checkOptimum(const FitProblem& problem, const std::vector<ext>& val
 }
 
 }  // namespace condsim
-

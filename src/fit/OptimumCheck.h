@@ -23,17 +23,18 @@ namespace condsim {
 struct OptimumCheck {
     enum class Verdict { Optimum, RankLost, GradientNotZero, CalculationFailed };
     Verdict verdict = Verdict::CalculationFailed;
-    std::string failure;             // the calculation's error text when CalculationFailed
-    int rank = 0;                    // of the scaled Jacobian, when RankLost
-    size_t steepest = 0;             // the parameter whose gradient is furthest from zero
-    ext gradient = 0;                // d (sum of squares) / d (its unknown)
-    std::vector<size_t> free;        // the free parameters, in the order of the matrix below
+    std::string failure;       // the calculation's error text when CalculationFailed
+    int rank = 0;              // of the scaled Jacobian, when RankLost
+    size_t steepest = 0;       // the parameter whose gradient is furthest from zero
+    ext gradient = 0;          // d (sum of squares) / d (its unknown)
+    std::vector<size_t> free;  // the free parameters, in the order of the matrix below
     std::vector<std::vector<ext>> inverseNormal;  // (J^T J)^-1 at an optimum
-    std::vector<ext> residuals;      // r at the point
+    std::vector<ext> residuals;                   // r at the point
 
     bool isOptimum() const { return verdict == Verdict::Optimum; }
 };
 
-OptimumCheck checkOptimum(const FitProblem& problem, const std::vector<ext>& values, const std::vector<bool>& free);
+OptimumCheck checkOptimum(const FitProblem& problem, const std::vector<ext>& values,
+                          const std::vector<bool>& free);
 
 }  // namespace condsim

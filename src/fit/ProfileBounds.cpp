@@ -23,14 +23,21 @@ const ext ln10 = std::log(10.0L);
 // The least sum of squares with constant j held at exp(u), the other free parameters
 // fitted from where the last point of the profile left them.
 class Profile {
-public:
-    Profile(const FitProblem& problem, const ProfileSearch& search, size_t j, const LocalFitSettings& settings)
-        : problem_(problem), search_(search), j_(j), free_(search.free), settings_(settings), inside_(search.optimum) {
+  public:
+    Profile(const FitProblem& problem, const ProfileSearch& search, size_t j,
+            const LocalFitSettings& settings)
+        : problem_(problem),
+          search_(search),
+          j_(j),
+          free_(search.free),
+          settings_(settings),
+          inside_(search.optimum) {
         free_[j] = false;
         // A parameter without effect at the optimum (alfa with K1 at 0) takes part again
         // once the constant moves away from 0.
         for (size_t k = 0; k < free_.size(); ++k) {
-            if (k != j && problem.parameterisation().isFormationConstant(k) && !search.free[k] && inside_[k] != 0) {
+            if (k != j && problem.parameterisation().isFormationConstant(k) && !search.free[k] &&
+                inside_[k] != 0) {
                 free_[k] = true;
             }
         }
@@ -50,7 +57,7 @@ public:
         return e;
     }
 
-private:
+  private:
     const FitProblem& problem_;
     const ProfileSearch& search_;
     size_t j_;
@@ -64,11 +71,13 @@ private:
 ext refine(Profile& profile, ext inside, ext insideExcess, ext outside, ext outsideExcess) {
     int lastMoved = 0;
     for (int pass = 0; pass < refinementLimit; ++pass) {
-        if (std::fabs(outside - inside) <= logarithmPrecision * std::max<ext>(1, std::fabs(inside))) break;
+        if (std::fabs(outside - inside) <= logarithmPrecision * std::max<ext>(1, std::fabs(inside)))
+            break;
         ext u = std::isfinite(outsideExcess)
                     ? inside - insideExcess * (outside - inside) / (outsideExcess - insideExcess)
                     : (inside + outside) / 2;
-        if (!(u > std::min(inside, outside) && u < std::max(inside, outside))) u = (inside + outside) / 2;
+        if (!(u > std::min(inside, outside) && u < std::max(inside, outside)))
+            u = (inside + outside) / 2;
         const ext e = profile.excess(u);
         if (e < 0) {
             inside = u;
@@ -87,8 +96,8 @@ ext refine(Profile& profile, ext inside, ext insideExcess, ext outside, ext outs
 
 }  // namespace
 
-ext profileBound(const FitProblem& problem, const ProfileSearch& search, size_t j, int direction, ext stepGuess,
-                 const LocalFitSettings& settings) {
+ext profileBound(const FitProblem& problem, const ProfileSearch& search, size_t j, int direction,
+                 ext stepGuess, const LocalFitSettings& settings) {
     Profile profile(problem, search, j, settings);
     const std::pair<int, int> decades = scannedDecades(problem, j);
     const ext limit = direction < 0 ? (decades.first - decadesBeyondEffect) * ln10

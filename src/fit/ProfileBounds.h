@@ -32,8 +32,8 @@ struct ProfileSearch {
 // The bound of formation constant j below (direction -1) or above (+1) its optimum value;
 // stepGuess is the first step on the logarithm, such as the t-multiple of its standard
 // error. Returns 0 or infinity where the profile does not reach the threshold.
-ext profileBound(const FitProblem& problem, const ProfileSearch& search, size_t j, int direction, ext stepGuess,
-                 const LocalFitSettings& settings);
+ext profileBound(const FitProblem& problem, const ProfileSearch& search, size_t j, int direction,
+                 ext stepGuess, const LocalFitSettings& settings);
 
 // The upper bound of formation constant j held at 0 at the optimum.
 ext profileBoundFromZero(const FitProblem& problem, const ProfileSearch& search, size_t j,

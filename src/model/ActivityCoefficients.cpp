@@ -14,7 +14,8 @@ constexpr ext daviesLinearTerm = 0.3L;
 ext ActivityLaw::log10PerChargeSquared(ext ionicStrength) const {
     const ext root = std::sqrt(ionicStrength);
     switch (kind) {
-        case SolutionModelKind::Ideal: return 0;
+        case SolutionModelKind::Ideal:
+            return 0;
         case SolutionModelKind::DebyeHuckel:
             return -coefficients.A * root / (1 + coefficients.B * ionSize * root);
         case SolutionModelKind::Davies:

@@ -44,7 +44,8 @@ Quotient formationSumsWith(int n, const SpeciesArray& beta, ext X) {
         numerator = A::add(numerator, timesPowerWith<A>(A::mul(toExt(i), beta[i]), X, i));
     }
     ext denominator = A::add(A::mul(beta[1], X), 1);
-    for (int i = 2; i <= n; ++i) denominator = A::add(denominator, timesPowerWith<A>(beta[i], X, i));
+    for (int i = 2; i <= n; ++i)
+        denominator = A::add(denominator, timesPowerWith<A>(beta[i], X, i));
     return {numerator, denominator};
 }
 
@@ -52,7 +53,8 @@ Quotient formationSumsWith(int n, const SpeciesArray& beta, ext X) {
 template <class Arithmetic>
 ext speciesDenominatorWith(int n, const SpeciesArray& beta, ext X) {
     ext denominator = 1;
-    for (int i = 1; i <= n; ++i) denominator = Arithmetic::add(denominator, timesPowerWith<Arithmetic>(beta[i], X, i));
+    for (int i = 1; i <= n; ++i)
+        denominator = Arithmetic::add(denominator, timesPowerWith<Arithmetic>(beta[i], X, i));
     return denominator;
 }
 

@@ -63,8 +63,8 @@ PassOutcome searchPassWith(int n, const SpeciesArray& beta, ext C0, SearchState&
     const ext change = A::sub(previous, state.d);
     // A fault anywhere in the pass leaves one of these infinite or NaN (X and the mass
     // balance reach d; the quotient's parts are tested before their division can hide one).
-    const bool finite = isFiniteExt(right.numerator) && isFiniteExt(right.denominator) && isFiniteExt(state.d) &&
-                        isFiniteExt(signTest) && isFiniteExt(change);
+    const bool finite = isFiniteExt(right.numerator) && isFiniteExt(right.denominator) &&
+                        isFiniteExt(state.d) && isFiniteExt(signTest) && isFiniteExt(change);
     return {std::fabs(change) < stopDifference, finite};
 }
 
@@ -73,9 +73,11 @@ PassOutcome searchPassWith(int n, const SpeciesArray& beta, ext C0, SearchState&
 ext freeAnionStart(int n, ext C0) { return mul(mul(toExt(n), C0), startFactor); }
 
 void searchFreeAnion(int n, const SpeciesArray& beta, ext C0, ext& X) {
-    SearchState state{X, sub(massBalanceSide(n, C0, X), formationSide(n, beta, X)), mul(firstStepFraction, X), -1};
+    SearchState state{X, sub(massBalanceSide(n, C0, X), formationSide(n, beta, X)),
+                      mul(firstStepFraction, X), -1};
     for (long pass = 1;; ++pass) {
-        if (pass > maximumPasses) [[unlikely]] throw Error(searchDidNotSettleText);
+        if (pass > maximumPasses) [[unlikely]]
+            throw Error(searchDidNotSettleText);
         const SearchState before = state;
         PassOutcome outcome = searchPassWith<PlainArithmetic>(n, beta, C0, state);
         if (!outcome.finite) [[unlikely]] {

@@ -41,8 +41,10 @@ BalanceSums balanceSums(int n, const SpeciesArray& constants, ext X) {
 }
 
 [[noreturn]] void notFinite() {
-    throw Error("The ionic-strength model met a value beyond the range of numbers: check the constants and the "
-                "concentration range");
+    throw Error(
+        "The ionic-strength model met a value beyond the range of numbers: check the constants and "
+        "the "
+        "concentration range");
 }
 
 // The species at one trial ionic strength.
@@ -50,13 +52,13 @@ struct Trial {
     ext X = 0;
     ext log10PerChargeSquared = 0;
     SpeciesArray concentrations{};
-    ext strength = 0;   // the ionic strength of these species
+    ext strength = 0;  // the ionic strength of these species
     ext meanBound = 0;
 };
 
 ext freeAnionFrom(int n, const SpeciesArray& constants, ext C0, ext start) {
-    ext below = 0;                       // the balance is positive here
-    ext above = toExt(n) * C0;           // and zero or negative here
+    ext below = 0;              // the balance is positive here
+    ext above = toExt(n) * C0;  // and zero or negative here
     ext X = start > below && start < above ? start : above / 2;
     for (int pass = 0; pass < balancePassLimit; ++pass) {
         const BalanceSums sums = balanceSums(n, constants, X);
@@ -68,20 +70,23 @@ ext freeAnionFrom(int n, const SpeciesArray& constants, ext C0, ext start) {
         const ext slope = -1 / C0 - (sums.second / sums.denominator - mean * mean) / X;
         ext next = X - difference / slope;
         if (!(next > below && next < above)) next = below + (above - below) / 2;
-        if (std::fabs(next - X) <= settledSteps * X || above - below <= settledSteps * X) return next;
+        if (std::fabs(next - X) <= settledSteps * X || above - below <= settledSteps * X)
+            return next;
         X = next;
     }
     throw Error("The free anion concentration of the ionic-strength model did not settle");
 }
 
-Trial trialAt(int n, const SpeciesArray& beta, const ActivityLaw& law, ext C0, ext ionicStrength, ext startX) {
+Trial trialAt(int n, const SpeciesArray& beta, const ActivityLaw& law, ext C0, ext ionicStrength,
+              ext startX) {
     Trial trial;
     trial.log10PerChargeSquared = law.log10PerChargeSquared(ionicStrength);
     // log10 (g_n g_1^i / g_(n-i)) = L (n^2 + i - (n-i)^2) = L i (2n - i + 1).
     SpeciesArray primed{};
     primed[0] = 1;
     for (int i = 1; i <= n; ++i) {
-        const ext exponent = std::numbers::ln10_v<ext> * trial.log10PerChargeSquared * toExt(i * (2 * n - i + 1));
+        const ext exponent =
+            std::numbers::ln10_v<ext> * trial.log10PerChargeSquared * toExt(i * (2 * n - i + 1));
         primed[static_cast<size_t>(i)] = beta[static_cast<size_t>(i)] * std::exp(exponent);
         if (!std::isfinite(primed[static_cast<size_t>(i)])) notFinite();
     }
@@ -106,9 +111,12 @@ Trial trialAt(int n, const SpeciesArray& beta, const ActivityLaw& law, ext C0, e
 
 }  // namespace
 
-ext freeAnionOfBalance(int n, const SpeciesArray& constants, ext C0) { return freeAnionFrom(n, constants, C0, 0); }
+ext freeAnionOfBalance(int n, const SpeciesArray& constants, ext C0) {
+    return freeAnionFrom(n, constants, C0, 0);
+}
 
-IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const ActivityLaw& law, ext C0) {
+IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const ActivityLaw& law,
+                                        ext C0) {
     // A zero concentration makes the mass balance 0/0, as in the designed calculation.
     if (!(C0 > 0)) throwFloatingPointFault(FloatingPointFault::InvalidOperation);
     for (int i = 1; i <= n; ++i) {
@@ -132,7 +140,8 @@ IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const A
             result.X = trial.X;
             result.ionicStrength = I;
             result.log10PerChargeSquared = trial.log10PerChargeSquared;
-            result.concentrations.assign(trial.concentrations.begin(), trial.concentrations.begin() + n + 1);
+            result.concentrations.assign(trial.concentrations.begin(),
+                                         trial.concentrations.begin() + n + 1);
             result.meanBound = trial.meanBound;
             return result;
         }

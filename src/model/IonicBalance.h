@@ -19,11 +19,11 @@
 namespace condsim {
 
 struct IonicSpeciation {
-    ext X = 0;                         // [X-], mol/L
-    ext ionicStrength = 0;             // mol/L
-    ext log10PerChargeSquared = 0;     // L(I): log10 g_z = z^2 L
-    std::vector<ext> concentrations;   // [AX_0] .. [AX_n], mol/L
-    ext meanBound = 0;                 // sum i [AX_i] / C0, the mean number of bound anions
+    ext X = 0;                        // [X-], mol/L
+    ext ionicStrength = 0;            // mol/L
+    ext log10PerChargeSquared = 0;    // L(I): log10 g_z = z^2 L
+    std::vector<ext> concentrations;  // [AX_0] .. [AX_n], mol/L
+    ext meanBound = 0;                // sum i [AX_i] / C0, the mean number of bound anions
 };
 
 // The root X of the balance for the constants beta'(1..n) given (beta'(0) = 1), within
@@ -33,6 +33,7 @@ ext freeAnionOfBalance(int n, const SpeciesArray& constants, ext C0);
 // Requires C0 > 0 and beta(1..n) >= 0; otherwise, and when the iteration does not settle
 // or meets a value that is not finite, throws Error (a zero or negative C0 raises the
 // invalid-operation error, as the mass balance's 0/0 does in the designed calculation).
-IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const ActivityLaw& law, ext C0);
+IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const ActivityLaw& law,
+                                        ext C0);
 
 }  // namespace condsim

@@ -23,12 +23,12 @@ struct IonicPointInput {
 };
 
 struct IonicPoint {
-    ext X = 0;                          // [X-], mol/L
-    ext ionicStrength = 0;              // mol/L
-    ext anionActivityCoefficient = 0;   // g_1, the activity coefficient of X-
-    std::vector<ext> concentrations;    // [AX_0] .. [AX_n], mol/L
-    ext meanBound = 0;                  // bound anions per cation
-    ext conductivity = 0;               // sum |z_j| c_j lambda_j, in the unit of the lambdas x mol/L
+    ext X = 0;                         // [X-], mol/L
+    ext ionicStrength = 0;             // mol/L
+    ext anionActivityCoefficient = 0;  // g_1, the activity coefficient of X-
+    std::vector<ext> concentrations;   // [AX_0] .. [AX_n], mol/L
+    ext meanBound = 0;                 // bound anions per cation
+    ext conductivity = 0;              // sum |z_j| c_j lambda_j, in the unit of the lambdas x mol/L
 };
 
 // Why the model cannot take these limiting conductivities: a charged species whose

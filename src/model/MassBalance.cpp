@@ -12,13 +12,15 @@ namespace condsim {
 ext massBalanceSide(int n, ext C0, ext X) {
     // C0 is finite, so a fault in the numerator cannot be divided away.
     const ext value = massBalanceSideWith<PlainArithmetic>(n, C0, X);
-    if (isFiniteExt(value)) [[likely]] return value;
+    if (isFiniteExt(value)) [[likely]]
+        return value;
     return massBalanceSideWith<CheckedArithmetic>(n, C0, X);
 }
 
 ext timesPower(ext coefficient, ext X, int i) {
     const ext value = timesPowerWith<PlainArithmetic>(coefficient, X, i);
-    if (isFiniteExt(value)) [[likely]] return value;
+    if (isFiniteExt(value)) [[likely]]
+        return value;
     return timesPowerWith<CheckedArithmetic>(coefficient, X, i);
 }
 
@@ -26,7 +28,8 @@ ext formationSide(int n, const SpeciesArray& beta, ext X) {
     const Quotient plain = formationSumsWith<PlainArithmetic>(n, beta, X);
     if (isFiniteExt(plain.numerator) && isFiniteExt(plain.denominator)) [[likely]] {
         const ext value = plain.numerator / plain.denominator;
-        if (isFiniteExt(value)) [[likely]] return value;
+        if (isFiniteExt(value)) [[likely]]
+            return value;
     }
     const Quotient checked = formationSumsWith<CheckedArithmetic>(n, beta, X);
     return div(checked.numerator, checked.denominator);
@@ -34,7 +37,8 @@ ext formationSide(int n, const SpeciesArray& beta, ext X) {
 
 ext speciesDenominator(int n, const SpeciesArray& beta, ext X) {
     const ext value = speciesDenominatorWith<PlainArithmetic>(n, beta, X);
-    if (isFiniteExt(value)) [[likely]] return value;
+    if (isFiniteExt(value)) [[likely]]
+        return value;
     return speciesDenominatorWith<CheckedArithmetic>(n, beta, X);
 }
 

@@ -1,8 +1,8 @@
 #include "model/OnsagerFuoss.h"
 
+#include <Eigen/Dense>
 #include <cmath>
 #include <cstdlib>
-#include <Eigen/Dense>
 
 namespace condsim {
 
@@ -75,15 +75,17 @@ ext screenedRootStrength(const SolventCoefficients& coefficients, ext ionSize, e
     return root / (1 + coefficients.B * ionSize * root);
 }
 
-std::vector<ext> ionConductances(const std::vector<Ion>& ions, const SolventCoefficients& coefficients,
-                                 ext ionSize, ext ionicStrength) {
+std::vector<ext> ionConductances(const std::vector<Ion>& ions,
+                                 const SolventCoefficients& coefficients, ext ionSize,
+                                 ext ionicStrength) {
     const std::vector<ext> fields = relaxationFields(ions);
     const ext s = screenedRootStrength(coefficients, ionSize, ionicStrength);
     std::vector<ext> conductances;
     conductances.reserve(ions.size());
     for (size_t j = 0; j < ions.size(); ++j) {
         const ext z = ions[j].charge;
-        const ext electrophoretic = ions[j].limitingConductivity - coefficients.E * std::fabs(z) * s;
+        const ext electrophoretic =
+            ions[j].limitingConductivity - coefficients.E * std::fabs(z) * s;
         conductances.push_back(electrophoretic * (1 - coefficients.R * z * fields[j] * s));
     }
     return conductances;

@@ -22,8 +22,8 @@
 namespace condsim {
 
 struct Ion {
-    ext concentration = 0;      // c_j, mol/L
-    int charge = 0;             // z_j, not 0
+    ext concentration = 0;         // c_j, mol/L
+    int charge = 0;                // z_j, not 0
     ext limitingConductivity = 0;  // lambda0_j > 0, per equivalent
 };
 
@@ -35,7 +35,8 @@ std::vector<ext> relaxationFields(const std::vector<Ion>& ions);
 ext screenedRootStrength(const SolventCoefficients& coefficients, ext ionSize, ext ionicStrength);
 
 // lambda_j of each ion at ionic strength I.
-std::vector<ext> ionConductances(const std::vector<Ion>& ions, const SolventCoefficients& coefficients,
-                                 ext ionSize, ext ionicStrength);
+std::vector<ext> ionConductances(const std::vector<Ion>& ions,
+                                 const SolventCoefficients& coefficients, ext ionSize,
+                                 ext ionicStrength);
 
 }  // namespace condsim

@@ -9,7 +9,8 @@ ext chargeWeightedSum(int n, const SpeciesArray& beta, const SpeciesArray& sf, e
     // Plainly first; a fault in the sum leaves it infinite or NaN, and the checked
     // evaluation then raises it (core/CheckedArithmetic.h).
     const ext value = chargeWeightedSumWith<PlainArithmetic>(n, beta, sf, X);
-    if (isFiniteExt(value)) [[likely]] return value;
+    if (isFiniteExt(value)) [[likely]]
+        return value;
     return chargeWeightedSumWith<CheckedArithmetic>(n, beta, sf, X);
 }
 

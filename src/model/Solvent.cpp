@@ -10,9 +10,9 @@ namespace condsim {
 namespace {
 
 // CODATA 2018: e, k and N_A are exact by definition of the SI; eps0 is measured.
-constexpr ext elementaryCharge = 1.602176634e-19L;  // C
-constexpr ext boltzmann = 1.380649e-23L;            // J/K
-constexpr ext avogadro = 6.02214076e23L;            // 1/mol
+constexpr ext elementaryCharge = 1.602176634e-19L;     // C
+constexpr ext boltzmann = 1.380649e-23L;               // J/K
+constexpr ext avogadro = 6.02214076e23L;               // 1/mol
 constexpr ext vacuumPermittivity = 8.8541878128e-12L;  // F/m
 constexpr ext faraday = elementaryCharge * avogadro;   // C/mol
 constexpr ext pi = std::numbers::pi_v<ext>;
@@ -54,13 +54,17 @@ Solvent solventPreset(const std::string& name) {
     for (const Solvent& solvent : presetTable()) {
         if (solvent.name == name) return solvent;
     }
-    throw Error("There is no solvent preset named '" + name + "' (use water, acetonitrile or methanol)");
+    throw Error("There is no solvent preset named '" + name +
+                "' (use water, acetonitrile or methanol)");
 }
 
 Solvent otherSolvent(ext temperature, ext permittivity, ext viscosity) {
-    if (!positiveFinite(temperature)) throw Error("The temperature of the solvent must be a positive number of kelvin");
-    if (!positiveFinite(permittivity)) throw Error("The relative permittivity of the solvent must be a positive number");
-    if (!positiveFinite(viscosity)) throw Error("The viscosity of the solvent must be a positive number");
+    if (!positiveFinite(temperature))
+        throw Error("The temperature of the solvent must be a positive number of kelvin");
+    if (!positiveFinite(permittivity))
+        throw Error("The relative permittivity of the solvent must be a positive number");
+    if (!positiveFinite(viscosity))
+        throw Error("The viscosity of the solvent must be a positive number");
     return {"other", temperature, permittivity, viscosity};
 }
 
@@ -71,7 +75,8 @@ SolventCoefficients solventCoefficients(const Solvent& solvent) {
     SolventCoefficients c;
     c.A = chargeSquared * kappa1 / (8 * pi * thermal * std::numbers::ln10_v<ext>);
     c.B = kappa1 * metresPerAngstrom;
-    c.E = faraday * elementaryCharge * kappa1 / (6 * pi * solvent.viscosity) * squareCentimetresPerSquareMetre;
+    c.E = faraday * elementaryCharge * kappa1 / (6 * pi * solvent.viscosity) *
+          squareCentimetresPerSquareMetre;
     c.R = chargeSquared * kappa1 / (12 * pi * thermal);
     return c;
 }

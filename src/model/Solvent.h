@@ -10,10 +10,10 @@
 namespace condsim {
 
 struct Solvent {
-    std::string name;        // "water", "acetonitrile", "methanol" or "other"
-    ext temperature = 0;     // K
-    ext permittivity = 0;    // relative permittivity eps_r
-    ext viscosity = 0;       // Pa s
+    std::string name;      // "water", "acetonitrile", "methanol" or "other"
+    ext temperature = 0;   // K
+    ext permittivity = 0;  // relative permittivity eps_r
+    ext viscosity = 0;     // Pa s
 };
 
 // The presets at 25 C (their sources are given beside the table in Solvent.cpp).

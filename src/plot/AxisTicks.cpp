@@ -1,8 +1,8 @@
 #include "plot/AxisTicks.h"
 
 #include <algorithm>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 namespace condsim {
 
@@ -21,10 +21,13 @@ double roundStepAbove(double rough) {
 
 std::string tickLabel(double value, int decimals) {
     char text[400];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, std::max(decimals, 0)).ptr;
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
+                                   std::max(decimals, 0))
+                         .ptr;
     std::string label(text, end);
     // A tiny negative residue of the step arithmetic must not print as "-0.00".
-    if (label.find_first_not_of("-0.") == std::string::npos && label.front() == '-') label.erase(0, 1);
+    if (label.find_first_not_of("-0.") == std::string::npos && label.front() == '-')
+        label.erase(0, 1);
     return label;
 }
 

@@ -12,8 +12,8 @@ struct AxisTicks {
     double minimum = 0;  // the axis ends, both ticks
     double maximum = 0;
     double step = 0;
-    std::vector<double> values;      // minimum, minimum + step, ..., maximum
-    std::vector<std::string> labels; // each value with as many decimals as the step needs
+    std::vector<double> values;       // minimum, minimum + step, ..., maximum
+    std::vector<std::string> labels;  // each value with as many decimals as the step needs
 };
 
 // Ticks for data from low to high (in either order): the finest round step that needs no

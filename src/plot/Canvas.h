@@ -24,7 +24,7 @@ inline constexpr Color purple{128, 0, 128};
 }  // namespace colors
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual int width() const = 0;
@@ -45,7 +45,7 @@ public:
     // A line with the pen from the current position, which then becomes (x, y).
     virtual void lineTo(int x, int y) = 0;
 
-private:
+  private:
     Color penColor_ = colors::black;
     int penWidth_ = 1;
     Color brushColor_ = colors::white;

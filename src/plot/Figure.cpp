@@ -6,7 +6,8 @@
 
 namespace condsim {
 
-FigureAxis figureAxis(std::string title, const std::vector<std::vector<double>>& values, bool fromZero) {
+FigureAxis figureAxis(std::string title, const std::vector<std::vector<double>>& values,
+                      bool fromZero) {
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
     for (const auto& list : values) {

@@ -17,13 +17,13 @@ enum class LineStyle { None, Solid, Dashed, Dotted, DashDotted };
 enum class MarkerShape { None, OpenCircle, FilledCircle, OpenSquare, OpenTriangle };
 
 struct FigureSeries {
-    std::string name;             // legend text
+    std::string name;  // legend text
     std::vector<double> x;
-    std::vector<double> y;        // as many as x
+    std::vector<double> y;  // as many as x
     Color color = colors::black;
-    LineStyle line = LineStyle::None;   // a line through the points in their order
+    LineStyle line = LineStyle::None;  // a line through the points in their order
     MarkerShape marker = MarkerShape::None;
-    bool labelAtPeak = false;     // its name written beside its largest y
+    bool labelAtPeak = false;  // its name written beside its largest y
 };
 
 struct FigureAxis {
@@ -38,12 +38,13 @@ struct Figure {
     FigureAxis y;
     std::vector<FigureSeries> series;  // drawn in order, later over earlier
     LegendPlace legend = LegendPlace::TopLeft;
-    bool zeroLine = false;             // a horizontal line at y = 0
-    std::string caption;               // one line under the plot, wrapped when long
+    bool zeroLine = false;  // a horizontal line at y = 0
+    std::string caption;    // one line under the plot, wrapped when long
 };
 
 // The axis for data values: ticks at round values around all of them, from 0 when
 // `fromZero` (and the values are not negative).
-FigureAxis figureAxis(std::string title, const std::vector<std::vector<double>>& values, bool fromZero);
+FigureAxis figureAxis(std::string title, const std::vector<std::vector<double>>& values,
+                      bool fromZero);
 
 }  // namespace condsim

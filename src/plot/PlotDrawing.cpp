@@ -41,7 +41,8 @@ void DrawMarker(Canvas& canvas, const PlotRange& range, ext x, ext y) {
     canvas.ellipse(px - r, py - r, px + r, py + r);
 }
 
-void DrawCurve(Canvas& canvas, const PlotRange& range, const CellTable& table, const RowValue& yOfRow) {
+void DrawCurve(Canvas& canvas, const PlotRange& range, const CellTable& table,
+               const RowValue& yOfRow) {
     // Row 1 starts the curve whatever the row count says.
     for (int row = 1; row == 1 || row <= table.rowCount() - 1; ++row) {
         const ext x = number(table.cell(0, row));
@@ -57,7 +58,8 @@ void DrawCurve(Canvas& canvas, const PlotRange& range, const CellTable& table, c
     }
 }
 
-void DrawObservedPoints(Canvas& canvas, PlotRange& range, const ObservedData& observed, int verticalScale) {
+void DrawObservedPoints(Canvas& canvas, PlotRange& range, const ObservedData& observed,
+                        int verticalScale) {
     canvas.setPenWidth(observedPenWidth);
     for (int i = 1; i <= observed.count; ++i) {
         const ext concentration = observed.conc[i];
@@ -67,20 +69,21 @@ void DrawObservedPoints(Canvas& canvas, PlotRange& range, const ObservedData& ob
         DrawMarker(canvas, range, concentration, conductivity);
         range.MarkerRadius = observedMarkerRadius;
         canvas.setPenColor(colors::blue);
-        const ext molar = div(div(mul(toExt(verticalScale), conductivity), concentration), molarScaleDivisor);
+        const ext molar =
+            div(div(mul(toExt(verticalScale), conductivity), concentration), molarScaleDivisor);
         DrawMarker(canvas, range, concentration, molar);
     }
 }
 
 Color speciesColor(int column) {
     static constexpr std::array<Color, 7> cycle{
-        colors::red,    // 0: AX5, AX12, ...
-        colors::blue,   // 1: AX6, AX13, ...
-        colors::green,  // 2: AX0, AX7, ...
-        colors::black,  // 3: AX1, AX8, ...
-        colors::yellow, // 4: AX2, AX9, ...
-        colors::purple, // 5: AX3, AX10, ...
-        colors::blue,   // 6: AX4, AX11, ...
+        colors::red,     // 0: AX5, AX12, ...
+        colors::blue,    // 1: AX6, AX13, ...
+        colors::green,   // 2: AX0, AX7, ...
+        colors::black,   // 3: AX1, AX8, ...
+        colors::yellow,  // 4: AX2, AX9, ...
+        colors::purple,  // 5: AX3, AX10, ...
+        colors::blue,    // 6: AX4, AX11, ...
     };
     return cycle[static_cast<size_t>(((column % 7) + 7) % 7)];
 }

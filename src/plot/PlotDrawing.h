@@ -34,13 +34,15 @@ using RowValue = std::function<ext(int row)>;
 // x is the number in column 0, y the value of the row (x is read first). Each circle is
 // drawn after the line that reaches its point. Row 1 is read even when the table shows
 // no data row, so an empty table raises the error of its empty cell.
-void DrawCurve(Canvas& canvas, const PlotRange& range, const CellTable& table, const RowValue& yOfRow);
+void DrawCurve(Canvas& canvas, const PlotRange& range, const CellTable& table,
+               const RowValue& yOfRow);
 
 // Pen width 2, then for every observed point 1..count in file order a red circle at its
 // conductivity and a blue circle at its molar conductivity scaled by verticalScale
 // (verticalScale x conductivity / concentration / 1000000), both with MarkerRadius 5.
 // A concentration of 0 raises the division error at that point.
-void DrawObservedPoints(Canvas& canvas, PlotRange& range, const ObservedData& observed, int verticalScale);
+void DrawObservedPoints(Canvas& canvas, PlotRange& range, const ObservedData& observed,
+                        int verticalScale);
 
 // The colour of the species curve drawn from table column `column` (AXi is column i + 2):
 // a cycle of seven colours indexed by column mod 7, with blue at both 6 and 1.

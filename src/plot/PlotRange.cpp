@@ -30,7 +30,8 @@ int roundedPixel(ext value) {
     // Beyond the limit the bound is the answer whatever the rounding.
     if (value > pixelLimit) return static_cast<int>(pixelLimit);
     if (value < -pixelLimit) return -static_cast<int>(pixelLimit);
-    const ext rounded = value < 0 ? (value - integerRounder) + integerRounder : (value + integerRounder) - integerRounder;
+    const ext rounded = value < 0 ? (value - integerRounder) + integerRounder
+                                  : (value + integerRounder) - integerRounder;
     return static_cast<int>(rounded);
 }
 

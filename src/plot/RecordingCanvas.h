@@ -17,7 +17,7 @@ struct CanvasOperation {
 };
 
 class RecordingCanvas : public Canvas {
-public:
+  public:
     RecordingCanvas(int width, int height) : width_(width), height_(height) {}
 
     int width() const override { return width_; }
@@ -34,7 +34,7 @@ public:
     const std::vector<CanvasOperation>& operations() const { return operations_; }
     void clear() { operations_.clear(); }
 
-private:
+  private:
     void record(CanvasOperation::Kind kind, int x1, int y1, int x2, int y2) {
         operations_.push_back({kind, x1, y1, x2, y2, penColor(), penWidth(), brushColor()});
     }

@@ -12,7 +12,8 @@ constexpr Color frameGrey{160, 160, 160};
 // The pixel of value v on an axis from low to high drawn from pixel `from` to pixel `to`.
 int pixelOf(ext v, ext low, ext high, int from, int to) {
     const ext fraction = (v - low) / (high - low);
-    return from + static_cast<int>(std::lround(static_cast<double>(fraction * static_cast<ext>(to - from))));
+    return from + static_cast<int>(
+                      std::lround(static_cast<double>(fraction * static_cast<ext>(to - from))));
 }
 
 // The smallest of 1, 2, 2.5, 5 and 10 times a power of ten that is at least v > 0: the

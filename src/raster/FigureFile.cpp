@@ -49,7 +49,8 @@ bool writePdf(QIODevice& device, const Figure& figure, QSizeF points) {
     QPdfWriter pdf(&device);
     pdf.setResolution(pdfDotsPerInch);
     // Defined in millimetres, which keep their fractions (the PDF's box is then whole points).
-    pdf.setPageSize(QPageSize(points * (25.4 / 72), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+    pdf.setPageSize(
+        QPageSize(points * (25.4 / 72), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setCreator(QStringLiteral("condsim"));
     QPainter painter;
@@ -61,7 +62,8 @@ bool writePdf(QIODevice& device, const Figure& figure, QSizeF points) {
 bool writePng(QIODevice& device, const Figure& figure, QSizeF points, int dotsPerInch) {
     const double pixelsPerPoint = dotsPerInch / 72.0;
     QImage image(static_cast<int>(std::lround(points.width() * pixelsPerPoint)),
-                 static_cast<int>(std::lround(points.height() * pixelsPerPoint)), QImage::Format_RGB32);
+                 static_cast<int>(std::lround(points.height() * pixelsPerPoint)),
+                 QImage::Format_RGB32);
     if (image.isNull()) return false;
     const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch / 0.0254));
     image.setDotsPerMeterX(dotsPerMetre);
@@ -79,21 +81,25 @@ bool writePng(QIODevice& device, const Figure& figure, QSizeF points, int dotsPe
 
 std::string figureFormatOf(const std::string& fileName) {
     const QString suffix = QFileInfo(QString::fromStdString(fileName)).suffix().toLower();
-    if (suffix == QLatin1String("svg") || suffix == QLatin1String("pdf") || suffix == QLatin1String("png"))
+    if (suffix == QLatin1String("svg") || suffix == QLatin1String("pdf") ||
+        suffix == QLatin1String("png"))
         return suffix.toStdString();
     return {};
 }
 
-std::string writeFigureFile(const Figure& figure, const std::string& fileName, const FigureSize& size) {
+std::string writeFigureFile(const Figure& figure, const std::string& fileName,
+                            const FigureSize& size) {
     const std::string format = figureFormatOf(fileName);
     if (format.empty()) return "the file name must end in .svg, .pdf or .png: " + fileName;
     if (!(size.widthCentimetres > 0) || size.heightCentimetres < 0 || size.pngDotsPerInch <= 0)
         return "the figure size must be positive";
-    const double height = size.heightCentimetres > 0 ? size.heightCentimetres : 0.8 * size.widthCentimetres;
+    const double height =
+        size.heightCentimetres > 0 ? size.heightCentimetres : 0.8 * size.widthCentimetres;
     const QSizeF points(size.widthCentimetres * pointsPerCentimetre, height * pointsPerCentimetre);
 
     QSaveFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::WriteOnly)) return "cannot write " + fileName + ": " + file.errorString().toStdString();
+    if (!file.open(QIODevice::WriteOnly))
+        return "cannot write " + fileName + ": " + file.errorString().toStdString();
     bool written = false;
     if (format == "svg") written = writeSvg(file, figure, points);
     if (format == "pdf") written = writePdf(file, figure, points);

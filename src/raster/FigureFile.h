@@ -20,6 +20,7 @@ struct FigureSize {
 std::string figureFormatOf(const std::string& fileName);
 
 // Writes the figure; returns an empty text on success, otherwise why it was not written.
-std::string writeFigureFile(const Figure& figure, const std::string& fileName, const FigureSize& size = {});
+std::string writeFigureFile(const Figure& figure, const std::string& fileName,
+                            const FigureSize& size = {});
 
 }  // namespace condsim

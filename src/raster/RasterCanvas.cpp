@@ -64,7 +64,9 @@ void RasterCanvas::rectangle(int x1, int y1, int x2, int y2) {
     drawShape(Shape::Rectangle, x1, y1, x2, y2);
 }
 
-void RasterCanvas::ellipse(int x1, int y1, int x2, int y2) { drawShape(Shape::Ellipse, x1, y1, x2, y2); }
+void RasterCanvas::ellipse(int x1, int y1, int x2, int y2) {
+    drawShape(Shape::Ellipse, x1, y1, x2, y2);
+}
 
 void RasterCanvas::moveTo(int x, int y) { position_ = QPoint(x, y); }
 

@@ -16,7 +16,7 @@
 namespace condsim {
 
 class RasterCanvas : public Canvas {
-public:
+  public:
     RasterCanvas(int width, int height);
 
     int width() const override { return image_.width(); }
@@ -32,7 +32,7 @@ public:
     // Writes the image as a PNG file; false when it could not be written.
     bool savePng(const std::string& path) const;
 
-private:
+  private:
     enum class Shape { Rectangle, Ellipse };
     void drawShape(Shape shape, int x1, int y1, int x2, int y2);
     // One painter stays open across a whole drawing (opening one per circle costs more

@@ -11,7 +11,7 @@
 namespace condsim {
 
 class Application {
-public:
+  public:
     // Start-up: the start-up directory := the current directory (made current
     // explicitly), MarkerRadius := 5, every scaling factor 1, then TForm1, TForm2, TForm3 and the
     // Solution Model window.

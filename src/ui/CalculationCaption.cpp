@@ -15,7 +15,8 @@ constexpr int listedConstants = 8;
 
 std::string shortText(ext value) {
     char text[64];
-    return {text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr};
+    return {text,
+            std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr};
 }
 
 // A field's value in short form, or its text as it stands when it is not a number.
@@ -40,17 +41,19 @@ std::string calculationCaption(const TForm1& form) {
     const auto& model = form.state().model;
     std::string caption = "AX" + integerText(n) + ": ";
     if (form.CheckBox1.checked()) {
-        caption += "K1 = " + shortText(model.K[1]) + " L mol-1, K(i+1) = " + integerText(form.SpinEdit2.value()) +
+        caption += "K1 = " + shortText(model.K[1]) +
+                   " L mol-1, K(i+1) = " + integerText(form.SpinEdit2.value()) +
                    " % of K(i) (Model #1)";
     } else if (n <= listedConstants) {
         std::vector<std::string> values;
         for (int i = 1; i <= n; ++i) values.push_back(shortText(model.K[i]));
         caption += "K1..K" + integerText(n) + " = " + joined(values) + " L mol-1";
     } else {
-        caption += "K1 = " + shortText(model.K[1]) + " L mol-1, K2..K" + integerText(n) + " from the constants table";
+        caption += "K1 = " + shortText(model.K[1]) + " L mol-1, K2..K" + integerText(n) +
+                   " from the constants table";
     }
-    caption += "; lambda(A/z) = " + fieldText(form.MCA.text()) + ", lambda(X-) = " + fieldText(form.MCX.text()) +
-               " S cm2 mol-1";
+    caption += "; lambda(A/z) = " + fieldText(form.MCA.text()) +
+               ", lambda(X-) = " + fieldText(form.MCX.text()) + " S cm2 mol-1";
 
     std::vector<std::string> factors;
     bool anyNotOne = false;
@@ -59,7 +62,8 @@ std::string calculationCaption(const TForm1& form) {
         anyNotOne = anyNotOne || sf != 1;
         factors.push_back(shortText(sf));
     }
-    if (anyNotOne) caption += "; scaling factors AX0..AX" + integerText(n - 1) + " = " + joined(factors);
+    if (anyNotOne)
+        caption += "; scaling factors AX0..AX" + integerText(n - 1) + " = " + joined(factors);
     return caption;
 }
 

@@ -20,7 +20,8 @@ std::vector<std::string> headerOf(const CalculationRecord& calculation) {
                                     "residual kappa obsd - kappa / mS cm-1",
                                     "[X-] / mol L-1"};
     for (int i = 0; i <= calculation.n; ++i) header.push_back("AX" + std::to_string(i) + " / %");
-    for (int i = 0; i <= calculation.n; ++i) header.push_back("[AX" + std::to_string(i) + "] / mol L-1");
+    for (int i = 0; i <= calculation.n; ++i)
+        header.push_back("[AX" + std::to_string(i) + "] / mol L-1");
     for (const std::string& column : calculation.solutionColumns) header.push_back(column);
     return header;
 }
@@ -34,8 +35,15 @@ std::optional<std::string> calculationCsv(const CalculationRecord& calculation) 
 
     for (const CalculatedPoint& point : calculation.points) {
         const ext c = point.concentration;
-        std::vector<std::string> row{"calculated", csvNumber(c), csvNumber(std::sqrt(c)), csvNumber(point.conductivity),
-                                     csvNumber(point.conductivity / c), "", "", "", csvNumber(point.freeAnion)};
+        std::vector<std::string> row{"calculated",
+                                     csvNumber(c),
+                                     csvNumber(std::sqrt(c)),
+                                     csvNumber(point.conductivity),
+                                     csvNumber(point.conductivity / c),
+                                     "",
+                                     "",
+                                     "",
+                                     csvNumber(point.freeAnion)};
         for (const ext percent : point.abundance) row.push_back(csvNumber(percent));
         for (const ext percent : point.abundance) row.push_back(csvNumber(c * percent / 100));
         for (const ext value : point.solutionValues) row.push_back(csvNumber(value));

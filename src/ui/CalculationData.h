@@ -16,6 +16,7 @@ namespace condsim {
 std::optional<std::string> calculationCsv(const CalculationRecord& calculation);
 
 // The message of an export with no calculation.
-inline constexpr const char* nothingToExport = "There is no calculation to export: run Conduct Calculations first.";
+inline constexpr const char* nothingToExport =
+    "There is no calculation to export: run Conduct Calculations first.";
 
 }  // namespace condsim

@@ -4,7 +4,7 @@
 namespace condsim {
 
 class CheckBox {
-public:
+  public:
     explicit CheckBox(bool checked) : checked_(checked) {}
     bool checked() const { return checked_; }
     void setChecked(bool checked) {
@@ -14,7 +14,7 @@ public:
     }
     unsigned long long revision() const { return revision_; }
 
-private:
+  private:
     bool checked_;
     unsigned long long revision_ = 0;
 };

@@ -7,7 +7,7 @@
 namespace condsim {
 
 class EditField {
-public:
+  public:
     explicit EditField(std::string text = {}) : text_(std::move(text)) {}
 
     const std::string& text() const { return text_; }
@@ -18,7 +18,7 @@ public:
     }
     unsigned long long revision() const { return revision_; }
 
-private:
+  private:
     std::string text_;
     unsigned long long revision_ = 0;
 };

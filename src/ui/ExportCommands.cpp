@@ -10,18 +10,19 @@ namespace condsim {
 std::string proposedExportName(const std::string& dataFileName, const std::string& suffix) {
     const auto slash = dataFileName.find_last_of("/\\");
     std::string stem = slash == std::string::npos ? dataFileName : dataFileName.substr(slash + 1);
-    if (const auto dot = stem.find_last_of('.'); dot != std::string::npos && dot > 0) stem.erase(dot);
+    if (const auto dot = stem.find_last_of('.'); dot != std::string::npos && dot > 0)
+        stem.erase(dot);
     return stem.empty() ? suffix : stem + "_" + suffix;
 }
 
-void exportFigure(Platform& platform, ProcessState& state, const BuiltFigure& built, const std::string& suffix,
-                  const FigureWriter& writeFigure) {
+void exportFigure(Platform& platform, ProcessState& state, const BuiltFigure& built,
+                  const std::string& suffix, const FigureWriter& writeFigure) {
     if (!built.figure) {
         platform.message(built.refusal);
         return;
     }
-    const auto chosen =
-        platform.chooseSaveFile(state.lastDataDirectory, proposedExportName(state.observed.fileName, suffix));
+    const auto chosen = platform.chooseSaveFile(
+        state.lastDataDirectory, proposedExportName(state.observed.fileName, suffix));
     if (!chosen) return;
     StoreLastDataDirectory(state.startupDirectory, *chosen, state.lastDataDirectory);
     const std::string failure = writeFigure(*built.figure, *chosen);
@@ -34,8 +35,8 @@ void exportData(Platform& platform, ProcessState& state) {
         platform.message(nothingToExport);
         return;
     }
-    const auto chosen =
-        platform.chooseSaveFile(state.lastDataDirectory, proposedExportName(state.observed.fileName, "data.csv"));
+    const auto chosen = platform.chooseSaveFile(
+        state.lastDataDirectory, proposedExportName(state.observed.fileName, "data.csv"));
     if (!chosen) return;
     StoreLastDataDirectory(state.startupDirectory, *chosen, state.lastDataDirectory);
     writeTextFileAtomically(*chosen, *csv);

@@ -22,8 +22,8 @@ using FigureWriter = std::function<std::string(const Figure& figure, const std::
 // the suffix alone when no data were loaded.
 std::string proposedExportName(const std::string& dataFileName, const std::string& suffix);
 
-void exportFigure(Platform& platform, ProcessState& state, const BuiltFigure& built, const std::string& suffix,
-                  const FigureWriter& writeFigure);
+void exportFigure(Platform& platform, ProcessState& state, const BuiltFigure& built,
+                  const std::string& suffix, const FigureWriter& writeFigure);
 
 void exportData(Platform& platform, ProcessState& state);
 

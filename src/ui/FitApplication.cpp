@@ -12,12 +12,20 @@ void applyFit(TForm1& form, const FitResult& result) {
     for (const FittedValue& fitted : result.values) {
         switch (fitted.parameter.kind) {
             case FitParameterKind::StepwiseConstant:
-                if (fitted.parameter.index == 1) form.beta1.setText(NumberText(result.stepwiseConstants[0]));
+                if (fitted.parameter.index == 1)
+                    form.beta1.setText(NumberText(result.stepwiseConstants[0]));
                 break;
-            case FitParameterKind::Alfa: break;  // alfa lives on in the constants it generated
-            case FitParameterKind::MCA: form.MCA.setText(NumberText(result.MCA)); break;
-            case FitParameterKind::MCX: form.MCX.setText(NumberText(result.MCX)); break;
-            case FitParameterKind::IonSize: form.state().solution.ionSize = result.ionSize; break;
+            case FitParameterKind::Alfa:
+                break;  // alfa lives on in the constants it generated
+            case FitParameterKind::MCA:
+                form.MCA.setText(NumberText(result.MCA));
+                break;
+            case FitParameterKind::MCX:
+                form.MCX.setText(NumberText(result.MCX));
+                break;
+            case FitParameterKind::IonSize:
+                form.state().solution.ionSize = result.ionSize;
+                break;
         }
     }
 }

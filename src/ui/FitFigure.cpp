@@ -17,24 +17,31 @@ std::string shortText(ext value, int digits) {
     char text[96];
     const ext size = std::fabs(value);
     if (size >= 1e-4L && size < 1e6L) {
-        const int decimals = std::max(0, digits - 1 - static_cast<int>(std::floor(std::log10(size))));
-        return {text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr};
+        const int decimals =
+            std::max(0, digits - 1 - static_cast<int>(std::floor(std::log10(size))));
+        return {
+            text,
+            std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr};
     }
-    return {text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr};
+    return {text,
+            std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr};
 }
 
 }  // namespace
 
 BuiltFigure fitResidualFigure(const FitWindow& fit, const TForm1& form) {
     const FitResult& result = fit.lastFit();
-    if (!result.converged()) return {std::nullopt, "There are no residuals to draw: run a fit first."};
-    std::string caption = "Fit at n = " + integerText(result.n) + " to " + integerText(result.pointCount) + " points: ";
+    if (!result.converged())
+        return {std::nullopt, "There are no residuals to draw: run a fit first."};
+    std::string caption = "Fit at n = " + integerText(result.n) + " to " +
+                          integerText(result.pointCount) + " points: ";
     for (size_t i = 0; i < result.values.size(); ++i) {
         const FittedValue& value = result.values[i];
-        caption += (i > 0 ? ", " : "") + fitParameterName(value.parameter) + " = " + shortText(value.value, 6) +
-                   " (s.e. " + shortText(value.standardError, 3) + ")";
+        caption += (i > 0 ? ", " : "") + fitParameterName(value.parameter) + " = " +
+                   shortText(value.value, 6) + " (s.e. " + shortText(value.standardError, 3) + ")";
     }
-    caption += "; RMS residual " + shortText(result.rmsResidual, 3) + " mS cm-1; " + solutionModelSummary(form).name + ".";
+    caption += "; RMS residual " + shortText(result.rmsResidual, 3) + " mS cm-1; " +
+               solutionModelSummary(form).name + ".";
     return residualFigure(fit.residuals(), caption);
 }
 

@@ -19,8 +19,8 @@ namespace {
 // Whether the main window still holds the calculation a fit started from: the quantities
 // the fit read, for the species it fitted.
 bool sameSystem(const FitSystem& a, const FitSystem& b) {
-    if (a.n != b.n || a.model1 != b.model1 || a.alfa != b.alfa || a.MCA != b.MCA || a.MCX != b.MCX ||
-        a.points.size() != b.points.size())
+    if (a.n != b.n || a.model1 != b.model1 || a.alfa != b.alfa || a.MCA != b.MCA ||
+        a.MCX != b.MCX || a.points.size() != b.points.size())
         return false;
     if (solutionModelDescription(a.solution) != solutionModelDescription(b.solution) ||
         a.solution.ionSize != b.solution.ionSize)
@@ -42,9 +42,10 @@ std::string summaryOf(const FitResult& result) {
     return "Converged: yes, after " + integerText(result.iterations) + " iterations (" +
            integerText(result.evaluations) + " evaluations of the residuals; " +
            integerText(result.totalEvaluations) + " in all with the scan and the profiles).\n" +
-           "RMS residual: " + NumberText(result.rmsResidual) + " (" + fitWeightingName(result.weighting) +
-           " residuals) over " + integerText(result.pointCount) + " observed points at n = " +
-           integerText(result.n) + ".\n";
+           "RMS residual: " + NumberText(result.rmsResidual) + " (" +
+           fitWeightingName(result.weighting) + " residuals) over " +
+           integerText(result.pointCount) + " observed points at n = " + integerText(result.n) +
+           ".\n";
 }
 
 // How the constants that are not estimated were set: held at 0, without effect, following
@@ -55,10 +56,12 @@ std::string notesOf(const FitResult& result) {
         const std::string name = fitParameterName(fitted.parameter);
         if (fitted.state == FittedState::AtZero) {
             notes += name + " = 0: the data put it at zero (one-sided 95% upper bound " +
-                     (std::isinf(fitted.profileUpper) ? std::string("unbounded") : NumberText(fitted.profileUpper)) +
+                     (std::isinf(fitted.profileUpper) ? std::string("unbounded")
+                                                      : NumberText(fitted.profileUpper)) +
                      "); the others are fitted with it held there.\n";
         } else if (fitted.state == FittedState::NoEffect) {
-            notes += name + " has no value: it changes nothing while the constant before it is 0.\n";
+            notes +=
+                name + " has no value: it changes nothing while the constant before it is 0.\n";
         }
     }
     if (!result.otherConstants.empty()) notes += result.otherConstants + ".\n";
@@ -81,8 +84,8 @@ FitWindow::FitWindow(TForm1& form, const CanvasFactory& canvasFactory)
     : residualPlot(plotDesignWidth, plotDesignHeight, canvasFactory), form_(form) {
     // K1 and alfa of Model #1: the fit that the constants table starts from.
     chosen_ = {FitParameter::stepwiseConstant(1), FitParameter::alfa()};
-    setHeaders(values, {"parameter", "value", "standard error", "95% from", "95% to", "profile 95% from",
-                        "profile 95% to"});
+    setHeaders(values, {"parameter", "value", "standard error", "95% from", "95% to",
+                        "profile 95% from", "profile 95% to"});
     setHeaders(comparison, {"n", "RMS residual", "AIC", ""});
     // Result tables have no cell to edit: no cell is shown selected.
     for (CellTable* table : {&values, &correlation, &comparison}) table->select(0, 0);
@@ -94,7 +97,8 @@ FitWindow::Basis FitWindow::basisOfMainWindow() const {
     Basis basis;
     const ObservedData& observed = form_.state().observed;
     for (int j = 1; j <= observed.count && j <= observedCapacity; ++j)
-        basis.points.emplace_back(observed.conc[static_cast<size_t>(j)], observed.cond[static_cast<size_t>(j)]);
+        basis.points.emplace_back(observed.conc[static_cast<size_t>(j)],
+                                  observed.cond[static_cast<size_t>(j)]);
     basis.n = form_.n();
     const auto& K = form_.state().model.K;
     basis.K.assign(K.begin() + 1, K.begin() + 1 + basis.n);
@@ -111,7 +115,8 @@ void FitWindow::followMainWindow() {
     if (now != fitBasis_) {
         const bool hadFit = last_.converged();
         clearFit();
-        status = hadFit ? "The fit shown was made for other observed data, n or constants than the main window "
+        status = hadFit ? "The fit shown was made for other observed data, n or constants than the "
+                          "main window "
                           "now holds: press Run to fit again."
                         : "";
         fitBasis_ = now;
@@ -209,7 +214,8 @@ void FitWindow::showFit(const std::vector<ResidualPoint>& residuals) {
         const std::string name = fitParameterName(fitted.parameter);
         const bool estimated = fitted.state == FittedState::Estimated;
         values.setCell(0, row, name);
-        values.setCell(1, row, fitted.state == FittedState::NoEffect ? "" : NumberText(fitted.value));
+        values.setCell(1, row,
+                       fitted.state == FittedState::NoEffect ? "" : NumberText(fitted.value));
         values.setCell(2, row, estimated ? NumberText(fitted.standardError) : "");
         values.setCell(3, row, estimated ? NumberText(fitted.lower) : "");
         values.setCell(4, row, estimated ? NumberText(fitted.upper) : "");
@@ -219,10 +225,12 @@ void FitWindow::showFit(const std::vector<ResidualPoint>& residuals) {
         correlation.setCell(0, row, name);
         for (size_t k = 0; k < p; ++k) {
             const ext value = last_.correlation[j][k];
-            correlation.setCell(static_cast<int>(k) + 1, row, std::isnan(value) ? "" : NumberText(value));
+            correlation.setCell(static_cast<int>(k) + 1, row,
+                                std::isnan(value) ? "" : NumberText(value));
         }
     }
-    status = summaryOf(last_) + notesOf(last_) + "The main window is unchanged until you press Apply.";
+    status =
+        summaryOf(last_) + notesOf(last_) + "The main window is unchanged until you press Apply.";
 
     const ResidualAxes axes = DrawResidualPlot(residualPlot.canvasForDrawing(), residuals);
     residualXMinimum = NumberText(axes.xMinimum);
@@ -237,15 +245,16 @@ void FitWindow::ApplyClick() {
     }
     if (!sameSystem(fitSystemOf(form_), fittedSystem_)) {
         form_.platform().message(
-            "The main window has changed since the fit ran (n, constants, MCA, MCX, scaling factors or "
+            "The main window has changed since the fit ran (n, constants, MCA, MCX, scaling "
+            "factors or "
             "observed data); press Run again before Apply.");
         return;
     }
     applyFit(form_, last_);
     // K1 in its field as well, fitted or not, so that Update builds on the applied constants.
     form_.beta1.setText(NumberText(last_.stepwiseConstants[0]));
-    status = summaryOf(last_) + "Applied: the constants table holds the fitted K1..K" + integerText(last_.n) +
-             " (Model #1 off).";
+    status = summaryOf(last_) + "Applied: the constants table holds the fitted K1..K" +
+             integerText(last_.n) + " (Model #1 off).";
     form_.Button1Click();
     // What the main window now holds is this fit's own result: Apply may be pressed again.
     fittedSystem_ = fitSystemOf(form_);

@@ -26,7 +26,7 @@ namespace condsim {
 class TForm1;
 
 class FitWindow {
-public:
+  public:
     // Design size of the residual picture at 120 pixels per inch.
     static constexpr int plotDesignWidth = 640;
     static constexpr int plotDesignHeight = 300;
@@ -77,8 +77,8 @@ public:
     std::function<void(int n, int evaluations)> progress;
 
     // --- Handlers -----------------------------------------------------------------------
-    void OpenClick();     // main menu Fit: shows the window and brings it to the front
-    void RunClick();      // fits the chosen parameters; the main window is left alone
+    void OpenClick();  // main menu Fit: shows the window and brings it to the front
+    void RunClick();   // fits the chosen parameters; the main window is left alone
     // Writes the last converged fit into the main window, then runs what Update and
     // Conduct Calculations run there, so that its tables, plots and report show the fit.
     void ApplyClick();
@@ -95,7 +95,7 @@ public:
     // Observed minus calculated conductivity of the last converged fit (empty without one).
     const std::vector<ResidualPoint>& residuals() const { return residuals_; }
 
-private:
+  private:
     FitRequest requestWithProgress() const;
 
     // What the results were made from: the main window's observed points, n and K(1..n).

@@ -2,8 +2,8 @@
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
-#include "fit/FitParameterisation.h"
 #include "files/NumberText.h"
+#include "fit/FitParameterisation.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
@@ -21,7 +21,8 @@ FitSystem fitSystemOf(const TForm1& form) {
     system.solution = state.solution;
     const ObservedData& observed = state.observed;
     for (int j = 1; j <= observed.count && j <= observedCapacity; ++j) {
-        system.points.push_back({observed.conc[static_cast<size_t>(j)], observed.cond[static_cast<size_t>(j)]});
+        system.points.push_back(
+            {observed.conc[static_cast<size_t>(j)], observed.cond[static_cast<size_t>(j)]});
     }
     return system;
 }
@@ -36,11 +37,13 @@ FitResult fitConstants(const TForm1& form, const FitRequest& request) {
         return result;
     }
     FitResult result = fitConstants(system, request);
-    if (result.reason == noObservedPointsText) result.reason += std::string("\n") + noObservedDataHint;
+    if (result.reason == noObservedPointsText)
+        result.reason += std::string("\n") + noObservedDataHint;
     return result;
 }
 
-AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN, int toN) {
+AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN,
+                                        int toN) {
     FitSystem system;
     try {
         system = fitSystemOf(form);
@@ -49,8 +52,10 @@ AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& re
         comparison.refusal = error.text();
         return comparison;
     }
-    AnionCountComparison comparison = compareAnionCounts(system, request, fromN, toN, form.state().threads);
-    if (comparison.refusal == noObservedPointsText) comparison.refusal += std::string("\n") + noObservedDataHint;
+    AnionCountComparison comparison =
+        compareAnionCounts(system, request, fromN, toN, form.state().threads);
+    if (comparison.refusal == noObservedPointsText)
+        comparison.refusal += std::string("\n") + noObservedDataHint;
     return comparison;
 }
 

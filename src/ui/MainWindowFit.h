@@ -10,8 +10,8 @@ namespace condsim {
 
 class TForm1;
 
-// Reads n(), the model's K, the Model #1 switch and alfa, the scaling factors, number() of the MCA and MCX texts and the
-// observed data. Throws the conversion error when MCA or MCX is not a number.
+// Reads n(), the model's K, the Model #1 switch and alfa, the scaling factors, number() of the MCA
+// and MCX texts and the observed data. Throws the conversion error when MCA or MCX is not a number.
 FitSystem fitSystemOf(const TForm1& form);
 
 // Fits to the state of the main window (fitSystemOf); a conversion error comes back as the
@@ -21,6 +21,7 @@ FitResult fitConstants(const TForm1& form, const FitRequest& request);
 
 // The comparison of n started from the window's constants (fitSystemOf); a conversion
 // error comes back as the comparison's refusal, and no observed points as for the fit.
-AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN, int toN);
+AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& request, int fromN,
+                                        int toN);
 
 }  // namespace condsim

@@ -11,7 +11,8 @@
 
 namespace condsim {
 
-ObservedDataImport::ObservedDataImport(std::string fileName, std::string content, int equivalentsPerFormulaUnit)
+ObservedDataImport::ObservedDataImport(std::string fileName, std::string content,
+                                       int equivalentsPerFormulaUnit)
     : density(NumberText(waterDensityAt25C)),
       fileName_(std::move(fileName)),
       content_(std::move(content)),
@@ -39,7 +40,8 @@ ObservedImportSettings ObservedDataImport::settings() const {
     settings.concentrationColumn = concentrationColumn;
     settings.conductivityColumn = conductivityColumn;
     settings.units.concentration = concentrationUnit;
-    if (concentrationUnit == ConcentrationUnit::MolPerKilogram) settings.units.density = number(density.text());
+    if (concentrationUnit == ConcentrationUnit::MolPerKilogram)
+        settings.units.density = number(density.text());
     settings.units.conductivity = conductivityUnit;
     settings.units.equivalentsPerFormulaUnit = equivalentsPerFormulaUnit_;
     return settings;
@@ -98,7 +100,8 @@ void importObservedData(TForm1& form, const ObservedDataImportDialog& dialog) {
     form.DrawObservedPlot();
 
     if (!import.saveAfterLoading) return;
-    const auto target = platform.chooseSaveFile(state.lastDataDirectory, proposedDataFileName(*chosen));
+    const auto target =
+        platform.chooseSaveFile(state.lastDataDirectory, proposedDataFileName(*chosen));
     if (!target) return;
     StoreLastDataDirectory(state.startupDirectory, *target, state.lastDataDirectory);
     writeTextFileAtomically(*target, observedDataFileText(pairs));

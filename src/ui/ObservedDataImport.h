@@ -19,7 +19,7 @@ namespace condsim {
 class TForm1;
 
 class ObservedDataImport {
-public:
+  public:
     static constexpr int previewLineCount = 20;
 
     // Over the content of a file; guesses separator and skipped lines. The equivalents per
@@ -52,7 +52,7 @@ public:
     // The converted pairs; raises the refusal as an error.
     std::vector<ObservedPair> pairs() const;
 
-private:
+  private:
     ObservedImportSettings settings() const;
 
     std::string fileName_;

@@ -10,21 +10,24 @@ namespace {
 
 const char* const concentrationTitle = "C0 / mol L-1";
 const char* const sqrtConcentrationTitle = "sqrt(C0) / (mol L-1)^1/2";
-const char* const conductivityTitle = "\u03ba / mS cm-1";                     // kappa
-const char* const molarConductivityTitle = "\u039b / S cm2 mol-1";            // Lambda
+const char* const conductivityTitle = "\u03ba / mS cm-1";           // kappa
+const char* const molarConductivityTitle = "\u039b / S cm2 mol-1";  // Lambda
 const char* const abundanceTitle = "abundance / %";
 const char* const residualTitle = "\u03ba(obsd) - \u03ba(calcd) / mS cm-1";
 
 const char* const nothingObserved =
     "There is nothing to draw: open observed data (File/Open) or run Conduct Calculations first.";
-const char* const nothingCalculated = "There is no calculation to draw: run Conduct Calculations first.";
+const char* const nothingCalculated =
+    "There is no calculation to draw: run Conduct Calculations first.";
 const char* const nothingCompared =
-    "There are no residuals to draw: open observed data and run Conduct Calculations for them first.";
+    "There are no residuals to draw: open observed data and run Conduct Calculations for them "
+    "first.";
 
 // Species curves: print-safe colours, and line styles that tell them apart without colour.
 constexpr Color speciesPalette[] = {{0, 0, 0},     {0, 0, 200},   {200, 0, 0},  {0, 128, 0},
                                     {128, 0, 128}, {200, 110, 0}, {0, 128, 128}};
-constexpr LineStyle speciesLines[] = {LineStyle::Solid, LineStyle::Dashed, LineStyle::Dotted, LineStyle::DashDotted};
+constexpr LineStyle speciesLines[] = {LineStyle::Solid, LineStyle::Dashed, LineStyle::Dotted,
+                                      LineStyle::DashDotted};
 
 struct Column {
     std::vector<double> x;
@@ -32,13 +35,15 @@ struct Column {
 };
 
 FigureSeries observedSeries(Column column) {
-    return {"observed", std::move(column.x), std::move(column.y), colors::black, LineStyle::None,
-            MarkerShape::OpenCircle, false};
+    return {"observed",    std::move(column.x), std::move(column.y),
+            colors::black, LineStyle::None,     MarkerShape::OpenCircle,
+            false};
 }
 
 FigureSeries calculatedSeries(Column column) {
-    return {"calculated", std::move(column.x), std::move(column.y), colors::black, LineStyle::Solid,
-            MarkerShape::None, false};
+    return {"calculated",  std::move(column.x), std::move(column.y),
+            colors::black, LineStyle::Solid,    MarkerShape::None,
+            false};
 }
 
 // Whether the last calculation was made for the observed data as they stand now (File/Open
@@ -63,7 +68,8 @@ std::string captionOf(const CalculationRecord& calculation) {
 std::string observedCaption(const ProcessState& state) {
     const std::string& name = state.observed.fileName;
     const auto slash = name.find_last_of("/\\");
-    return "Observed data " + (slash == std::string::npos ? name : name.substr(slash + 1)) + "; no calculation.";
+    return "Observed data " + (slash == std::string::npos ? name : name.substr(slash + 1)) +
+           "; no calculation.";
 }
 
 // x and y of the observed points with positive concentration, y from (C0, kappa).
@@ -84,7 +90,8 @@ Column calculatedColumn(const CalculationRecord& calculation, bool sqrtX, Y yOf)
     Column column;
     for (const CalculatedPoint& point : calculation.points) {
         if (!(point.concentration > 0)) continue;
-        column.x.push_back(static_cast<double>(sqrtX ? std::sqrt(point.concentration) : point.concentration));
+        column.x.push_back(
+            static_cast<double>(sqrtX ? std::sqrt(point.concentration) : point.concentration));
         column.y.push_back(static_cast<double>(yOf(point.concentration, point.conductivity)));
     }
     return column;
@@ -98,7 +105,8 @@ BuiltFigure conductivityFigure(FigureKind kind, const ProcessState& state) {
     const bool sqrtX = kind == FigureKind::MolarConductivitySqrt;
     const auto yOf = [molar](ext c, ext kappa) { return molar ? kappa / c : kappa; };
     Figure figure;
-    if (withCurve) figure.series.push_back(calculatedSeries(calculatedColumn(state.calculation, sqrtX, yOf)));
+    if (withCurve)
+        figure.series.push_back(calculatedSeries(calculatedColumn(state.calculation, sqrtX, yOf)));
     figure.series.push_back(observedSeries(observedColumn(state, sqrtX, yOf)));
     if (figure.series.back().x.empty() && !withCurve) return {std::nullopt, nothingObserved};
 
@@ -121,7 +129,8 @@ BuiltFigure distributionFigure(const ProcessState& state) {
     if (calculation.empty()) return {std::nullopt, nothingCalculated};
     Figure figure;
     std::vector<double> x;
-    for (const CalculatedPoint& point : calculation.points) x.push_back(static_cast<double>(point.concentration));
+    for (const CalculatedPoint& point : calculation.points)
+        x.push_back(static_cast<double>(point.concentration));
     for (int i = 0; i <= calculation.n; ++i) {
         FigureSeries series;
         series.name = "AX" + std::to_string(i);
@@ -165,11 +174,16 @@ Figure residualPlotOf(const std::vector<ResidualPoint>& residuals, const std::st
 
 std::string figureKindName(FigureKind kind) {
     switch (kind) {
-        case FigureKind::Conductivity: return "conductivity";
-        case FigureKind::MolarConductivity: return "molar";
-        case FigureKind::MolarConductivitySqrt: return "molar-sqrt";
-        case FigureKind::Distribution: return "distribution";
-        case FigureKind::Residuals: return "residuals";
+        case FigureKind::Conductivity:
+            return "conductivity";
+        case FigureKind::MolarConductivity:
+            return "molar";
+        case FigureKind::MolarConductivitySqrt:
+            return "molar-sqrt";
+        case FigureKind::Distribution:
+            return "distribution";
+        case FigureKind::Residuals:
+            return "residuals";
     }
     return {};
 }
@@ -182,32 +196,42 @@ std::optional<FigureKind> figureKindNamed(const std::string& name) {
 
 std::string figureKindTitle(FigureKind kind) {
     switch (kind) {
-        case FigureKind::Conductivity: return "Conductivity against C0";
-        case FigureKind::MolarConductivity: return "Molar conductivity against C0";
-        case FigureKind::MolarConductivitySqrt: return "Molar conductivity against sqrt(C0)";
-        case FigureKind::Distribution: return "Species distribution";
-        case FigureKind::Residuals: return "Residuals (observed - calculated)";
+        case FigureKind::Conductivity:
+            return "Conductivity against C0";
+        case FigureKind::MolarConductivity:
+            return "Molar conductivity against C0";
+        case FigureKind::MolarConductivitySqrt:
+            return "Molar conductivity against sqrt(C0)";
+        case FigureKind::Distribution:
+            return "Species distribution";
+        case FigureKind::Residuals:
+            return "Residuals (observed - calculated)";
     }
     return {};
 }
 
 BuiltFigure mainWindowFigure(FigureKind kind, const ProcessState& state) {
     switch (kind) {
-        case FigureKind::Distribution: return distributionFigure(state);
+        case FigureKind::Distribution:
+            return distributionFigure(state);
         case FigureKind::Residuals: {
-            if (state.calculation.empty() || state.calculation.observed.empty() || !calculationMatchesObserved(state))
+            if (state.calculation.empty() || state.calculation.observed.empty() ||
+                !calculationMatchesObserved(state))
                 return {std::nullopt, nothingCompared};
             std::vector<ResidualPoint> residuals;
             for (const ObservedComparison& point : state.calculation.observed)
                 residuals.push_back({point.concentration, point.observed - point.calculated});
             return {residualPlotOf(residuals, captionOf(state.calculation)), {}};
         }
-        default: return conductivityFigure(kind, state);
+        default:
+            return conductivityFigure(kind, state);
     }
 }
 
-BuiltFigure residualFigure(const std::vector<ResidualPoint>& residuals, const std::string& caption) {
-    if (residuals.empty()) return {std::nullopt, "There are no residuals to draw: run a fit first."};
+BuiltFigure residualFigure(const std::vector<ResidualPoint>& residuals,
+                           const std::string& caption) {
+    if (residuals.empty())
+        return {std::nullopt, "There are no residuals to draw: run a fit first."};
     return {residualPlotOf(residuals, caption), {}};
 }
 

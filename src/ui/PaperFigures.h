@@ -15,16 +15,22 @@
 
 namespace condsim {
 
-enum class FigureKind { Conductivity, MolarConductivity, MolarConductivitySqrt, Distribution, Residuals };
+enum class FigureKind {
+    Conductivity,
+    MolarConductivity,
+    MolarConductivitySqrt,
+    Distribution,
+    Residuals
+};
 
 // The names of the command line: conductivity, molar, molar-sqrt, distribution, residuals.
 std::string figureKindName(FigureKind kind);
 std::optional<FigureKind> figureKindNamed(const std::string& name);
 // What a menu offers: "Conductivity against C0", ...
 std::string figureKindTitle(FigureKind kind);
-inline constexpr FigureKind allFigureKinds[] = {FigureKind::Conductivity, FigureKind::MolarConductivity,
-                                               FigureKind::MolarConductivitySqrt, FigureKind::Distribution,
-                                               FigureKind::Residuals};
+inline constexpr FigureKind allFigureKinds[] = {
+    FigureKind::Conductivity, FigureKind::MolarConductivity, FigureKind::MolarConductivitySqrt,
+    FigureKind::Distribution, FigureKind::Residuals};
 
 // A figure, or why there is none (nothing to draw is refused, never drawn empty).
 struct BuiltFigure {

@@ -12,7 +12,7 @@ namespace condsim {
 using CanvasFactory = std::function<std::unique_ptr<Canvas>(int width, int height)>;
 
 class Picture {
-public:
+  public:
     Picture(int width, int height, CanvasFactory factory)
         : width_(width), height_(height), factory_(std::move(factory)) {}
 
@@ -35,7 +35,7 @@ public:
 
     unsigned long long revision() const { return revision_; }
 
-private:
+  private:
     int width_;
     int height_;
     CanvasFactory factory_;

@@ -9,7 +9,7 @@
 namespace condsim {
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // A modal message with one OK button; returns when it is closed.

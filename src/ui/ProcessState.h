@@ -19,9 +19,9 @@ struct ProcessState {
     std::string startupDirectory;   // the current directory when the program started
     std::string lastDataDirectory;  // where the file dialogs start; kept in "dirinf"
     ObservedData observed;
-    std::string stepwiseFileName;   // the last stepwise-constant file imported
-    int stepwiseCount = 0;          // and the number of values read from it
-    int factorCount = 0;            // the number of factors read from the last factor file
+    std::string stepwiseFileName;  // the last stepwise-constant file imported
+    int stepwiseCount = 0;         // and the number of values read from it
+    int factorCount = 0;           // the number of factors read from the last factor file
     EquilibriumModel model;
     ScalingFactors factors;
     PlotRange range;

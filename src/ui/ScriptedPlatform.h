@@ -12,7 +12,7 @@
 namespace condsim {
 
 class ScriptedPlatform : public Platform {
-public:
+  public:
     struct DialogRequest {
         bool save = false;
         std::string initialDirectory;
@@ -36,7 +36,7 @@ public:
     std::vector<DialogRequest> dialogs;
     bool exitRequested = false;
 
-private:
+  private:
     std::optional<std::string> nextAnswer();
     std::deque<std::optional<std::string>> dialogAnswers_;
 };

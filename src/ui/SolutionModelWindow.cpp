@@ -21,7 +21,9 @@ std::string coefficientsText(const SolventCoefficients& c) {
 
 }  // namespace
 
-SolutionModelWindow::SolutionModelWindow(ProcessState& state) : state_(state) { showModel(state_.solution); }
+SolutionModelWindow::SolutionModelWindow(ProcessState& state) : state_(state) {
+    showModel(state_.solution);
+}
 
 void SolutionModelWindow::connect(TForm1& form1, TForm2& form2) {
     form1_ = &form1;
@@ -35,9 +37,13 @@ std::vector<std::string> SolutionModelWindow::solventChoices() {
     return names;
 }
 
-int SolutionModelWindow::otherSolventChoice() const { return static_cast<int>(solventPresets().size()); }
+int SolutionModelWindow::otherSolventChoice() const {
+    return static_cast<int>(solventPresets().size());
+}
 
-bool SolutionModelWindow::presetChosen() const { return SolventChoice >= 0 && SolventChoice < otherSolventChoice(); }
+bool SolutionModelWindow::presetChosen() const {
+    return SolventChoice >= 0 && SolventChoice < otherSolventChoice();
+}
 
 void SolutionModelWindow::showModel(const SolutionModel& model) {
     Model = model.kind;

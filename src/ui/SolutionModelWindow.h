@@ -19,7 +19,7 @@ class TForm1;
 class TForm2;
 
 class SolutionModelWindow {
-public:
+  public:
     explicit SolutionModelWindow(ProcessState& state);
     SolutionModelWindow(const SolutionModelWindow&) = delete;
     SolutionModelWindow& operator=(const SolutionModelWindow&) = delete;
@@ -33,12 +33,12 @@ public:
     // --- Controls -----------------------------------------------------------------------
     WindowState window;
     SolutionModelKind Model = SolutionModelKind::Ideal;
-    int SolventChoice = 0;          // index into solventChoices()
-    EditField IonSize;              // Angstrom
-    EditField Temperature;          // K
-    EditField Permittivity;         // eps_r
-    EditField Viscosity;            // mPa s
-    EditField Coefficients;         // shown, not typed: "A = ...   B = ...   E = ...   R = ..."
+    int SolventChoice = 0;   // index into solventChoices()
+    EditField IonSize;       // Angstrom
+    EditField Temperature;   // K
+    EditField Permittivity;  // eps_r
+    EditField Viscosity;     // mPa s
+    EditField Coefficients;  // shown, not typed: "A = ...   B = ...   E = ...   R = ..."
 
     // --- Handlers -----------------------------------------------------------------------
     // The main menu's "Solution Model": the fields show the process's model; the window
@@ -55,7 +55,7 @@ public:
     // Hides the window; nothing changes.
     void CancelClick();
 
-private:
+  private:
     bool presetChosen() const;
     void showModel(const SolutionModel& model);
     SolutionModel modelOfFields() const;

@@ -29,11 +29,13 @@ void SolverSteps::solve(const std::string& c0Text) {
 }
 
 void SolverSteps::calcLeft(const std::string& c0Text) {
-    out_.sahen_out.setText(NumberText(massBalanceSide(reads_.n, number(c0Text), number(out_.XConc.text()))));
+    out_.sahen_out.setText(
+        NumberText(massBalanceSide(reads_.n, number(c0Text), number(out_.XConc.text()))));
 }
 
 void SolverSteps::calcRight() {
-    out_.uhen_out.setText(NumberText(formationSide(reads_.n, out_.model.beta, number(out_.XConc.text()))));
+    out_.uhen_out.setText(
+        NumberText(formationSide(reads_.n, out_.model.beta, number(out_.XConc.text()))));
 }
 
 ext SolverSteps::conductivityAt(ext X) {
@@ -45,7 +47,8 @@ ext SolverSteps::conductivityAt(ext X) {
     const ext denominator = speciesDenominator(speciesCount, model.beta, X);
     const ext charged = chargeWeightedSum(speciesCount, model.beta, sf, X);
     const ext cationPerCharge = number(reads_.MCA);
-    const ext result = solutionConductivity(cationPerCharge, model.C0, charged, denominator, anionPart);
+    const ext result =
+        solutionConductivity(cationPerCharge, model.C0, charged, denominator, anionPart);
 
     model.abundance[0] = div(100, denominator);
     for (int i = 1; i <= speciesCount; ++i) {
@@ -92,7 +95,8 @@ void SolverSteps::solveInSolutionModel(const std::string& c0Text) {
     out_.uhen_out.setText(NumberText(point.meanBound));
     const int speciesCount = input.n;
     for (int i = 0; i <= speciesCount; ++i) {
-        model.abundance[static_cast<size_t>(i)] = point.concentrations[static_cast<size_t>(i)] * 100 / C0;
+        model.abundance[static_cast<size_t>(i)] =
+            point.concentrations[static_cast<size_t>(i)] * 100 / C0;
     }
     writeSpeciesTable(speciesCount);
     out_.ionicPoint = point;

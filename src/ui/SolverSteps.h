@@ -40,8 +40,9 @@ struct SolverCarriers {
 IonicPointInput ionicPointInput(const SolverReads& reads, const SpeciesArray& beta);
 
 class SolverSteps {
-public:
-    SolverSteps(const SolverReads& reads, const SolverCarriers& carriers) : reads_(reads), out_(carriers) {}
+  public:
+    SolverSteps(const SolverReads& reads, const SolverCarriers& carriers)
+        : reads_(reads), out_(carriers) {}
 
     // The whole solve at the concentration that c0Text represents.
     void solve(const std::string& c0Text);
@@ -52,7 +53,8 @@ public:
     // Conductivity and species distribution at X for the model's C0: writes the
     // abundances and the species table.
     ext conductivityAt(ext X);
-private:
+
+  private:
     void solveInSolutionModel(const std::string& c0Text);
     void writeSpeciesTable(int speciesCount);
 

@@ -37,7 +37,9 @@ void SpinField::userSetText(const std::string& text) { setUserText(text); }
 
 void SpinField::userStep(int delta) {
     const long long stepped = static_cast<long long>(value()) + delta;
-    const int bounded = stepped > INT_MAX ? INT_MAX : stepped < INT_MIN ? INT_MIN : static_cast<int>(stepped);
+    const int bounded = stepped > INT_MAX   ? INT_MAX
+                        : stepped < INT_MIN ? INT_MIN
+                                            : static_cast<int>(stepped);
     setUserText(std::to_string(clamped(bounded)));
 }
 

@@ -16,7 +16,7 @@
 namespace condsim {
 
 class SpinField {
-public:
+  public:
     SpinField(int minimum, int maximum, int value);
 
     int minimum() const { return minimum_; }
@@ -36,7 +36,7 @@ public:
 
     unsigned long long revision() const { return revision_; }
 
-private:
+  private:
     bool hasRange() const { return minimum_ != maximum_; }
     int clamped(int value) const;
     void setUserText(std::string text);

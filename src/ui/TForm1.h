@@ -28,7 +28,7 @@ inline constexpr const char* noObservedDataHint =
     "No observed data are loaded: open a data file first (File/Open).";
 
 class TForm1 {
-public:
+  public:
     // Design size of the conductivity picture at 120 pixels per inch.
     static constexpr int imageDesignWidth = 849;
     static constexpr int imageDesignHeight = 625;
@@ -56,10 +56,10 @@ public:
     EditField cellvalue;
     EditField MCA{"88"};
     EditField MCX{"59"};
-    EditField Edit1;  // x minimum of the plot
-    EditField Edit2;  // x maximum
-    EditField Edit3;  // y minimum
-    EditField Edit4;  // y maximum
+    EditField Edit1;           // x minimum of the plot
+    EditField Edit2;           // x maximum
+    EditField Edit3;           // y minimum
+    EditField Edit4;           // y maximum
     CheckBox CheckBox1{true};  // Model #1 switch
 
     // Hidden carriers: values pass between the solver's steps as their text.
@@ -74,22 +74,22 @@ public:
     Picture Image1;
 
     // --- Handlers -----------------------------------------------------------------------
-    void Open1Click();      // File/Open: observed data, then the observed-data drawing
-    void Save1Click();      // File/Save: the results report
-    void Exit1Click();      // File/Exit: ends the process at once
-    void Abundance1Click(); // shows the abundance window and brings it to the front
-    void Option1Click();    // fills the scaling-factor table and shows that window
-    void InitializeClick(); // builds the constants from n, beta1, Model #1 and alfa
+    void Open1Click();       // File/Open: observed data, then the observed-data drawing
+    void Save1Click();       // File/Save: the results report
+    void Exit1Click();       // File/Exit: ends the process at once
+    void Abundance1Click();  // shows the abundance window and brings it to the front
+    void Option1Click();     // fills the scaling-factor table and shows that window
+    void InitializeClick();  // builds the constants from n, beta1, Model #1 and alfa
     void Button1Click() { InitializeClick(); }  // "Update"
     void SpinEdit1Change() { InitializeClick(); }
     void SpinEdit2Change() { InitializeClick(); }  // SpinEdit2, SpinEdit3 and SpinEdit4
-    void Button4Click();    // import stepwise constants from a file
+    void Button4Click();                           // import stepwise constants from a file
     void StringGrid2SelectCell(int column, int row);
     void AdoptClick();
-    void Button3Click();    // "Conduct Calculations": the concentration sweep
+    void Button3Click();  // "Conduct Calculations": the concentration sweep
     void Calc_LeftClick();
     void CalcRightClick();
-    void RefineXClick();    // the free-anion solver at the concentration in c0
+    void RefineXClick();  // the free-anion solver at the concentration in c0
     // The solver's first step: "record.txt" with one empty line in the current directory
     // when it is missing.
     void createRecordFileIfMissing();
@@ -129,7 +129,7 @@ public:
     const ProcessState& state() const { return state_; }
     Platform& platform() { return platform_; }
 
-private:
+  private:
     void writeConstantsTable(int rows);
     // The body of Conduct Calculations: the points, the tables and both plots.
     void sweep();

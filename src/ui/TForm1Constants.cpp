@@ -117,7 +117,8 @@ void TForm1::refuseNegativeAdoption(int column, int row, int rows) const {
         return;
     }
     // A beta cell changes K of its own row and of the row below.
-    const std::string from = "from beta" + integerText(row) + " = " + NumberText(*adopted) + " " + place;
+    const std::string from =
+        "from beta" + integerText(row) + " = " + NumberText(*adopted) + " " + place;
     if (row == 1 && *adopted < 0) refuseNegativeConstant(1, *adopted, place);
     if (row >= 2 && row <= rows && quotientIsNegative(*adopted, beta[row - 1])) {
         refuseNegativeConstant(row, div(*adopted, beta[row - 1]), from);

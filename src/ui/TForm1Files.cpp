@@ -53,7 +53,8 @@ void checkCumulativeConstants(const std::vector<ext>& stepwise) {
 
 void TForm1::LoadObservedPairs(const std::string& fileName, const std::vector<ext>& values) {
     const int count = static_cast<int>(values.size() / 2);
-    if (count > observedCapacity) throw Error(tooManyObservedPairsText);  // the arrays end at entry 100
+    if (count > observedCapacity)
+        throw Error(tooManyObservedPairsText);  // the arrays end at entry 100
     auto& observed = state_.observed;
     observed.fileName = fileName;
     observed.count = count;

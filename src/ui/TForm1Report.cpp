@@ -6,9 +6,9 @@
 
 #include "files/DataDirectory.h"
 #include "files/NumberText.h"
-#include "model/Solvent.h"
 #include "files/ResultsReport.h"
 #include "files/TextFile.h"
+#include "model/Solvent.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 
@@ -26,12 +26,12 @@ std::vector<std::string> solutionModelLines(const SolutionModel& model) {
     const SolventCoefficients c = solventCoefficients(solvent);
     return {
         "Model: " + solutionModelKindName(model.kind),
-        "Solvent: " + solvent.name + "\tT = " + NumberText(solvent.temperature) + " K\teps_r = " +
-            NumberText(solvent.permittivity) + "\teta = " +
+        "Solvent: " + solvent.name + "\tT = " + NumberText(solvent.temperature) +
+            " K\teps_r = " + NumberText(solvent.permittivity) + "\teta = " +
             NumberText(solvent.viscosity * millipascalSecondsPerPascalSecond) + " mPa s",
         "Ion size a = " + NumberText(model.ionSize) + " Angstrom",
-        "A = " + NumberText(c.A) + "\tB = " + NumberText(c.B) + "\tE = " + NumberText(c.E) + "\tR = " +
-            NumberText(c.R),
+        "A = " + NumberText(c.A) + "\tB = " + NumberText(c.B) + "\tE = " + NumberText(c.E) +
+            "\tR = " + NumberText(c.R),
         "The constants of Tables 2 and 3 are thermodynamic (I = 0) and belong to this a.",
     };
 }
@@ -57,7 +57,8 @@ void TForm1::Save1Click() {
         .n = n(),
     };
     if (!state_.solution.ideal()) {
-        const SolutionModelSection section{solutionModelLines(state_.solution), state_.ionicStrengthTable};
+        const SolutionModelSection section{solutionModelLines(state_.solution),
+                                           state_.ionicStrengthTable};
         ReportSources withSolution = sources;
         withSolution.solution = &section;
         writeTextFileAtomically(*chosen, ResultsReport(withSolution));

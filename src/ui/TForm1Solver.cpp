@@ -19,7 +19,9 @@ SolverReads TForm1::solverReads() const {
 }
 
 SolverSteps TForm1::solverSteps() {
-    return {solverReads(), {state_.model, XConc, sahen_out, uhen_out, conductivity, StringGrid3, state_.ionicPoint}};
+    return {
+        solverReads(),
+        {state_.model, XConc, sahen_out, uhen_out, conductivity, StringGrid3, state_.ionicPoint}};
 }
 
 void TForm1::Calc_LeftClick() { solverSteps().calcLeft(c0.text()); }

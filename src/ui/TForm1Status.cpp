@@ -4,6 +4,8 @@
 
 namespace condsim {
 
-std::string TForm1::statusLine() const { return "Solution model: " + solutionModelDescription(state_.solution); }
+std::string TForm1::statusLine() const {
+    return "Solution model: " + solutionModelDescription(state_.solution);
+}
 
 }  // namespace condsim

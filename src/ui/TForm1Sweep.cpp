@@ -77,7 +77,8 @@ ext pointConcentration(int k, ext xmin, ext span, ext divisions) {
 
 // Row k of the calculated table: C0 as the solver read it, the conductivity text and the
 // abundances of AX0..AXn.
-std::vector<std::string> calculatedRow(const EquilibriumModel& model, const std::string& conductivity, int n) {
+std::vector<std::string> calculatedRow(const EquilibriumModel& model,
+                                       const std::string& conductivity, int n) {
     std::vector<std::string> row{NumberText(model.C0), conductivity};
     for (int i = 0; i <= n; ++i) row.push_back(NumberText(model.abundance[i]));
     return row;
@@ -85,11 +86,13 @@ std::vector<std::string> calculatedRow(const EquilibriumModel& model, const std:
 
 // Row k of the ionic-strength table: C0, I and gamma(X-).
 std::vector<std::string> ionicStrengthRow(const EquilibriumModel& model, const IonicPoint& point) {
-    return {NumberText(model.C0), NumberText(point.ionicStrength), NumberText(point.anionActivityCoefficient)};
+    return {NumberText(model.C0), NumberText(point.ionicStrength),
+            NumberText(point.anionActivityCoefficient)};
 }
 
 void writeRow(CellTable& table, int row, const std::vector<std::string>& texts) {
-    for (size_t column = 0; column < texts.size(); ++column) table.setCell(static_cast<int>(column), row, texts[column]);
+    for (size_t column = 0; column < texts.size(); ++column)
+        table.setCell(static_cast<int>(column), row, texts[column]);
 }
 
 // One point of the sweep solved on private copies of everything the solver writes.
@@ -113,8 +116,8 @@ SweepPoint solveSweepPoint(const SweepInputs& inputs, int k) {
     point.ionicPoint = inputs.ionicPoint;
     point.C0 = pointConcentration(k, inputs.xmin, inputs.span, inputs.divisions);
     point.c0Text = NumberText(point.C0);
-    SolverSteps(inputs.reads(), {point.model, point.XConc, point.sahen_out, point.uhen_out, point.conductivity,
-                                 point.speciesTable, point.ionicPoint})
+    SolverSteps(inputs.reads(), {point.model, point.XConc, point.sahen_out, point.uhen_out,
+                                 point.conductivity, point.speciesTable, point.ionicPoint})
         .solve(point.c0Text);
     point.row = calculatedRow(point.model, point.conductivity.text(), inputs.n);
     if (!inputs.solution.ideal()) point.ionicRow = ionicStrengthRow(point.model, point.ionicPoint);
@@ -124,7 +127,8 @@ SweepPoint solveSweepPoint(const SweepInputs& inputs, int k) {
 // Hands a point solved on another thread over to the windows, with the writes of the
 // one-thread sweep in their order: C0 and c0, the solver's file, then what the solver
 // leaves in the model, the hidden fields and the species table, then the rows.
-void commitSweepPoint(TForm1& form, SweepPoint& point, int k, CellTable& calculated, CellTable& ionicStrengths) {
+void commitSweepPoint(TForm1& form, SweepPoint& point, int k, CellTable& calculated,
+                      CellTable& ionicStrengths) {
     auto& model = form.state().model;
     model.C0 = point.C0;
     form.c0.setText(point.c0Text);
@@ -153,7 +157,11 @@ void commitSweepPoint(TForm1& form, SweepPoint& point, int k, CellTable& calcula
 CalculatedPoint lastSolvedPoint(const TForm1& form) {
     const EquilibriumModel& model = form.state().model;
     const auto species = model.abundance.begin() + form.n() + 1;
-    return {model.C0, model.conductivity, model.X, {model.abundance.begin(), species}, solutionValuesOfLastSolve(form)};
+    return {model.C0,
+            model.conductivity,
+            model.X,
+            {model.abundance.begin(), species},
+            solutionValuesOfLastSolve(form)};
 }
 
 struct SolvedPoint {
@@ -167,7 +175,8 @@ struct SolvedPoint {
 SolvedPoint solveAt(const SweepInputs& inputs, ext C0) {
     const SolverReads reads = inputs.reads();
     if (!reads.solution.ideal()) {
-        const IonicPoint point = solveIonicPoint(reads.solution, ionicPointInput(reads, inputs.model.beta), C0);
+        const IonicPoint point =
+            solveIonicPoint(reads.solution, ionicPointInput(reads, inputs.model.beta), C0);
         return {point.X, point.conductivity};
     }
     const int n = reads.n;
@@ -218,16 +227,19 @@ std::vector<ObservedComparison> completeObservedTable(TForm1& form, const SweepI
     };
     const auto write = [&](int index, const Solved& point) {
         const int row = index + 1;
-        table.setCell(observedFreeAnionColumn, row, point ? NumberText(point->freeAnion) : std::string());
-        table.setCell(observedCalculatedColumn, row, point ? NumberText(point->conductivity) : std::string());
+        table.setCell(observedFreeAnionColumn, row,
+                      point ? NumberText(point->freeAnion) : std::string());
+        table.setCell(observedCalculatedColumn, row,
+                      point ? NumberText(point->conductivity) : std::string());
         // A row without a measured value has nothing to compare.
-        if (const auto measured = numberOrNothing(table.cell(conductivityColumn, row)); point && measured) {
-            solved.push_back({*concentrations[static_cast<size_t>(index)], *measured, point->conductivity,
-                              point->freeAnion});
+        if (const auto measured = numberOrNothing(table.cell(conductivityColumn, row));
+            point && measured) {
+            solved.push_back({*concentrations[static_cast<size_t>(index)], *measured,
+                              point->conductivity, point->freeAnion});
         }
     };
-    runInIndexOrder<Solved>(static_cast<int>(concentrations.size()), form.state().threads, solve, write,
-                            [&](int index) { write(index, solve(index)); });
+    runInIndexOrder<Solved>(static_cast<int>(concentrations.size()), form.state().threads, solve,
+                            write, [&](int index) { write(index, solve(index)); });
     return solved;
 }
 
@@ -261,7 +273,8 @@ void TForm1::sweepPoint(int k, ext xmin, ext span, ext divisions) {
     RefineXClick();
     const int speciesCount = n();
     writeRow(form2_->StringGrid1, k, calculatedRow(model, conductivity.text(), speciesCount));
-    if (!state_.solution.ideal()) writeRow(state_.ionicStrengthTable, k, ionicStrengthRow(model, state_.ionicPoint));
+    if (!state_.solution.ideal())
+        writeRow(state_.ionicStrengthTable, k, ionicStrengthRow(model, state_.ionicPoint));
 }
 
 void TForm1::sweep() {
@@ -276,7 +289,8 @@ void TForm1::sweep() {
     calculated.setColumnCount(n() + 3);
     calculated.setCell(concentrationColumn, 0, "conc.(M)");
     calculated.setCell(conductivityColumn, 0, "conduct.(MC*C)");
-    for (int i = 0; i <= n(); ++i) calculated.setCell(firstSpeciesColumn + i, 0, "AX" + integerText(i));
+    for (int i = 0; i <= n(); ++i)
+        calculated.setCell(firstSpeciesColumn + i, 0, "AX" + integerText(i));
     CellTable& ionicStrengths = state_.ionicStrengthTable;
     startIonicStrengthTable(ionicStrengths, ionic ? pointCount + 1 : 1);
 

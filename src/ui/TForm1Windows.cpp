@@ -7,13 +7,16 @@
 namespace condsim {
 
 TForm1::TForm1(ProcessState& state, Platform& platform, const CanvasFactory& canvasFactory)
-    : Image1(imageDesignWidth, imageDesignHeight, canvasFactory), state_(state), platform_(platform) {
+    : Image1(imageDesignWidth, imageDesignHeight, canvasFactory),
+      state_(state),
+      platform_(platform) {
     // Values are set before the handlers are attached, so creation runs no handler.
     SpinEdit1.setChangeHandler([this] { SpinEdit1Change(); });
     SpinEdit2.setChangeHandler([this] { SpinEdit2Change(); });
     SpinEdit3.setChangeHandler([this] { SpinEdit2Change(); });
     SpinEdit4.setChangeHandler([this] { SpinEdit2Change(); });
-    StringGrid2.setSelectionHandler([this](int column, int row) { StringGrid2SelectCell(column, row); });
+    StringGrid2.setSelectionHandler(
+        [this](int column, int row) { StringGrid2SelectCell(column, row); });
 }
 
 void TForm1::connect(TForm2& form2, TForm3& form3) {

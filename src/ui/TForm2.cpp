@@ -40,7 +40,8 @@ void TForm2::drawdistributionClick() {
     range.MarkerRadius = curveMarkerRadius;
     for (int column = firstSpeciesColumn; column <= StringGrid1.columnCount() - 1; ++column) {
         canvas.setPenColor(speciesColor(column));
-        DrawCurve(canvas, range, StringGrid1, [&](int row) { return number(StringGrid1.cell(column, row)); });
+        DrawCurve(canvas, range, StringGrid1,
+                  [&](int row) { return number(StringGrid1.cell(column, row)); });
     }
 }
 

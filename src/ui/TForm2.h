@@ -12,7 +12,7 @@
 namespace condsim {
 
 class TForm2 {
-public:
+  public:
     static constexpr int imageDesignWidth = 1233;
     static constexpr int imageDesignHeight = 777;
 
@@ -36,7 +36,7 @@ public:
     void Exit1Click() { window.hide(); }
     void Save1Click() {}  // the menu item has no action
 
-private:
+  private:
     ProcessState& state_;
 };
 

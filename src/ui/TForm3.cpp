@@ -23,7 +23,8 @@ int factorRows(const CellTable& table) {
 
 TForm3::TForm3(ProcessState& state, Platform& platform) : state_(state), platform_(platform) {
     katamuki.setChangeHandler([this] { katamukiChange(); });
-    StringGrid2.setSelectionHandler([this](int column, int row) { StringGrid2SelectCell(column, row); });
+    StringGrid2.setSelectionHandler(
+        [this](int column, int row) { StringGrid2SelectCell(column, row); });
 }
 
 void TForm3::FillFactorTable(int m) {

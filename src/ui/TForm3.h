@@ -14,7 +14,7 @@ namespace condsim {
 class TForm1;
 
 class TForm3 {
-public:
+  public:
     TForm3(ProcessState& state, Platform& platform);
     TForm3(const TForm3&) = delete;
     TForm3& operator=(const TForm3&) = delete;
@@ -37,10 +37,10 @@ public:
     void Button6Click();    // "Apply": Type 2 rule
     void StringGrid2SelectCell(int column, int row);
     void AdoptClick();
-    void Open1Click();      // File/Open: a factor file
+    void Open1Click();  // File/Open: a factor file
     void Exit1Click() { window.hide(); }
 
-private:
+  private:
     ProcessState& state_;
     Platform& platform_;
     TForm1* form1_ = nullptr;

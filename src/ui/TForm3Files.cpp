@@ -21,7 +21,8 @@ void TForm3::Open1Click() {
     // This dialog starts in the last data directory but does not move it.
     const auto chosen = platform_.chooseOpenFile(state_.lastDataDirectory);
     if (!chosen) return;
-    const NumberRecords records = ReadNumberRecords(*chosen, 1, speciesCapacity, tooManyFactorsText);
+    const NumberRecords records =
+        ReadNumberRecords(*chosen, 1, speciesCapacity, tooManyFactorsText);
 
     const int k = records.count();
     for (int i = 0; i < k; ++i) state_.factors.sf[static_cast<size_t>(i)] = records.value(i, 0);

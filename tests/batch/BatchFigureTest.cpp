@@ -27,10 +27,12 @@ std::string usageReason(const std::vector<std::string>& arguments) {
 }
 
 TEST(BatchFigure, OptionsNameAKindAndAFile) {
-    const auto options = parseBatchOptions({"--figure", "molar-sqrt:a.pdf", "--figure=residuals:b:c.svg",
-                                            "--figure-dpi", "600", "--figure-width", "17.5", "--export-csv", "d.csv"});
+    const auto options = parseBatchOptions({"--figure", "molar-sqrt:a.pdf",
+                                            "--figure=residuals:b:c.svg", "--figure-dpi", "600",
+                                            "--figure-width", "17.5", "--export-csv", "d.csv"});
     ASSERT_EQ(options.figures.size(), 2u);
-    EXPECT_EQ(options.figures[0], std::make_pair(FigureKind::MolarConductivitySqrt, std::string("a.pdf")));
+    EXPECT_EQ(options.figures[0],
+              std::make_pair(FigureKind::MolarConductivitySqrt, std::string("a.pdf")));
     EXPECT_EQ(options.figures[1], std::make_pair(FigureKind::Residuals, std::string("b:c.svg")));
     EXPECT_EQ(*options.figureDotsPerInch, 600);
     EXPECT_EQ(*options.figureWidth, 17.5);
@@ -47,7 +49,8 @@ TEST(BatchFigure, OptionsNameAKindAndAFile) {
         {{"--figure-width", "8,5"}, "--figure-width takes a width"},
         {{"--figure-width", "0"}, "--figure-width takes a width"},
     };
-    for (const auto& c : refused) EXPECT_EQ(usageReason(c.arguments).rfind(c.reasonStart, 0), 0u) << usageReason(c.arguments);
+    for (const auto& c : refused)
+        EXPECT_EQ(usageReason(c.arguments).rfind(c.reasonStart, 0), 0u) << usageReason(c.arguments);
 }
 
 struct FigureLog {
@@ -68,10 +71,13 @@ TEST(BatchFigure, FiguresAndDataFollowTheCalculation) {
     options.data = testing::exampleFile("observed-6to1-salt.txt");
     options.figures = {{FigureKind::Distribution, "d.svg"}, {FigureKind::Conductivity, "c.pdf"}};
     options.exportCsv = "data.csv";
-    ASSERT_EQ(runBatch(options, messages, testing::recordingCanvases(), testing::noPictures(), figures.writer()), 0)
+    ASSERT_EQ(runBatch(options, messages, testing::recordingCanvases(), testing::noPictures(),
+                       figures.writer()),
+              0)
         << messages.str();
     const auto path = [&](const char* name) { return (directory.path() / name).string(); };
-    const std::vector<std::pair<std::string, size_t>> expected = {{path("d.svg"), 7}, {path("c.pdf"), 2}};
+    const std::vector<std::pair<std::string, size_t>> expected = {{path("d.svg"), 7},
+                                                                  {path("c.pdf"), 2}};
     EXPECT_EQ(figures.written, expected);
     const std::string csv = testing::contentOf(path("data.csv"));
     EXPECT_EQ(csv.rfind("point,C0 / mol L-1,", 0), 0u);
@@ -85,8 +91,12 @@ TEST(BatchFigure, AFigureNotWrittenEndsTheRunBeforeTheData) {
     options.data = testing::exampleFile("observed-6to1-salt.txt");
     options.figures = {{FigureKind::Residuals, "r.svg"}};
     options.exportCsv = "data.csv";
-    const FigureWriter failing = [](const Figure&, const std::string&) { return std::string("cannot write r.svg: denied"); };
-    EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), testing::noPictures(), failing), 1);
+    const FigureWriter failing = [](const Figure&, const std::string&) {
+        return std::string("cannot write r.svg: denied");
+    };
+    EXPECT_EQ(
+        runBatch(options, messages, testing::recordingCanvases(), testing::noPictures(), failing),
+        1);
     EXPECT_EQ(messages.str(), "The figure was not written: cannot write r.svg: denied.\n");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "data.csv"));
 }

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "TestSession.h"
-#include "batch/BatchTestSupport.h"
 #include "batch/BatchSession.h"
+#include "batch/BatchTestSupport.h"
 #include "fit/ConstantsFit.h"
-#include "ui/FitApplication.h"
 #include "fit/FitReport.h"
 #include "plot/RecordingCanvas.h"
+#include "ui/FitApplication.h"
 #include "ui/MainWindowFit.h"
 
 namespace condsim {
@@ -38,15 +38,21 @@ TEST(BatchFitOptions, ListAndRangeAreParsedAndTheirMistakesNamed) {
     EXPECT_TRUE((*options.fit)[1] == FitParameter::alfa());
     EXPECT_EQ(*options.fitN, std::make_pair(2, 8));
 
-    EXPECT_EQ(usageError({"--fit", "K1,beta"}), "--fit: unknown fit parameter 'beta' (use K1..K100, alfa, MCA, MCX or a)");
-    EXPECT_EQ(usageError({"--fit", "K1", "--fit-n", "2-8"}), "--fit-n takes FROM..TO, for example 2..8, not '2-8'");
-    EXPECT_EQ(usageError({"--fit", "K1", "--fit-n", "2..x"}), "--fit-n takes FROM..TO, for example 2..8, not '2..x'");
+    EXPECT_EQ(usageError({"--fit", "K1,beta"}),
+              "--fit: unknown fit parameter 'beta' (use K1..K100, alfa, MCA, MCX or a)");
+    EXPECT_EQ(usageError({"--fit", "K1", "--fit-n", "2-8"}),
+              "--fit-n takes FROM..TO, for example 2..8, not '2-8'");
+    EXPECT_EQ(usageError({"--fit", "K1", "--fit-n", "2..x"}),
+              "--fit-n takes FROM..TO, for example 2..8, not '2..x'");
     EXPECT_EQ(usageError({"--fit-n", "2..8"}), "--fit-n needs --fit LIST");
 
-    EXPECT_EQ(parseBatchOptions({"--fit", "K1", "--weights", "relative"}).weights, FitWeighting::Relative);
-    EXPECT_EQ(parseBatchOptions({"--fit", "K1", "--weights=absolute"}).weights, FitWeighting::Absolute);
+    EXPECT_EQ(parseBatchOptions({"--fit", "K1", "--weights", "relative"}).weights,
+              FitWeighting::Relative);
+    EXPECT_EQ(parseBatchOptions({"--fit", "K1", "--weights=absolute"}).weights,
+              FitWeighting::Absolute);
     EXPECT_FALSE(parseBatchOptions({"--fit", "K1"}).weights);
-    EXPECT_EQ(usageError({"--fit", "K1", "--weights", "squared"}), "--weights takes absolute or relative");
+    EXPECT_EQ(usageError({"--fit", "K1", "--weights", "squared"}),
+              "--weights takes absolute or relative");
     EXPECT_EQ(usageError({"--weights", "relative"}), "--weights needs --fit LIST");
 }
 
@@ -75,7 +81,8 @@ void expectTheReadmeTable(const std::string& table) {
     std::vector<std::string> shown;
     while (std::getline(lines, line)) shown.push_back(sixDigitsOf(line));
     const std::vector<std::string> readme = {
-        "Fit to 12 observed points at n = 6: converged after 9 iterations (34 evaluations; 440 in all with the scan "
+        "Fit to 12 observed points at n = 6: converged after 9 iterations (34 evaluations; 440 in "
+        "all with the scan "
         "and the profiles) ",
         "residuals absolute: calculated - observed conductivity ",
         "parameter value standard error 95% from 95% to profile 95% from profile 95% to ",
@@ -116,7 +123,9 @@ TEST(BatchFit, FitsAppliesAndCalculatesAsTheWindowsDo) {
     BatchOptions options = parseBatchOptions({"--fit", "K1,alfa", "--fit-n", "4..7"});
     options.data = data;
     options.report = "batch.txt";
-    EXPECT_EQ(runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()), 0);
+    EXPECT_EQ(
+        runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()),
+        0);
     EXPECT_EQ(messages.str(), "");
     const std::string output = results.str();
     const auto blank = output.find("\n\n");
@@ -141,16 +150,23 @@ TEST(BatchFit, AFitThatCannotRunEndsTheRunBeforeTheCalculation) {
     std::ostringstream results;
     BatchOptions options = parseBatchOptions({"--fit", "K1,alfa", "--fit-n", "2..8"});
     options.report = "never.txt";
-    EXPECT_EQ(runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()), 1);
-    EXPECT_EQ(messages.str(), "The comparison of n cannot run: There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open).\n");
+    EXPECT_EQ(
+        runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()),
+        1);
+    EXPECT_EQ(messages.str(),
+              "The comparison of n cannot run: There are no observed data to fit.\nNo observed "
+              "data are loaded: open a data file first (File/Open).\n");
     EXPECT_EQ(results.str(), "");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));
 
     std::ostringstream messagesWithoutComparison;
     options.fitN.reset();
-    EXPECT_EQ(runBatch(options, messagesWithoutComparison, results, testing::recordingCanvases(), testing::noPictures()), 1);
+    EXPECT_EQ(runBatch(options, messagesWithoutComparison, results, testing::recordingCanvases(),
+                       testing::noPictures()),
+              1);
     EXPECT_EQ(messagesWithoutComparison.str(),
-              "The fit cannot run: There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open).\n");
+              "The fit cannot run: There are no observed data to fit.\nNo observed data are "
+              "loaded: open a data file first (File/Open).\n");
     EXPECT_EQ(results.str(), "");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));
 }

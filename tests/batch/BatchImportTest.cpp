@@ -16,9 +16,10 @@ namespace {
 using testing::TemporaryDirectory;
 
 TEST(BatchImportOptions, EveryOptionTakesItsValue) {
-    const auto options = parseBatchOptions({"--import", "m.csv", "--columns", "2,3", "--skip", "4", "--separator",
-                                            "semicolon", "--concentration-unit", "mol/kg", "--density=1.02",
-                                            "--conductivity-unit", "equivalent", "--write-data", "w.txt"});
+    const auto options =
+        parseBatchOptions({"--import", "m.csv", "--columns", "2,3", "--skip", "4", "--separator",
+                           "semicolon", "--concentration-unit", "mol/kg", "--density=1.02",
+                           "--conductivity-unit", "equivalent", "--write-data", "w.txt"});
     const BatchImportOptions& i = options.importing;
     EXPECT_EQ(*i.file, "m.csv");
     EXPECT_EQ(*i.columns, std::make_pair(2, 3));
@@ -30,7 +31,8 @@ TEST(BatchImportOptions, EveryOptionTakesItsValue) {
     EXPECT_EQ(*i.writeData, "w.txt");
     EXPECT_FALSE(options.data);
 
-    const auto guessed = parseBatchOptions({"--import", "m.csv", "--separator", "auto", "--conductivity-unit", "uS/cm"});
+    const auto guessed = parseBatchOptions(
+        {"--import", "m.csv", "--separator", "auto", "--conductivity-unit", "uS/cm"});
     EXPECT_FALSE(guessed.importing.separator);
     EXPECT_FALSE(guessed.importing.skip);
     EXPECT_EQ(*guessed.importing.conductivity, ConductivityUnit::MicrosiemensPerCentimetre);
@@ -53,11 +55,14 @@ TEST(BatchImportOptions, UsageErrorsNameTheProblem) {
     EXPECT_EQ(reason(with({})), "accepted");
     EXPECT_EQ(reason({"--import", "m.csv"}),
               "--import needs --conductivity-unit S/cm|mS/cm|uS/cm|S/m|molar|equivalent");
-    EXPECT_EQ(reason(with({"--data", "d.txt"})), "--import and --data both load observed data: give one of them");
+    EXPECT_EQ(reason(with({"--data", "d.txt"})),
+              "--import and --data both load observed data: give one of them");
     EXPECT_EQ(reason({"--columns", "1,2"}), "the options of an import need --import FILE");
-    EXPECT_EQ(reason(with({"--density", "1"})), "--density applies to --concentration-unit mol/kg only");
-    EXPECT_EQ(reason(with({"--columns", "2,2"})),
-              "--columns takes two different column numbers from 1, C,K, for example 1,3, not '2,2'");
+    EXPECT_EQ(reason(with({"--density", "1"})),
+              "--density applies to --concentration-unit mol/kg only");
+    EXPECT_EQ(
+        reason(with({"--columns", "2,2"})),
+        "--columns takes two different column numbers from 1, C,K, for example 1,3, not '2,2'");
     EXPECT_EQ(reason(with({"--separator", "pipe"})),
               "--separator takes auto|comma|semicolon|space|tab, not 'pipe'");
     EXPECT_EQ(reason({"--import", "m.csv", "--conductivity-unit", "S/cm2"}),
@@ -72,33 +77,41 @@ TEST(BatchImport, CalciumChlorideImportedGivesTheReportOfItsWrittenDataFile) {
     std::ostringstream messages;
     BatchOptions options = parseBatchOptions(
         {"--import", testing::exampleFile("cacl2-25C-water-dilute-molal.csv"), "--columns", "2,3",
-         "--concentration-unit", "mol/kg", "--conductivity-unit", "equivalent", "--n", "2", "--beta1", "0.2",
-         "--points", "20", "--write-data", "written.txt", "--report", "imported-report.txt"});
-    ASSERT_EQ(runBatch(options, messages, testing::recordingCanvases(), testing::noPictures()), 0) << messages.str();
-    EXPECT_EQ(messages.str(), "Import of " + testing::exampleFile("cacl2-25C-water-dilute-molal.csv") +
+         "--concentration-unit", "mol/kg", "--conductivity-unit", "equivalent", "--n", "2",
+         "--beta1", "0.2", "--points", "20", "--write-data", "written.txt", "--report",
+         "imported-report.txt"});
+    ASSERT_EQ(runBatch(options, messages, testing::recordingCanvases(), testing::noPictures()), 0)
+        << messages.str();
+    EXPECT_EQ(messages.str(), "Import of " +
+                                  testing::exampleFile("cacl2-25C-water-dilute-molal.csv") +
                                   ": --separator comma --skip 1 (guessed where not given)\n");
     const std::string written = testing::contentOf(directory.path() / "written.txt");
     EXPECT_EQ(written.substr(0, written.find('\n') + 1), "7.577557E-5\t0.0199805\r\n");
 
     std::ostringstream again;
-    options = parseBatchOptions({"--data", "written.txt", "--n", "2", "--beta1", "0.2", "--points", "20",
-                                 "--report", "opened-report.txt"});
-    ASSERT_EQ(runBatch(options, again, testing::recordingCanvases(), testing::noPictures()), 0) << again.str();
+    options = parseBatchOptions({"--data", "written.txt", "--n", "2", "--beta1", "0.2", "--points",
+                                 "20", "--report", "opened-report.txt"});
+    ASSERT_EQ(runBatch(options, again, testing::recordingCanvases(), testing::noPictures()), 0)
+        << again.str();
     const std::string imported = testing::contentOf(directory.path() / "imported-report.txt");
     EXPECT_FALSE(imported.empty());
-    EXPECT_EQ(reportBody(imported), reportBody(testing::contentOf(directory.path() / "opened-report.txt")));
+    EXPECT_EQ(reportBody(imported),
+              reportBody(testing::contentOf(directory.path() / "opened-report.txt")));
 }
 
 TEST(BatchImport, ARefusedImportEndsTheRunWithItsReason) {
     TemporaryDirectory directory;
     const std::string file = directory.write("comma.csv", "c;k\r\n0,001;0,11\r\n");
     std::ostringstream messages;
-    const BatchOptions options = parseBatchOptions(
-        {"--import", file, "--skip", "1", "--separator", "semicolon", "--conductivity-unit", "mS/cm", "--report", "r.txt"});
+    const BatchOptions options =
+        parseBatchOptions({"--import", file, "--skip", "1", "--separator", "semicolon",
+                           "--conductivity-unit", "mS/cm", "--report", "r.txt"});
     EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), testing::noPictures()), 1);
-    EXPECT_EQ(messages.str(), "入力値が数値ではありません\nline 2 of " + file +
-                                  ": '0,001'\nDecimal commas are not read: numbers in data files take a period as the "
-                                  "decimal point.\n");
+    EXPECT_EQ(
+        messages.str(),
+        "入力値が数値ではありません\nline 2 of " + file +
+            ": '0,001'\nDecimal commas are not read: numbers in data files take a period as the "
+            "decimal point.\n");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "r.txt"));
 }
 

@@ -6,11 +6,40 @@ namespace condsim {
 namespace {
 
 TEST(BatchOptions, EveryOptionTakesItsValueInEitherForm) {
-    const auto options = parseBatchOptions(
-        {"--data", "obs.txt", "--n=4", "--beta1", "1e4", "--alfa", "30", "--model1", "off",
-         "--mca", "88.5", "--mcx=59", "--points", "50", "--scale", "1000", "--constants", "k.txt",
-         "--factors", "f.txt", "--gradient", "-20", "--hyperbolic", "2", "--report", "r.txt",
-         "--plot", "c.png", "--distribution", "d.png", "--decimal-separator", ",", "--threads", "3"});
+    const auto options = parseBatchOptions({"--data",
+                                            "obs.txt",
+                                            "--n=4",
+                                            "--beta1",
+                                            "1e4",
+                                            "--alfa",
+                                            "30",
+                                            "--model1",
+                                            "off",
+                                            "--mca",
+                                            "88.5",
+                                            "--mcx=59",
+                                            "--points",
+                                            "50",
+                                            "--scale",
+                                            "1000",
+                                            "--constants",
+                                            "k.txt",
+                                            "--factors",
+                                            "f.txt",
+                                            "--gradient",
+                                            "-20",
+                                            "--hyperbolic",
+                                            "2",
+                                            "--report",
+                                            "r.txt",
+                                            "--plot",
+                                            "c.png",
+                                            "--distribution",
+                                            "d.png",
+                                            "--decimal-separator",
+                                            ",",
+                                            "--threads",
+                                            "3"});
     EXPECT_EQ(*options.data, "obs.txt");
     EXPECT_EQ(*options.n, 4);
     EXPECT_EQ(*options.beta1, "1e4");
@@ -50,19 +79,53 @@ TEST(BatchOptions, UsageErrorsNameTheProblem) {
     EXPECT_EQ(reason({"--decimal-separator", ".."}), "--decimal-separator takes one character");
     EXPECT_EQ(reason({"--frobnicate"}), "unknown argument '--frobnicate'");
     EXPECT_EQ(reason({"data.txt"}), "unknown argument 'data.txt'");
-    EXPECT_EQ(reason({"--threads", "0"}), "--threads must be a whole number of at least 1, not '0'");
-    EXPECT_EQ(reason({"--threads", "-2"}), "--threads must be a whole number of at least 1, not '-2'");
+    EXPECT_EQ(reason({"--threads", "0"}),
+              "--threads must be a whole number of at least 1, not '0'");
+    EXPECT_EQ(reason({"--threads", "-2"}),
+              "--threads must be a whole number of at least 1, not '-2'");
     EXPECT_EQ(reason({"--threads", "two"}), "--threads needs a whole number, not 'two'");
     EXPECT_EQ(reason({"--threads"}), "--threads needs a value");
 
     // An empty value means nothing, in either form: "--model1=" is not "off".
-    for (const std::string option :
-         {"--data", "--n", "--beta1", "--alfa", "--model1", "--mca", "--mcx", "--points", "--scale", "--constants",
-          "--factors", "--gradient", "--hyperbolic", "--report", "--plot", "--distribution", "--decimal-separator",
-          "--fit", "--fit-n", "--figure", "--figure-dpi", "--figure-width", "--export-csv", "--solution", "--ion-size",
-          "--solvent", "--temperature", "--permittivity", "--viscosity", "--weights", "--import", "--columns",
-          "--skip", "--separator", "--concentration-unit", "--density", "--conductivity-unit", "--write-data",
-          "--threads"}) {
+    for (const std::string option : {"--data",
+                                     "--n",
+                                     "--beta1",
+                                     "--alfa",
+                                     "--model1",
+                                     "--mca",
+                                     "--mcx",
+                                     "--points",
+                                     "--scale",
+                                     "--constants",
+                                     "--factors",
+                                     "--gradient",
+                                     "--hyperbolic",
+                                     "--report",
+                                     "--plot",
+                                     "--distribution",
+                                     "--decimal-separator",
+                                     "--fit",
+                                     "--fit-n",
+                                     "--figure",
+                                     "--figure-dpi",
+                                     "--figure-width",
+                                     "--export-csv",
+                                     "--solution",
+                                     "--ion-size",
+                                     "--solvent",
+                                     "--temperature",
+                                     "--permittivity",
+                                     "--viscosity",
+                                     "--weights",
+                                     "--import",
+                                     "--columns",
+                                     "--skip",
+                                     "--separator",
+                                     "--concentration-unit",
+                                     "--density",
+                                     "--conductivity-unit",
+                                     "--write-data",
+                                     "--threads"}) {
         EXPECT_EQ(reason({option + "="}), option + " needs a value");
         EXPECT_EQ(reason({option, ""}), option + " needs a value");
     }

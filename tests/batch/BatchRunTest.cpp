@@ -68,14 +68,17 @@ TEST(BatchRun, SweepsWithEitherFactorRuleGiveTheGoldenReports) {
         std::function<void(BatchOptions&)> rule;
     };
     const RuleCase cases[] = {
-        {"report-gradient-20.txt", [](BatchOptions& o) { o.gradient = 20; }},     // factors 1, 1.2, .., 2
-        {"report-hyperbolic-2.txt", [](BatchOptions& o) { o.hyperbolic = "2"; }},  // factors 2 / (2 + i)
+        {"report-gradient-20.txt",
+         [](BatchOptions& o) { o.gradient = 20; }},  // factors 1, 1.2, .., 2
+        {"report-hyperbolic-2.txt",
+         [](BatchOptions& o) { o.hyperbolic = "2"; }},  // factors 2 / (2 + i)
     };
     for (const RuleCase& c : cases) {
         SCOPED_TRACE(c.golden);
         TemporaryDirectory directory;
         // The report's first line names the data file; DIR stands for the run's folder.
-        std::filesystem::copy_file(testing::exampleFile(exampleData), directory.path() / exampleData);
+        std::filesystem::copy_file(testing::exampleFile(exampleData),
+                                   directory.path() / exampleData);
         std::ostringstream messages;
         PictureLog pictures;
         BatchOptions options;
@@ -102,7 +105,9 @@ TEST(BatchRun, AnErrorEndsTheRunWithTheErrorBoxText) {
     BatchOptions options;  // no data: the sweep's first point divides 0 by 0
     options.report = "never.txt";
     EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), pictures.writer()), 1);
-    EXPECT_EQ(messages.str(), "不正な浮動小数点数演算命令.\nNo observed data are loaded: open a data file first (File/Open).\n");
+    EXPECT_EQ(messages.str(),
+              "不正な浮動小数点数演算命令.\nNo observed data are loaded: open a data file first "
+              "(File/Open).\n");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "never.txt"));
     EXPECT_TRUE(pictures.names.empty());
 }

@@ -34,7 +34,8 @@ TEST(BatchSolutionModelOptions, ChoicesAreParsedAndMistakesNamed) {
     };
     const std::vector<Case> cases = {
         {{"--solution", "debye"}, "--solution takes ideal, debye-huckel or davies, not 'debye'"},
-        {{"--solvent", "benzene"}, "--solvent takes water, acetonitrile or methanol, not 'benzene'"},
+        {{"--solvent", "benzene"},
+         "--solvent takes water, acetonitrile or methanol, not 'benzene'"},
         {{"--temperature", "298", "--permittivity", "30"},
          "--temperature, --permittivity and --viscosity give another solvent together"},
         {{"--solvent", "water", "--temperature", "298", "--permittivity", "30", "--viscosity", "1"},
@@ -54,8 +55,8 @@ BatchRun run(const std::vector<std::string>& arguments) {
     testing::TemporaryDirectory directory;
     std::ostringstream messages;
     std::ostringstream results;
-    const int status = runBatch(parseBatchOptions(arguments), messages, results, testing::recordingCanvases(),
-                                testing::noPictures());
+    const int status = runBatch(parseBatchOptions(arguments), messages, results,
+                                testing::recordingCanvases(), testing::noPictures());
     return {status, messages.str(), results.str()};
 }
 
@@ -75,10 +76,12 @@ ext fitted(const std::string& table, const std::string& name) {
 // model reads the fall of the molar conductivity as association.
 TEST(BatchSolutionModel, DiluteCalciumChlorideGivesTheLiteratureValues) {
     const std::string data = testing::exampleFile("cacl2-25C-water-dilute.txt");
-    const std::vector<std::string> common = {"--data", data, "--n", "2", "--mcx", "76.35", "--alfa", "1",
-                                             "--model1", "on", "--beta1", "1", "--mca", "60", "--fit", "K1,MCA"};
+    const std::vector<std::string> common = {
+        "--data",   data, "--n",     "2", "--mcx", "76.35", "--alfa", "1",
+        "--model1", "on", "--beta1", "1", "--mca", "60",    "--fit",  "K1,MCA"};
     std::vector<std::string> ionic = common;
-    for (const char* argument : {"--solution", "debye-huckel", "--ion-size", "4.5", "--solvent", "water"}) {
+    for (const char* argument :
+         {"--solution", "debye-huckel", "--ion-size", "4.5", "--solvent", "water"}) {
         ionic.emplace_back(argument);
     }
     const BatchRun model = run(ionic);
@@ -86,7 +89,8 @@ TEST(BatchSolutionModel, DiluteCalciumChlorideGivesTheLiteratureValues) {
     EXPECT_NEAR(fitted(model.results, "MCA"), 59.5L, 0.015L * 59.5L) << model.results;
     EXPECT_GT(fitted(model.results, "K1"), 0.05L);
     EXPECT_LT(fitted(model.results, "K1"), 1);
-    EXPECT_NE(model.results.find("solution model\tDebye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A\t"),
+    EXPECT_NE(model.results.find(
+                  "solution model\tDebye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A\t"),
               std::string::npos);
 
     const BatchRun ideal = run(common);
@@ -101,7 +105,8 @@ TEST(BatchSolutionModel, DiluteCalciumChlorideGivesTheLiteratureValues) {
     const BatchRun refused = run(withIonSize);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.messages,
-              "The fit cannot run: a is the ion size of the ionic-strength model; choose that model to fit it.\n");
+              "The fit cannot run: a is the ion size of the ionic-strength model; choose that "
+              "model to fit it.\n");
 }
 
 }  // namespace

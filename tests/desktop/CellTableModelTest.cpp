@@ -14,7 +14,7 @@ using condsim::qt::CellTableModel;
 class CellTableModelTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void headerRowIsTheHorizontalHeaderAndDataRowsFollow();
     void refreshResetsOnlyWhenTheCountsChange_data();
     void refreshResetsOnlyWhenTheCountsChange();

@@ -7,10 +7,10 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QHeaderView>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -23,13 +23,13 @@
 #include <optional>
 #include <vector>
 
-#include "raster/RasterCanvas.h"
 #include "desktop/CellTableView.h"
 #include "desktop/CheckBoxWidget.h"
 #include "desktop/DesktopApplication.h"
 #include "desktop/EditFieldWidget.h"
 #include "desktop/PictureWidget.h"
 #include "desktop/SpinFieldWidget.h"
+#include "raster/RasterCanvas.h"
 
 using condsim::qt::DesignScale;
 using condsim::qt::DesktopApplication;
@@ -39,7 +39,7 @@ namespace {
 
 // The real message and error boxes, with the open dialog answered by a file name.
 class AnsweringPlatform : public QtPlatform {
-public:
+  public:
     AnsweringPlatform() : QtPlatform(DesktopApplication::title) {}
     std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
     std::optional<std::string> openAnswer;
@@ -48,7 +48,7 @@ public:
 // Closes every modal message box that appears while it runs, pressing OK, and keeps
 // what each box showed.
 class ModalBoxCloser : public QObject {
-public:
+  public:
     struct Box {
         QString title;
         QString text;
@@ -68,7 +68,7 @@ public:
 
     std::vector<Box> boxes;
 
-private:
+  private:
     QTimer timer_;
 };
 
@@ -113,7 +113,7 @@ QImage pictureImage(const condsim::Picture& picture) {
 class DesktopWindowsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
 
@@ -131,7 +131,7 @@ private slots:
     void abundanceWindowKeepsTableAndPictureWhenClosedAndOpened();
     void showHideDataTwiceLeavesThePictureInFront();
 
-private:
+  private:
     void openExample(const char* name);
 
     std::unique_ptr<QTemporaryDir> directory_;
@@ -198,14 +198,22 @@ void DesktopWindowsTest::layoutAtNinetySixDotsPerInch_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QRect>("geometry");
     // Design pixels times 96 / 120, rounded half away from zero.
-    QTest::newRow("SpinEdit1") << "main" << "SpinEdit1" << QRect(852, 20, 46, 19);
-    QTest::newRow("StringGrid2") << "main" << "StringGrid2" << QRect(800, 102, 218, 270);
-    QTest::newRow("Image1 of the main window") << "main" << "Image1" << QRect(83, 204, 679, 500);
-    QTest::newRow("beta1 in its group box") << "main" << "beta1" << QRect(107, 17, 78, 18);
-    QTest::newRow("SpinEdit3") << "main" << "SpinEdit3" << QRect(557, 720, 54, 19);
-    QTest::newRow("calculated-data table") << "abundance" << "StringGrid1" << QRect(70, 0, 986, 622);
-    QTest::newRow("factor table") << "factors" << "StringGrid2" << QRect(6, 0, 218, 474);
-    QTest::newRow("katamuki in its group box") << "factors" << "katamuki" << QRect(160, 18, 48, 19);
+    QTest::newRow("SpinEdit1") << "main"
+                               << "SpinEdit1" << QRect(852, 20, 46, 19);
+    QTest::newRow("StringGrid2") << "main"
+                                 << "StringGrid2" << QRect(800, 102, 218, 270);
+    QTest::newRow("Image1 of the main window") << "main"
+                                               << "Image1" << QRect(83, 204, 679, 500);
+    QTest::newRow("beta1 in its group box") << "main"
+                                            << "beta1" << QRect(107, 17, 78, 18);
+    QTest::newRow("SpinEdit3") << "main"
+                               << "SpinEdit3" << QRect(557, 720, 54, 19);
+    QTest::newRow("calculated-data table") << "abundance"
+                                           << "StringGrid1" << QRect(70, 0, 986, 622);
+    QTest::newRow("factor table") << "factors"
+                                  << "StringGrid2" << QRect(6, 0, 218, 474);
+    QTest::newRow("katamuki in its group box") << "factors"
+                                               << "katamuki" << QRect(160, 18, 48, 19);
 }
 
 void DesktopWindowsTest::layoutAtNinetySixDotsPerInch() {
@@ -249,7 +257,8 @@ void DesktopWindowsTest::typingBeyondTheRangeIsUsedBoundedUntilTheFieldIsLeft() 
 
     // A right-click menu takes the focus for a while: that is not leaving the field, and
     // the half-typed value stays as it is.
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(4, 4), spin.mapToGlobal(QPoint(4, 4)));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                 spin.mapToGlobal(QPoint(4, 4)));
     QApplication::sendEvent(&spin, &rightClick);
     QWidget* menu = QApplication::activePopupWidget();
     QVERIFY(menu != nullptr);
@@ -335,13 +344,15 @@ void DesktopWindowsTest::cautionBoxIsShownAndInitializeGoesOnAfterOk() {
     main.Initialize->click();
     QCOMPARE(closer.boxes.size(), size_t{1});
     QCOMPARE(closer.boxes[0].text,
-             QStringLiteral("Caution!! The current K2-Kn values (excluding K1) are used to set up all the "
-                            "beta(n) values."));
+             QStringLiteral(
+                 "Caution!! The current K2-Kn values (excluding K1) are used to set up all the "
+                 "beta(n) values."));
     QCOMPARE(closer.boxes[0].title, DesktopApplication::title);
     QCOMPARE(closer.boxes[0].icon, QMessageBox::NoIcon);
     // Initialize went on after OK: the table holds beta(1) = K1 and the header.
     QCOMPARE(shown(*main.StringGrid2, 0, 0), QStringLiteral("10000"));
-    QCOMPARE(main.StringGrid2->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("K(n) (M)"));
+    QCOMPARE(main.StringGrid2->model()->headerData(1, Qt::Horizontal).toString(),
+             QStringLiteral("K(n) (M)"));
 
     // Each keystroke in n runs Initialize, each with its box.
     typeInto(main.SpinEdit1->lineEdit(), QStringLiteral("34"));
@@ -455,7 +466,8 @@ void DesktopWindowsTest::abundanceWindowKeepsTableAndPictureWhenClosedAndOpened(
     QCOMPARE(pictureImage(form2.Image1), drawn);
     QCOMPARE(abundance.StringGrid1->model()->rowCount(), 200);
     QCOMPARE(shown(*abundance.StringGrid1, 0, 0), firstConcentration);
-    QCOMPARE(abundance.StringGrid1->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("AX0"));
+    QCOMPARE(abundance.StringGrid1->model()->headerData(2, Qt::Horizontal).toString(),
+             QStringLiteral("AX0"));
 }
 
 void DesktopWindowsTest::showHideDataTwiceLeavesThePictureInFront() {

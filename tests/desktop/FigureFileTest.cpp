@@ -19,8 +19,10 @@ namespace {
 // figure has them.
 Figure sampleFigure() {
     Figure figure;
-    FigureSeries first{"calculated", {}, {}, colors::black, LineStyle::Solid, MarkerShape::None, false};
-    FigureSeries second{"second model", {}, {}, colors::blue, LineStyle::Dashed, MarkerShape::None, false};
+    FigureSeries first{"calculated",      {},   {}, colors::black, LineStyle::Solid,
+                       MarkerShape::None, false};
+    FigureSeries second{"second model",    {},   {}, colors::blue, LineStyle::Dashed,
+                        MarkerShape::None, false};
     for (int i = 1; i <= 50; ++i) {
         const double c = 0.0002 * i;
         first.x.push_back(c);
@@ -28,7 +30,8 @@ Figure sampleFigure() {
         second.x.push_back(c);
         second.y.push_back(780 * c - 4000 * c * c);
     }
-    FigureSeries observed{"observed", {}, {}, colors::black, LineStyle::None, MarkerShape::OpenCircle, false};
+    FigureSeries observed{
+        "observed", {}, {}, colors::black, LineStyle::None, MarkerShape::OpenCircle, false};
     for (int i = 1; i <= 12; ++i) {
         observed.x.push_back(0.0008 * i);
         observed.y.push_back(800 * 0.0008 * i * 0.99);
@@ -50,7 +53,7 @@ QByteArray contentOf(const QString& name) {
 class FigureFileTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void svgParsesAndHoldsTitlesAndOnePathPerCurve();
     void pdfHasOnePageOfTheChosenSize();
     void pngHasTheChosenResolution_data();
@@ -62,7 +65,8 @@ private slots:
 void FigureFileTest::svgParsesAndHoldsTitlesAndOnePathPerCurve() {
     QTemporaryDir directory;
     const QString name = directory.filePath(QStringLiteral("figure.svg"));
-    QCOMPARE(QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString())), QString());
+    QCOMPARE(QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString())),
+             QString());
 
     QXmlStreamReader xml(contentOf(name));
     QStringList texts;
@@ -72,10 +76,13 @@ void FigureFileTest::svgParsesAndHoldsTitlesAndOnePathPerCurve() {
     QStringList groupFills;  // the fill of each enclosing group, innermost last
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("g")) groupFills.removeLast();
+        if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("g"))
+            groupFills.removeLast();
         if (token != QXmlStreamReader::StartElement) continue;
-        if (xml.name() == QLatin1String("g")) groupFills << xml.attributes().value(QLatin1String("fill")).toString();
-        if (xml.name() == QLatin1String("svg")) width = xml.attributes().value(QLatin1String("width")).toString();
+        if (xml.name() == QLatin1String("g"))
+            groupFills << xml.attributes().value(QLatin1String("fill")).toString();
+        if (xml.name() == QLatin1String("svg"))
+            width = xml.attributes().value(QLatin1String("width")).toString();
         if (xml.name() == QLatin1String("text")) {
             const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             texts << text.trimmed();
@@ -103,10 +110,13 @@ void FigureFileTest::svgParsesAndHoldsTitlesAndOnePathPerCurve() {
 void FigureFileTest::pdfHasOnePageOfTheChosenSize() {
     QTemporaryDir directory;
     const QString name = directory.filePath(QStringLiteral("figure.PDF"));
-    QCOMPARE(QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString(), {12, 9, 300})), QString());
+    QCOMPARE(
+        QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString(), {12, 9, 300})),
+        QString());
     const QByteArray pdf = contentOf(name);
     QVERIFY(pdf.startsWith("%PDF"));
-    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
+    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
+             1);
     // 12 cm x 9 cm in points (340.16 x 255.12); the PDF's page box is in whole points.
     const QByteArray mediaBox = pdf.mid(pdf.indexOf("/MediaBox"), 40);
     QVERIFY2(mediaBox.contains(" 340.") && mediaBox.contains(" 255."), mediaBox.constData());
@@ -129,7 +139,8 @@ void FigureFileTest::pngHasTheChosenResolution() {
     QFETCH(int, pixelHeight);
     QTemporaryDir directory;
     const QString name = directory.filePath(QStringLiteral("figure.png"));
-    QCOMPARE(QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString(), {widthCentimetres, 0, dotsPerInch})),
+    QCOMPARE(QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString(),
+                                                    {widthCentimetres, 0, dotsPerInch})),
              QString());
     const QImage image(name);
     QCOMPARE(image.width(), pixelWidth);
@@ -144,17 +155,21 @@ void FigureFileTest::pngHasTheChosenResolution() {
         for (int x = 0; x < gray.width(); ++x) dark += row[x] < 128 ? 1 : 0;
     }
     const qsizetype pixels = qsizetype(gray.width()) * gray.height();
-    QVERIFY2(dark > pixels / 400 && dark < pixels / 10, qPrintable(QString::number(dark) + " dark"));
+    QVERIFY2(dark > pixels / 400 && dark < pixels / 10,
+             qPrintable(QString::number(dark) + " dark"));
 }
 
 void FigureFileTest::refusedNamesWriteNothing_data() {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("unknown extension") << QStringLiteral("figure.eps")
-                                       << QStringLiteral("the file name must end in .svg, .pdf or .png: ");
+    QTest::newRow("unknown extension")
+        << QStringLiteral("figure.eps")
+        << QStringLiteral("the file name must end in .svg, .pdf or .png: ");
     QTest::newRow("no extension") << QStringLiteral("figure")
-                                  << QStringLiteral("the file name must end in .svg, .pdf or .png: ");
-    QTest::newRow("missing folder") << QStringLiteral("missing/figure.svg") << QStringLiteral("cannot write ");
+                                  << QStringLiteral(
+                                         "the file name must end in .svg, .pdf or .png: ");
+    QTest::newRow("missing folder")
+        << QStringLiteral("missing/figure.svg") << QStringLiteral("cannot write ");
 }
 
 void FigureFileTest::refusedNamesWriteNothing() {
@@ -162,9 +177,11 @@ void FigureFileTest::refusedNamesWriteNothing() {
     QFETCH(QString, reason);
     QTemporaryDir directory;
     const QString name = directory.filePath(fileName);
-    const QString failure = QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString()));
+    const QString failure =
+        QString::fromStdString(writeFigureFile(sampleFigure(), name.toStdString()));
     QVERIFY2(failure.startsWith(reason + name), qPrintable(failure));
-    QCOMPARE(QDir(directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(QDir(directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 QTEST_MAIN(FigureFileTest)

@@ -11,19 +11,19 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <cmath>
 #include <memory>
 #include <optional>
 
-#include "files/NumberText.h"
+#include "RecordingDesktop.h"
 #include "desktop/CellTableView.h"
 #include "desktop/CheckBoxWidget.h"
 #include "desktop/DesktopApplication.h"
-#include "RecordingDesktop.h"
 #include "desktop/EditFieldWidget.h"
+#include "files/NumberText.h"
 
 using condsim::qt::DesktopApplication;
 
@@ -47,7 +47,7 @@ QStringList constantsShown(condsim::qt::MainWindowView& main) {
 class FitWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
 
@@ -56,7 +56,7 @@ private slots:
     void resultsAreDroppedWhenOtherDataAreOpened();
     void cancelInTheProgressDialogKeepsTheWindowAsItWas();
 
-private:
+  private:
     void openFitWindow();
 
     std::unique_ptr<RecordingDesktop> session_;
@@ -77,7 +77,8 @@ void FitWindowTest::openFitWindow() {
     auto& main = desktop_->mainWindow();
     QStringList bar;
     for (QAction* action : main.menuBar()->actions()) bar << action->text();
-    QCOMPARE(bar, (QStringList{"File", "Abundance", "Scaling Factors", "Fit", "Solution Model", "Help"}));
+    QCOMPARE(bar, (QStringList{"File", "Abundance", "Scaling Factors", "Fit", "Solution Model",
+                               "Help"}));
     QVERIFY(!desktop_->fitWindow().isVisible());
     main.Fit1->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(&desktop_->fitWindow()));
@@ -91,14 +92,16 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
         form1.InitializeClick();
         auto& observed = form1.state().observed;
         for (int k = 1; k <= 10; ++k) {
-            const std::string concentration = condsim::NumberText(1e-5L * std::pow(100.0L, (k - 1) / 9.0L));
+            const std::string concentration =
+                condsim::NumberText(1e-5L * std::pow(100.0L, (k - 1) / 9.0L));
             form1.c0.setText(concentration);
             form1.RefineXClick();
             observed.conc[static_cast<size_t>(k)] = condsim::number(concentration);
             observed.cond[static_cast<size_t>(k)] = condsim::number(form1.conductivity.text());
             observed.count = k;
         }
-        form1.DrawObservedPlot();  // the concentration range of the calculation, as File/Open sets it
+        form1.DrawObservedPlot();  // the concentration range of the calculation, as File/Open sets
+                                   // it
     });
     // The fit starts away from the truth: MCA 70, and K1 3000 adopted into the constants
     // table (which turns Model #1 off; it is ticked again so that Apply has to clear it).
@@ -106,7 +109,8 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
     main.MCA->selectAll();
     QTest::keyClicks(main.MCA, "70");
     const QModelIndex k1 = main.StringGrid2->model()->index(0, 1);
-    QTest::mouseClick(main.StringGrid2->viewport(), Qt::LeftButton, {}, main.StringGrid2->visualRect(k1).center());
+    QTest::mouseClick(main.StringGrid2->viewport(), Qt::LeftButton, {},
+                      main.StringGrid2->visualRect(k1).center());
     QCOMPARE(main.cellvalue->text(), QStringLiteral("10000"));
     main.cellvalue->setFocus();
     main.cellvalue->selectAll();
@@ -120,7 +124,8 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
 
     openFitWindow();
     auto& fit = desktop_->fitWindow();
-    for (const char* name : {"K1", "alfa", "K2", "K6", "MCA", "MCX"}) QVERIFY2(fit.parameterBox(name), name);
+    for (const char* name : {"K1", "alfa", "K2", "K6", "MCA", "MCX"})
+        QVERIFY2(fit.parameterBox(name), name);
     QVERIFY(fit.parameterBox("K7") == nullptr);
     QVERIFY(fit.parameterBox("K1")->isChecked());
     QVERIFY(fit.parameterBox("alfa")->isChecked());
@@ -129,10 +134,12 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
     QTest::mouseClick(fit.parameterBox("MCA"), Qt::LeftButton);
     QTest::mouseClick(fit.Run, Qt::LeftButton);
 
-    QVERIFY2(fit.Status->text().startsWith("Converged: yes, after "), qPrintable(fit.Status->text()));
+    QVERIFY2(fit.Status->text().startsWith("Converged: yes, after "),
+             qPrintable(fit.Status->text()));
     QVERIFY(fit.Status->text().endsWith("The main window is unchanged until you press Apply."));
     QCOMPARE(fit.Values->model()->rowCount(), 2);
-    QCOMPARE(fit.Values->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("standard error"));
+    QCOMPARE(fit.Values->model()->headerData(2, Qt::Horizontal).toString(),
+             QStringLiteral("standard error"));
     QCOMPARE(shown(*fit.Values, 0, 0), QStringLiteral("K1"));
     QCOMPARE(shown(*fit.Values, 1, 0), QStringLiteral("MCA"));
     const QString fittedK1 = shown(*fit.Values, 0, 1);
@@ -141,7 +148,8 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
     QVERIFY2(std::fabs(fittedMCA.toDouble() - 88) < 1e-8, qPrintable(fittedMCA));
     QVERIFY(shown(*fit.Values, 0, 3).toDouble() <= fittedK1.toDouble());
     QVERIFY(shown(*fit.Values, 0, 4).toDouble() >= fittedK1.toDouble());
-    QCOMPARE(fit.Correlation->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("K1"));
+    QCOMPARE(fit.Correlation->model()->headerData(1, Qt::Horizontal).toString(),
+             QStringLiteral("K1"));
     QCOMPARE(shown(*fit.Correlation, 1, 0), QStringLiteral("MCA"));
     QCOMPARE(shown(*fit.Correlation, 1, 2), QStringLiteral("1"));
     QVERIFY(fit.Apply->isEnabled());
@@ -168,7 +176,8 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
         QVERIFY2(std::fabs(K / (0.2 * previous) - 1) < 1e-12, qPrintable(constantsAfter[row]));
     }
     QVERIFY(constantsAfter[1] != constantsBefore[1]);
-    QVERIFY(fit.Status->text().endsWith("Applied: the constants table holds the fitted K1..K6 (Model #1 off)."));
+    QVERIFY(fit.Status->text().endsWith(
+        "Applied: the constants table holds the fitted K1..K6 (Model #1 off)."));
     // Apply ran Update (whose caution comes with Model #1 off) and Conduct Calculations:
     // the plot and the calculated data are those of the fitted constants, as a second
     // Conduct Calculations finds them.
@@ -178,7 +187,8 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
     const auto& calculated = desktop_->application().Form2.StringGrid1;
     QCOMPARE(calculated.rowCount(), 201);
     std::vector<std::string> afterApply;
-    for (int row = 1; row < calculated.rowCount(); ++row) afterApply.push_back(calculated.cell(1, row));
+    for (int row = 1; row < calculated.rowCount(); ++row)
+        afterApply.push_back(calculated.cell(1, row));
     QTest::mouseClick(main.Button3, Qt::LeftButton);
     for (int row = 1; row < calculated.rowCount(); ++row)
         QCOMPARE(calculated.cell(1, row), afterApply[static_cast<size_t>(row - 1)]);
@@ -214,7 +224,8 @@ void FitWindowTest::resultsAreDroppedWhenOtherDataAreOpened() {
     QCOMPARE(fit.Values->model()->rowCount(), 0);
     QCOMPARE(fit.Comparison->model()->rowCount(), 0);
     QVERIFY(!fit.Apply->isEnabled());
-    QVERIFY2(fit.Status->text().endsWith("press Run to fit again."), qPrintable(fit.Status->text()));
+    QVERIFY2(fit.Status->text().endsWith("press Run to fit again."),
+             qPrintable(fit.Status->text()));
     QVERIFY(platform_->errors.empty());
 }
 
@@ -260,12 +271,15 @@ void FitWindowTest::refusalWithoutObservedDataShowsItsReason() {
     openFitWindow();
     auto& fit = desktop_->fitWindow();
     QTest::mouseClick(fit.Run, Qt::LeftButton);
-    QCOMPARE(fit.Status->text(), QStringLiteral("The fit cannot run: There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open)."));
+    QCOMPARE(fit.Status->text(),
+             QStringLiteral("The fit cannot run: There are no observed data to fit.\nNo observed "
+                            "data are loaded: open a data file first (File/Open)."));
     QCOMPARE(fit.Values->model()->rowCount(), 0);
     QVERIFY(!fit.Apply->isEnabled());
     QTest::mouseClick(fit.Compare, Qt::LeftButton);
     QCOMPARE(fit.ComparisonStatus->text(),
-             QStringLiteral("The comparison cannot run: There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open)."));
+             QStringLiteral("The comparison cannot run: There are no observed data to fit.\nNo "
+                            "observed data are loaded: open a data file first (File/Open)."));
     QVERIFY(platform_->errors.empty());
 }
 

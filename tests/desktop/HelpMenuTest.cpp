@@ -36,9 +36,9 @@ bool makeFile(const QString& path) {
 // Keeps the file URLs that QDesktopServices is asked to open, instead of opening them.
 class UrlCatcher : public QObject {
     Q_OBJECT
-public:
+  public:
     QList<QUrl> opened;
-public slots:
+  public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 
@@ -47,7 +47,7 @@ public slots:
 class HelpMenuTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void manualIsTheInstalledReadmeElseTheSourceTreesInTheBuildFolder_data();
     void manualIsTheInstalledReadmeElseTheSourceTreesInTheBuildFolder();
     void mainWindowHelpMenuOpensTheManualAndShowsVersionLicenceAndHomePage();
@@ -62,13 +62,16 @@ void HelpMenuTest::manualIsTheInstalledReadmeElseTheSourceTreesInTheBuildFolder_
     QTest::addColumn<QString>("expected");
     QTest::newRow("installed") << "bin" << QStringList{"bin/", "share/doc/condsim/README.md"}
                                << "share/doc/condsim/README.md";
-    QTest::newRow("installed without the README") << "bin" << QStringList{"bin/", "share/doc/other/README.md"}
-                                                  << "";
-    QTest::newRow("README is a folder") << "bin" << QStringList{"bin/", "share/doc/condsim/README.md/"} << "";
+    QTest::newRow("installed without the README")
+        << "bin" << QStringList{"bin/", "share/doc/other/README.md"} << "";
+    QTest::newRow("README is a folder")
+        << "bin" << QStringList{"bin/", "share/doc/condsim/README.md/"} << "";
     QTest::newRow("no such program folder") << "nowhere/bin" << QStringList{} << "";
     QTest::newRow("build folder") << "<build>" << QStringList{} << "<source>";
-    QTest::newRow("test folder inside the build folder") << "<build>/tests/desktop" << QStringList{} << "<source>";
-    QTest::newRow("beside the build folder, same name start") << "<build>-beside" << QStringList{} << "";
+    QTest::newRow("test folder inside the build folder")
+        << "<build>/tests/desktop" << QStringList{} << "<source>";
+    QTest::newRow("beside the build folder, same name start")
+        << "<build>-beside" << QStringList{} << "";
 }
 
 void HelpMenuTest::manualIsTheInstalledReadmeElseTheSourceTreesInTheBuildFolder() {
@@ -87,9 +90,12 @@ void HelpMenuTest::manualIsTheInstalledReadmeElseTheSourceTreesInTheBuildFolder(
     }
     programDirectory.replace(QStringLiteral("<build>-beside"), beside.path());
     programDirectory.replace(QStringLiteral("<build>"), buildDirectory);
-    if (QDir::isRelativePath(programDirectory)) programDirectory = prefix.filePath(programDirectory);
-    if (expected == QStringLiteral("<source>")) expected = sourceManual;
-    else if (!expected.isEmpty()) expected = prefix.filePath(expected);
+    if (QDir::isRelativePath(programDirectory))
+        programDirectory = prefix.filePath(programDirectory);
+    if (expected == QStringLiteral("<source>"))
+        expected = sourceManual;
+    else if (!expected.isEmpty())
+        expected = prefix.filePath(expected);
 
     QCOMPARE(manualPath(programDirectory), expected);
 }
@@ -131,9 +137,12 @@ void HelpMenuTest::mainWindowHelpMenuOpensTheManualAndShowsVersionLicenceAndHome
     items[1]->trigger();
     QCOMPARE(title, QStringLiteral("About condsim"));
     QVERIFY2(text.contains(QStringLiteral("condsim " CONDSIM_PROJECT_VERSION)), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("Licence: ") + QString::fromUtf8(condsim::programLicence)), qPrintable(text));
+    QVERIFY2(
+        text.contains(QStringLiteral("Licence: ") + QString::fromUtf8(condsim::programLicence)),
+        qPrintable(text));
     const QString homePage = QStringLiteral(CONDSIM_PROJECT_HOMEPAGE);
-    QVERIFY2(text.contains(QStringLiteral("<a href=\"%1\">%1</a>").arg(homePage)), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("<a href=\"%1\">%1</a>").arg(homePage)),
+             qPrintable(text));
 
     desktop.reset();
     QDir::setCurrent(previousDirectory);

@@ -35,10 +35,12 @@ namespace {
 
 // The real message and error boxes; the file dialogs answered by names.
 class AnsweringPlatform : public QtPlatform {
-public:
+  public:
     AnsweringPlatform() : QtPlatform(DesktopApplication::title) {}
     std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
-    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&) override { return saveAnswer; }
+    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&) override {
+        return saveAnswer;
+    }
     std::optional<std::string> openAnswer;
     std::optional<std::string> saveAnswer;
 };
@@ -46,7 +48,7 @@ public:
 // Presses OK on every message box that appears while it lives, after running a look at
 // the windows as they stand behind the box.
 class BoxCloser : public QObject {
-public:
+  public:
     explicit BoxCloser(std::function<void()> lookBehind = {}) : lookBehind_(std::move(lookBehind)) {
         timer_.setInterval(5);
         connect(&timer_, &QTimer::timeout, this, [this] {
@@ -60,17 +62,21 @@ public:
     }
     QStringList texts;
 
-private:
+  private:
     std::function<void()> lookBehind_;
     QTimer timer_;
 };
 
-QString examplesFile(const char* name) { return QStringLiteral(CONDSIM_EXAMPLES_DIR "/") + QLatin1String(name); }
+QString examplesFile(const char* name) {
+    return QStringLiteral(CONDSIM_EXAMPLES_DIR "/") + QLatin1String(name);
+}
 
 // The control that holds the focus, by its design name (a fit parameter by its caption).
 QString focusHolder() {
-    for (QWidget* widget = QApplication::focusWidget(); widget != nullptr; widget = widget->parentWidget()) {
-        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
+    for (QWidget* widget = QApplication::focusWidget(); widget != nullptr;
+         widget = widget->parentWidget()) {
+        if (!widget->objectName().isEmpty() &&
+            !widget->objectName().startsWith(QLatin1String("qt_")))
             return widget->objectName();
         if (auto* box = qobject_cast<QCheckBox*>(widget); box != nullptr && !box->text().isEmpty())
             return box->text();
@@ -90,7 +96,9 @@ void leaveMenus(QMainWindow& window) {
     if (window.menuBar()->hasFocus()) QTest::keyClick(window.menuBar(), Qt::Key_Escape);
 }
 
-QString cellText(CellTableView& view, int row, int column) { return view.model()->index(row, column).data().toString(); }
+QString cellText(CellTableView& view, int row, int column) {
+    return view.model()->index(row, column).data().toString();
+}
 
 // Every cell and header of a table shows its whole text: what the style needs for it is
 // no wider than its column.
@@ -123,7 +131,7 @@ void checkWholeTexts(CellTableView& view, const char* table) {
 class KeyboardAndDisplayTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
 
@@ -137,7 +145,7 @@ private slots:
     void errorBoxAppearsOverTheStateTheActionLeft();
     void controlsCarryTheirDesignAndSpokenNames();
 
-private:
+  private:
     BoundWindow& showWindow(const QString& which);
     QWidget* control(BoundWindow& window, const QString& designName);
 
@@ -196,20 +204,25 @@ void KeyboardAndDisplayTest::tabRunsTheDesignOrderAndWrapsBothWays_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QStringList>("order");
     QTest::newRow("main") << "main"
-                          << QStringList{"SpinEdit1",   "Edit1",     "Edit2",     "Edit3",     "Edit4",
-                                         "Initialize",  "StringGrid1", "StringGrid3", "StringGrid2", "MCA",
-                                         "MCX",         "Button3",   "SpinEdit3", "SpinEdit4", "Button4",
-                                         "cellvalue",   "Adopt",     "SpinEdit2", "CheckBox1", "Button1",
+                          << QStringList{"SpinEdit1",   "Edit1",      "Edit2",       "Edit3",
+                                         "Edit4",       "Initialize", "StringGrid1", "StringGrid3",
+                                         "StringGrid2", "MCA",        "MCX",         "Button3",
+                                         "SpinEdit3",   "SpinEdit4",  "Button4",     "cellvalue",
+                                         "Adopt",       "SpinEdit2",  "CheckBox1",   "Button1",
                                          "beta1"};
-    QTest::newRow("abundance, picture in front") << "abundance" << QStringList{"Edit3", "Edit1", "Edit2", "SpinEdit1"};
+    QTest::newRow("abundance, picture in front")
+        << "abundance" << QStringList{"Edit3", "Edit1", "Edit2", "SpinEdit1"};
     QTest::newRow("abundance, table in front")
         << "abundance table" << QStringList{"StringGrid1", "Edit3", "Edit1", "Edit2", "SpinEdit1"};
-    QTest::newRow("scaling factors") << "factors"
-                                     << QStringList{"StringGrid2", "cellvalue", "Adopt", "katamuki", "a_value", "Button6"};
+    QTest::newRow("scaling factors")
+        << "factors"
+        << QStringList{"StringGrid2", "cellvalue", "Adopt", "katamuki", "a_value", "Button6"};
     // Apply is disabled until a fit converged.
     QTest::newRow("fit") << "fit"
-                         << QStringList{"K1",  "alfa", "K2",     "K3",          "K4",    "K5",  "K6",      "MCA",
-                                        "MCX", "Run",  "Weights", "Values", "Correlation", "FromN", "ToN", "Compare", "Comparison"};
+                         << QStringList{"K1",      "alfa",      "K2",          "K3",    "K4",
+                                        "K5",      "K6",        "MCA",         "MCX",   "Run",
+                                        "Weights", "Values",    "Correlation", "FromN", "ToN",
+                                        "Compare", "Comparison"};
 }
 
 void KeyboardAndDisplayTest::tabRunsTheDesignOrderAndWrapsBothWays() {
@@ -235,19 +248,21 @@ void KeyboardAndDisplayTest::tabRunsTheDesignOrderAndWrapsBothWays() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     }
     QStringList expected{order.value(1 % order.size())};
-    for (qsizetype i = 0; i <= order.size(); ++i) expected << order[(order.size() - i) % order.size()];
+    for (qsizetype i = 0; i <= order.size(); ++i)
+        expected << order[(order.size() - i) % order.size()];
     QCOMPARE(backwards, expected);
 }
 
 void KeyboardAndDisplayTest::lettersHeldWithAltOrCtrlTypeNothing_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("field");
-    for (const char* field : {"SpinEdit1", "SpinEdit2", "SpinEdit3", "SpinEdit4", "beta1", "cellvalue", "MCA", "MCX",
-                              "Edit1", "Edit2", "Edit3", "Edit4"})
+    for (const char* field : {"SpinEdit1", "SpinEdit2", "SpinEdit3", "SpinEdit4", "beta1",
+                              "cellvalue", "MCA", "MCX", "Edit1", "Edit2", "Edit3", "Edit4"})
         QTest::addRow("main %s", field) << "main" << field;
     for (const char* field : {"SpinEdit1", "Edit1", "Edit2", "Edit3"})
         QTest::addRow("abundance %s", field) << "abundance" << field;
-    for (const char* field : {"katamuki", "cellvalue", "a_value"}) QTest::addRow("factors %s", field) << "factors" << field;
+    for (const char* field : {"katamuki", "cellvalue", "a_value"})
+        QTest::addRow("factors %s", field) << "factors" << field;
     for (const char* field : {"FromN", "ToN"}) QTest::addRow("fit %s", field) << "fit" << field;
 }
 
@@ -268,9 +283,12 @@ void KeyboardAndDisplayTest::lettersHeldWithAltOrCtrlTypeNothing() {
 
     BoxCloser closer;
     const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> chords{
-        {Qt::Key_F, Qt::AltModifier},     {Qt::Key_A, Qt::AltModifier},
-        {Qt::Key_X, Qt::AltModifier},     {Qt::Key_5, Qt::AltModifier},
-        {Qt::Key_F, Qt::ControlModifier}, {Qt::Key_G, Qt::ControlModifier},
+        {Qt::Key_F, Qt::AltModifier},
+        {Qt::Key_A, Qt::AltModifier},
+        {Qt::Key_X, Qt::AltModifier},
+        {Qt::Key_5, Qt::AltModifier},
+        {Qt::Key_F, Qt::ControlModifier},
+        {Qt::Key_G, Qt::ControlModifier},
         {Qt::Key_F, Qt::ControlModifier | Qt::AltModifier}};
     for (const auto& [key, modifiers] : chords) {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
@@ -329,8 +347,10 @@ void KeyboardAndDisplayTest::menuBarTakesAltLettersF10AndShortcuts() {
     QTest::keyClick(&n, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QFile::exists(report));
     QStringList captions;
-    for (QAction* item : main.menuBar()->actions().first()->menu()->actions()) captions << item->text();
-    QCOMPARE(captions, (QStringList{"Open", "Import Observed Data...", "Save", "Export Figure...", "Export Data...", "Exit"}));
+    for (QAction* item : main.menuBar()->actions().first()->menu()->actions())
+        captions << item->text();
+    QCOMPARE(captions, (QStringList{"Open", "Import Observed Data...", "Save", "Export Figure...",
+                                    "Export Data...", "Exit"}));
 }
 
 void KeyboardAndDisplayTest::tablesAndFieldsShowWholeTexts() {
@@ -353,8 +373,9 @@ void KeyboardAndDisplayTest::tablesAndFieldsShowWholeTexts() {
         form1.Edit4.setText("-120000000");
         form1.beta1.setText("10628.7216825378");
     });
-    for (QLineEdit* edit : {static_cast<QLineEdit*>(main.findChild<condsim::qt::EditFieldWidget*>("Edit4")),
-                            static_cast<QLineEdit*>(main.beta1)}) {
+    for (QLineEdit* edit :
+         {static_cast<QLineEdit*>(main.findChild<condsim::qt::EditFieldWidget*>("Edit4")),
+          static_cast<QLineEdit*>(main.beta1)}) {
         QVERIFY2(edit->fontMetrics().horizontalAdvance(edit->text()) > edit->width() - 8,
                  qPrintable(edit->text() + " fits anyway: the check would prove nothing"));
         QCOMPARE(edit->cursorPosition(), 0);
@@ -385,7 +406,8 @@ void KeyboardAndDisplayTest::openingOtherDataLeavesNoResultsOfTheOldInTheReport(
     QFile file(report);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
-    const qsizetype header = lines.indexOf(QStringLiteral("conc(M)\tConductivity()\t[Anion X-] (M)\tSqrt(conc) (M^0.5)\tMolarCond"));
+    const qsizetype header = lines.indexOf(
+        QStringLiteral("conc(M)\tConductivity()\t[Anion X-] (M)\tSqrt(conc) (M^0.5)\tMolarCond"));
     QVERIFY(header > 0);
     int rows = 0;
     for (qsizetype i = header + 2; i < lines.size() && !lines[i].isEmpty(); ++i, ++rows) {
@@ -424,12 +446,15 @@ void KeyboardAndDisplayTest::errorBoxAppearsOverTheStateTheActionLeft() {
 void KeyboardAndDisplayTest::controlsCarryTheirDesignAndSpokenNames() {
     const std::vector<std::pair<BoundWindow*, QStringList>> windows{
         {&desktop_->mainWindow(),
-         {"SpinEdit1", "Edit1",     "Edit2",     "Edit3",     "Edit4",    "Initialize", "StringGrid1", "StringGrid3",
-          "StringGrid2", "MCA",     "MCX",       "Button3",   "SpinEdit3", "SpinEdit4", "Button4",    "cellvalue",
-          "Adopt",     "Model_1",   "SpinEdit2", "CheckBox1", "GroupBox2", "Button1",   "beta1",      "Image1"}},
-        {&desktop_->abundanceWindow(), {"Image1", "StringGrid1", "SpinEdit1", "Edit3", "Edit1", "Edit2"}},
+         {"SpinEdit1",   "Edit1",       "Edit2",       "Edit3",     "Edit4", "Initialize",
+          "StringGrid1", "StringGrid3", "StringGrid2", "MCA",       "MCX",   "Button3",
+          "SpinEdit3",   "SpinEdit4",   "Button4",     "cellvalue", "Adopt", "Model_1",
+          "SpinEdit2",   "CheckBox1",   "GroupBox2",   "Button1",   "beta1", "Image1"}},
+        {&desktop_->abundanceWindow(),
+         {"Image1", "StringGrid1", "SpinEdit1", "Edit3", "Edit1", "Edit2"}},
         {&desktop_->scalingFactorWindow(),
-         {"StringGrid2", "cellvalue", "Adopt", "Model_1", "katamuki", "GroupBox3", "a_value", "Button6"}},
+         {"StringGrid2", "cellvalue", "Adopt", "Model_1", "katamuki", "GroupBox3", "a_value",
+          "Button6"}},
     };
     for (const auto& [window, names] : windows) {
         for (const QString& name : names) {

@@ -41,10 +41,11 @@ const char* const measuredCsv =
 
 // The open dialog answers with a file, the save dialog is cancelled, errors are kept.
 class AnsweringPlatform : public QtPlatform {
-public:
+  public:
     AnsweringPlatform() : QtPlatform(DesktopApplication::title) {}
     std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
-    std::optional<std::string> chooseSaveFile(const std::string&, const std::string& proposed) override {
+    std::optional<std::string> chooseSaveFile(const std::string&,
+                                              const std::string& proposed) override {
         proposedSaveName = proposed;
         return std::nullopt;
     }
@@ -63,13 +64,13 @@ QString cellShown(const QTableView& view, int row, int column) {
 class ObservedDataImportDialogTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
     void controlsShowTheGuessAndChangeTheConvertedPairs();
     void menuItemOpensTheDialogAndOkLoadsThePairs();
 
-private:
+  private:
     QString writeMeasured();
 
     std::unique_ptr<QTemporaryDir> directory_;
@@ -110,7 +111,8 @@ void ObservedDataImportDialogTest::controlsShowTheGuessAndChangeTheConvertedPair
 
     QCOMPARE(dialog.Separator->currentText(), QStringLiteral("comma"));
     QCOMPARE(dialog.SkippedLines->value(), 1);
-    QVERIFY(dialog.Preview->toPlainText().startsWith(QStringLiteral("  1| sample,c (mmol/L),kappa (uS/cm)\n")));
+    QVERIFY(dialog.Preview->toPlainText().startsWith(
+        QStringLiteral("  1| sample,c (mmol/L),kappa (uS/cm)\n")));
     QVERIFY(dialog.Equivalents->text().contains(QStringLiteral("n = 2")));
     QVERIFY(!dialog.Equivalents->isEnabled());
     QVERIFY(!dialog.Density->isEnabled());
@@ -124,7 +126,8 @@ void ObservedDataImportDialogTest::controlsShowTheGuessAndChangeTheConvertedPair
     QCOMPARE(dialog.Refusal->text(), QString());
     QVERIFY(dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled());
     QCOMPARE(dialog.Converted->model()->rowCount(), 4);
-    QCOMPARE(dialog.Converted->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("cond_obsd(MC*M)"));
+    QCOMPARE(dialog.Converted->model()->headerData(1, Qt::Horizontal).toString(),
+             QStringLiteral("cond_obsd(MC*M)"));
     QCOMPARE(cellShown(*dialog.Converted, 1, 0), QStringLiteral("0.001"));
     QCOMPARE(cellShown(*dialog.Converted, 1, 1), QStringLiteral("0.1184"));
 
@@ -151,7 +154,8 @@ void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
             if (entry->text() == QStringLiteral("Import Observed Data...")) item = entry;
         }
     }
-    QCOMPARE(fileMenu, (QStringList{"Open", "Import Observed Data...", "Save", "Export Figure...", "Export Data...", "Exit"}));
+    QCOMPARE(fileMenu, (QStringList{"Open", "Import Observed Data...", "Save", "Export Figure...",
+                                    "Export Data...", "Exit"}));
     QVERIFY(item != nullptr);
 
     bool answered = false;
@@ -164,7 +168,8 @@ void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
         dialog->ConcentrationColumn->setValue(2);
         dialog->ConductivityColumn->setValue(3);
         dialog->ConcentrationUnitChoice->setCurrentText(QStringLiteral("mmol/L"));
-        dialog->ConductivityUnitChoice->setCurrentText(QStringLiteral("specific conductance, uS/cm"));
+        dialog->ConductivityUnitChoice->setCurrentText(
+            QStringLiteral("specific conductance, uS/cm"));
         answered = true;
         dialog->Buttons->button(QDialogButtonBox::Ok)->click();
     });
@@ -176,7 +181,8 @@ void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
     QCOMPARE(main.StringGrid1->model()->rowCount(), 4);
     QCOMPARE(main.StringGrid1->model()->index(3, 0).data().toString(), QStringLiteral("0.004"));
     QCOMPARE(main.StringGrid1->model()->index(3, 1).data().toString(), QStringLiteral("0.455"));
-    QCOMPARE(platform_->proposedSaveName, directory_->filePath(QStringLiteral("measured_observed.txt")).toStdString());
+    QCOMPARE(platform_->proposedSaveName,
+             directory_->filePath(QStringLiteral("measured_observed.txt")).toStdString());
 }
 
 QTEST_MAIN(ObservedDataImportDialogTest)

@@ -13,12 +13,15 @@ namespace {
 
 QRgb rgb(condsim::Color color) { return qRgb(color.red, color.green, color.blue); }
 
-QRgb pixel(const RasterCanvas& canvas, int x, int y) { return canvas.image().pixel(x, y) & 0xFFFFFF; }
+QRgb pixel(const RasterCanvas& canvas, int x, int y) {
+    return canvas.image().pixel(x, y) & 0xFFFFFF;
+}
 
 // Pixels of the column x between the rows, that have the colour.
 int countInColumn(const RasterCanvas& canvas, int x, int fromY, int toY, condsim::Color color) {
     int count = 0;
-    for (int y = fromY; y <= toY; ++y) count += pixel(canvas, x, y) == (rgb(color) & 0xFFFFFF) ? 1 : 0;
+    for (int y = fromY; y <= toY; ++y)
+        count += pixel(canvas, x, y) == (rgb(color) & 0xFFFFFF) ? 1 : 0;
     return count;
 }
 
@@ -27,7 +30,7 @@ int countInColumn(const RasterCanvas& canvas, int x, int fromY, int toY, condsim
 class RasterCanvasTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void newCanvasIsWhiteAtItsSize();
     void rectangleCoversTheBoxWithoutItsRightAndBottomEdge_data();
     void rectangleCoversTheBoxWithoutItsRightAndBottomEdge();

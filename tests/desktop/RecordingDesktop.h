@@ -13,7 +13,7 @@
 #include "desktop/DesktopApplication.h"
 
 class RecordingPlatform : public condsim::qt::QtPlatform {
-public:
+  public:
     RecordingPlatform() : QtPlatform(condsim::qt::DesktopApplication::title) {}
     void message(const std::string& text) override { messages.push_back(text); }
     void error(const std::string& text) override { errors.push_back(text); }
@@ -24,7 +24,7 @@ public:
 };
 
 class RecordingDesktop {
-public:
+  public:
     RecordingDesktop() : previousDirectory_(QDir::currentPath()) {
         QDir::setCurrent(directory_.path());
         auto platform = std::make_unique<RecordingPlatform>();
@@ -44,7 +44,7 @@ public:
     RecordingPlatform& platform() { return *platform_; }
     bool valid() const { return directory_.isValid(); }
 
-private:
+  private:
     QString previousDirectory_;
     QTemporaryDir directory_;
     RecordingPlatform* platform_ = nullptr;

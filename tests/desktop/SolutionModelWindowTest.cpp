@@ -12,15 +12,14 @@
 #include <memory>
 #include <optional>
 
+#include "RecordingDesktop.h"
 #include "desktop/CellTableView.h"
 #include "desktop/DesktopApplication.h"
-#include "RecordingDesktop.h"
 #include "desktop/EditFieldWidget.h"
 
 using condsim::qt::DesktopApplication;
 
 namespace {
-
 
 void typeInto(QLineEdit& field, const QString& text) {
     field.setFocus();
@@ -33,12 +32,12 @@ void typeInto(QLineEdit& field, const QString& text) {
 class SolutionModelWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
     void chosenByKeyboardAppliedByOkAndUndoneByNothingElse();
 
-private:
+  private:
     std::unique_ptr<RecordingDesktop> session_;
     DesktopApplication* desktop_ = nullptr;
     RecordingPlatform* platform_ = nullptr;
@@ -56,7 +55,8 @@ void SolutionModelWindowTest::cleanup() { session_.reset(); }
 void SolutionModelWindowTest::chosenByKeyboardAppliedByOkAndUndoneByNothingElse() {
     auto& form1 = desktop_->application().Form1;
     auto& main = desktop_->mainWindow();
-    platform_->openAnswer = QStringLiteral(CONDSIM_EXAMPLES_DIR "/cacl2-25C-water-dilute.txt").toStdString();
+    platform_->openAnswer =
+        QStringLiteral(CONDSIM_EXAMPLES_DIR "/cacl2-25C-water-dilute.txt").toStdString();
     desktop_->actions().run([&] {
         form1.SpinEdit1.setValue(2);
         form1.InitializeClick();
@@ -88,13 +88,16 @@ void SolutionModelWindowTest::chosenByKeyboardAppliedByOkAndUndoneByNothingElse(
     QTest::keyClick(window.Solvent, Qt::Key_Down);
     QTest::keyClick(window.Solvent, Qt::Key_Down);
     QCOMPARE(window.Solvent->currentText(), QStringLiteral("methanol"));
-    QVERIFY2(window.Coefficients->text().startsWith(QStringLiteral("A = 1.89")), qPrintable(window.Coefficients->text()));
-    QVERIFY2(window.Coefficients->text().contains(QStringLiteral("B = 0.509")), qPrintable(window.Coefficients->text()));
+    QVERIFY2(window.Coefficients->text().startsWith(QStringLiteral("A = 1.89")),
+             qPrintable(window.Coefficients->text()));
+    QVERIFY2(window.Coefficients->text().contains(QStringLiteral("B = 0.509")),
+             qPrintable(window.Coefficients->text()));
     QVERIFY(window.Temperature->isReadOnly());
     QTest::keyClick(window.Solvent, Qt::Key_Up);
     QTest::keyClick(window.Solvent, Qt::Key_Up);
     QCOMPARE(window.Solvent->currentText(), QStringLiteral("water"));
-    QVERIFY2(window.Coefficients->text().startsWith(QStringLiteral("A = 0.510")), qPrintable(window.Coefficients->text()));
+    QVERIFY2(window.Coefficients->text().startsWith(QStringLiteral("A = 0.510")),
+             qPrintable(window.Coefficients->text()));
 
     // An ion size that is not a number: refused, the window stays, nothing changes.
     typeInto(*window.IonSize, QStringLiteral("4,5x"));
@@ -110,10 +113,12 @@ void SolutionModelWindowTest::chosenByKeyboardAppliedByOkAndUndoneByNothingElse(
     QTest::mouseClick(window.OK, Qt::LeftButton);
     QCOMPARE(platform_->errors.size(), size_t{1});
     QVERIFY(!window.isVisible());
-    QCOMPARE(main.SolutionModelStatus->text(),
-             QStringLiteral("Solution model: Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A"));
+    QCOMPARE(
+        main.SolutionModelStatus->text(),
+        QStringLiteral("Solution model: Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A"));
     const QString ionicConductivity = calculated();
-    QVERIFY2(ionicConductivity.section(' ', 0, 0).toDouble() > idealConductivity.section(' ', 0, 0).toDouble(),
+    QVERIFY2(ionicConductivity.section(' ', 0, 0).toDouble() >
+                 idealConductivity.section(' ', 0, 0).toDouble(),
              qPrintable(ionicConductivity + " against " + idealConductivity));
 
     // Another solvent typed in, then Cancel: nothing changes.
@@ -126,8 +131,9 @@ void SolutionModelWindowTest::chosenByKeyboardAppliedByOkAndUndoneByNothingElse(
     typeInto(*window.Permittivity, QStringLiteral("20"));
     QTest::mouseClick(window.Cancel, Qt::LeftButton);
     QVERIFY(!window.isVisible());
-    QCOMPARE(main.SolutionModelStatus->text(),
-             QStringLiteral("Solution model: Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A"));
+    QCOMPARE(
+        main.SolutionModelStatus->text(),
+        QStringLiteral("Solution model: Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A"));
     QCOMPARE(calculated(), ionicConductivity);
 }
 

@@ -40,7 +40,7 @@ int openMessageBoxes() {
 // the most open at once, and answers each with OK once it has been open for a while
 // (long enough for an auto-repeating button or key to fire several times meanwhile).
 class BoxWatcher : public QObject {
-public:
+  public:
     explicit BoxWatcher(int answerAfterMilliseconds) : answerAfter_(answerAfterMilliseconds) {
         timer_.setInterval(5);
         connect(&timer_, &QTimer::timeout, this, [this] {
@@ -69,7 +69,7 @@ public:
     std::function<void()> onBox;      // runs once when a box appears, inside its event loop
     std::function<void()> whileOpen;  // runs every 5 ms while a box is open
 
-private:
+  private:
     int answerAfter_;
     QTimer timer_;
     QMessageBox* current_ = nullptr;
@@ -78,10 +78,10 @@ private:
 
 // Counts the key events that reach it.
 class KeyCounter : public QObject {
-public:
+  public:
     int keys = 0;
 
-protected:
+  protected:
     bool event(QEvent* event) override {
         if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) ++keys;
         return QObject::event(event);
@@ -106,7 +106,7 @@ void doAccessibleAction(QObject* object, const QString& action) {
 class UserActionGuardTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
 
@@ -117,7 +117,7 @@ private slots:
     void keyRepeatsQueuedBehindAnActionAreDropped();
     void accessibilityChangesReachTheStateOnceAndAreRefusedWhileABoxIsOpen();
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> directory_;
     QString previousDirectory_;
     std::unique_ptr<DesktopApplication> desktop_;
@@ -148,9 +148,11 @@ void UserActionGuardTest::heldSpinArrowOpensOneBoxAndStopsRepeating_data() {
     QTest::addColumn<QString>("boxText");
     QTest::newRow("Model #1 off: the Caution box")
         << true << QStringLiteral("10000")
-        << QStringLiteral("Caution!! The current K2-Kn values (excluding K1) are used to set up all the "
-                          "beta(n) values.");
-    QTest::newRow("beta1 empty: the error box") << false << QString() << QStringLiteral("'' は浮動小数点数ではありません.");
+        << QStringLiteral(
+               "Caution!! The current K2-Kn values (excluding K1) are used to set up all the "
+               "beta(n) values.");
+    QTest::newRow("beta1 empty: the error box")
+        << false << QString() << QStringLiteral("'' は浮動小数点数ではありません.");
 }
 
 void UserActionGuardTest::heldSpinArrowOpensOneBoxAndStopsRepeating() {
@@ -181,7 +183,7 @@ void UserActionGuardTest::heldSpinArrowOpensOneBoxAndStopsRepeating() {
     QCOMPARE(watcher.boxesSeen, 1);
     QCOMPARE(watcher.mostOpenAtOnce, 1);
     QCOMPARE(watcher.texts.value(0), boxText);
-    QVERIFY(!stillDownInsideTheBox);  // the box made the arrow let go
+    QVERIFY(!stillDownInsideTheBox);                       // the box made the arrow let go
     QCOMPARE(form1.SpinEdit4.text(), std::string("301"));  // one step, no more
     QCOMPARE(main.SpinEdit4->lineEdit().text(), QStringLiteral("301"));
     QVERIFY(!desktop_->actions().busy());
@@ -200,7 +202,8 @@ void UserActionGuardTest::heldKeyWithModelOneOffShowsOneCautionBoxAtATime() {
     // box is open and from the box's own event loop while one is; each box is answered
     // after 150 ms (with a second finger).
     const auto sendUp = [](bool repeat) {
-        QTest::simulateEvent(QGuiApplication::focusWindow(), true, Qt::Key_Up, Qt::NoModifier, QString(), repeat);
+        QTest::simulateEvent(QGuiApplication::focusWindow(), true, Qt::Key_Up, Qt::NoModifier,
+                             QString(), repeat);
     };
     QElapsedTimer held;
     QElapsedTimer sinceRepeat;
@@ -224,7 +227,8 @@ void UserActionGuardTest::heldKeyWithModelOneOffShowsOneCautionBoxAtATime() {
     sendUp(false);
     QTRY_VERIFY_WITH_TIMEOUT(held.elapsed() >= 1200, 5000);
     repeater.stop();
-    QTest::simulateEvent(QGuiApplication::focusWindow(), false, Qt::Key_Up, Qt::NoModifier, QString(), false);
+    QTest::simulateEvent(QGuiApplication::focusWindow(), false, Qt::Key_Up, Qt::NoModifier,
+                         QString(), false);
     QTRY_COMPARE_WITH_TIMEOUT(openMessageBoxes(), 0, 5000);
 
     QCOMPARE(watcher.mostOpenAtOnce, 1);

@@ -3,6 +3,10 @@
 // counts shrink and grow under a model tester and the accessibility interface, and the
 // file dialogs' icons, which never read a file.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QAction>
@@ -13,10 +17,6 @@
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <future>
 #include <memory>
 
@@ -37,7 +37,7 @@ QAction* menuItem(QMainWindow& window, const QString& caption) {
 
 // Keeps the warnings Qt gives about a model's use while it lives.
 class ModelWarnings {
-public:
+  public:
     ModelWarnings() { previous() = qInstallMessageHandler(&ModelWarnings::record); }
     ~ModelWarnings() { qInstallMessageHandler(previous()); }
     ModelWarnings(const ModelWarnings&) = delete;
@@ -47,9 +47,10 @@ public:
         return warnings;
     }
 
-private:
+  private:
     static void record(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        const QString category = QString::fromLatin1(context.category != nullptr ? context.category : "");
+        const QString category =
+            QString::fromLatin1(context.category != nullptr ? context.category : "");
         if (type != QtDebugMsg && (category.contains("itemmodel") || text.contains("QModelIndex")))
             seen() << category + ": " + text;
         if (previous() != nullptr) previous()(type, context, text);
@@ -65,7 +66,7 @@ private:
 class WindowDetailsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
 
@@ -76,7 +77,7 @@ private slots:
     void tableViewStaysValidWhileCountsShrinkAndGrow();
     void dialogIconsComeAtOnceForFilesThatBlockOnReading();
 
-private:
+  private:
     void start(int dotsPerInch);
 
     std::unique_ptr<QTemporaryDir> directory_;
@@ -151,12 +152,14 @@ void WindowDetailsTest::fitParameterBoxesAtThirtyDoNotOverlap() {
     const QList<QCheckBox*> boxes = fit.findChildren<QCheckBox*>();
     QCOMPARE(boxes.size(), 33);
     QVERIFY(fit.parameterBox(QStringLiteral("K30")) != nullptr);
-    auto* area = qobject_cast<QScrollArea*>(boxes.first()->parentWidget()->parentWidget()->parentWidget());
+    auto* area =
+        qobject_cast<QScrollArea*>(boxes.first()->parentWidget()->parentWidget()->parentWidget());
     QVERIFY(area != nullptr);
     for (QCheckBox* box : boxes) {
         // Each at least the size it asks for: the text and the indicator are whole.
-        QVERIFY2(box->width() >= box->sizeHint().width() && box->height() >= box->sizeHint().height(),
-                 qPrintable(box->text()));
+        QVERIFY2(
+            box->width() >= box->sizeHint().width() && box->height() >= box->sizeHint().height(),
+            qPrintable(box->text()));
         for (QCheckBox* other : boxes)
             QVERIFY2(box == other || !box->geometry().intersects(other->geometry()),
                      qPrintable(box->text() + " overlaps " + other->text()));
@@ -177,7 +180,8 @@ void WindowDetailsTest::tableViewStaysValidWhileCountsShrinkAndGrow() {
     auto& form1 = desktop_->application().Form1;
     ModelWarnings warnings;
     ModelWarnings::seen().clear();
-    QAbstractItemModelTester tester(main.StringGrid2->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(main.StringGrid2->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(main.StringGrid2);
     QVERIFY(table != nullptr && table->tableInterface() != nullptr);
     const auto cellText = [table](int row, int column) {

@@ -21,13 +21,13 @@ using condsim::qt::DesktopApplication;
 class WindowPlacementTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
     void windowTakesItsScaledPlaceOrScrolls_data();
     void windowTakesItsScaledPlaceOrScrolls();
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> directory_;
     QString previousDirectory_;
     std::unique_ptr<DesktopApplication> desktop_;
@@ -49,7 +49,7 @@ void WindowPlacementTest::cleanup() {
 
 void WindowPlacementTest::windowTakesItsScaledPlaceOrScrolls_data() {
     QTest::addColumn<QString>("window");
-    QTest::addColumn<QRect>("design");      // outer place and size at 120 dpi
+    QTest::addColumn<QRect>("design");         // outer place and size at 120 dpi
     QTest::addColumn<QString>("lastControl");  // the control nearest the bottom right
     QTest::newRow("main") << "main" << QRect(0, -1, 1322, 992) << "SpinEdit3";
     QTest::newRow("abundance") << "abundance" << QRect(31, 87, 1354, 877) << "Edit2";
@@ -91,7 +91,8 @@ void WindowPlacementTest::windowTakesItsScaledPlaceOrScrolls() {
     QScrollArea& area = shown->clientScrollArea();
     QWidget* last = shown->findChild<QWidget*>(lastControl);
     QVERIFY(last != nullptr);
-    const QPoint farCorner = last->geometry().bottomRight() + QPoint(1, 1);  // just past the control
+    const QPoint farCorner =
+        last->geometry().bottomRight() + QPoint(1, 1);  // just past the control
     area.ensureVisible(farCorner.x(), farCorner.y(), 0, 0);
     const QRect inViewport(last->mapTo(area.viewport(), QPoint(0, 0)), last->size());
     QVERIFY2(area.viewport()->rect().contains(inViewport),

@@ -65,9 +65,11 @@ TEST(DataDirectory, FailedWriteKeepsTheStoredFolderAndTheMemory) {
         ADD_FAILURE() << "dirinf was written";
     } catch (const Error& error) {
         // The second line says which file failed and why the user meets it at all.
-        EXPECT_EQ(errorBoxText(error), "ファイルへのアクセスが拒否されました.\n"
-                                       "condsim remembers the last data folder in the file dirinf, which cannot be "
-                                       "written in " + startup.path().string());
+        EXPECT_EQ(errorBoxText(error),
+                  "ファイルへのアクセスが拒否されました.\n"
+                  "condsim remembers the last data folder in the file dirinf, which cannot be "
+                  "written in " +
+                      startup.path().string());
     }
     EXPECT_EQ(last, "before");
     EXPECT_TRUE(fs::is_directory(startup.path() / "dirinf"));

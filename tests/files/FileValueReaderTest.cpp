@@ -31,7 +31,8 @@ void expectReads(const std::string& content, const std::vector<Read>& expected) 
     const auto reads = readValues(content, static_cast<int>(expected.size()));
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(reads[i].value, expected[i].value) << "value " << i << " of '" << content << "'";
-        EXPECT_EQ(reads[i].invalid, expected[i].invalid) << "value " << i << " of '" << content << "'";
+        EXPECT_EQ(reads[i].invalid, expected[i].invalid)
+            << "value " << i << " of '" << content << "'";
     }
 }
 
@@ -40,7 +41,10 @@ TEST(FileValueReader, ReadsAcrossBlanksAndLinesThenGivesZeroAtTheEnd) {
     expectReads("\t 1.5\r\n\r\n\x01-2e1\r\n", {{1.5L, false}, {-20, false}, {0, false}});
     expectReads("", {{0, false}});
     // A character 26 counts as the end of the file.
-    expectReads("7\n\x1a" "8\n", {{7, false}, {0, false}, {0, false}});
+    expectReads(
+        "7\n\x1a"
+        "8\n",
+        {{7, false}, {0, false}, {0, false}});
 }
 
 TEST(FileValueReader, TokenRules) {
@@ -50,10 +54,10 @@ TEST(FileValueReader, TokenRules) {
         bool invalid;
     };
     const Case cases[] = {
-        {"-5", -5, false},     {".", 0, false},      {"E5", 0, false},     {"+1.25E+2", 125, false},
-        {"5.", 5, false},      {"-.5e-1", -0.05L, false},
-        {"1.2.3", 0, true},    {"0x10", 0, true},    {"1,5", 0, true},     {"1E", 0, true},
-        {"-", 0, true},        {"1E+", 0, true},     {"abc", 0, true},     {"1e6000", 0, true},
+        {"-5", -5, false}, {".", 0, false},           {"E5", 0, false},   {"+1.25E+2", 125, false},
+        {"5.", 5, false},  {"-.5e-1", -0.05L, false}, {"1.2.3", 0, true}, {"0x10", 0, true},
+        {"1,5", 0, true},  {"1E", 0, true},           {"-", 0, true},     {"1E+", 0, true},
+        {"abc", 0, true},  {"1e6000", 0, true},
     };
     for (const auto& c : cases) {
         const auto reads = readValues(std::string(c.token) + "\n9", 2);

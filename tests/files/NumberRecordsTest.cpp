@@ -42,18 +42,30 @@ INSTANTIATE_TEST_SUITE_P(
         RecordCase{"LoneCr", "0.001 10\r0.002 20\r", 2, {0.001L, 10, 0.002L, 20}},
         RecordCase{"MixedLineEnds", "1\n2\r\n3\r4", 1, {1, 2, 3, 4}},
         RecordCase{"TabsAndLeadingBlanks", "\t 0.001\t\t10  \r\n", 2, {0.001L, 10}},
-        RecordCase{"ExponentsAndSigns", "1E-3 +2.5e-1\r\n-4 1.5E+2\r\n", 2, {0.001L, 0.25L, -4, 150}},
+        RecordCase{
+            "ExponentsAndSigns", "1E-3 +2.5e-1\r\n-4 1.5E+2\r\n", 2, {0.001L, 0.25L, -4, 150}},
         RecordCase{"LastLineWithoutLineEnd", "1\r\n2", 1, {1, 2}},
         RecordCase{"ValuesAfterTheKthAreIgnored", "1 2\r\n3\r\n", 1, {1, 3}},
         RecordCase{"ValuesSpanLinesAndTheRestOfTheNextLineIsLost", "1\r\n2 3\r\n", 2, {1, 2}},
         RecordCase{"ValuesSpanBlankLines", "1\n\n\n2\n", 2, {1, 2}},
         RecordCase{"BlankLinesBetweenRecordsAreSkipped", "1\r\n\r\n  \r\n2\r\n", 1, {1, 2}},
-        RecordCase{"TrailingEmptyLinesAddNoRecord", "0.001 10\r\n0.002 20\r\n\r\n \t\r\n", 2,
+        RecordCase{"TrailingEmptyLinesAddNoRecord",
+                   "0.001 10\r\n0.002 20\r\n\r\n \t\r\n",
+                   2,
                    {0.001L, 10, 0.002L, 20}},
-        RecordCase{"RecordCutShortByTheEndTakesZero", "0.001 10\r\n0.002", 2, {0.001L, 10, 0.002L, 0}},
-        RecordCase{"EndOfFileMarkEndsTheFile", "1\r\n2\r\n\x1a" "3\r\n", 1, {1, 2}},
+        RecordCase{
+            "RecordCutShortByTheEndTakesZero", "0.001 10\r\n0.002", 2, {0.001L, 10, 0.002L, 0}},
+        RecordCase{"EndOfFileMarkEndsTheFile",
+                   "1\r\n2\r\n\x1a"
+                   "3\r\n",
+                   1,
+                   {1, 2}},
         RecordCase{"EmptyFile", "", 1, {}},
-        RecordCase{"ByteOrderMarkSkipped", "\xEF\xBB\xBF" "1 2\r\n", 2, {1, 2}},
+        RecordCase{"ByteOrderMarkSkipped",
+                   "\xEF\xBB\xBF"
+                   "1 2\r\n",
+                   2,
+                   {1, 2}},
         RecordCase{"ByteOrderMarkAlone", "\xEF\xBB\xBF", 1, {}},
         RecordCase{"BlanksOnly", "  \r\n\t\n\r\n", 2, {}}),
     [](const ::testing::TestParamInfo<RecordCase>& info) { return std::string(info.param.name); });
@@ -76,7 +88,8 @@ TEST_P(NumberRecordFailures, RaiseTheirError) {
     const std::string file = c.fileExists ? directory.write("numbers.txt", c.content)
                                           : (directory.path() / "absent.txt").string();
     std::string expected = c.expectedError;
-    if (const auto at = expected.find("FILE"); at != std::string::npos) expected.replace(at, 4, file);
+    if (const auto at = expected.find("FILE"); at != std::string::npos)
+        expected.replace(at, 4, file);
     try {
         ReadNumberRecords(file, 2, 3, tooMany);
         ADD_FAILURE() << "read without an error";
@@ -88,15 +101,22 @@ TEST_P(NumberRecordFailures, RaiseTheirError) {
 INSTANTIATE_TEST_SUITE_P(
     BadFiles, NumberRecordFailures,
     ::testing::Values(
-        FailureCase{"HeaderLine", "conc cond\r\n0.001 10\r\n", true, badValue + "line 1 of FILE: 'conc'"},
-        FailureCase{"BadValueOnALaterLine", "0.001 10\r\n0.002 x\r\n", true, badValue + "line 2 of FILE: 'x'"},
+        FailureCase{"HeaderLine", "conc cond\r\n0.001 10\r\n", true,
+                    badValue + "line 1 of FILE: 'conc'"},
+        FailureCase{"BadValueOnALaterLine", "0.001 10\r\n0.002 x\r\n", true,
+                    badValue + "line 2 of FILE: 'x'"},
         FailureCase{"LinesEndInCrLfLoneCrOrLoneLf", "1 1\r\n\r2 2\n\n3 x\r\n", true,
                     badValue + "line 5 of FILE: 'x'"},
-        FailureCase{"ValueOnTheLineAfterItsPartner", "1\r\n\r\nx 2\r\n", true, badValue + "line 3 of FILE: 'x'"},
-        FailureCase{"ByteOrderMarkBeforeAHeader", "\xEF\xBB\xBF" "conc 1\r\n", true,
-                    badValue + "line 1 of FILE: 'conc'"},
-        FailureCase{"CommaAsDecimalSeparator", "0,001 10\r\n", true, badValue + "line 1 of FILE: '0,001'"},
-        FailureCase{"BeyondTheExtendedRange", "1E6000 1\r\n", true, badValue + "line 1 of FILE: '1E6000'"},
+        FailureCase{"ValueOnTheLineAfterItsPartner", "1\r\n\r\nx 2\r\n", true,
+                    badValue + "line 3 of FILE: 'x'"},
+        FailureCase{"ByteOrderMarkBeforeAHeader",
+                    "\xEF\xBB\xBF"
+                    "conc 1\r\n",
+                    true, badValue + "line 1 of FILE: 'conc'"},
+        FailureCase{"CommaAsDecimalSeparator", "0,001 10\r\n", true,
+                    badValue + "line 1 of FILE: '0,001'"},
+        FailureCase{"BeyondTheExtendedRange", "1E6000 1\r\n", true,
+                    badValue + "line 1 of FILE: '1E6000'"},
         FailureCase{"SixtyFiveCharacters", "1 " + std::string(65, '1') + "\r\n", true,
                     badValue + "line 1 of FILE: '" + std::string(64, '1') + "...'"},
         FailureCase{"UnicodeKeptBrokenBytesEscaped", "濃度\xC3(\x7F 1\r\n", true,

@@ -20,7 +20,8 @@ std::string digitsOf(int (*generate)(ext, char*), ext magnitude) {
 }
 
 void expectSameDigits(ext magnitude) {
-    EXPECT_EQ(digitsOf(detail::eighteenDigits, magnitude), digitsOf(detail::eighteenDigitsByPrintf, magnitude))
+    EXPECT_EQ(digitsOf(detail::eighteenDigits, magnitude),
+              digitsOf(detail::eighteenDigitsByPrintf, magnitude))
         << std::hexfloat << static_cast<double>(magnitude);
 }
 
@@ -70,7 +71,8 @@ TEST(NumberParseShortPath, AgreesWithTheExactParseOnRandomTexts) {
         EXPECT_TRUE(parsed == exact && std::signbit(parsed) == std::signbit(exact)) << text;
         // The same digits with a decimal point inside.
         if (count > 1) {
-            const std::string pointed = digits.substr(0, 1) + "." + digits.substr(1) + "E" + std::to_string(exponent + count - 1);
+            const std::string pointed = digits.substr(0, 1) + "." + digits.substr(1) + "E" +
+                                        std::to_string(exponent + count - 1);
             EXPECT_EQ(number(pointed), number(digits + "E" + std::to_string(exponent))) << pointed;
         }
     }

@@ -16,12 +16,14 @@ using testing::errorText;
 
 // Sets the process decimal separator for one test and puts the period back afterwards.
 class SeparatorScope {
-public:
+  public:
     explicit SeparatorScope(char separator) { setDecimalSeparator(separator); }
     ~SeparatorScope() { setDecimalSeparator('.'); }
 };
 
-std::string notANumber(const std::string& text) { return "'" + text + "' は浮動小数点数ではありません"; }
+std::string notANumber(const std::string& text) {
+    return "'" + text + "' は浮動小数点数ではありません";
+}
 
 struct TextCase {
     ext value;
@@ -104,10 +106,11 @@ TEST(NumberParse, AcceptedTexts) {
 
 TEST(NumberParse, RejectedTextsNameTheWholeUntrimmedText) {
     const char* const cases[] = {
-        "", "   ", "+", "-", "E5", "\t5", "12,5", "1.2.3", "abc", "5 5", "1E4933", "-1E4933",
-        "1E5000", "1E-5000", "0x10", "1e3.5", " 12.5x ",
+        "",    "   ",    "+",       "-",      "E5",      "\t5",  "12,5",  "1.2.3",   "abc",
+        "5 5", "1E4933", "-1E4933", "1E5000", "1E-5000", "0x10", "1e3.5", " 12.5x ",
     };
-    for (const char* text : cases) EXPECT_EQ(errorText([&] { number(text); }), notANumber(text)) << text;
+    for (const char* text : cases)
+        EXPECT_EQ(errorText([&] { number(text); }), notANumber(text)) << text;
 }
 
 TEST(NumberText, CommaAsDecimalSeparator) {
@@ -125,8 +128,17 @@ TEST(NumberText, CommaAsDecimalSeparator) {
 TEST(NumberText, RoundTripsThroughItsOwnParse) {
     // Values written with at most 15 digits come back exactly as their own parse gives
     // them, and their text is stable.
-    const char* const texts[] = {"88", "0.5", "-2.5", "3.2", "0.0001", "1E-5", "1.23456E-5",
-                                 "123456789012345", "1E15", "6.02214076E23", "0.333333333333333",
+    const char* const texts[] = {"88",
+                                 "0.5",
+                                 "-2.5",
+                                 "3.2",
+                                 "0.0001",
+                                 "1E-5",
+                                 "1.23456E-5",
+                                 "123456789012345",
+                                 "1E15",
+                                 "6.02214076E23",
+                                 "0.333333333333333",
                                  "9.99999999999999E-100"};
     for (const char* text : texts) {
         const ext value = number(text);

@@ -23,9 +23,9 @@ namespace {
 using C = ConcentrationUnit;
 using K = ConductivityUnit;
 
-ObservedImportSettings settingsOf(C concentration, K conductivity, int n = 1, ext density = waterDensityAt25C,
-                                  TableLayout layout = {}, int concentrationColumn = 1,
-                                  int conductivityColumn = 2) {
+ObservedImportSettings settingsOf(C concentration, K conductivity, int n = 1,
+                                  ext density = waterDensityAt25C, TableLayout layout = {},
+                                  int concentrationColumn = 1, int conductivityColumn = 2) {
     ObservedImportSettings settings;
     settings.layout = layout;
     settings.concentrationColumn = concentrationColumn;
@@ -48,7 +48,8 @@ class ObservedConversion : public ::testing::TestWithParam<ConversionCase> {};
 TEST_P(ObservedConversion, GivesTheHandWorkedPairs) {
     const ConversionCase& c = GetParam();
     std::vector<std::string> texts;
-    for (const ObservedPair& pair : convertObservedTable(c.content, "data.txt", c.settings, observedCapacity)) {
+    for (const ObservedPair& pair :
+         convertObservedTable(c.content, "data.txt", c.settings, observedCapacity)) {
         texts.push_back(NumberText(pair.concentration));
         texts.push_back(NumberText(pair.conductivity));
     }
@@ -60,52 +61,80 @@ INSTANTIATE_TEST_SUITE_P(
     Units, ObservedConversion,
     ::testing::Values(
         // 1000 x 1.2E-4 S/cm = 0.12
-        ConversionCase{"SiemensPerCentimetre", "0.001 1.2E-4\n", settingsOf(C::MolPerLitre, K::SiemensPerCentimetre),
+        ConversionCase{"SiemensPerCentimetre",
+                       "0.001 1.2E-4\n",
+                       settingsOf(C::MolPerLitre, K::SiemensPerCentimetre),
                        {"0.001", "0.12"}},
         // 2.5 mmol/L = 0.0025 mol/L; kappa in mS/cm is MC*M itself
-        ConversionCase{"MillimolesAndMillisiemens", "2.5 0.3\n",
-                       settingsOf(C::MillimolPerLitre, K::MillisiemensPerCentimetre), {"0.0025", "0.3"}},
+        ConversionCase{"MillimolesAndMillisiemens",
+                       "2.5 0.3\n",
+                       settingsOf(C::MillimolPerLitre, K::MillisiemensPerCentimetre),
+                       {"0.0025", "0.3"}},
         // 150 uS/cm = 0.15 mS/cm
-        ConversionCase{"MicrosiemensPerCentimetre", "0.001 150\n",
-                       settingsOf(C::MolPerLitre, K::MicrosiemensPerCentimetre), {"0.001", "0.15"}},
+        ConversionCase{"MicrosiemensPerCentimetre",
+                       "0.001 150\n",
+                       settingsOf(C::MolPerLitre, K::MicrosiemensPerCentimetre),
+                       {"0.001", "0.15"}},
         // 0.012 S/m = 1.2E-4 S/cm
-        ConversionCase{"SiemensPerMetre", "0.001 0.012\n", settingsOf(C::MolPerLitre, K::SiemensPerMetre),
+        ConversionCase{"SiemensPerMetre",
+                       "0.001 0.012\n",
+                       settingsOf(C::MolPerLitre, K::SiemensPerMetre),
                        {"0.001", "0.12"}},
         // 115.5 x 0.002 = 0.231
-        ConversionCase{"MolarConductivity", "0.002 115.5\n", settingsOf(C::MolPerLitre, K::MolarConductivity),
+        ConversionCase{"MolarConductivity",
+                       "0.002 115.5\n",
+                       settingsOf(C::MolPerLitre, K::MolarConductivity),
                        {"0.002", "0.231"}},
         // the molar value times the concentration in mol/L, not in mmol/L: 120 x 0.0005
-        ConversionCase{"MolarConductivityOfMillimoles", "0.5 120\n",
-                       settingsOf(C::MillimolPerLitre, K::MolarConductivity), {"0.0005", "0.06"}},
+        ConversionCase{"MolarConductivityOfMillimoles",
+                       "0.5 120\n",
+                       settingsOf(C::MillimolPerLitre, K::MolarConductivity),
+                       {"0.0005", "0.06"}},
         // 2 x 60 x 0.002 = 0.24
-        ConversionCase{"EquivalentsOfADivalentCation", "0.002 60\n",
-                       settingsOf(C::MolPerLitre, K::EquivalentConductance, 2), {"0.002", "0.24"}},
+        ConversionCase{"EquivalentsOfADivalentCation",
+                       "0.002 60\n",
+                       settingsOf(C::MolPerLitre, K::EquivalentConductance, 2),
+                       {"0.002", "0.24"}},
         // 3 x 40.5 x 0.001 = 0.1215
-        ConversionCase{"EquivalentsOfATrivalentCation", "0.001 40.5\n",
-                       settingsOf(C::MolPerLitre, K::EquivalentConductance, 3), {"0.001", "0.1215"}},
+        ConversionCase{"EquivalentsOfATrivalentCation",
+                       "0.001 40.5\n",
+                       settingsOf(C::MolPerLitre, K::EquivalentConductance, 3),
+                       {"0.001", "0.1215"}},
         // 0.01 mol/kg x 0.997047 kg/L = 0.00997047 mol/L; x 100 = 0.997047
-        ConversionCase{"MolalityInWater", "0.01 100\n", settingsOf(C::MolPerKilogram, K::MolarConductivity),
+        ConversionCase{"MolalityInWater",
+                       "0.01 100\n",
+                       settingsOf(C::MolPerKilogram, K::MolarConductivity),
                        {"0.00997047", "0.997047"}},
         // 0.005 x 1.2 = 0.006 mol/L; 2 x 50 x 0.006 = 0.6
-        ConversionCase{"MolalityWithADensityAndEquivalents", "0.005 50\n",
-                       settingsOf(C::MolPerKilogram, K::EquivalentConductance, 2, 1.2L), {"0.006", "0.6"}},
+        ConversionCase{"MolalityWithADensityAndEquivalents",
+                       "0.005 50\n",
+                       settingsOf(C::MolPerKilogram, K::EquivalentConductance, 2, 1.2L),
+                       {"0.006", "0.6"}},
         // specific conductance does not depend on the concentration's unit
-        ConversionCase{"MolalityAndMicrosiemens", "0.01 1200\n",
-                       settingsOf(C::MolPerKilogram, K::MicrosiemensPerCentimetre), {"0.00997047", "1.2"}}),
-    [](const ::testing::TestParamInfo<ConversionCase>& info) { return std::string(info.param.name); });
+        ConversionCase{"MolalityAndMicrosiemens",
+                       "0.01 1200\n",
+                       settingsOf(C::MolPerKilogram, K::MicrosiemensPerCentimetre),
+                       {"0.00997047", "1.2"}}),
+    [](const ::testing::TestParamInfo<ConversionCase>& info) {
+        return std::string(info.param.name);
+    });
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, ObservedConversion,
     ::testing::Values(
-        ConversionCase{"HeaderSkippedAndThirdColumnChosen", "t,c,k\r\n25,0.001,0.11\r\n\r\n25,0.002,0.2\r\n",
-                       settingsOf(C::MolPerLitre, K::MillisiemensPerCentimetre, 1, waterDensityAt25C,
-                                  {ColumnSeparator::Comma, 1}, 2, 3),
+        ConversionCase{"HeaderSkippedAndThirdColumnChosen",
+                       "t,c,k\r\n25,0.001,0.11\r\n\r\n25,0.002,0.2\r\n",
+                       settingsOf(C::MolPerLitre, K::MillisiemensPerCentimetre, 1,
+                                  waterDensityAt25C, {ColumnSeparator::Comma, 1}, 2, 3),
                        {"0.001", "0.11", "0.002", "0.2"}},
-        ConversionCase{"ColumnsSwappedAndEmptyRowsPassed", "0.11;0.001;x\n;;\n0.2;0.002\n",
-                       settingsOf(C::MolPerLitre, K::MillisiemensPerCentimetre, 1, waterDensityAt25C,
-                                  {ColumnSeparator::Semicolon, 0}, 2, 1),
+        ConversionCase{"ColumnsSwappedAndEmptyRowsPassed",
+                       "0.11;0.001;x\n;;\n0.2;0.002\n",
+                       settingsOf(C::MolPerLitre, K::MillisiemensPerCentimetre, 1,
+                                  waterDensityAt25C, {ColumnSeparator::Semicolon, 0}, 2, 1),
                        {"0.001", "0.11", "0.002", "0.2"}}),
-    [](const ::testing::TestParamInfo<ConversionCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ConversionCase>& info) {
+        return std::string(info.param.name);
+    });
 
 std::string pairLines(int count) {
     std::string text;
@@ -126,7 +155,9 @@ class ObservedConversionRefusal : public ::testing::TestWithParam<RefusalCase> {
 
 TEST_P(ObservedConversionRefusal, SaysWhy) {
     const RefusalCase& c = GetParam();
-    EXPECT_EQ(testing::errorText([&] { convertObservedTable(c.content, "data.txt", c.settings, observedCapacity); }),
+    EXPECT_EQ(testing::errorText([&] {
+                  convertObservedTable(c.content, "data.txt", c.settings, observedCapacity);
+              }),
               c.error);
 }
 
@@ -137,39 +168,48 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusalCase{"HeaderNotSkipped", "conc cond\n0.001 0.11\n", plain,
                     "入力値が数値ではありません\nline 1 of data.txt: 'conc'"},
-        RefusalCase{"SemicolonFileWithDecimalCommas", "c;k\n0,001;0,11\n",
-                    settingsOf(C::MolPerLitre, K::MolarConductivity, 1, waterDensityAt25C,
-                               {ColumnSeparator::Semicolon, 1}),
-                    "入力値が数値ではありません\nline 2 of data.txt: '0,001'\nDecimal commas are not read: "
-                    "numbers in data files take a period as the decimal point"},
+        RefusalCase{
+            "SemicolonFileWithDecimalCommas", "c;k\n0,001;0,11\n",
+            settingsOf(C::MolPerLitre, K::MolarConductivity, 1, waterDensityAt25C,
+                       {ColumnSeparator::Semicolon, 1}),
+            "入力値が数値ではありません\nline 2 of data.txt: '0,001'\nDecimal commas are not read: "
+            "numbers in data files take a period as the decimal point"},
         RefusalCase{"BadValueInALaterLine", "0.001 0.11\n0.002 0.2O\n", plain,
                     "入力値が数値ではありません\nline 2 of data.txt: '0.2O'"},
-        RefusalCase{"LineWithoutTheColumn", "0.001 0.11\n0.002\n", plain, "line 2 of data.txt has no column 2 (it holds 1)"},
+        RefusalCase{"LineWithoutTheColumn", "0.001 0.11\n0.002\n", plain,
+                    "line 2 of data.txt has no column 2 (it holds 1)"},
         RefusalCase{"EmptyField", "0.001,\n",
-                    settingsOf(C::MolPerLitre, K::MolarConductivity, 1, waterDensityAt25C, {ColumnSeparator::Comma, 0}),
+                    settingsOf(C::MolPerLitre, K::MolarConductivity, 1, waterDensityAt25C,
+                               {ColumnSeparator::Comma, 0}),
                     "line 1 of data.txt: column 2 is empty"},
         RefusalCase{"NoPairs", " \r\n\r\n", plain, "data.txt holds no pairs of observed data"},
         RefusalCase{"EverythingSkipped", "0.001 0.11\n",
-                    settingsOf(C::MolPerLitre, K::MolarConductivity, 1, waterDensityAt25C, {ColumnSeparator::Whitespace, 1}),
+                    settingsOf(C::MolPerLitre, K::MolarConductivity, 1, waterDensityAt25C,
+                               {ColumnSeparator::Whitespace, 1}),
                     "data.txt holds no pairs of observed data"},
         RefusalCase{"MoreThanAHundredPairs", pairLines(101), plain, tooManyObservedPairsText},
-        RefusalCase{"ConvertedValueOverflows", "0.001 1E4931\n", settingsOf(C::MolPerLitre, K::SiemensPerCentimetre),
+        RefusalCase{"ConvertedValueOverflows", "0.001 1E4931\n",
+                    settingsOf(C::MolPerLitre, K::SiemensPerCentimetre),
                     "line 1 of data.txt: the converted value lies beyond the range of numbers"},
-        RefusalCase{"SameColumnTwice", "0.001 0.11\n",
-                    settingsOf(C::MolPerLitre, K::MolarConductivity, 1, waterDensityAt25C, {}, 2, 2),
-                    "The concentration and the conductivity are both in column 2"},
-        RefusalCase{"DensityZero", "0.001 0.11\n", settingsOf(C::MolPerKilogram, K::MolarConductivity, 1, 0),
+        RefusalCase{
+            "SameColumnTwice", "0.001 0.11\n",
+            settingsOf(C::MolPerLitre, K::MolarConductivity, 1, waterDensityAt25C, {}, 2, 2),
+            "The concentration and the conductivity are both in column 2"},
+        RefusalCase{"DensityZero", "0.001 0.11\n",
+                    settingsOf(C::MolPerKilogram, K::MolarConductivity, 1, 0),
                     "The density must be above 0 kg/L, not 0"}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 TEST(ObservedConversion, AHundredPairsFit) {
-    EXPECT_EQ(convertObservedTable(pairLines(100), "data.txt", plain, observedCapacity).size(), 100u);
+    EXPECT_EQ(convertObservedTable(pairLines(100), "data.txt", plain, observedCapacity).size(),
+              100u);
 }
 
 // The CaCl2 data of examples/ were turned into molality and equivalent conductance by an
 // independent script (scripts/make-import-example); the import gives them back.
 TEST(ObservedConversion, CalciumChlorideFromMolalityAndEquivalentConductanceRoundTrips) {
-    const std::string molal = readTextFile(testing::exampleFile("cacl2-25C-water-dilute-molal.csv"));
+    const std::string molal =
+        readTextFile(testing::exampleFile("cacl2-25C-water-dilute-molal.csv"));
     const TableLayout layout = guessTableLayout(textLines(molal));
     EXPECT_EQ(layout.separator, ColumnSeparator::Comma);
     EXPECT_EQ(layout.skippedLines, 1);
@@ -177,14 +217,16 @@ TEST(ObservedConversion, CalciumChlorideFromMolalityAndEquivalentConductanceRoun
         molal, "molal.csv",
         settingsOf(C::MolPerKilogram, K::EquivalentConductance, 2, waterDensityAt25C, layout, 2, 3),
         observedCapacity);
-    const NumberRecords given =
-        ReadNumberRecords(testing::exampleFile("cacl2-25C-water-dilute.txt"), 2, observedCapacity, "too many");
+    const NumberRecords given = ReadNumberRecords(
+        testing::exampleFile("cacl2-25C-water-dilute.txt"), 2, observedCapacity, "too many");
     ASSERT_EQ(given.count(), 12);
     ASSERT_EQ(pairs.size(), 12u);
     for (int i = 0; i < given.count(); ++i) {
         const auto index = static_cast<size_t>(i);
-        EXPECT_LE(std::fabs(pairs[index].concentration / given.value(i, 0) - 1), 1e-12L) << "pair " << i + 1;
-        EXPECT_LE(std::fabs(pairs[index].conductivity / given.value(i, 1) - 1), 1e-12L) << "pair " << i + 1;
+        EXPECT_LE(std::fabs(pairs[index].concentration / given.value(i, 0) - 1), 1e-12L)
+            << "pair " << i + 1;
+        EXPECT_LE(std::fabs(pairs[index].conductivity / given.value(i, 1) - 1), 1e-12L)
+            << "pair " << i + 1;
     }
 }
 
@@ -195,11 +237,11 @@ TEST(ObservedConversion, WrittenFileHoldsThePairsWithPeriodsWhateverTheSeparator
     EXPECT_EQ(text, "0.001\t0.12\r\n1.5E-5\t2\r\n");
 
     // File/Open reads back exactly the pairs that were written.
-    const auto pairs =
-        convertObservedTable("1 0.1234567890123456789\n3.3E-5 7\n", "data.txt", plain, observedCapacity);
+    const auto pairs = convertObservedTable("1 0.1234567890123456789\n3.3E-5 7\n", "data.txt",
+                                            plain, observedCapacity);
     testing::TemporaryDirectory directory;
-    const NumberRecords read =
-        ReadNumberRecords(directory.write("saved.txt", observedDataFileText(pairs)), 2, observedCapacity, "too many");
+    const NumberRecords read = ReadNumberRecords(
+        directory.write("saved.txt", observedDataFileText(pairs)), 2, observedCapacity, "too many");
     ASSERT_EQ(read.count(), 2);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(read.value(i, 0), pairs[static_cast<size_t>(i)].concentration);

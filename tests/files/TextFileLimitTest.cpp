@@ -14,12 +14,14 @@ namespace {
 
 using testing::TemporaryDirectory;
 
-const std::string tooLarge = "The file is larger than 16 MiB, the most that condsim reads from a file.\n";
+const std::string tooLarge =
+    "The file is larger than 16 MiB, the most that condsim reads from a file.\n";
 
 TEST(TextFileLimit, ReadsUpToSixteenMebibytesAndRefusesMore) {
     TemporaryDirectory directory;
     const std::string atLimit = directory.write("at-limit.txt", std::string(maximumReadBytes, '1'));
-    const std::string beyond = directory.write("beyond.txt", std::string(maximumReadBytes + 1, '1'));
+    const std::string beyond =
+        directory.write("beyond.txt", std::string(maximumReadBytes + 1, '1'));
     EXPECT_EQ(maximumReadBytes, 16u * 1024 * 1024);
     EXPECT_EQ(readTextFile(atLimit).size(), maximumReadBytes);
 
@@ -43,7 +45,8 @@ TEST(TextFileLimit, APipeIsRefusedAtOnce) {
         readTextFile(fifo);
         ADD_FAILURE() << fifo << " was read";
     } catch (const Error& error) {
-        EXPECT_EQ(errorBoxText(error), "The file is a pipe or a socket: condsim reads files and devices only.\n" + fifo);
+        EXPECT_EQ(errorBoxText(error),
+                  "The file is a pipe or a socket: condsim reads files and devices only.\n" + fifo);
     }
 }
 

@@ -3,8 +3,8 @@
 #include "SyntheticData.h"
 #include "TestSession.h"
 #include "WindowSnapshot.h"
-#include "fit/FitReport.h"
 #include "fit/AnionCountComparison.h"
+#include "fit/FitReport.h"
 #include "ui/MainWindowFit.h"
 
 namespace condsim {
@@ -43,8 +43,8 @@ TEST(AnionCountComparison, PicksTheNTheDataWereMadeWith) {
         EXPECT_TRUE(testing::WindowSnapshot(s.form1) == before);
         const std::string table = anionCountTable(comparison);
         EXPECT_EQ(table.substr(0, table.find('\n')), "n\tRMS residual (absolute)\tAIC");
-        EXPECT_NE(table.find("\n" + integerText(c.trueN) + "\t" + NumberText(best.fit.rmsResidual) + "\t" +
-                             NumberText(best.aic) + "\tbest\n"),
+        EXPECT_NE(table.find("\n" + integerText(c.trueN) + "\t" + NumberText(best.fit.rmsResidual) +
+                             "\t" + NumberText(best.aic) + "\tbest\n"),
                   std::string::npos)
             << table;
     }
@@ -59,7 +59,9 @@ TEST(AnionCountComparison, RefusesARangeOutsideTheFieldAndAFitThatCannotRunForAn
     EXPECT_EQ(compareAnionCounts(s.form1, request, 6, 5).refusal,
               "The range of n must lie within 2..30 and not be empty; it is 6..5.");
     const AnionCountComparison noData = compareAnionCounts(s.form1, request, 2, 8);
-    EXPECT_EQ(noData.refusal, "There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open).");
+    EXPECT_EQ(noData.refusal,
+              "There are no observed data to fit.\nNo observed data are loaded: open a data file "
+              "first (File/Open).");
     EXPECT_TRUE(noData.rows.empty());
     EXPECT_EQ(noData.bestN, 0);
 }
@@ -75,7 +77,8 @@ TEST(AnionCountComparison, AConstantBeyondSomeNRefusesOnlyThoseRows) {
     EXPECT_EQ(comparison.rows[0].fit.reason, "K3 is not a constant of n = 2.");
     EXPECT_NE(comparison.rows[1].fit.status, FitStatus::Refused);
     EXPECT_NE(comparison.rows[2].fit.status, FitStatus::Refused);
-    EXPECT_NE(anionCountTable(comparison).find("\n2\t\t\tThe fit cannot run: K3 is not a constant of n = 2.\n"),
+    EXPECT_NE(anionCountTable(comparison)
+                  .find("\n2\t\t\tThe fit cannot run: K3 is not a constant of n = 2.\n"),
               std::string::npos);
 }
 

@@ -7,8 +7,8 @@
 #include "WindowSnapshot.h"
 #include "files/NumberText.h"
 #include "fit/ConstantsFit.h"
-#include "ui/FitApplication.h"
 #include "fit/FitReport.h"
+#include "ui/FitApplication.h"
 #include "ui/MainWindowFit.h"
 
 namespace condsim {
@@ -69,7 +69,8 @@ TEST(ConstantsFit, AppliedFitGoesIntoTheModelTheTableAndTheFieldsAndReproducesTh
     EXPECT_EQ(s.form1.StringGrid2.rowCount(), 7);
     ext beta = 1;
     for (int r = 1; r <= 6; ++r) {
-        EXPECT_EQ(model.K[static_cast<size_t>(r)], result.stepwiseConstants[static_cast<size_t>(r - 1)]);
+        EXPECT_EQ(model.K[static_cast<size_t>(r)],
+                  result.stepwiseConstants[static_cast<size_t>(r - 1)]);
         beta *= model.K[static_cast<size_t>(r)];
         EXPECT_EQ(model.beta[static_cast<size_t>(r)], beta);
         EXPECT_EQ(s.form1.StringGrid2.cell(1, r), NumberText(model.K[static_cast<size_t>(r)]));
@@ -113,7 +114,8 @@ TEST(ConstantsFit, WithHalfAPercentNoiseTheTrueValuesLieWithinThreeStandardError
     }
     // A constant's interval is taken back from its logarithm: positive, wider above.
     EXPECT_GT(result.values[0].lower, 0);
-    EXPECT_GT(result.values[0].upper - result.values[0].value, result.values[0].value - result.values[0].lower);
+    EXPECT_GT(result.values[0].upper - result.values[0].value,
+              result.values[0].value - result.values[0].lower);
     // The RMS residual is about the noise put in (0.5 % of conductivities up to ~0.5).
     EXPECT_GT(result.rmsResidual, 0.0001L);
     EXPECT_LT(result.rmsResidual, 0.005L);
@@ -144,24 +146,34 @@ struct Refusal {
 TEST(ConstantsFit, EachRefusalGivesItsReasonAndChangesNothing) {
     const std::vector<Refusal> refusals = {
         {"no observed data", [](Session& s) { s.form1.InitializeClick(); }, "K1,alfa",
-         "There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open)."},
+         "There are no observed data to fit.\nNo observed data are loaded: open a data file first "
+         "(File/Open)."},
         {"no parameter", [](Session&) {}, "", "Choose at least one parameter to fit."},
-        {"as many points as parameters",
-         [](Session& s) { s.form1.state().observed.count = 3; }, "K1,alfa,MCA",
+        {"as many points as parameters", [](Session& s) { s.form1.state().observed.count = 3; },
+         "K1,alfa,MCA",
          "Fitting 3 parameters needs more observed points than parameters; there are 3."},
-        {"a point at concentration 0",
-         [](Session& s) { s.form1.state().observed.conc[4] = 0; }, "K1,alfa",
-         "Observed point 4 has the concentration 0; the calculation needs a positive concentration."},
+        {"a point at concentration 0", [](Session& s) { s.form1.state().observed.conc[4] = 0; },
+         "K1,alfa",
+         "Observed point 4 has the concentration 0; the calculation needs a positive "
+         "concentration."},
         {"a constant beyond n", [](Session&) {}, "K7", "K7 is not a constant of n = 6."},
-        {"alfa with K2", [](Session&) {}, "alfa,K2", "K2 cannot be fitted with alfa, which generates K2..Kn."},
+        {"alfa with K2", [](Session&) {}, "alfa,K2",
+         "K2 cannot be fitted with alfa, which generates K2..Kn."},
         {"a constant of zero",
-         [](Session& s) { s.form1.SetStepwiseConstants({1e4L, 0, 400, 80, 16, 3.2L}); }, "K2",
-         "K2 must be positive to be fitted on the logarithmic scale; it is 0."},
+         [](Session& s) {
+             s.form1.SetStepwiseConstants({1e4L, 0, 400, 80, 16, 3.2L});
+         },
+         "K2", "K2 must be positive to be fitted on the logarithmic scale; it is 0."},
         {"a negative held constant",
-         [](Session& s) { s.form1.SetStepwiseConstants({1e4L, 2000, -400, 80, 16, 3.2L}); }, "K1",
-         "K3 is negative (-400); the fit needs constants of zero or above."},
+         [](Session& s) {
+             s.form1.SetStepwiseConstants({1e4L, 2000, -400, 80, 16, 3.2L});
+         },
+         "K1", "K3 is negative (-400); the fit needs constants of zero or above."},
         {"alfa without K2",
-         [](Session& s) { s.form1.SetStepwiseConstants({1e4L, 0, 400, 80, 16, 3.2L}); }, "alfa",
+         [](Session& s) {
+             s.form1.SetStepwiseConstants({1e4L, 0, 400, 80, 16, 3.2L});
+         },
+         "alfa",
          "alfa starts from 100 x K2 / K1, which needs K1 and K2 positive; they are 10000 and 0."},
         {"MCA not a number", [](Session& s) { s.form1.MCA.setText("8 8"); }, "MCA",
          "'8 8' は浮動小数点数ではありません"},
@@ -180,7 +192,8 @@ TEST(ConstantsFit, EachRefusalGivesItsReasonAndChangesNothing) {
         EXPECT_EQ(result.reason, refusal.reason);
         EXPECT_EQ(fitFailureMessage(result), "The fit cannot run: " + refusal.reason);
         EXPECT_TRUE(result.values.empty());
-        EXPECT_EQ(testing::errorText([&] { applyFit(s.form1, result); }), "Only a converged fit can be applied.");
+        EXPECT_EQ(testing::errorText([&] { applyFit(s.form1, result); }),
+                  "Only a converged fit can be applied.");
         EXPECT_TRUE(WindowSnapshot(s.form1) == before);
     }
 }
@@ -194,11 +207,13 @@ TEST(ConstantsFit, AFitThatRunsOutOfEvaluationsSaysSoAndCannotBeApplied) {
     request.options.maxEvaluations = 6;
     const FitResult result = fitConstants(s.form1, request);
     EXPECT_EQ(result.status, FitStatus::NotConverged);
-    EXPECT_EQ(fitFailureMessage(result), "The fit did not converge: no optimum within 6 evaluations of the residuals");
+    EXPECT_EQ(fitFailureMessage(result),
+              "The fit did not converge: no optimum within 6 evaluations of the residuals");
     EXPECT_TRUE(result.values.empty());
     EXPECT_TRUE(result.stepwiseConstants.empty());
     EXPECT_GT(result.evaluations, 0);
-    EXPECT_EQ(testing::errorText([&] { applyFit(s.form1, result); }), "Only a converged fit can be applied.");
+    EXPECT_EQ(testing::errorText([&] { applyFit(s.form1, result); }),
+              "Only a converged fit can be applied.");
     EXPECT_TRUE(WindowSnapshot(s.form1) == before);
 }
 

@@ -40,7 +40,7 @@ TEST(FastFreeAnionSolver, AgreesWithTheStepSearchToOnePartInTenToTheTwelve) {
         ext K1;
         ext alfa;
     };
-    const System systems[] = {{2, 300, 20}, {2, 1e4L, 20}, {6, 1e4L, 20}, {6, 1e2L, 50},
+    const System systems[] = {{2, 300, 20},  {2, 1e4L, 20}, {6, 1e4L, 20},  {6, 1e2L, 50},
                               {6, 1e6L, 10}, {8, 1e4L, 35}, {3, 1e5L, 100}, {6, 0, 20}};
     int compared = 0;
     for (const System& system : systems) {
@@ -49,8 +49,8 @@ TEST(FastFreeAnionSolver, AgreesWithTheStepSearchToOnePartInTenToTheTwelve) {
             const ext reference = stepSearch(system.n, beta, C0);
             const ext fast = freeAnionByNewton(system.n, beta, C0);
             EXPECT_LE(std::fabs(fast - reference), 1e-12L * reference)
-                << "n " << system.n << " K1 " << NumberText(system.K1) << " C0 " << NumberText(C0) << ": "
-                << NumberText(fast) << " vs " << NumberText(reference);
+                << "n " << system.n << " K1 " << NumberText(system.K1) << " C0 " << NumberText(C0)
+                << ": " << NumberText(fast) << " vs " << NumberText(reference);
             // An independent fact: the two sides balance at the fast solver's X.
             EXPECT_NEAR(static_cast<double>(massBalanceSide(system.n, C0, fast)),
                         static_cast<double>(formationSide(system.n, beta, fast)), 1e-15);
@@ -62,7 +62,8 @@ TEST(FastFreeAnionSolver, AgreesWithTheStepSearchToOnePartInTenToTheTwelve) {
 
 TEST(FastFreeAnionSolver, ZeroConcentrationIsTheInvalidOperationOfTheMassBalance) {
     const SpeciesArray beta = model1Beta(6, 1e4L, 20);
-    EXPECT_EQ(testing::errorText([&] { freeAnionByNewton(6, beta, 0); }), "不正な浮動小数点数演算命令");
+    EXPECT_EQ(testing::errorText([&] { freeAnionByNewton(6, beta, 0); }),
+              "不正な浮動小数点数演算命令");
 }
 
 // The fit's conductivity is the window's ConductivityAt to the last bit.
@@ -81,7 +82,8 @@ TEST(FitConductivity, EqualsTheWindowsConductivityBitForBit) {
     for (const ext C0 : {1e-4L, 3.3e-3L, 0.01L}) {
         form.state().model.C0 = C0;
         const ext X = freeAnionByNewton(6, constants.beta, C0);
-        EXPECT_EQ(conductivityAt(6, constants, system.sf, C0, X), form.ConductivityAt(X)) << NumberText(C0);
+        EXPECT_EQ(conductivityAt(6, constants, system.sf, C0, X), form.ConductivityAt(X))
+            << NumberText(C0);
     }
 }
 

@@ -19,7 +19,8 @@ TEST(FitParameterList, NamesAsTheUserTypesThem) {
         {"K100", "K100;"},
         {"MCX,K3,K1", "MCX;K3;K1;"},
     };
-    for (const auto& [list, names] : accepted) EXPECT_EQ(namesOf(parseFitParameterList(list)), names) << list;
+    for (const auto& [list, names] : accepted)
+        EXPECT_EQ(namesOf(parseFitParameterList(list)), names) << list;
     EXPECT_TRUE(parseFitParameterList("K3")[0] == FitParameter::stepwiseConstant(3));
     EXPECT_TRUE(parseFitParameterList("alfa")[0].onLogarithmicScale());
     EXPECT_FALSE(parseFitParameterList("MCA")[0].onLogarithmicScale());

@@ -31,8 +31,9 @@ inline std::vector<std::string> twelveConcentrations() {
 // Initialises the window at the true system with Model #1, computes the conductivity at
 // each concentration and stores the pairs as the observed data, then draws them as File/Open
 // does. noise = 0 gives the calculation's values themselves.
-inline void makeObservedData(Session& s, const TrueSystem& truth, const std::vector<std::string>& concentrations,
-                             double noise = 0, unsigned seed = 20240501) {
+inline void makeObservedData(Session& s, const TrueSystem& truth,
+                             const std::vector<std::string>& concentrations, double noise = 0,
+                             unsigned seed = 20240501) {
     TForm1& form = s.form1;
     form.SpinEdit1.setValue(truth.n);
     form.beta1.setText(truth.beta1);

@@ -59,9 +59,12 @@ TEST(TrustworthyFit, CaCl2GivesTheSameOptimumFromEveryStartUnderEitherWeighting)
             ASSERT_EQ(result.values.size(), 2u);
             expectRelative(result.values[0].value, optimum.K1, 1e-4L, "K1");
             expectRelative(result.values[1].value, optimum.MCA, 1e-4L, "MCA");
-            EXPECT_NEAR(static_cast<double>(result.sumOfSquares), static_cast<double>(optimum.sumOfSquares), 1e-8);
-            expectRelative(result.values[0].profileLower, optimum.profileLower, 1e-4L, "profile from");
-            expectRelative(result.values[0].profileUpper, optimum.profileUpper, 1e-4L, "profile to");
+            EXPECT_NEAR(static_cast<double>(result.sumOfSquares),
+                        static_cast<double>(optimum.sumOfSquares), 1e-8);
+            expectRelative(result.values[0].profileLower, optimum.profileLower, 1e-4L,
+                           "profile from");
+            expectRelative(result.values[0].profileUpper, optimum.profileUpper, 1e-4L,
+                           "profile to");
             EXPECT_FALSE(result.values[1].hasProfile);
             // Model #1 kept: K2 = (alfa x K1) / 100 with alfa = 1 held.
             ASSERT_EQ(result.stepwiseConstants.size(), 2u);
@@ -85,7 +88,8 @@ TEST(TrustworthyFit, ModelOneGeneratesTheLaterConstantsOnlyWhileItsSwitchIsOn) {
         const FitResult result = fitConstants(s.form1, requestOf("K1,MCA"));
         ASSERT_TRUE(result.converged()) << result.reason;
         EXPECT_EQ(result.otherConstants, c.note);
-        EXPECT_EQ(result.stepwiseConstants[1], c.model1 ? result.stepwiseConstants[0] / 100 : c.expectedK2);
+        EXPECT_EQ(result.stepwiseConstants[1],
+                  c.model1 ? result.stepwiseConstants[0] / 100 : c.expectedK2);
         EXPECT_NE(fitResultTable(result).find("\n" + c.note + "\n"), std::string::npos);
     }
 }
@@ -130,7 +134,9 @@ TEST(TrustworthyFit, AConstantTheDataPutAtZeroIsReportedAsZeroWithAnUpperBound) 
     EXPECT_EQ(result.stepwiseConstants[0], 0);
     EXPECT_EQ(result.stepwiseConstants[1], 0);
     const std::string table = fitResultTable(result);
-    EXPECT_NE(table.find("\nK1\t0\t\t\t\t0\t" + NumberText(K1.profileUpper) + "\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("\nK1\t0\t\t\t\t0\t" + NumberText(K1.profileUpper) + "\n"),
+              std::string::npos)
+        << table;
     EXPECT_NE(table.find("\nK1 = 0: the data put it at zero"), std::string::npos) << table;
     // No correlation of a value that is not there.
     EXPECT_NE(table.find("\nK1\t\t\nMCA\t\t1\n"), std::string::npos) << table;
@@ -149,8 +155,9 @@ TEST(TrustworthyFit, RelativeWeightsMinimiseTheResidualsInProportionToTheObserve
     const ext relativeMCA = 5200.0L / 61;
     const ext r1 = (0.002L * relativeMCA + 0.1L - 0.3L) / 0.3L;
     const ext r2 = (0.004L * relativeMCA + 0.2L - 0.5L) / 0.5L;
-    for (const Case& c : {Case{FitWeighting::Absolute, 80, std::sqrt((0.04L * 0.04L + 0.02L * 0.02L) / 2)},
-                          Case{FitWeighting::Relative, relativeMCA, std::sqrt((r1 * r1 + r2 * r2) / 2)}}) {
+    for (const Case& c :
+         {Case{FitWeighting::Absolute, 80, std::sqrt((0.04L * 0.04L + 0.02L * 0.02L) / 2)},
+          Case{FitWeighting::Relative, relativeMCA, std::sqrt((r1 * r1 + r2 * r2) / 2)}}) {
         SCOPED_TRACE(fitWeightingName(c.weighting));
         Session s;
         s.form1.SpinEdit1.setValue(2);
@@ -171,10 +178,12 @@ TEST(TrustworthyFit, RelativeWeightsMinimiseTheResidualsInProportionToTheObserve
         // A point of zero conductivity has no relative residual.
         observed.cond[2] = 0;
         const FitResult refused = fitConstants(s.form1, requestOf("MCA", c.weighting));
-        EXPECT_EQ(refused.status, c.weighting == FitWeighting::Relative ? FitStatus::Refused : FitStatus::Converged);
+        EXPECT_EQ(refused.status, c.weighting == FitWeighting::Relative ? FitStatus::Refused
+                                                                        : FitStatus::Converged);
         if (c.weighting == FitWeighting::Relative) {
             EXPECT_EQ(refused.reason,
-                      "Relative weights divide by the observed conductivity, which must be positive; point 2 has 0.");
+                      "Relative weights divide by the observed conductivity, which must be "
+                      "positive; point 2 has 0.");
         }
     }
 }

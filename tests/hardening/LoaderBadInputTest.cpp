@@ -83,13 +83,20 @@ struct BadFile {
     std::string observedError = {};
 };
 
-std::string contentFile(Session& s, const std::string& content) { return s.directory.write("bad.txt", content); }
+std::string contentFile(Session& s, const std::string& content) {
+    return s.directory.write("bad.txt", content);
+}
 
 const BadFile badFiles[] = {
     {"empty file", [](Session& s) { return contentFile(s, ""); }, "", 0, 0, "", "", noPairs},
-    {"blanks only", [](Session& s) { return contentFile(s, "  \t\r\n \r\n\r\n"); }, "", 0, 0, "", "", noPairs},
+    {"blanks only", [](Session& s) { return contentFile(s, "  \t\r\n \r\n\r\n"); }, "", 0, 0, "",
+     "", noPairs},
     {"binary garbage with NUL bytes",
-     [](Session& s) { return contentFile(s, std::string("\x00\x01\xff\xfe\x00" "ab\x7f\x00\x1a", 10)); },
+     [](Session& s) {
+         return contentFile(s, std::string("\x00\x01\xff\xfe\x00"
+                                           "ab\x7f\x00\x1a",
+                                           10));
+     },
      notANumber + "'\\xFF\\xFE'"},
     {"a 10 MB line of digits",  // no number is that long: refused, never cut into numbers
      [](Session& s) { return contentFile(s, std::string(10 * 1024 * 1024, '1') + "\r\n"); },
@@ -97,8 +104,9 @@ const BadFile badFiles[] = {
     {"1E4933, beyond the extended range", [](Session& s) { return contentFile(s, "1E4933 1\r\n"); },
      notANumber + "'1E4933'"},
     // A second line, so that the observed data span a range the plot can map.
-    {"1E-5000, below it", [](Session& s) { return contentFile(s, "1E-5000 1E-5000\r\n0.001 0.1\r\n"); }, "", 2, 2,
-     "0", "不正な浮動小数点数演算命令."},
+    {"1E-5000, below it",
+     [](Session& s) { return contentFile(s, "1E-5000 1E-5000\r\n0.001 0.1\r\n"); }, "", 2, 2, "0",
+     "不正な浮動小数点数演算命令."},
     {"nan", [](Session& s) { return contentFile(s, "nan 1\r\n"); }, notANumber + "'nan'"},
     {"inf", [](Session& s) { return contentFile(s, "inf 1\r\n"); }, notANumber + "'inf'"},
     {"-0", [](Session& s) { return contentFile(s, "-0 -0\r\n0.001 0.1\r\n"); }, "", 2, 2, "0",
@@ -113,7 +121,8 @@ const BadFile badFiles[] = {
          return (s.directory.path() / "folder").string();
      },
      accessDenied},
-    {"a missing file", [](Session& s) { return (s.directory.path() / "missing.txt").string(); }, notFound},
+    {"a missing file", [](Session& s) { return (s.directory.path() / "missing.txt").string(); },
+     notFound},
 };
 
 class LoaderBadInput : public ::testing::TestWithParam<std::tuple<int, int>> {};
@@ -150,13 +159,14 @@ TEST_P(LoaderBadInput, ShowsTheErrorAndChangesNothingOrLoadsTheValues) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryLoaderEveryFile, LoaderBadInput,
-                         ::testing::Combine(::testing::Range(0, 3),
-                                            ::testing::Range(0, static_cast<int>(std::size(badFiles)))),
-                         [](const auto& info) {
-                             return testing::caseName(loaders[std::get<0>(info.param)].name) + "_" +
-                                    testing::caseName(badFiles[std::get<1>(info.param)].name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    EveryLoaderEveryFile, LoaderBadInput,
+    ::testing::Combine(::testing::Range(0, 3),
+                       ::testing::Range(0, static_cast<int>(std::size(badFiles)))),
+    [](const auto& info) {
+        return testing::caseName(loaders[std::get<0>(info.param)].name) + "_" +
+               testing::caseName(badFiles[std::get<1>(info.param)].name);
+    });
 
 TEST(LoaderBadInput, UnreadableFileIsRefusedAndChangesNothing) {
     if (testing::ranAgainAsUnprivilegedUser()) return;  // chmod 000 does not stop root from reading

@@ -26,7 +26,7 @@ using testing::Session;
 // Ends the test program loudly when a solve does not end in time: a hang would otherwise
 // stop the whole test run without saying which system caused it.
 class Watchdog {
-public:
+  public:
     explicit Watchdog(std::chrono::seconds limit)
         : thread_([this, limit] {
               std::unique_lock lock(mutex_);
@@ -49,7 +49,7 @@ public:
         current_ = std::move(what);
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable done_;
     bool finished_ = false;
@@ -80,7 +80,8 @@ TEST(SolverProperty, RandomSystemsEndCloseTheMassBalanceAndSumToOneHundredPercen
         const ext C0 = logUniform(random, -7, 0);
 
         std::ostringstream description;
-        description << "system " << system << ": n = " << n << ", C0 = " << NumberText(C0) << ", K =";
+        description << "system " << system << ": n = " << n << ", C0 = " << NumberText(C0)
+                    << ", K =";
         for (const ext k : K) description << ' ' << NumberText(k);
         watchdog.describe(description.str());
         SCOPED_TRACE(description.str());

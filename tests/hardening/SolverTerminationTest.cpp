@@ -20,9 +20,10 @@ TEST(SolverTermination, SweepAfterACancelledFirstOpenEndsWithTheSearchError) {
     s.form1.SpinEdit3.setValue(9);
 
     EXPECT_FALSE(s.act([&] { s.form1.Button3Click(); }));
-    EXPECT_EQ(s.errors(), std::vector<std::string>{std::string(searchDidNotSettleText) +
-                                                   ".\nNo observed data are loaded: open a data file first "
-                                                   "(File/Open)."});
+    EXPECT_EQ(s.errors(),
+              std::vector<std::string>{std::string(searchDidNotSettleText) +
+                                       ".\nNo observed data are loaded: open a data file first "
+                                       "(File/Open)."});
     EXPECT_EQ(s.app.state.observed.count, 0);
     EXPECT_EQ(s.form2.StringGrid1.cell(0, 1), "") << "no calculated row was written";
 }

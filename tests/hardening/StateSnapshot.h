@@ -48,12 +48,13 @@ struct StateSnapshot {
           speciesTable(app.Form1.StringGrid3),
           calculatedTable(app.Form2.StringGrid1),
           factorTable(app.Form3.StringGrid2),
-          fields{app.Form1.SpinEdit1.text(), app.Form1.SpinEdit2.text(), app.Form1.SpinEdit3.text(),
-                 app.Form1.SpinEdit4.text(), app.Form1.beta1.text(),    app.Form1.MCA.text(),
-                 app.Form1.MCX.text(),       app.Form1.Edit1.text(),    app.Form1.Edit2.text(),
-                 app.Form1.Edit3.text(),     app.Form1.Edit4.text(),    app.Form1.c0.text(),
-                 app.Form1.XConc.text(),     app.Form1.conductivity.text(), app.Form1.sahen_out.text(),
-                 app.Form1.uhen_out.text()},
+          fields{
+              app.Form1.SpinEdit1.text(), app.Form1.SpinEdit2.text(),    app.Form1.SpinEdit3.text(),
+              app.Form1.SpinEdit4.text(), app.Form1.beta1.text(),        app.Form1.MCA.text(),
+              app.Form1.MCX.text(),       app.Form1.Edit1.text(),        app.Form1.Edit2.text(),
+              app.Form1.Edit3.text(),     app.Form1.Edit4.text(),        app.Form1.c0.text(),
+              app.Form1.XConc.text(),     app.Form1.conductivity.text(), app.Form1.sahen_out.text(),
+              app.Form1.uhen_out.text()},
           model1(app.Form1.CheckBox1.checked()),
           pictureRevisions{app.Form1.Image1.revision(), app.Form2.Image1.revision()} {}
 

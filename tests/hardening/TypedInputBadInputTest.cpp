@@ -44,7 +44,9 @@ void adopt(Session& s, const std::string& text) {
     s.form1.AdoptClick();
 }
 
-void nothingChanged(Session& s, const StateSnapshot& before) { EXPECT_TRUE(StateSnapshot(s.app) == before); }
+void nothingChanged(Session& s, const StateSnapshot& before) {
+    EXPECT_TRUE(StateSnapshot(s.app) == before);
+}
 
 // What a failing typed value must leave alone in every case: the observed data and its
 // table, the calculated table of the last sweep and the scaling factors.
@@ -74,20 +76,23 @@ struct TypedCase {
 
 const TypedCase typedCases[] = {
     {"beta1 of 1E4000 overflows beta(2) in Initialize",
-     [](Session& s) { s.form1.beta1.setText("1E4000"); }, [](Session& s) { s.form1.InitializeClick(); },
-     overflow, [](Session&, const StateSnapshot&) {}},
+     [](Session& s) { s.form1.beta1.setText("1E4000"); },
+     [](Session& s) { s.form1.InitializeClick(); }, overflow,
+     [](Session&, const StateSnapshot&) {}},
     {"beta1 of 1E5000 is not a number: the constants stay",
-     [](Session& s) { s.form1.beta1.setText("1E5000"); }, [](Session& s) { s.form1.InitializeClick(); },
-     "'1E5000' は浮動小数点数ではありません.",
+     [](Session& s) { s.form1.beta1.setText("1E5000"); },
+     [](Session& s) { s.form1.InitializeClick(); }, "'1E5000' は浮動小数点数ではありません.",
      [](Session& s, const StateSnapshot& before) {
          EXPECT_TRUE(TableSnapshot(s.form1.StringGrid2) == before.constantsTable);
          EXPECT_EQ(s.app.state.model.beta, before.beta);
      }},
     {"stepwise constants of 1E4000 and 1E1000 typed into the table overflow the products",
      [](Session& s) { editConstant(s, 1, 2, "1E4000"); },
-     [](Session& s) { editConstant(s, 1, 3, "1E1000"); }, overflow, [](Session&, const StateSnapshot&) {}},
+     [](Session& s) { editConstant(s, 1, 3, "1E1000"); }, overflow,
+     [](Session&, const StateSnapshot&) {}},
     {"a concentration of 1E1000 overflows the powers of X in the solver",
-     [](Session& s) { s.form1.c0.setText("1E1000"); }, [](Session& s) { s.form1.RefineXClick(); }, overflow,
+     [](Session& s) { s.form1.c0.setText("1E1000"); }, [](Session& s) { s.form1.RefineXClick(); },
+     overflow,
      [](Session& s, const StateSnapshot& before) {
          EXPECT_EQ(s.form1.conductivity.text(), before.fields[13]);
      }},
@@ -100,30 +105,36 @@ const TypedCase typedCases[] = {
          s.form1.XConc.setText("-1");
      },
      [](Session& s) { s.form1.CalcRightClick(); }, "0 による浮動小数点数除算.",
-     [](Session& s, const StateSnapshot& before) { EXPECT_EQ(s.form1.uhen_out.text(), before.fields[15]); }},
+     [](Session& s, const StateSnapshot& before) {
+         EXPECT_EQ(s.form1.uhen_out.text(), before.fields[15]);
+     }},
     {"MCA that is not a number ends the sweep at its first point",
      [](Session& s) { s.form1.MCA.setText("abc"); }, [](Session& s) { s.form1.Button3Click(); },
      "'abc' は浮動小数点数ではありません.", [](Session&, const StateSnapshot&) {}},
     // Negative stepwise constants and limiting conductivities are refused before anything
     // changes; 0 stays allowed.
-    {"beta1 of -5 is a negative K1",
-     [](Session& s) { s.form1.beta1.setText("-5"); }, [](Session& s) { s.form1.InitializeClick(); },
+    {"beta1 of -5 is a negative K1", [](Session& s) { s.form1.beta1.setText("-5"); },
+     [](Session& s) { s.form1.InitializeClick(); },
      "K1 = -5 in the field Beta(1) is negative: stepwise constants are 0 or more.", nothingChanged},
-    {"a K cell of -20",
-     [](Session& s) { s.form1.StringGrid2SelectCell(1, 2); }, [](Session& s) { adopt(s, "-2E1"); },
-     "K2 = -20 in the constants table is negative: stepwise constants are 0 or more.", nothingChanged},
-    {"a K cell beyond n",
-     [](Session& s) { s.form1.StringGrid2SelectCell(1, 40); }, [](Session& s) { adopt(s, "-1"); },
-     "K40 = -1 in the constants table is negative: stepwise constants are 0 or more.", nothingChanged},
-    {"a beta cell of -1 in row 1",
-     [](Session& s) { s.form1.StringGrid2SelectCell(0, 1); }, [](Session& s) { adopt(s, "-1"); },
-     "K1 = -1 in the constants table is negative: stepwise constants are 0 or more.", nothingChanged},
+    {"a K cell of -20", [](Session& s) { s.form1.StringGrid2SelectCell(1, 2); },
+     [](Session& s) { adopt(s, "-2E1"); },
+     "K2 = -20 in the constants table is negative: stepwise constants are 0 or more.",
+     nothingChanged},
+    {"a K cell beyond n", [](Session& s) { s.form1.StringGrid2SelectCell(1, 40); },
+     [](Session& s) { adopt(s, "-1"); },
+     "K40 = -1 in the constants table is negative: stepwise constants are 0 or more.",
+     nothingChanged},
+    {"a beta cell of -1 in row 1", [](Session& s) { s.form1.StringGrid2SelectCell(0, 1); },
+     [](Session& s) { adopt(s, "-1"); },
+     "K1 = -1 in the constants table is negative: stepwise constants are 0 or more.",
+     nothingChanged},
     {"a beta cell of -1 in row 3 makes K3 = beta3 / beta2 negative",
      [](Session& s) { s.form1.StringGrid2SelectCell(0, 3); }, [](Session& s) { adopt(s, "-1"); },
-     "K3 = -5E-8 from beta3 = -1 in the constants table is negative: stepwise constants are 0 or more.",
+     "K3 = -5E-8 from beta3 = -1 in the constants table is negative: stepwise constants are 0 or "
+     "more.",
      nothingChanged},
-    {"MCA of -88 is refused before the sweep",
-     [](Session& s) { s.form1.MCA.setText("-88"); }, [](Session& s) { s.form1.Button3Click(); },
+    {"MCA of -88 is refused before the sweep", [](Session& s) { s.form1.MCA.setText("-88"); },
+     [](Session& s) { s.form1.Button3Click(); },
      "MCA = -88 is negative: limiting molar conductivities are 0 or more.", nothingChanged},
     {"MCX of -0.001 is refused before the sweep",
      [](Session& s) { s.form1.MCX.setText(" -1e-3 "); }, [](Session& s) { s.form1.Button3Click(); },
@@ -156,8 +167,11 @@ TEST_P(TypedBadInput, ShowsTheErrorAndLeavesTheDataAlone) {
     c.alsoUnchanged(s, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCase, TypedBadInput, ::testing::Range(0, static_cast<int>(std::size(typedCases))),
-                         [](const auto& info) { return testing::caseName(typedCases[info.param].name); });
+INSTANTIATE_TEST_SUITE_P(EveryCase, TypedBadInput,
+                         ::testing::Range(0, static_cast<int>(std::size(typedCases))),
+                         [](const auto& info) {
+                             return testing::caseName(typedCases[info.param].name);
+                         });
 
 // Spin-field texts beyond every range, typed as a user would and not corrected (the field
 // kept the focus): the logic reads each value bounded to the field's range, and the
@@ -166,8 +180,8 @@ struct SpinCase {
     const char* name;
     SpinField TForm1::*field;
     std::string text;
-    int constantsRows;     // n + 1
-    int calculatedRows;    // points + 1
+    int constantsRows;   // n + 1
+    int calculatedRows;  // points + 1
 };
 
 const SpinCase spinCases[] = {
@@ -209,8 +223,11 @@ TEST_P(SpinFieldBeyondRange, IsReadWithinTheRangeAndTheCalculationEnds) {
     EXPECT_EQ(s.form2.StringGrid1.rowCount(), c.calculatedRows);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryField, SpinFieldBeyondRange, ::testing::Range(0, static_cast<int>(std::size(spinCases))),
-                         [](const auto& info) { return testing::caseName(spinCases[info.param].name); });
+INSTANTIATE_TEST_SUITE_P(EveryField, SpinFieldBeyondRange,
+                         ::testing::Range(0, static_cast<int>(std::size(spinCases))),
+                         [](const auto& info) {
+                             return testing::caseName(spinCases[info.param].name);
+                         });
 
 // --- Reports that cannot be written ----------------------------------------------------
 
@@ -232,12 +249,14 @@ TEST(ReportBadTarget, FolderThatDoesNotExistShowsFileNotFoundAndCreatesNothing) 
     Session s;
     loadObservedData(s);
     const auto folder = s.directory.path() / "no-such-folder";
-    expectSaveFails(s, (folder / "report.txt").string(), "ファイルが見つかりません.\n" + (folder / "report.txt").string());
+    expectSaveFails(s, (folder / "report.txt").string(),
+                    "ファイルが見つかりません.\n" + (folder / "report.txt").string());
     EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
 TEST(ReportBadTarget, ReadOnlyReportIsRefusedAndKeepsItsText) {
-    if (testing::ranAgainAsUnprivilegedUser()) return;  // a read-only file does not stop root from writing
+    if (testing::ranAgainAsUnprivilegedUser())
+        return;  // a read-only file does not stop root from writing
     Session s;
     loadObservedData(s);
     const std::string report = s.directory.write("old-report.txt", "the old report\r\n");
@@ -245,7 +264,8 @@ TEST(ReportBadTarget, ReadOnlyReportIsRefusedAndKeepsItsText) {
     expectSaveFails(s, report, "ファイルへのアクセスが拒否されました.\n" + report);
     EXPECT_EQ(testing::contentOf(report), "the old report\r\n");
     for (const auto& entry : std::filesystem::directory_iterator(s.directory.path())) {
-        EXPECT_NE(entry.path().filename().string().rfind(".condsim-", 0), 0u) << "temporary file left behind";
+        EXPECT_NE(entry.path().filename().string().rfind(".condsim-", 0), 0u)
+            << "temporary file left behind";
     }
 }
 

@@ -6,8 +6,8 @@
 #include "core/Error.h"
 #include "model/ActivityCoefficients.h"
 #include "model/FreeAnionSearch.h"
-#include "model/IonicPoint.h"
 #include "model/IonicBalance.h"
+#include "model/IonicPoint.h"
 #include "model/MassBalance.h"
 #include "model/OnsagerFuoss.h"
 #include "model/SolutionConductivity.h"
@@ -53,14 +53,16 @@ TEST(SolventCoefficients, WaterGivesTheTextbookValuesAndEachScalesWithTheSolvent
     const ext root2 = std::sqrt(2.0L);
     const Solvent w = solventPreset("water");
     const std::vector<Case> cases = {
-        {"eps_r halved", w.temperature, w.permittivity / 2, w.viscosity, 2 * root2, root2, root2, 2 * root2},
-        {"T doubled", 2 * w.temperature, w.permittivity, w.viscosity, 1 / (2 * root2), 1 / root2, 1 / root2,
-         1 / (2 * root2)},
+        {"eps_r halved", w.temperature, w.permittivity / 2, w.viscosity, 2 * root2, root2, root2,
+         2 * root2},
+        {"T doubled", 2 * w.temperature, w.permittivity, w.viscosity, 1 / (2 * root2), 1 / root2,
+         1 / root2, 1 / (2 * root2)},
         {"eta halved", w.temperature, w.permittivity, w.viscosity / 2, 1, 1, 2, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.change);
-        const SolventCoefficients other = solventCoefficients(otherSolvent(c.temperature, c.permittivity, c.viscosity));
+        const SolventCoefficients other =
+            solventCoefficients(otherSolvent(c.temperature, c.permittivity, c.viscosity));
         EXPECT_LT(relative(other.A / water.A, c.ratioA), 1e-15L);
         EXPECT_LT(relative(other.B / water.B, c.ratioB), 1e-15L);
         EXPECT_LT(relative(other.E / water.E, c.ratioE), 1e-15L);
@@ -123,7 +125,8 @@ TEST(IonicSpeciation, BalancesCloseAndTheMassActionHoldsWithActivities) {
     };
     const SolventCoefficients water = solventCoefficients(solventPreset("water"));
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "n = " << c.n << ", C0 = " << static_cast<double>(c.C0));
+        SCOPED_TRACE(::testing::Message()
+                     << "n = " << c.n << ", C0 = " << static_cast<double>(c.C0));
         const SpeciesArray beta = model1Constants(c.n, c.K1, c.alfa);
         const ActivityLaw law{c.kind, water, defaultIonSize};
         const IonicSpeciation s = speciateAtIonicStrength(c.n, beta, law, c.C0);
@@ -143,7 +146,8 @@ TEST(IonicSpeciation, BalancesCloseAndTheMassActionHoldsWithActivities) {
         EXPECT_LT(relative(bound + s.X, c.n * c.C0), 1e-14L);
         EXPECT_LT(relative(positive, s.X), 1e-14L);
         EXPECT_LT(relative(strength / 2, s.ionicStrength), 1e-15L);
-        EXPECT_LT(relative(s.log10PerChargeSquared, law.log10PerChargeSquared(s.ionicStrength)), 1e-15L);
+        EXPECT_LT(relative(s.log10PerChargeSquared, law.log10PerChargeSquared(s.ionicStrength)),
+                  1e-15L);
 
         // [AX_i] g_(n-i) = beta_i [A] g_n ([X-] g_1)^i, for every i whose species is present.
         const auto gamma = [&](int z) { return std::pow(10.0L, z * z * s.log10PerChargeSquared); };
@@ -151,8 +155,8 @@ TEST(IonicSpeciation, BalancesCloseAndTheMassActionHoldsWithActivities) {
         for (int i = 1; i <= c.n; ++i) {
             const ext ci = s.concentrations[static_cast<size_t>(i)];
             if (!(ci > 1e-200L)) continue;
-            const ext expected =
-                beta[static_cast<size_t>(i)] * freeCation * gamma(c.n) * std::pow(s.X * gamma(1), i) / gamma(c.n - i);
+            const ext expected = beta[static_cast<size_t>(i)] * freeCation * gamma(c.n) *
+                                 std::pow(s.X * gamma(1), i) / gamma(c.n - i);
             EXPECT_LT(relative(ci, expected), 1e-13L) << "i = " << i;
         }
     }
@@ -191,18 +195,43 @@ TEST(IonicPoint, AgreesWithAnIndependentEvaluation) {
         ext X, I, conductivity;
     };
     const std::vector<Case> cases = {
-        {2, {0.27L, 0.27L * 0.0027L}, {1, 1}, 59, 76.35L, 0.005L, SolutionModelKind::DebyeHuckel,
-         0.00999172940273466L, 0.0149834589803148L, 1.20555611072103L},
-        {2, {0.27L, 0.27L * 0.0027L}, {1, 1}, 59, 76.35L, 0.05L, SolutionModelKind::Davies, 0.0995565229405049L,
-         0.149113114630702L, 10.1379684832968L},
-        {6, {1e4L, 2e7L, 8e9L, 6.4e11L, 1.024e13L, 3.2768e13L}, {1, 1.2L, 1.4L, 1.6L, 1.8L, 2}, 88, 59, 1e-3L,
-         SolutionModelKind::DebyeHuckel, 0.00377178959562102L, 0.00935208988609266L, 0.599426308776828L},
+        {2,
+         {0.27L, 0.27L * 0.0027L},
+         {1, 1},
+         59,
+         76.35L,
+         0.005L,
+         SolutionModelKind::DebyeHuckel,
+         0.00999172940273466L,
+         0.0149834589803148L,
+         1.20555611072103L},
+        {2,
+         {0.27L, 0.27L * 0.0027L},
+         {1, 1},
+         59,
+         76.35L,
+         0.05L,
+         SolutionModelKind::Davies,
+         0.0995565229405049L,
+         0.149113114630702L,
+         10.1379684832968L},
+        {6,
+         {1e4L, 2e7L, 8e9L, 6.4e11L, 1.024e13L, 3.2768e13L},
+         {1, 1.2L, 1.4L, 1.6L, 1.8L, 2},
+         88,
+         59,
+         1e-3L,
+         SolutionModelKind::DebyeHuckel,
+         0.00377178959562102L,
+         0.00935208988609266L,
+         0.599426308776828L},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<double>(c.C0));
         SpeciesArray beta{};
         SpeciesArray sf{};
-        for (int i = 1; i <= c.n; ++i) beta[static_cast<size_t>(i)] = c.beta[static_cast<size_t>(i - 1)];
+        for (int i = 1; i <= c.n; ++i)
+            beta[static_cast<size_t>(i)] = c.beta[static_cast<size_t>(i - 1)];
         for (int i = 0; i < c.n; ++i) sf[static_cast<size_t>(i)] = c.sf[static_cast<size_t>(i)];
         SolutionModel model;
         model.kind = c.kind;
@@ -219,13 +248,15 @@ TEST(IonicPoint, RefusesNonPositiveMobilitiesNamingTheSpecies) {
     EXPECT_EQ(nonPositiveMobilityRefusal({3, &beta, &sf, 88, 59}), "");
     sf[2] = 0;
     EXPECT_EQ(nonPositiveMobilityRefusal({3, &beta, &sf, 88, 59}),
-              "The ionic-strength model needs a positive limiting conductivity for every charged species: AX2 has 0 "
+              "The ionic-strength model needs a positive limiting conductivity for every charged "
+              "species: AX2 has 0 "
               "(scaling factor 0 x lambda(A/z) 88)");
     sf[3] = -1;  // AX3 is neutral at n = 3: its factor takes no part
     sf[2] = 1;
     EXPECT_EQ(nonPositiveMobilityRefusal({3, &beta, &sf, 88, 59}), "");
     EXPECT_EQ(nonPositiveMobilityRefusal({3, &beta, &sf, 88, -1}),
-              "The ionic-strength model needs a positive limiting conductivity for every charged species: X- has -1");
+              "The ionic-strength model needs a positive limiting conductivity for every charged "
+              "species: X- has -1");
 }
 
 }  // namespace

@@ -49,12 +49,18 @@ TEST(PlainAndCheckedFormulas, GiveTheSameBitsOnRandomSystems) {
         const ext C0 = std::pow(10.0L, static_cast<ext>(logConcentration(random)));
         const ext X = C0 * factor(random);
         ASSERT_TRUE(sameBits(formationSide(n, beta, X), checkedFormationSide(n, beta, X))) << k;
-        ASSERT_TRUE(sameBits(massBalanceSide(n, C0, X), massBalanceSideWith<CheckedArithmetic>(n, C0, X))) << k;
-        ASSERT_TRUE(sameBits(speciesDenominator(n, beta, X), speciesDenominatorWith<CheckedArithmetic>(n, beta, X)))
+        ASSERT_TRUE(
+            sameBits(massBalanceSide(n, C0, X), massBalanceSideWith<CheckedArithmetic>(n, C0, X)))
             << k;
-        ASSERT_TRUE(sameBits(chargeWeightedSum(n, beta, sf, X), chargeWeightedSumWith<CheckedArithmetic>(n, beta, sf, X)))
+        ASSERT_TRUE(sameBits(speciesDenominator(n, beta, X),
+                             speciesDenominatorWith<CheckedArithmetic>(n, beta, X)))
             << k;
-        ASSERT_TRUE(sameBits(timesPower(beta[n], X, n), timesPowerWith<CheckedArithmetic>(beta[n], X, n))) << k;
+        ASSERT_TRUE(sameBits(chargeWeightedSum(n, beta, sf, X),
+                             chargeWeightedSumWith<CheckedArithmetic>(n, beta, sf, X)))
+            << k;
+        ASSERT_TRUE(
+            sameBits(timesPower(beta[n], X, n), timesPowerWith<CheckedArithmetic>(beta[n], X, n)))
+            << k;
     }
 }
 

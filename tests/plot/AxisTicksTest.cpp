@@ -22,14 +22,29 @@ struct TickCase {
 
 TEST(AxisTicks, EncloseTheDataWithRoundSteps) {
     const std::vector<TickCase> cases = {
-        {"concentrations of the 6:1 example", 0, 0.0101, 0.002, {"0.000", "0.002", "0.004", "0.006", "0.008", "0.010", "0.012"}},
+        {"concentrations of the 6:1 example",
+         0,
+         0.0101,
+         0.002,
+         {"0.000", "0.002", "0.004", "0.006", "0.008", "0.010", "0.012"}},
         {"conductivities up to 7.9", 0, 7.9, 2, {"0", "2", "4", "6", "8"}},
-        {"molar conductivities, not from zero", 612, 881, 50, {"600", "650", "700", "750", "800", "850", "900"}},
-        {"residuals symmetric about zero", -0.013, 0.013, 0.005,
+        {"molar conductivities, not from zero",
+         612,
+         881,
+         50,
+         {"600", "650", "700", "750", "800", "850", "900"}},
+        {"residuals symmetric about zero",
+         -0.013,
+         0.013,
+         0.005,
          {"-0.015", "-0.010", "-0.005", "0.000", "0.005", "0.010", "0.015"}},
         {"reversed ends", 10, 0, 2, {"0", "2", "4", "6", "8", "10"}},
         {"one value is widened to a span", 5, 5, 1, {"2", "3", "4", "5", "6", "7", "8"}},
-        {"nothing finite gives 0 to 1", NAN, INFINITY, 0.2, {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
+        {"nothing finite gives 0 to 1",
+         NAN,
+         INFINITY,
+         0.2,
+         {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
         {"large values", 0, 2.3e5, 50000, {"0", "50000", "100000", "150000", "200000", "250000"}},
     };
     for (const TickCase& c : cases) {

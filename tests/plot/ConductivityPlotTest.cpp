@@ -16,7 +16,8 @@ const RecordingCanvas& recordingOf(const Picture& picture) {
 
 TEST(ConductivityPlot, ObservedDrawingShowsTheRangeAndTwoCirclesPerPoint) {
     Session s;
-    const std::string file = s.directory.write("obs.txt", "0.002 0.3\r\n0.01 0.75\r\n0.005 0.5\r\n");
+    const std::string file =
+        s.directory.write("obs.txt", "0.002 0.3\r\n0.01 0.75\r\n0.005 0.5\r\n");
     s.platform.answerNextDialog(file);
     ASSERT_TRUE(s.act([&] { s.form1.Open1Click(); }));
 

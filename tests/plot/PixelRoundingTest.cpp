@@ -25,10 +25,20 @@ TEST(PixelRounding, NearestWithTiesToEvenAndBounded) {
     const struct {
         ext x;
         int pixel;
-    } cases[] = {{2.5L, 2},       {3.5L, 4},       {-2.5L, -2},    {-3.5L, -4},          {0.5L, 0},
-                 {-0.5L, 0},      {0.49999999999999999L, 0},       {2.5000000000000001L, 3}, {-0.3L, 0},
-                 {1e12L, 1000000000}, {-1e12L, -1000000000},       {999999999.5L, 1000000000},
-                 {1000000000.4L, 1000000000}, {-999999999.5L, -1000000000}};
+    } cases[] = {{2.5L, 2},
+                 {3.5L, 4},
+                 {-2.5L, -2},
+                 {-3.5L, -4},
+                 {0.5L, 0},
+                 {-0.5L, 0},
+                 {0.49999999999999999L, 0},
+                 {2.5000000000000001L, 3},
+                 {-0.3L, 0},
+                 {1e12L, 1000000000},
+                 {-1e12L, -1000000000},
+                 {999999999.5L, 1000000000},
+                 {1000000000.4L, 1000000000},
+                 {-999999999.5L, -1000000000}};
     for (const auto& c : cases) EXPECT_EQ(MapX(range, c.x), c.pixel) << static_cast<double>(c.x);
 }
 
@@ -38,7 +48,9 @@ TEST(PixelRounding, AgreesWithTheLibraryOnRandomValues) {
     std::uniform_real_distribution<double> value(-2e6, 2e6);
     for (int k = 0; k < 100000; ++k) {
         // Halves and quarters as well as arbitrary values.
-        const ext x = k % 3 == 0 ? std::round(value(random)) + 0.5L : k % 3 == 1 ? value(random) / 4 : value(random);
+        const ext x = k % 3 == 0   ? std::round(value(random)) + 0.5L
+                      : k % 3 == 1 ? value(random) / 4
+                                   : value(random);
         ASSERT_EQ(MapX(range, x), static_cast<int>(std::nearbyint(x))) << static_cast<double>(x);
     }
 }

@@ -84,8 +84,9 @@ TEST(PlotDrawing, CurveHasACircleAtEachRowAndALineBetweenNeighbours) {
 TEST(PlotDrawing, CurveStopsAtACellThatIsNotANumberKeepingWhatWasDrawn) {
     RecordingCanvas canvas(110, 110);
     const CellTable table = tableOfPoints({{"10", "20"}, {"30", ""}, {"50", "60"}});
-    const std::string error =
-        errorText([&] { DrawCurve(canvas, hundredRange(), table, [&](int row) { return columnOne(table, row); }); });
+    const std::string error = errorText([&] {
+        DrawCurve(canvas, hundredRange(), table, [&](int row) { return columnOne(table, row); });
+    });
     EXPECT_EQ(error, "'' は浮動小数点数ではありません");
     ASSERT_EQ(canvas.operations().size(), 2u);
     EXPECT_EQ(canvas.operations()[1].kind, Kind::Ellipse);
@@ -93,7 +94,9 @@ TEST(PlotDrawing, CurveStopsAtACellThatIsNotANumberKeepingWhatWasDrawn) {
     // A table with no data row still reads row 1.
     RecordingCanvas empty(110, 110);
     const CellTable headerOnly(2, 1);
-    EXPECT_EQ(errorText([&] { DrawCurve(empty, hundredRange(), headerOnly, [](int) { return ext(1); }); }),
+    EXPECT_EQ(errorText([&] {
+                  DrawCurve(empty, hundredRange(), headerOnly, [](int) { return ext(1); });
+              }),
               "'' は浮動小数点数ではありません");
     EXPECT_TRUE(empty.operations().empty());
 }
@@ -127,18 +130,21 @@ TEST(PlotDrawing, ObservedZeroConcentrationFailsAfterItsRedCircle) {
     ObservedData observed;
     observed.count = 2;
     observed.conc[1] = 0, observed.cond[1] = 1;
-    EXPECT_EQ(errorText([&] { DrawObservedPoints(canvas, range, observed, 300); }), "0 による浮動小数点数除算");
+    EXPECT_EQ(errorText([&] { DrawObservedPoints(canvas, range, observed, 300); }),
+              "0 による浮動小数点数除算");
     ASSERT_EQ(canvas.operations().size(), 1u);
     EXPECT_EQ(canvas.operations()[0].penColor, colors::red);
     observed.cond[1] = 0;
-    EXPECT_EQ(errorText([&] { DrawObservedPoints(canvas, range, observed, 300); }), "不正な浮動小数点数演算命令");
+    EXPECT_EQ(errorText([&] { DrawObservedPoints(canvas, range, observed, 300); }),
+              "不正な浮動小数点数演算命令");
 }
 
 TEST(PlotDrawing, SpeciesColoursCycleEverySevenColumns) {
     const std::vector<Color> expected{colors::green, colors::black, colors::yellow, colors::purple,
                                       colors::blue,  colors::red,   colors::blue};
     for (int species = 0; species <= 13; ++species) {
-        EXPECT_EQ(speciesColor(species + 2), expected[static_cast<size_t>(species % 7)]) << "AX" << species;
+        EXPECT_EQ(speciesColor(species + 2), expected[static_cast<size_t>(species % 7)])
+            << "AX" << species;
     }
 }
 

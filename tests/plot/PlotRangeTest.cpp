@@ -53,19 +53,20 @@ const PlotRange tenPixels = axisRange(10, 10, 10);
 
 INSTANTIATE_TEST_SUITE_P(
     PlotRange, Mapping,
-    ::testing::Values(MappingCase{"MainImageLeftOfFrame", mainImage, false, 0, 39},
-                      MappingCase{"MainImageRightOfFrame", mainImage, false, 0.016L, 810},
-                      MappingCase{"MainImageBottomOfFrame", mainImage, true, 0, 597},
-                      MappingCase{"MainImageTopOfFrame", mainImage, true, 1.2L, 28},
-                      MappingCase{"AxisMinimumIsColumnZero", mainImage, false, mainImage.AxisXMin, 0},
-                      MappingCase{"AxisMaximumIsTheWidth", mainImage, false, mainImage.AxisXMax, 849},
-                      MappingCase{"AxisMaximumIsRowZero", mainImage, true, mainImage.AxisYMax, 0},
-                      MappingCase{"XTieTwoAndAHalfRoundsDown", tenPixels, false, 2.5L, 2},
-                      MappingCase{"XTieThreeAndAHalfRoundsUp", tenPixels, false, 3.5L, 4},
-                      MappingCase{"YTieTwoAndAHalf", tenPixels, true, 2.5L, 8},
-                      MappingCase{"YTieThreeAndAHalf", tenPixels, true, 3.5L, 6},
-                      MappingCase{"OutsideTheAxisIsNotClipped", tenPixels, false, 25, 25},
-                      MappingCase{"AbsurdlyFarIsBounded", tenPixels, false, 1e30L, 1000000000}),
+    ::testing::Values(
+        MappingCase{"MainImageLeftOfFrame", mainImage, false, 0, 39},
+        MappingCase{"MainImageRightOfFrame", mainImage, false, 0.016L, 810},
+        MappingCase{"MainImageBottomOfFrame", mainImage, true, 0, 597},
+        MappingCase{"MainImageTopOfFrame", mainImage, true, 1.2L, 28},
+        MappingCase{"AxisMinimumIsColumnZero", mainImage, false, mainImage.AxisXMin, 0},
+        MappingCase{"AxisMaximumIsTheWidth", mainImage, false, mainImage.AxisXMax, 849},
+        MappingCase{"AxisMaximumIsRowZero", mainImage, true, mainImage.AxisYMax, 0},
+        MappingCase{"XTieTwoAndAHalfRoundsDown", tenPixels, false, 2.5L, 2},
+        MappingCase{"XTieThreeAndAHalfRoundsUp", tenPixels, false, 3.5L, 4},
+        MappingCase{"YTieTwoAndAHalf", tenPixels, true, 2.5L, 8},
+        MappingCase{"YTieThreeAndAHalf", tenPixels, true, 3.5L, 6},
+        MappingCase{"OutsideTheAxisIsNotClipped", tenPixels, false, 25, 25},
+        MappingCase{"AbsurdlyFarIsBounded", tenPixels, false, 1e30L, 1000000000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlotRange, ObservedDataGiveFramesFromZeroWithHeadroom) {

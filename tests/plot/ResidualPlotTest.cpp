@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "CaseNames.h"
-
 #include "plot/RecordingCanvas.h"
 #include "plot/ResidualPlot.h"
 
@@ -31,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ResidualAxesTest,
     ::testing::Values(
         AxesCase{"unordered", {{0.004L, 0.5L}, {0.001L, -2}, {0.002L, 1}}, {0.001L, 0.004L, 2}},
-        AxesCase{"one concentration is centred", {{0.5L, 0.25L}, {0.5L, -0.5L}}, {0.25L, 0.75L, 0.5L}},
+        AxesCase{
+            "one concentration is centred", {{0.5L, 0.25L}, {0.5L, -0.5L}}, {0.25L, 0.75L, 0.5L}},
         AxesCase{"all residuals zero", {{1, 0}, {3, 0}}, {1, 3, 1}},
         AxesCase{"rounded up to five", {{1, 3}, {3, 0}}, {1, 3, 5}},
         AxesCase{"rounded up to two and a half", {{1, 2.2L}, {3, 0}}, {1, 3, 2.5L}},

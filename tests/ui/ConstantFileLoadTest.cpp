@@ -14,9 +14,11 @@ using testing::LoadSnapshot;
 using testing::RefusedFileCase;
 using testing::Session;
 
-const std::string importNotice = "The file should consist of the stepwise formation constants only! OK??";
+const std::string importNotice =
+    "The file should consist of the stepwise formation constants only! OK??";
 const std::string countMismatch =
-    "The number of components do not match with that defined with AXn in Page 1. Check and correct!!!";
+    "The number of components do not match with that defined with AXn in Page 1. Check and "
+    "correct!!!";
 
 bool importConstants(Session& s, const std::string& file) {
     s.platform.answerNextDialog(file);
@@ -90,7 +92,8 @@ TEST_P(RefusedStepwiseFiles, LeaveTheConstantsNTableAndSwitchAsTheyWere) {
     EXPECT_EQ(s.errors(), std::vector<std::string>{c.error(file)});
     expectUnchanged(before, s);
     EXPECT_TRUE(s.form1.CheckBox1.checked());
-    EXPECT_TRUE(fs::exists(s.directory.path() / "dirinf")) << "the folder is remembered before the read";
+    EXPECT_TRUE(fs::exists(s.directory.path() / "dirinf"))
+        << "the folder is remembered before the read";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -99,18 +102,26 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedFileCase{"BadValueOnTheThirdLine", "100\r\n10\r\nK3\r\n", true,
                         "入力値が数値ではありません.\nline 3 of FILE: 'K3'"},
         RefusedFileCase{"MissingFile", "", false, "ファイルが見つかりません.\nFILE"},
-        RefusedFileCase{"MoreThanAHundredConstants", lines(101, "2"), true,
-                        "The file holds more than 100 stepwise constants; condsim reads at most 100.\nFILE"},
+        RefusedFileCase{
+            "MoreThanAHundredConstants", lines(101, "2"), true,
+            "The file holds more than 100 stepwise constants; condsim reads at most 100.\nFILE"},
         RefusedFileCase{"CumulativeConstantOverflows", "1E3000\r\n1E3000\r\n", true,
                         "浮動小数点数のオーバーフロー."},
-        RefusedFileCase{"NegativeConstant", "1000\r\n-1000\r\n", true,
-                        "K2 = -1000 in line 2 of FILE is negative: stepwise constants are 0 or more."},
-        RefusedFileCase{"NegativeConstantAfterEmptyLines", "\xEF\xBB\xBF" "100\n\n10\r\n\r-0.5 1\r\n", true,
-                        "K3 = -0.5 in line 5 of FILE is negative: stepwise constants are 0 or more."},
-        RefusedFileCase{"EndlessDevice", "", true,
-                        "The file is larger than 16 MiB, the most that condsim reads from a file.\n/dev/zero",
-                        "/dev/zero"}),
-    [](const ::testing::TestParamInfo<RefusedFileCase>& info) { return std::string(info.param.name); });
+        RefusedFileCase{
+            "NegativeConstant", "1000\r\n-1000\r\n", true,
+            "K2 = -1000 in line 2 of FILE is negative: stepwise constants are 0 or more."},
+        RefusedFileCase{
+            "NegativeConstantAfterEmptyLines",
+            "\xEF\xBB\xBF"
+            "100\n\n10\r\n\r-0.5 1\r\n",
+            true, "K3 = -0.5 in line 5 of FILE is negative: stepwise constants are 0 or more."},
+        RefusedFileCase{
+            "EndlessDevice", "", true,
+            "The file is larger than 16 MiB, the most that condsim reads from a file.\n/dev/zero",
+            "/dev/zero"}),
+    [](const ::testing::TestParamInfo<RefusedFileCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(StepwiseConstantImport, ExampleFileGivesTheDefaultModelConstants) {
     Session s;
@@ -137,7 +148,8 @@ void expectFactorRows(const CellTable& table, const std::vector<std::string>& la
 }
 
 const std::string sixFactors = "1\r\n1.1\r\n1.2\r\n1.3\r\n1.4\r\n1.5\r\n";
-const std::vector<std::string> sixLabels{"AX0^6+", "AX1^5+", "AX2^4+", "AX3^3+", "AX4^2+", "AX5^1+"};
+const std::vector<std::string> sixLabels{"AX0^6+", "AX1^5+", "AX2^4+",
+                                         "AX3^3+", "AX4^2+", "AX5^1+"};
 const std::vector<std::string> sixTexts{"1", "1.1", "1.2", "1.3", "1.4", "1.5"};
 
 TEST(ScalingFactorLoad, SixFactorsForSixAnionsFillTheArrayAndTheTable) {
@@ -154,7 +166,8 @@ TEST(ScalingFactorLoad, SixFactorsForSixAnionsFillTheArrayAndTheTable) {
     EXPECT_EQ(s.app.state.factorCount, 6);
     ASSERT_EQ(s.platform.dialogs.size(), 1u);
     EXPECT_EQ(s.platform.dialogs[0].initialDirectory, s.directory.path().string());
-    EXPECT_EQ(s.app.state.lastDataDirectory, s.directory.path().string()) << "the chosen folder is not remembered";
+    EXPECT_EQ(s.app.state.lastDataDirectory, s.directory.path().string())
+        << "the chosen folder is not remembered";
     EXPECT_FALSE(fs::exists(s.directory.path() / "dirinf"));
 }
 
@@ -203,12 +216,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedFileCase{"BadValueOnTheSecondLine", "0.9\r\n0,8\r\n0.7\r\n", true,
                         "入力値が数値ではありません.\nline 2 of FILE: '0,8'"},
         RefusedFileCase{"MissingFile", "", false, "ファイルが見つかりません.\nFILE"},
-        RefusedFileCase{"MoreThanAHundredAndOneFactors", lines(102, "1"), true,
-                        "The file holds more than 101 scaling factors; condsim reads at most 101.\nFILE"},
-        RefusedFileCase{"EndlessDevice", "", true,
-                        "The file is larger than 16 MiB, the most that condsim reads from a file.\n/dev/zero",
-                        "/dev/zero"}),
-    [](const ::testing::TestParamInfo<RefusedFileCase>& info) { return std::string(info.param.name); });
+        RefusedFileCase{
+            "MoreThanAHundredAndOneFactors", lines(102, "1"), true,
+            "The file holds more than 101 scaling factors; condsim reads at most 101.\nFILE"},
+        RefusedFileCase{
+            "EndlessDevice", "", true,
+            "The file is larger than 16 MiB, the most that condsim reads from a file.\n/dev/zero",
+            "/dev/zero"}),
+    [](const ::testing::TestParamInfo<RefusedFileCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(ScalingFactorLoad, ExampleFileHasSixFactors) {
     Session s;

@@ -18,7 +18,8 @@ const std::string caution =
 // The texts of one column of the constants table, rows 1..rowCount-1.
 Texts column(const TForm1& form, int c) {
     Texts texts;
-    for (int r = 1; r < form.StringGrid2.rowCount(); ++r) texts.push_back(form.StringGrid2.cell(c, r));
+    for (int r = 1; r < form.StringGrid2.rowCount(); ++r)
+        texts.push_back(form.StringGrid2.cell(c, r));
     return texts;
 }
 Texts betaColumn(const TForm1& form) { return column(form, 0); }
@@ -30,15 +31,19 @@ constexpr int storedRows = 32;
 // Everything a failed step must leave alone: the arrays, every stored cell and the switch.
 struct Snapshot {
     explicit Snapshot(const TForm1& form)
-        : K(form.state().model.K), beta(form.state().model.beta), switchOn(form.CheckBox1.checked()) {
-        for (int r = 0; r < storedRows; ++r) cells.push_back({form.StringGrid2.cell(0, r), form.StringGrid2.cell(1, r)});
+        : K(form.state().model.K),
+          beta(form.state().model.beta),
+          switchOn(form.CheckBox1.checked()) {
+        for (int r = 0; r < storedRows; ++r)
+            cells.push_back({form.StringGrid2.cell(0, r), form.StringGrid2.cell(1, r)});
     }
     SpeciesArray K, beta;
     bool switchOn;
     std::vector<Texts> cells;
 };
 
-void expectUnchanged(const Snapshot& before, const TForm1& form, int exceptRow = -1, int exceptColumn = -1) {
+void expectUnchanged(const Snapshot& before, const TForm1& form, int exceptRow = -1,
+                     int exceptColumn = -1) {
     const Snapshot after(form);
     EXPECT_EQ(after.K, before.K);
     EXPECT_EQ(after.beta, before.beta);
@@ -65,9 +70,10 @@ TEST(FormationConstants, DefaultsGiveTheModelOneTable) {
     EXPECT_EQ(s.form1.StringGrid2.cell(0, 0), "beta(n) (M)");
     EXPECT_EQ(s.form1.StringGrid2.cell(1, 0), "K(n) (M)");
     EXPECT_EQ(kColumn(s.form1), (Texts{"10000", "2000", "400", "80", "16", "3.2"}));
-    EXPECT_EQ(betaColumn(s.form1),
-              (Texts{"10000", "20000000", "8000000000", "640000000000", "10240000000000", "32768000000000"}));
-    EXPECT_EQ(s.form1.state().model.K[6], 10000.0L * 20 / 100 * 20 / 100 * 20 / 100 * 20 / 100 * 20 / 100);
+    EXPECT_EQ(betaColumn(s.form1), (Texts{"10000", "20000000", "8000000000", "640000000000",
+                                          "10240000000000", "32768000000000"}));
+    EXPECT_EQ(s.form1.state().model.K[6],
+              10000.0L * 20 / 100 * 20 / 100 * 20 / 100 * 20 / 100 * 20 / 100);
     EXPECT_TRUE(s.platform.messages.empty());
     EXPECT_TRUE(s.errors().empty());
 }
@@ -78,9 +84,12 @@ TEST(FormationConstants, AlfaIsThePercentageOfThePreviousConstant) {
         Texts K, beta;
     };
     const Case cases[] = {
-        {100, {"10000", "10000", "10000", "10000", "10000", "10000"},
+        {100,
+         {"10000", "10000", "10000", "10000", "10000", "10000"},
          {"10000", "100000000", "1000000000000", "1E16", "1E20", "1E24"}},
-        {1, {"10000", "100", "1", "0.01", "0.0001", "1E-6"}, {"10000", "1000000", "1000000", "10000", "1", "1E-6"}},
+        {1,
+         {"10000", "100", "1", "0.01", "0.0001", "1E-6"},
+         {"10000", "1000000", "1000000", "10000", "1", "1E-6"}},
     };
     for (const auto& c : cases) {
         Session s;
@@ -116,7 +125,8 @@ TEST(FormationConstants, LoweringAndRaisingNWithTheSwitchOffBringsBackHiddenK) {
     EXPECT_EQ(kColumn(s.form1), (Texts{"100", "2000", "400"}));
     s.form1.SpinEdit1.userSetText("6");
     EXPECT_EQ(kColumn(s.form1), (Texts{"100", "2000", "400", "80", "16", "3.2"}));
-    EXPECT_EQ(betaColumn(s.form1), (Texts{"100", "200000", "80000000", "6400000000", "102400000000", "327680000000"}));
+    EXPECT_EQ(betaColumn(s.form1),
+              (Texts{"100", "200000", "80000000", "6400000000", "102400000000", "327680000000"}));
     EXPECT_EQ(s.platform.messages.size(), 2u);
 }
 
@@ -258,12 +268,11 @@ TEST(FormationConstants, BetaEditOverAZeroBetaStopsAtThatRow) {
     const auto& model = s.form1.state().model;
     EXPECT_EQ(model.beta[2], 0);
     EXPECT_EQ(model.K[2], 0);
-    EXPECT_EQ(betaColumn(s.form1), (Texts{"10000", "0", "8000000000", "640000000000", "10240000000000",
-                                          "32768000000000"}));
+    EXPECT_EQ(betaColumn(s.form1), (Texts{"10000", "0", "8000000000", "640000000000",
+                                          "10240000000000", "32768000000000"}));
     EXPECT_EQ(kColumn(s.form1), (Texts{"10000", "0", "400", "80", "16", "3.2"}));
     for (int r = 3; r <= 6; ++r) EXPECT_EQ(model.K[r], before.K[r]) << r;
     EXPECT_TRUE(s.form1.CheckBox1.checked());
-
 
     // Then a zero beta(3) as well: K(3) = 0 / 0 is an invalid operation, and K(3) keeps
     // its value while its beta cell already shows the adopted text.
@@ -271,8 +280,8 @@ TEST(FormationConstants, BetaEditOverAZeroBetaStopsAtThatRow) {
     EXPECT_EQ(s.errors().back(), "不正な浮動小数点数演算命令.");
     EXPECT_EQ(model.beta[3], 0);
     EXPECT_EQ(model.K[3], before.K[3]);
-    EXPECT_EQ(betaColumn(s.form1), (Texts{"10000", "0", "0", "640000000000", "10240000000000",
-                                          "32768000000000"}));
+    EXPECT_EQ(betaColumn(s.form1),
+              (Texts{"10000", "0", "0", "640000000000", "10240000000000", "32768000000000"}));
     EXPECT_EQ(kColumn(s.form1), (Texts{"10000", "0", "400", "80", "16", "3.2"}));
     EXPECT_TRUE(s.form1.CheckBox1.checked());
 }

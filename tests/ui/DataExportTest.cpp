@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
-#include <utility>
 #include <sstream>
+#include <utility>
 
 #include "SweepSession.h"
 #include "files/DecimalSeparator.h"
@@ -23,7 +23,8 @@ using testing::Session;
 std::vector<std::string> split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;
     size_t start = 0;
-    for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + separator.size())
+    for (size_t at; (at = text.find(separator, start)) != std::string::npos;
+         start = at + separator.size())
         parts.push_back(text.substr(start, at - start));
     parts.push_back(text.substr(start));
     return parts;
@@ -98,15 +99,20 @@ TEST(DataExport, CsvHoldsTable4AtFullPrecisionAndTheObservedResiduals) {
             const auto& report = table4[r];  // C0, kappa, sqrt, Lambda, AX0..AX6
             // Values the report copies from the table: within half a unit of the report's 15th
             // digit (rounding the 17 digits again to 15 may differ where they end in 50).
-            for (const auto& [csvColumn, reportColumn] : std::initializer_list<std::pair<int, int>>{{1, 0}, {3, 1}, {9, 4}, {12, 7}, {15, 10}})
-                EXPECT_TRUE(withinTheLastDigit(parsed(fields[csvColumn]), report[reportColumn], 0.505L))
-                    << "row " << r << ": " << fields[csvColumn] << " against " << report[reportColumn];
+            for (const auto& [csvColumn, reportColumn] : std::initializer_list<std::pair<int, int>>{
+                     {1, 0}, {3, 1}, {9, 4}, {12, 7}, {15, 10}})
+                EXPECT_TRUE(
+                    withinTheLastDigit(parsed(fields[csvColumn]), report[reportColumn], 0.505L))
+                    << "row " << r << ": " << fields[csvColumn] << " against "
+                    << report[reportColumn];
             // Values the report derives from the 15-digit texts (sqrt(C0), kappa / C0): the
             // rounding of kappa to 15 digits moves the quotient by up to 5e-15 relative.
-            for (const auto& [csvColumn, reportColumn] : std::initializer_list<std::pair<int, int>>{{2, 2}, {4, 3}}) {
+            for (const auto& [csvColumn, reportColumn] :
+                 std::initializer_list<std::pair<int, int>>{{2, 2}, {4, 3}}) {
                 const long double expected = number(report[reportColumn]);
                 EXPECT_NEAR(parsed(fields[csvColumn]), expected, 1e-14L * expected)
-                    << "row " << r << ": " << fields[csvColumn] << " against " << report[reportColumn];
+                    << "row " << r << ": " << fields[csvColumn] << " against "
+                    << report[reportColumn];
             }
             // The species concentrations add up to C0.
             long double total = 0;

@@ -48,9 +48,10 @@ TEST(FitWindowState, ApplyWritesOnlyAFitOfWhatTheMainWindowStillHolds) {
     const WindowSnapshot changed(s.form1);
     s.act([&] { fit.ApplyClick(); });
     ASSERT_EQ(s.platform.messages.size(), 2u);
-    EXPECT_EQ(s.platform.messages[1],
-              "The main window has changed since the fit ran (n, constants, MCA, MCX, scaling factors or "
-              "observed data); press Run again before Apply.");
+    EXPECT_EQ(
+        s.platform.messages[1],
+        "The main window has changed since the fit ran (n, constants, MCA, MCX, scaling factors or "
+        "observed data); press Run again before Apply.");
     EXPECT_TRUE(WindowSnapshot(s.form1) == changed);
 
     s.form1.MCX.setText("59");
@@ -74,14 +75,15 @@ TEST(FitWindowState, ConstantsBeyondTheCurrentNAreNeitherOfferedNorFitted) {
     Session s;
     FitWindow fit(s.form1, testing::recordingCanvases());
     fit.choose(FitParameter::stepwiseConstant(5), true);
-    EXPECT_EQ(fit.request().parameters, (std::vector<FitParameter>{FitParameter::stepwiseConstant(1),
-                                                                   FitParameter::alfa(),
-                                                                   FitParameter::stepwiseConstant(5)}));
+    EXPECT_EQ(fit.request().parameters,
+              (std::vector<FitParameter>{FitParameter::stepwiseConstant(1), FitParameter::alfa(),
+                                         FitParameter::stepwiseConstant(5)}));
     s.form1.SpinEdit1.setValue(4);
-    EXPECT_EQ(fit.offered(), (std::vector<FitParameter>{
-                                 FitParameter::stepwiseConstant(1), FitParameter::alfa(),
-                                 FitParameter::stepwiseConstant(2), FitParameter::stepwiseConstant(3),
-                                 FitParameter::stepwiseConstant(4), FitParameter::mca(), FitParameter::mcx()}));
+    EXPECT_EQ(fit.offered(),
+              (std::vector<FitParameter>{
+                  FitParameter::stepwiseConstant(1), FitParameter::alfa(),
+                  FitParameter::stepwiseConstant(2), FitParameter::stepwiseConstant(3),
+                  FitParameter::stepwiseConstant(4), FitParameter::mca(), FitParameter::mcx()}));
     EXPECT_EQ(fit.request().parameters,
               (std::vector<FitParameter>{FitParameter::stepwiseConstant(1), FitParameter::alfa()}));
     EXPECT_TRUE(fit.isChosen(FitParameter::stepwiseConstant(5)));  // back when n grows again
@@ -98,7 +100,8 @@ TEST(FitWindowState, AFailedRunClearsTheLastFitAndSaysWhy) {
     fit.choose(FitParameter::stepwiseConstant(3), true);
     const WindowSnapshot before(s.form1);
     ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
-    EXPECT_EQ(fit.status, "The fit cannot run: K3 cannot be fitted with alfa, which generates K2..Kn.");
+    EXPECT_EQ(fit.status,
+              "The fit cannot run: K3 cannot be fitted with alfa, which generates K2..Kn.");
     EXPECT_FALSE(fit.canApply());
     EXPECT_EQ(fit.values.rowCount(), 1);
     EXPECT_EQ(fit.correlation.rowCount(), 1);
@@ -114,7 +117,9 @@ TEST(FitWindowState, CompareFillsOneRowPerNOrSaysWhyItCannotRun) {
     Session s;
     FitWindow fit(s.form1, testing::recordingCanvases());
     s.act([&] { fit.CompareClick(); });
-    EXPECT_EQ(fit.comparisonStatus, "The comparison cannot run: There are no observed data to fit.\nNo observed data are loaded: open a data file first (File/Open).");
+    EXPECT_EQ(fit.comparisonStatus,
+              "The comparison cannot run: There are no observed data to fit.\nNo observed data are "
+              "loaded: open a data file first (File/Open).");
     EXPECT_EQ(fit.comparison.rowCount(), 1);
 
     prepare(s, fit);
@@ -125,13 +130,15 @@ TEST(FitWindowState, CompareFillsOneRowPerNOrSaysWhyItCannotRun) {
     const WindowSnapshot before(s.form1);
     ASSERT_TRUE(s.act([&] { fit.CompareClick(); }));
     ASSERT_EQ(fit.comparison.rowCount(), 5);
-    for (int row = 1; row <= 4; ++row) EXPECT_EQ(fit.comparison.cell(0, row), std::to_string(row + 1));
+    for (int row = 1; row <= 4; ++row)
+        EXPECT_EQ(fit.comparison.cell(0, row), std::to_string(row + 1));
     // Data made at n = 6 with K1 = 10000 and Model #1: K1 with alfa = 20 held fits every n,
     // and the largest n of the range best; no row lacks its figures.
     EXPECT_EQ(fit.comparisonStatus, "");
     for (int row = 1; row <= 3; ++row) {
         EXPECT_EQ(fit.comparison.cell(3, row), "") << row;
-        EXPECT_LT(number(fit.comparison.cell(2, row + 1)), number(fit.comparison.cell(2, row))) << row;
+        EXPECT_LT(number(fit.comparison.cell(2, row + 1)), number(fit.comparison.cell(2, row)))
+            << row;
     }
     EXPECT_EQ(fit.comparison.cell(3, 4), "best");
     EXPECT_TRUE(WindowSnapshot(s.form1) == before);
@@ -139,7 +146,8 @@ TEST(FitWindowState, CompareFillsOneRowPerNOrSaysWhyItCannotRun) {
     fit.fromN.setValue(8);
     s.act([&] { fit.CompareClick(); });
     EXPECT_EQ(fit.comparisonStatus,
-              "The comparison cannot run: The range of n must lie within 2..30 and not be empty; it is 8..5.");
+              "The comparison cannot run: The range of n must lie within 2..30 and not be empty; "
+              "it is 8..5.");
     EXPECT_EQ(fit.comparison.rowCount(), 1);
 
     // A row whose fit cannot run says why below the table.
@@ -149,7 +157,9 @@ TEST(FitWindowState, CompareFillsOneRowPerNOrSaysWhyItCannotRun) {
     ASSERT_TRUE(s.act([&] { fit.CompareClick(); }));
     EXPECT_EQ(fit.comparison.cell(3, 1), "no fit");
     EXPECT_EQ(fit.comparison.cell(2, 1), "");
-    EXPECT_EQ(fit.comparisonStatus.rfind("n = 2: The fit cannot run: K3 is not a constant of n = 2.", 0), 0u)
+    EXPECT_EQ(
+        fit.comparisonStatus.rfind("n = 2: The fit cannot run: K3 is not a constant of n = 2.", 0),
+        0u)
         << fit.comparisonStatus;
 }
 
@@ -166,8 +176,9 @@ TEST(FitWindowState, ACancelledRunOrComparisonChangesNothing) {
     for (const bool comparing : {false, true}) {
         s.form1.MCA.setText("75");  // another start, so that a finished run would differ
         const WindowSnapshot main(s.form1);
-        const std::vector<std::string> before{fit.values.cell(1, 1), fit.status, fit.comparison.cell(1, 2),
-                                              fit.comparisonStatus, fit.residualYLimit};
+        const std::vector<std::string> before{fit.values.cell(1, 1), fit.status,
+                                              fit.comparison.cell(1, 2), fit.comparisonStatus,
+                                              fit.residualYLimit};
         const size_t plotOperations = plotOf(fit).operations().size();
         std::vector<int> told;
         fit.progress = [&](int n, int evaluations) {
@@ -180,8 +191,9 @@ TEST(FitWindowState, ACancelledRunOrComparisonChangesNothing) {
         ASSERT_FALSE(told.empty());
         EXPECT_EQ(told.front(), comparing ? fit.fromN.value() : 6);
         EXPECT_EQ(told.size(), 5u) << "the run ends at the evaluation that was cancelled";
-        const std::vector<std::string> after{fit.values.cell(1, 1), fit.status, fit.comparison.cell(1, 2),
-                                             fit.comparisonStatus, fit.residualYLimit};
+        const std::vector<std::string> after{fit.values.cell(1, 1), fit.status,
+                                             fit.comparison.cell(1, 2), fit.comparisonStatus,
+                                             fit.residualYLimit};
         EXPECT_EQ(after, before);
         EXPECT_EQ(plotOf(fit).operations().size(), plotOperations);
         EXPECT_TRUE(fit.canApply());

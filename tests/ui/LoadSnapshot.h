@@ -53,13 +53,15 @@ struct RefusedFileCase {
         const std::filesystem::path place = s.directory.path() / folder;
         std::filesystem::create_directories(place);
         if (fixedFile != nullptr) return fixedFile;
-        return fileExists ? s.directory.write((std::filesystem::path(folder) / "bad.txt").string(), content)
+        return fileExists ? s.directory.write((std::filesystem::path(folder) / "bad.txt").string(),
+                                              content)
                           : (place / "absent.txt").string();
     }
     // The error box expected for that file.
     std::string error(const std::string& file) const {
         std::string text = expectedError;
-        for (size_t at = text.find("FILE"); at != std::string::npos; at = text.find("FILE", at + file.size())) {
+        for (size_t at = text.find("FILE"); at != std::string::npos;
+             at = text.find("FILE", at + file.size())) {
             text.replace(at, 4, file);
         }
         return text;

@@ -30,7 +30,8 @@ const char* const measuredCsv =
     "D,4,455\r\n";
 
 // The import dialog as a user answers it: the given changes, then OK or Cancel.
-ObservedDataImportDialog answering(std::function<void(ObservedDataImport&)> choose, bool ok = true) {
+ObservedDataImportDialog answering(std::function<void(ObservedDataImport&)> choose,
+                                   bool ok = true) {
     return [choose = std::move(choose), ok](ObservedDataImport& import) {
         choose(import);
         import.SettingsChange();
@@ -63,8 +64,9 @@ TEST(ObservedDataImport, LoadsWhatFileOpenOfTheSavedFileLoads) {
     const std::string saved = (imported.directory.path() / "lab/saved.txt").string();
     imported.platform.answerNextDialog(source);
     imported.platform.answerNextDialog(saved);
-    ASSERT_TRUE(imported.act([&] { importObservedData(imported.form1, answering(chooseMeasuredColumnsAndUnits)); }))
-        << imported.errors().front();
+    ASSERT_TRUE(imported.act([&] {
+        importObservedData(imported.form1, answering(chooseMeasuredColumnsAndUnits));
+    })) << imported.errors().front();
 
     const auto& observed = imported.app.state.observed;
     EXPECT_EQ(observed.fileName, source) << "the report names the measured file";
@@ -76,8 +78,10 @@ TEST(ObservedDataImport, LoadsWhatFileOpenOfTheSavedFileLoads) {
     EXPECT_EQ(table.cell(1, 4), "0.455");
     ASSERT_EQ(imported.platform.dialogs.size(), 2u);
     EXPECT_TRUE(imported.platform.dialogs[1].save);
-    EXPECT_EQ(imported.platform.dialogs[1].proposedName, (imported.directory.path() / "lab/measured_observed.txt").string());
-    EXPECT_EQ(testing::contentOf(saved), "0.0005\t0.0601\r\n0.001\t0.1184\r\n0.002\t0.2329\r\n0.004\t0.455\r\n");
+    EXPECT_EQ(imported.platform.dialogs[1].proposedName,
+              (imported.directory.path() / "lab/measured_observed.txt").string());
+    EXPECT_EQ(testing::contentOf(saved),
+              "0.0005\t0.0601\r\n0.001\t0.1184\r\n0.002\t0.2329\r\n0.004\t0.455\r\n");
 
     Session opened;
     opened.platform.answerNextDialog(saved);
@@ -87,7 +91,8 @@ TEST(ObservedDataImport, LoadsWhatFileOpenOfTheSavedFileLoads) {
     EXPECT_TRUE(opened.app.state.observed.cond == observed.cond);
     for (int row = 0; row <= 4; ++row) {
         for (int column = 0; column < 4; ++column) {
-            EXPECT_EQ(opened.form1.StringGrid1.cell(column, row), table.cell(column, row)) << column << "," << row;
+            EXPECT_EQ(opened.form1.StringGrid1.cell(column, row), table.cell(column, row))
+                << column << "," << row;
         }
     }
     for (auto field : {&TForm1::Edit1, &TForm1::Edit2, &TForm1::Edit3, &TForm1::Edit4}) {
@@ -106,7 +111,8 @@ TEST(ObservedDataImport, EquivalentConductanceCountsTheEquivalentsOfTheMainWindo
         ASSERT_TRUE(s.act([&] {
             importObservedData(s.form1, answering([&](ObservedDataImport& import) {
                                    shownN = import.equivalentsPerFormulaUnit();
-                                   import.conductivityUnit = ConductivityUnit::EquivalentConductance;
+                                   import.conductivityUnit =
+                                       ConductivityUnit::EquivalentConductance;
                                    import.saveAfterLoading = false;
                                }));
         }));
@@ -124,7 +130,8 @@ TEST(ObservedDataImport, EveryChangeOfTheChoicesShowsThePairsOrTheRefusal) {
     EXPECT_EQ(import.skippedLines, 1) << "the header line is skipped";
     EXPECT_EQ(import.previewLines().size(), 5u);
     EXPECT_EQ(import.previewLines()[0], "sample,c (mmol/L),kappa (uS/cm)");
-    EXPECT_EQ(import.refusal, "入力値が数値ではありません\nline 2 of " + file + ": 'A'") << "column 1 holds names";
+    EXPECT_EQ(import.refusal, "入力値が数値ではありません\nline 2 of " + file + ": 'A'")
+        << "column 1 holds names";
     EXPECT_EQ(import.converted.rowCount(), 1);
 
     chooseMeasuredColumnsAndUnits(import);
@@ -155,7 +162,7 @@ struct UnchangedCase {
     const char* name;
     std::optional<std::string> content;  // nothing: the open dialog is cancelled
     bool importOk;
-    std::string error;  // the error box up to the file's name; empty: no error box
+    std::string error;          // the error box up to the file's name; empty: no error box
     std::string errorEnd = {};  // and after it
 };
 
@@ -170,28 +177,34 @@ TEST_P(ImportThatLoadsNothing, LeavesDataTablesAndPictureAsTheyWere) {
     ASSERT_TRUE(s.act([&] { s.form1.Open1Click(); }));
     const LoadSnapshot before(s);
 
-    s.platform.answerNextDialog(c.content ? std::optional(s.directory.write("bad.txt", *c.content)) : std::nullopt);
+    s.platform.answerNextDialog(c.content ? std::optional(s.directory.write("bad.txt", *c.content))
+                                          : std::nullopt);
     s.platform.answerNextDialog((s.directory.path() / "never.txt").string());
-    const bool ran = s.act([&] { importObservedData(s.form1, answering([](ObservedDataImport&) {}, c.importOk)); });
+    const bool ran = s.act(
+        [&] { importObservedData(s.form1, answering([](ObservedDataImport&) {}, c.importOk)); });
 
     const bool refused = !c.error.empty() || !c.errorEnd.empty();
     EXPECT_EQ(ran, !refused);
     const std::string file = (s.directory.path() / "bad.txt").string();
-    EXPECT_EQ(s.errors(), refused ? std::vector<std::string>{c.error + file + c.errorEnd} : std::vector<std::string>{});
+    EXPECT_EQ(s.errors(), refused ? std::vector<std::string>{c.error + file + c.errorEnd}
+                                  : std::vector<std::string>{});
     testing::expectUnchanged(before, s);
     EXPECT_FALSE(fs::exists(s.directory.path() / "never.txt")) << "nothing is offered for saving";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ImportThatLoadsNothing,
-    ::testing::Values(UnchangedCase{"OpenDialogCancelled", std::nullopt, true, ""},
-                      UnchangedCase{"ImportCancelled", "0.001 0.11\r\n", false, ""},
-                      UnchangedCase{"DecimalCommas", "c;k\r\n0,001;0,11\r\n", true,
-                                    "入力値が数値ではありません\nline 2 of ",
-                                    ": '0,001'\nDecimal commas are not read: numbers in data files take a period "
-                                    "as the decimal point."},
-                      UnchangedCase{"NoPairs", " \r\n\r\n", true, "", " holds no pairs of observed data."}),
-    [](const ::testing::TestParamInfo<UnchangedCase>& info) { return std::string(info.param.name); });
+    ::testing::Values(
+        UnchangedCase{"OpenDialogCancelled", std::nullopt, true, ""},
+        UnchangedCase{"ImportCancelled", "0.001 0.11\r\n", false, ""},
+        UnchangedCase{"DecimalCommas", "c;k\r\n0,001;0,11\r\n", true,
+                      "入力値が数値ではありません\nline 2 of ",
+                      ": '0,001'\nDecimal commas are not read: numbers in data files take a period "
+                      "as the decimal point."},
+        UnchangedCase{"NoPairs", " \r\n\r\n", true, "", " holds no pairs of observed data."}),
+    [](const ::testing::TestParamInfo<UnchangedCase>& info) {
+        return std::string(info.param.name);
+    });
 
 }  // namespace
 }  // namespace condsim

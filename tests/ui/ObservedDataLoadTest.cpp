@@ -34,7 +34,8 @@ std::string pairs(int count) {
 
 TEST(ObservedDataLoad, ThreePairsFillTheRecordAndTheTableThenThePlotIsDrawn) {
     Session s;
-    const std::string file = s.directory.write("run1/nacl.txt", "0.001 0.11\r\n0.002 0.2\r\n0.004 0.35\r\n");
+    const std::string file =
+        s.directory.write("run1/nacl.txt", "0.001 0.11\r\n0.002 0.2\r\n0.004 0.35\r\n");
     ASSERT_TRUE(openObserved(s, file)) << s.errors().front();
 
     const auto& observed = s.app.state.observed;
@@ -52,7 +53,8 @@ TEST(ObservedDataLoad, ThreePairsFillTheRecordAndTheTableThenThePlotIsDrawn) {
     expectRow(table, 2, "0.002", "0.2");
     expectRow(table, 3, "0.004", "0.35");
     EXPECT_NE(s.form1.Image1.canvas(), nullptr) << "the observed points are drawn";
-    EXPECT_EQ(testing::contentOf(s.directory.path() / "dirinf"), (s.directory.path() / "run1").string() + "\r\n");
+    EXPECT_EQ(testing::contentOf(s.directory.path() / "dirinf"),
+              (s.directory.path() / "run1").string() + "\r\n");
 }
 
 struct TableTextCase {
@@ -79,10 +81,16 @@ INSTANTIATE_TEST_SUITE_P(
     Values, ObservedTableTexts,
     ::testing::Values(TableTextCase{"Exponents", "1E-3 2.5e-1\r\n", "0.001", "0.25"},
                       TableTextCase{"SmallValueInExponentForm", "0.00001 1.0\n", "1E-5", "1"},
-                      TableTextCase{"FifteenDigitsRounded", "0.12345678901234567 3\r", "0.123456789012346", "3"},
+                      TableTextCase{"FifteenDigitsRounded", "0.12345678901234567 3\r",
+                                    "0.123456789012346", "3"},
                       TableTextCase{"TrailingZerosDropped", "2.50 10.000\r\n", "2.5", "10"},
-                      TableTextCase{"ByteOrderMarkSkipped", "\xEF\xBB\xBF" "0.001 0.11\r\n", "0.001", "0.11"}),
-    [](const ::testing::TestParamInfo<TableTextCase>& info) { return std::string(info.param.name); });
+                      TableTextCase{"ByteOrderMarkSkipped",
+                                    "\xEF\xBB\xBF"
+                                    "0.001 0.11\r\n",
+                                    "0.001", "0.11"}),
+    [](const ::testing::TestParamInfo<TableTextCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(ObservedDataLoad, ShorterFileHidesOldRowsAndEmptiesTheResultColumns) {
     Session s;
@@ -148,17 +156,23 @@ INSTANTIATE_TEST_SUITE_P(
                         "入力値が数値ではありません.\nline 3 of FILE: 'n/a'"},
         RefusedFileCase{"CommaDecimalSeparator", "0,001 0,11\r\n", true,
                         "入力値が数値ではありません.\nline 1 of FILE: '0,001'"},
-        RefusedFileCase{"NumberLongerThanSixtyFourCharacters", longNumber + " 0.11\r\n", true,
-                        "入力値が数値ではありません.\nline 1 of FILE: '" + longNumber.substr(0, 64) + "...'"},
+        RefusedFileCase{
+            "NumberLongerThanSixtyFourCharacters", longNumber + " 0.11\r\n", true,
+            "入力値が数値ではありません.\nline 1 of FILE: '" + longNumber.substr(0, 64) + "...'"},
         RefusedFileCase{"MissingFile", "", false, "ファイルが見つかりません.\nFILE"},
         RefusedFileCase{"MoreThanAHundredPairs", pairs(101), true,
-                        "The file holds more than 100 pairs of observed data; condsim reads at most 100.\nFILE"},
+                        "The file holds more than 100 pairs of observed data; condsim reads at "
+                        "most 100.\nFILE"},
         RefusedFileCase{"EmptyFile", "", true, "FILE holds no pairs of observed data."},
-        RefusedFileCase{"BlanksAndEmptyLinesOnly", " \t\r\n\r\n", true, "FILE holds no pairs of observed data."},
-        RefusedFileCase{"EndlessDevice", "", true,
-                        "The file is larger than 16 MiB, the most that condsim reads from a file.\n/dev/zero",
-                        "/dev/zero"}),
-    [](const ::testing::TestParamInfo<RefusedFileCase>& info) { return std::string(info.param.name); });
+        RefusedFileCase{"BlanksAndEmptyLinesOnly", " \t\r\n\r\n", true,
+                        "FILE holds no pairs of observed data."},
+        RefusedFileCase{
+            "EndlessDevice", "", true,
+            "The file is larger than 16 MiB, the most that condsim reads from a file.\n/dev/zero",
+            "/dev/zero"}),
+    [](const ::testing::TestParamInfo<RefusedFileCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(ObservedDataLoad, DirinfCarriesTheFolderOfTheLastFileAcrossOpensAndRuns) {
     Session s;
@@ -170,9 +184,11 @@ TEST(ObservedDataLoad, DirinfCarriesTheFolderOfTheLastFileAcrossOpensAndRuns) {
     ASSERT_TRUE(openObserved(s, one));
     ASSERT_TRUE(openObserved(s, two));
     ASSERT_EQ(s.platform.dialogs.size(), 2u);
-    EXPECT_EQ(s.platform.dialogs[0].initialDirectory, "") << "no dirinf yet: the platform's default place";
+    EXPECT_EQ(s.platform.dialogs[0].initialDirectory, "")
+        << "no dirinf yet: the platform's default place";
     EXPECT_EQ(s.platform.dialogs[1].initialDirectory, firstFolder);
-    EXPECT_EQ(fs::current_path(), fs::path(firstFolder)) << "dirinf was loaded before the second dialog";
+    EXPECT_EQ(fs::current_path(), fs::path(firstFolder))
+        << "dirinf was loaded before the second dialog";
 
     // The next run of the program in the same start-up directory starts where this one ended.
     fs::current_path(s.directory.path());

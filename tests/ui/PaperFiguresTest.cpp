@@ -34,7 +34,8 @@ void reach(Session& s, Stage stage) {
     ASSERT_TRUE(s.act([&] { s.form1.InitializeClick(); }));
     if (stage == Stage::Observed) return;
     ASSERT_TRUE(testing::sweep(s, 30));
-    if (stage == Stage::OtherDataOpened) testing::openObservedFile(s, "other.txt", testing::threePoints);
+    if (stage == Stage::OtherDataOpened)
+        testing::openObservedFile(s, "other.txt", testing::threePoints);
 }
 
 TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
@@ -45,15 +46,20 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
         {"no species before a calculation", Stage::Observed, FigureKind::Distribution, 0, 0, ""},
         {"no residuals before a calculation", Stage::Observed, FigureKind::Residuals, 0, 0, ""},
         {"observed points alone", Stage::Observed, FigureKind::Conductivity, 1, 12, kappa},
-        {"observed molar conductivity alone", Stage::Observed, FigureKind::MolarConductivitySqrt, 1, 12, lambda},
+        {"observed molar conductivity alone", Stage::Observed, FigureKind::MolarConductivitySqrt, 1,
+         12, lambda},
         {"curve and points", Stage::Calculated, FigureKind::Conductivity, 2, 12, kappa},
         {"molar curve and points", Stage::Calculated, FigureKind::MolarConductivity, 2, 12, lambda},
-        {"one curve per species", Stage::Calculated, FigureKind::Distribution, 7, 30, "abundance / %"},
-        {"residuals", Stage::Calculated, FigureKind::Residuals, 1, 12, "\u03ba(obsd) - \u03ba(calcd) / mS cm-1"},
-        {"other data: their points without the old curve", Stage::OtherDataOpened, FigureKind::Conductivity, 1, 3,
-         kappa},
-        {"other data: no residuals of the old calculation", Stage::OtherDataOpened, FigureKind::Residuals, 0, 0, ""},
-        {"other data: the species stay", Stage::OtherDataOpened, FigureKind::Distribution, 7, 30, "abundance / %"},
+        {"one curve per species", Stage::Calculated, FigureKind::Distribution, 7, 30,
+         "abundance / %"},
+        {"residuals", Stage::Calculated, FigureKind::Residuals, 1, 12,
+         "\u03ba(obsd) - \u03ba(calcd) / mS cm-1"},
+        {"other data: their points without the old curve", Stage::OtherDataOpened,
+         FigureKind::Conductivity, 1, 3, kappa},
+        {"other data: no residuals of the old calculation", Stage::OtherDataOpened,
+         FigureKind::Residuals, 0, 0, ""},
+        {"other data: the species stay", Stage::OtherDataOpened, FigureKind::Distribution, 7, 30,
+         "abundance / %"},
     };
     for (const FigureCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -74,7 +80,9 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
         ASSERT_EQ(figure.series.size(), c.series);
         EXPECT_EQ(figure.series.back().x.size(), c.lastSeriesPoints);
         EXPECT_EQ(figure.y.title, c.yTitle);
-        EXPECT_EQ(figure.x.title, c.kind == FigureKind::MolarConductivitySqrt ? "sqrt(C0) / (mol L-1)^1/2" : "C0 / mol L-1");
+        EXPECT_EQ(figure.x.title, c.kind == FigureKind::MolarConductivitySqrt
+                                      ? "sqrt(C0) / (mol L-1)^1/2"
+                                      : "C0 / mol L-1");
         for (const FigureSeries& series : figure.series) {
             // Every point lies on the axes.
             for (size_t i = 0; i < series.x.size(); ++i) {
@@ -85,13 +93,16 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
             }
         }
         // The caption names the calculation (with its model) or says there is none.
-        const bool calculated = c.stage != Stage::Observed &&
-                                !(c.stage == Stage::OtherDataOpened && c.kind == FigureKind::Conductivity);
-        EXPECT_EQ(figure.caption,
-                  calculated ? "AX6: K1 = 10000 L mol-1, K(i+1) = 20 % of K(i) (Model #1); lambda(A/z) = 88, "
-                               "lambda(X-) = 59 S cm2 mol-1; ideal solution."
-                             : std::string("Observed data ") + (c.stage == Stage::Observed ? "observed-6to1-salt.txt" : "other.txt") +
-                                   "; no calculation.");
+        const bool calculated = c.stage != Stage::Observed && !(c.stage == Stage::OtherDataOpened &&
+                                                                c.kind == FigureKind::Conductivity);
+        EXPECT_EQ(
+            figure.caption,
+            calculated
+                ? "AX6: K1 = 10000 L mol-1, K(i+1) = 20 % of K(i) (Model #1); lambda(A/z) = 88, "
+                  "lambda(X-) = 59 S cm2 mol-1; ideal solution."
+                : std::string("Observed data ") +
+                      (c.stage == Stage::Observed ? "observed-6to1-salt.txt" : "other.txt") +
+                      "; no calculation.");
     }
 }
 
@@ -118,7 +129,10 @@ TEST(PaperFigures, FitResidualsNeedAConvergedFit) {
     ASSERT_TRUE(built.figure.has_value()) << built.refusal;
     ASSERT_EQ(built.figure->series.size(), 1u);
     EXPECT_EQ(built.figure->series[0].y.size(), 12u);
-    EXPECT_EQ(built.figure->caption.rfind("Fit at n = 6 to 12 points: K1 = 10628.7 (s.e. 913), alfa = 19.4627 (s.e. 0.528)", 0), 0u)
+    EXPECT_EQ(
+        built.figure->caption.rfind(
+            "Fit at n = 6 to 12 points: K1 = 10628.7 (s.e. 913), alfa = 19.4627 (s.e. 0.528)", 0),
+        0u)
         << built.figure->caption;
     // The residuals sum of squares is the fit's.
     double sum = 0;

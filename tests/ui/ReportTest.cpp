@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "SweepSession.h"
 #include "CaseNames.h"
+#include "SweepSession.h"
 #include "TestSession.h"
 #include "files/ResultsReport.h"
 
@@ -28,7 +28,8 @@ std::string goldenFile(const std::string& name) {
 // The names in the folder, to see that a failed save leaves no temporary file behind.
 std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -47,7 +48,8 @@ TEST(ResultsReport, SmallObservedFileAndOneCalculationGiveTheGoldenReport) {
     s.form1.InitializeClick();
     ASSERT_TRUE(sweep(s, 9));
     ASSERT_TRUE(save(s, "report.txt")) << s.errors().front();
-    EXPECT_EQ(testing::contentOf(s.directory.path() / "report.txt"), goldenFile("report-three-points.txt"));
+    EXPECT_EQ(testing::contentOf(s.directory.path() / "report.txt"),
+              goldenFile("report-three-points.txt"));
     ASSERT_EQ(s.platform.dialogs.size(), 2u);
     EXPECT_TRUE(s.platform.dialogs[1].save);
     EXPECT_EQ(s.platform.dialogs[1].proposedName, "three_results.txt");
@@ -76,12 +78,14 @@ TEST(ResultsReport, FieldTextsAndSwitchesAreWrittenAsTheyStand) {
     ASSERT_TRUE(save(s, "report.txt"));
     const std::string report = testing::contentOf(s.directory.path() / "report.txt");
     EXPECT_NE(report.find("\r\nbeta1 = K1 = 1e4\r\n"), std::string::npos);
-    EXPECT_NE(report.find("\r\nThe beta and Kn values are imported from a file or generated manually\r\n"),
+    EXPECT_NE(report.find(
+                  "\r\nThe beta and Kn values are imported from a file or generated manually\r\n"),
               std::string::npos);
     EXPECT_NE(report.find("\r\nThe system used: AX3\r\n"), std::string::npos);
     EXPECT_NE(report.find("\tMolarConduct.\tAX0\tAX1\tAX2\tAX3\r\n"), std::string::npos);
     // The data lines keep the seven abundance columns of the calculation: 4 + 7 fields.
-    const std::string row1 = s.form2.StringGrid1.cell(0, 1) + "\t" + s.form2.StringGrid1.cell(1, 1) + "\t";
+    const std::string row1 =
+        s.form2.StringGrid1.cell(0, 1) + "\t" + s.form2.StringGrid1.cell(1, 1) + "\t";
     const size_t start = report.find("\r\n" + row1);
     ASSERT_NE(start, std::string::npos);
     const std::string line = report.substr(start + 2, report.find("\r\n", start + 2) - start - 2);
@@ -90,8 +94,9 @@ TEST(ResultsReport, FieldTextsAndSwitchesAreWrittenAsTheyStand) {
     // A number typed beyond the field's range reaches the report bounded, as everywhere.
     s.form1.SpinEdit1.userSetText("500");
     ASSERT_TRUE(save(s, "typed.txt"));
-    EXPECT_NE(testing::contentOf(s.directory.path() / "typed.txt").find("\r\nThe system used: AX30\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        testing::contentOf(s.directory.path() / "typed.txt").find("\r\nThe system used: AX30\r\n"),
+        std::string::npos);
 }
 
 TEST(ResultsReport, SaveBeforeAnyDataFailsAndLeavesAnExistingReportIntact) {
@@ -143,7 +148,8 @@ TEST(ResultsReport, DerivedColumnsConvertInTheirTablesOrder) {
     CellTable constants(2, 1);
     CellTable calculated(3, 2);
     const auto report = [&] {
-        return ResultsReport({"", observed, constants, calculated, "10000", "88", "59", true, 20, 6});
+        return ResultsReport(
+            {"", observed, constants, calculated, "10000", "88", "59", true, 20, 6});
     };
     observed.setCell(0, 1, "-1");
     observed.setCell(1, 1, "x");
@@ -181,7 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"NoFile", "", "_results.txt"},
                       NameCase{"FourCharacters", "abcd", "_results.txt"},
                       NameCase{"JapaneseName", "/data/測定.txt", "/data/測定_results.txt"},
-                      NameCase{"JapaneseNameWithoutExtension", "/data/x測定値", "/data/_results.txt"}),
+                      NameCase{"JapaneseNameWithoutExtension", "/data/x測定値",
+                               "/data/_results.txt"}),
     testing::NamedCase());
 
 }  // namespace

@@ -16,7 +16,8 @@ using Texts = std::vector<std::string>;
 
 Texts factorColumn(const TForm3& form) {
     Texts texts;
-    for (int r = 1; r < form.StringGrid2.rowCount(); ++r) texts.push_back(form.StringGrid2.cell(1, r));
+    for (int r = 1; r < form.StringGrid2.rowCount(); ++r)
+        texts.push_back(form.StringGrid2.cell(1, r));
     return texts;
 }
 

@@ -23,7 +23,8 @@ std::string goldenFile(const std::string& name) {
 
 std::string saveReport(Session& s, const std::string& name) {
     s.platform.answerNextDialog((s.directory.path() / name).string());
-    EXPECT_TRUE(s.act([&] { s.form1.Save1Click(); })) << (s.errors().empty() ? "" : s.errors().back());
+    EXPECT_TRUE(s.act([&] { s.form1.Save1Click(); }))
+        << (s.errors().empty() ? "" : s.errors().back());
     return testing::contentOf(s.directory.path() / name);
 }
 
@@ -60,7 +61,8 @@ TEST(SolutionModelChoice, IonicStrengthResultsFillTheTablesAndTableFive) {
     s.form1.beta1.setText("100");
     s.form1.InitializeClick();
     choose(s, SolutionModelKind::DebyeHuckel);
-    EXPECT_EQ(s.form1.statusLine(), "Solution model: Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A");
+    EXPECT_EQ(s.form1.statusLine(),
+              "Solution model: Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A");
     ASSERT_TRUE(sweep(s, 9));
 
     const CellTable& calculated = s.form2.StringGrid1;
@@ -89,19 +91,20 @@ TEST(SolutionModelChoice, IonicStrengthResultsFillTheTablesAndTableFive) {
     EXPECT_FALSE(s.form1.StringGrid1.cell(3, 1).empty());
 
     const std::string report = saveReport(s, "report.txt");
-    const std::string table5 =
-        "Table 5. Solution model\r\n" + std::string(56, '-') +
-        "\r\n"
-        "Model: Debye-Hueckel + Onsager-Fuoss\r\n"
-        "Solvent: water\tT = 298.15 K\teps_r = 78.38\teta = 0.8903 mPa s\r\n"
-        "Ion size a = 4.5 Angstrom\r\n";
+    const std::string table5 = "Table 5. Solution model\r\n" + std::string(56, '-') +
+                               "\r\n"
+                               "Model: Debye-Hueckel + Onsager-Fuoss\r\n"
+                               "Solvent: water\tT = 298.15 K\teps_r = 78.38\teta = 0.8903 mPa s\r\n"
+                               "Ion size a = 4.5 Angstrom\r\n";
     const size_t at = report.find(table5);
     ASSERT_NE(at, std::string::npos) << report;
     EXPECT_LT(report.find("Table 4. Calculated Data"), at);
     EXPECT_NE(report.find("\r\nA = 0.5108", at), std::string::npos);
     EXPECT_NE(report.find("conc(M)\tI (M)\tgamma(X-)\r\n", at), std::string::npos);
-    EXPECT_NE(report.find(ionic.cell(0, 9) + "\t" + ionic.cell(1, 9) + "\t" + ionic.cell(2, 9) + "\r\n", at),
-              std::string::npos);
+    EXPECT_NE(
+        report.find(ionic.cell(0, 9) + "\t" + ionic.cell(1, 9) + "\t" + ionic.cell(2, 9) + "\r\n",
+                    at),
+        std::string::npos);
 }
 
 // Refusals: a value of the window that is not a positive number changes nothing; a
@@ -115,7 +118,8 @@ TEST(SolutionModelChoice, RefusalsChangeNothing) {
     window.Show();
     window.Model = SolutionModelKind::DebyeHuckel;
     window.IonSize.setText("0");
-    EXPECT_EQ(testing::errorText([&] { window.OKClick(); }), "The ion size a must be a positive number of Angstrom");
+    EXPECT_EQ(testing::errorText([&] { window.OKClick(); }),
+              "The ion size a must be a positive number of Angstrom");
     window.IonSize.setText("4.5");
     window.SolventChoice = window.otherSolventChoice();
     window.Temperature.setText("298.15");
@@ -132,13 +136,15 @@ TEST(SolutionModelChoice, RefusalsChangeNothing) {
     EXPECT_EQ(window.Coefficients.text().substr(0, 8), "A = 1.64");
     ASSERT_TRUE(s.act([&] { window.OKClick(); }));
     EXPECT_EQ(s.form1.statusLine(),
-              "Solution model: Debye-Hueckel + Onsager-Fuoss, other (T = 298.15 K, eps_r = 35.94, eta = 0.341 mPa s), "
+              "Solution model: Debye-Hueckel + Onsager-Fuoss, other (T = 298.15 K, eps_r = 35.94, "
+              "eta = 0.341 mPa s), "
               "a = 4.5 A");
 
     s.app.state.factors.sf[1] = 0;
     const CellTable before = s.form2.StringGrid1;
     EXPECT_EQ(testing::errorText([&] { s.form1.Button3Click(); }),
-              "The ionic-strength model needs a positive limiting conductivity for every charged species: AX1 has 0 "
+              "The ionic-strength model needs a positive limiting conductivity for every charged "
+              "species: AX1 has 0 "
               "(scaling factor 0 x lambda(A/z) 88)");
     EXPECT_EQ(s.form2.StringGrid1.rowCount(), before.rowCount());
     EXPECT_EQ(s.form2.StringGrid1.cell(0, 0), before.cell(0, 0));

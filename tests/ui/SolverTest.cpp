@@ -14,7 +14,8 @@ using testing::Session;
 
 // Relative agreement to the number of significant digits the figures are given with.
 void expectDigits(ext actual, ext expected, int digits) {
-    EXPECT_LE(std::fabs(actual - expected), std::fabs(expected) * 0.5L * std::pow(10.0L, 1 - digits))
+    EXPECT_LE(std::fabs(actual - expected),
+              std::fabs(expected) * 0.5L * std::pow(10.0L, 1 - digits))
         << NumberText(actual) << " vs " << NumberText(expected);
 }
 
@@ -88,18 +89,16 @@ TEST(FreeAnionSolver, RecordFileIsCreatedOnceWithOneEmptyLine) {
 
 // n = 2 at C0 = X = 1e-4 with MCA 88 and MCX 59, worked by hand: D = 1 + 1e4 X + 2e7 X^2 =
 // 2.2; the cations carry 2 sf(0) + sf(1) x 1e4 X = 2 sf(0) + sf(1) charges per A, so the
-// conductivity is 88 x 1e-4 x (2 sf(0) + sf(1)) / 2.2 + 59 x 1e-4 = 0.004 (2 sf(0) + sf(1)) + 0.0059.
+// conductivity is 88 x 1e-4 x (2 sf(0) + sf(1)) / 2.2 + 59 x 1e-4 = 0.004 (2 sf(0) + sf(1)) +
+// 0.0059.
 TEST(Conductivity, TwoSpeciesAtAGivenX) {
     struct FactorCase {
         ext sf0, sf1, sf2;
         ext conductivity;
     };
     const FactorCase factorCases[] = {
-        {1, 1, 1, 0.0179L},
-        {1, 0.5L, 1, 0.0159L},
-        {0.5L, 1, 1, 0.0139L},
-        {2, 1, 1, 0.0259L},
-        {1, 1, 7, 0.0179L},  // AX2 carries no charge: its factor takes no part
+        {1, 1, 1, 0.0179L}, {1, 0.5L, 1, 0.0159L}, {0.5L, 1, 1, 0.0139L},
+        {2, 1, 1, 0.0259L}, {1, 1, 7, 0.0179L},  // AX2 carries no charge: its factor takes no part
     };
     for (const FactorCase& c : factorCases) {
         Session s;

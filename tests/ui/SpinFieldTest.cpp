@@ -11,7 +11,9 @@ namespace {
 struct CountedField {
     SpinField field{2, 30, 6};
     int changes = 0;
-    CountedField() { field.setChangeHandler([this] { ++changes; }); }
+    CountedField() {
+        field.setChangeHandler([this] { ++changes; });
+    }
 };
 
 TEST(SpinField, ValueIsTheWholeNumberInTheTextOrTheMinimum) {
@@ -19,8 +21,8 @@ TEST(SpinField, ValueIsTheWholeNumberInTheTextOrTheMinimum) {
         const char* text;
         int value;
     } cases[] = {
-        {"12", 12},  {"+5", 5},  {"500", 500}, {"-5", -5},    {"", 2},  {"-", 2},
-        {"1.5", 2},  {"abc", 2}, {"3x", 2},    {"1E1", 2},    {"+", 2}, {"99999999999", 2},
+        {"12", 12}, {"+5", 5},  {"500", 500}, {"-5", -5}, {"", 2},  {"-", 2},
+        {"1.5", 2}, {"abc", 2}, {"3x", 2},    {"1E1", 2}, {"+", 2}, {"99999999999", 2},
     };
     CountedField f;
     for (const auto& c : cases) {
@@ -37,7 +39,8 @@ TEST(SpinField, RangeAppliesOnLeavingOnStepsAndWhenSetByProgram) {
         const char* afterLeave;
         int changesOnLeave;
     } leaving[] = {
-        {"45", "30", 1}, {"-7", "2", 1}, {"1", "2", 1}, {"30", "30", 0}, {"abc", "abc", 0}, {"", "", 0},
+        {"45", "30", 1}, {"-7", "2", 1},    {"1", "2", 1},
+        {"30", "30", 0}, {"abc", "abc", 0}, {"", "", 0},
     };
     for (const auto& c : leaving) {
         CountedField f;
@@ -54,7 +57,7 @@ TEST(SpinField, RangeAppliesOnLeavingOnStepsAndWhenSetByProgram) {
         const char* afterStep;
         int changes;
     } steps[] = {
-        {"6", +1, "7", 1}, {"30", +1, "30", 0}, {"2", -1, "2", 0}, {"45", +1, "30", 1},
+        {"6", +1, "7", 1},   {"30", +1, "30", 0}, {"2", -1, "2", 0}, {"45", +1, "30", 1},
         {"45", -1, "30", 1}, {"abc", +1, "3", 1}, {"0", -1, "2", 1},
     };
     for (const auto& c : steps) {

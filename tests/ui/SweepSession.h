@@ -12,10 +12,12 @@
 namespace condsim::testing {
 
 // Writes the observed data file and opens it through File/Open; returns its full name.
-inline std::string openObservedFile(Session& s, const std::string& name, const std::string& content) {
+inline std::string openObservedFile(Session& s, const std::string& name,
+                                    const std::string& content) {
     const std::string file = s.directory.write(name, content);
     s.platform.answerNextDialog(file);
-    EXPECT_TRUE(s.act([&] { s.form1.Open1Click(); })) << (s.errors().empty() ? "" : s.errors().back());
+    EXPECT_TRUE(s.act([&] { s.form1.Open1Click(); }))
+        << (s.errors().empty() ? "" : s.errors().back());
     return file;
 }
 

@@ -36,8 +36,8 @@ TEST(ConcentrationSweep, NinePointsSplitTheRangeIntoTenStepsWithoutItsEnds) {
     const CellTable& table = s.form2.StringGrid1;
     EXPECT_EQ(table.rowCount(), 10);
     EXPECT_EQ(table.columnCount(), 9);
-    const std::vector<std::string> headers{"conc.(M)", "conduct.(MC*C)", "AX0", "AX1", "AX2",
-                                           "AX3",      "AX4",            "AX5", "AX6"};
+    const std::vector<std::string> headers{
+        "conc.(M)", "conduct.(MC*C)", "AX0", "AX1", "AX2", "AX3", "AX4", "AX5", "AX6"};
     for (int c = 0; c < 9; ++c) EXPECT_EQ(table.cell(c, 0), headers[static_cast<size_t>(c)]);
     for (int k = 1; k <= 9; ++k) {
         EXPECT_EQ(table.cell(0, k), "0.00" + integerText(k)) << "row " << k;
@@ -84,7 +84,8 @@ TEST(ConcentrationSweep, BeforeAnyFileTheFirstPointFailsSaysWhyAndNothingIsDrawn
     EXPECT_FALSE(sweep(s, 200));
     ASSERT_EQ(s.errors().size(), 1u);
     EXPECT_EQ(s.errors()[0],
-              "不正な浮動小数点数演算命令.\nNo observed data are loaded: open a data file first (File/Open).");
+              "不正な浮動小数点数演算命令.\nNo observed data are loaded: open a data file first "
+              "(File/Open).");
 
     const CellTable& table = s.form2.StringGrid1;
     EXPECT_EQ(table.rowCount(), 201);
@@ -126,11 +127,13 @@ TEST(ConcentrationSweep, HandsTheRangeToTheDistributionPlotAndDrawsBothPlots) {
     const auto ops = operationsOf(s.form1.Image1);
     const size_t redrawStart = ops.size() - (2 + 6 + 2 * (1 + 9 + 8));
     ASSERT_EQ(ops[redrawStart].kind, Kind::Rectangle);
-    const std::vector<CanvasOperation> redraw(ops.begin() + static_cast<long>(redrawStart), ops.end());
+    const std::vector<CanvasOperation> redraw(ops.begin() + static_cast<long>(redrawStart),
+                                              ops.end());
     EXPECT_EQ(redraw[1].penColor, colors::green);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(redraw[2 + static_cast<size_t>(i)].kind, Kind::Ellipse);
-        EXPECT_EQ(redraw[2 + static_cast<size_t>(i)].penColor, i % 2 == 0 ? colors::red : colors::blue);
+        EXPECT_EQ(redraw[2 + static_cast<size_t>(i)].penColor,
+                  i % 2 == 0 ? colors::red : colors::blue);
         EXPECT_EQ(redraw[2 + static_cast<size_t>(i)].penWidth, 2);
     }
     EXPECT_EQ(redraw[8].kind, Kind::MoveTo);
@@ -188,10 +191,12 @@ TEST(ConcentrationSweep, ObservedRowsGetTheirOwnFreeAnionAndConductivity) {
     const std::string lastLeft = s.form1.sahen_out.text();
     const EquilibriumModel model = s.app.state.model;
 
-    EXPECT_EQ(s.form1.c0.text(), s.form2.StringGrid1.cell(0, 9)) << "the hidden fields show the last point";
+    EXPECT_EQ(s.form1.c0.text(), s.form2.StringGrid1.cell(0, 9))
+        << "the hidden fields show the last point";
     EXPECT_EQ(s.form1.conductivity.text(), s.form2.StringGrid1.cell(1, 9));
     EXPECT_EQ(model.C0, number(s.form2.StringGrid1.cell(0, 9)));
-    for (int i = 0; i <= 6; ++i) EXPECT_EQ(NumberText(model.abundance[i]), s.form2.StringGrid1.cell(2 + i, 9));
+    for (int i = 0; i <= 6; ++i)
+        EXPECT_EQ(NumberText(model.abundance[i]), s.form2.StringGrid1.cell(2 + i, 9));
     EXPECT_EQ(s.form1.StringGrid3.cell(1, 7), s.form2.StringGrid1.cell(8, 9));
 
     // A solve at the last sweep point reproduces the hidden fields: the observed rows'

@@ -37,7 +37,8 @@ std::vector<ext> flattened(const CalculationRecord& record) {
         values.insert(values.end(), point.solutionValues.begin(), point.solutionValues.end());
     }
     for (const ObservedComparison& point : record.observed) {
-        values.insert(values.end(), {point.concentration, point.observed, point.calculated, point.freeAnion});
+        values.insert(values.end(),
+                      {point.concentration, point.observed, point.calculated, point.freeAnion});
     }
     return values;
 }
@@ -93,32 +94,41 @@ const std::string overflowError = "浮動小数点数のオーバーフロー.";
 // rows after it as an earlier sweep left them.
 TEST(ThreadedSweep, TwoThreadsLeaveExactlyWhatOneThreadLeaves) {
     const std::vector<ThreadedCase> cases{
-        {"n = 2, 200 points", [](Session& s) {
+        {"n = 2, 200 points",
+         [](Session& s) {
              openThreePoints(s);
              defineAndSweep(s, 2, 200);
-         }, ""},
-        {"n = 6, two sweeps, the second over a range edited in the abundance window", [](Session& s) {
+         },
+         ""},
+        {"n = 6, two sweeps, the second over a range edited in the abundance window",
+         [](Session& s) {
              openThreePoints(s);
              defineAndSweep(s, 6, 100);
              s.form2.Edit1.setText("0.001");
              s.form2.Edit2.setText("0.002");
              ASSERT_TRUE(s.act([&] { s.form2.drawdistributionClick(); }));
              ASSERT_TRUE(testing::sweep(s, 37));
-         }, ""},
-        {"n = 30, 120 points", [](Session& s) {
+         },
+         ""},
+        {"n = 30, 120 points",
+         [](Session& s) {
              openThreePoints(s);
              s.form1.SpinEdit2.setValue(100);
              defineAndSweep(s, 30, 120);
-         }, ""},
-        {"n = 6 in the ionic-strength model (Davies)", [](Session& s) {
+         },
+         ""},
+        {"n = 6 in the ionic-strength model (Davies)",
+         [](Session& s) {
              openThreePoints(s);
              SolutionModelWindow& window = s.app.SolutionModelForm;
              window.Show();
              window.Model = SolutionModelKind::Davies;
              ASSERT_TRUE(s.act([&] { window.OKClick(); }));
              defineAndSweep(s, 6, 50);
-         }, ""},
-        {"an overflow at point 6 of 9, over the rows of an earlier sweep", [](Session& s) {
+         },
+         ""},
+        {"an overflow at point 6 of 9, over the rows of an earlier sweep",
+         [](Session& s) {
              openThreePoints(s);
              defineAndSweep(s, 6, 9);
              // MCA x C0 x S exceeds the extended range from C0 = 0.06 on: points 1..5 are
@@ -130,11 +140,14 @@ TEST(ThreadedSweep, TwoThreadsLeaveExactlyWhatOneThreadLeaves) {
              EXPECT_EQ(calculated.cell(0, 5), "0.05");
              EXPECT_NE(calculated.cell(0, 6), "0.06");
              EXPECT_EQ(s.form1.c0.text(), "0.06");
-         }, overflowError},
-        {"no observed data: the first point fails", [](Session& s) {
+         },
+         overflowError},
+        {"no observed data: the first point fails",
+         [](Session& s) {
              s.form1.InitializeClick();
              EXPECT_FALSE(testing::sweep(s, 50));
-         }, std::string("不正な浮動小数点数演算命令.\n") + noObservedDataHint},
+         },
+         std::string("不正な浮動小数点数演算命令.\n") + noObservedDataHint},
     };
     for (const ThreadedCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -160,7 +173,8 @@ TEST(ThreadedSweep, TwoThreadsLeaveExactlyWhatOneThreadLeaves) {
         EXPECT_EQ(two.record, one.record);
         EXPECT_EQ(two.report, one.report);
         EXPECT_EQ(two.calculation, one.calculation);
-        EXPECT_EQ(one.calculation.size() > 1, c.sweepError.empty()) << "kept only after a complete sweep";
+        EXPECT_EQ(one.calculation.size() > 1, c.sweepError.empty())
+            << "kept only after a complete sweep";
     }
 }
 

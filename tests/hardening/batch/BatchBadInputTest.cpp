@@ -11,8 +11,8 @@
 
 #include "CaseNames.h"
 #include "TestSession.h"
-#include "batch/BatchTestSupport.h"
 #include "batch/BatchSession.h"
+#include "batch/BatchTestSupport.h"
 #include "files/DecimalSeparator.h"
 #include "plot/RecordingCanvas.h"
 
@@ -49,19 +49,30 @@ void goodData(BatchOptions& o) { o.data = testing::exampleFile("observed-6to1-sa
 
 const BatchCase batchCases[] = {
     {"observed data of binary garbage",
-     [](BatchOptions& o, const TemporaryDirectory& d) { o.data = file(d, "data.txt", std::string("\x00\x01" "ab\xff", 5)); },
+     [](BatchOptions& o, const TemporaryDirectory& d) {
+         o.data = file(d, "data.txt",
+                       std::string("\x00\x01"
+                                   "ab\xff",
+                                   5));
+     },
      1, "入力値が数値ではありません.\nline 1 of DIR/data.txt: 'ab\\xFF'\n"},
     {"observed data with a header line",
-     [](BatchOptions& o, const TemporaryDirectory& d) { o.data = file(d, "data.txt", "conc cond\r\n0.001 0.1\r\n"); },
+     [](BatchOptions& o, const TemporaryDirectory& d) {
+         o.data = file(d, "data.txt", "conc cond\r\n0.001 0.1\r\n");
+     },
      1, "入力値が数値ではありません.\nline 1 of DIR/data.txt: 'conc'\n"},
     {"observed data with a comma as separator",
-     [](BatchOptions& o, const TemporaryDirectory& d) { o.data = file(d, "data.txt", "0.001 0.1\r\n0,002 0,2\r\n"); },
+     [](BatchOptions& o, const TemporaryDirectory& d) {
+         o.data = file(d, "data.txt", "0.001 0.1\r\n0,002 0,2\r\n");
+     },
      1, "入力値が数値ではありません.\nline 2 of DIR/data.txt: '0,002'\n"},
     {"observed data with a number of 73 characters",
      [](BatchOptions& o, const TemporaryDirectory& d) {
          o.data = file(d, "data.txt", "0.001" + std::string(67, '0') + "1 0.11\r\n");
      },
-     1, "入力値が数値ではありません.\nline 1 of DIR/data.txt: '0.001" + std::string(59, '0') + "...'\n"},
+     1,
+     "入力値が数値ではありません.\nline 1 of DIR/data.txt: '0.001" + std::string(59, '0') +
+         "...'\n"},
     {"an empty observed-data file",
      [](BatchOptions& o, const TemporaryDirectory& d) { o.data = file(d, "data.txt", ""); }, 1,
      "DIR/data.txt holds no pairs of observed data.\n"},
@@ -69,24 +80,27 @@ const BatchCase batchCases[] = {
      [](BatchOptions& o, const TemporaryDirectory&) { o.data = "/dev/zero"; }, 1,
      "The file is larger than 16 MiB, the most that condsim reads from a file.\n/dev/zero\n"},
     {"a missing observed-data file",
-     [](BatchOptions& o, const TemporaryDirectory& d) { o.data = (d.path() / "missing.txt").string(); }, 1,
-     "ファイルが見つかりません.\nDIR/missing.txt\n"},
+     [](BatchOptions& o, const TemporaryDirectory& d) {
+         o.data = (d.path() / "missing.txt").string();
+     },
+     1, "ファイルが見つかりません.\nDIR/missing.txt\n"},
     {"a folder given as the observed-data file",
      [](BatchOptions& o, const TemporaryDirectory& d) { o.data = d.path().string(); }, 1,
      "ファイルへのアクセスが拒否されました.\nDIR\n"},
     {"a start-up folder where dirinf cannot be written",
      [](BatchOptions& o, const TemporaryDirectory& d) {
-         std::filesystem::create_directory(d.path() / "dirinf");  // a folder cannot be replaced by the file
+         std::filesystem::create_directory(d.path() /
+                                           "dirinf");  // a folder cannot be replaced by the file
          goodData(o);
      },
      1,
      "ファイルへのアクセスが拒否されました.\n"
      "condsim remembers the last data folder in the file dirinf, which cannot be written in DIR\n"},
-    {"no observed data",
-     [](BatchOptions&, const TemporaryDirectory&) {}, 1, "不正な浮動小数点数演算命令.\n" + noDataHint},
+    {"no observed data", [](BatchOptions&, const TemporaryDirectory&) {}, 1,
+     "不正な浮動小数点数演算命令.\n" + noDataHint},
     {"a fit without observed data",
-     [](BatchOptions& o, const TemporaryDirectory&) { o.fit = parseFitParameterList("K1,alfa"); }, 1,
-     "The fit cannot run: There are no observed data to fit.\n" + noDataHint},
+     [](BatchOptions& o, const TemporaryDirectory&) { o.fit = parseFitParameterList("K1,alfa"); },
+     1, "The fit cannot run: There are no observed data to fit.\n" + noDataHint},
     {"stepwise constants holding nan",
      [](BatchOptions& o, const TemporaryDirectory& d) {
          goodData(o);
@@ -121,7 +135,8 @@ const BatchCase batchCases[] = {
          o.mca = "-88";
          o.fit = parseFitParameterList("K1,alfa");
      },
-     1, "The fit cannot run: MCA = -88 is negative: limiting molar conductivities are 0 or more.\n"},
+     1,
+     "The fit cannot run: MCA = -88 is negative: limiting molar conductivities are 0 or more.\n"},
     {"scaling factors holding 1E4933",
      [](BatchOptions& o, const TemporaryDirectory& d) {
          goodData(o);
@@ -168,14 +183,19 @@ TEST_P(BatchBadInput, EndsWithStatusOneItsMessageAndNoReport) {
     std::ostringstream messages;
     std::ostringstream results;
 
-    EXPECT_EQ(runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()), c.status);
+    EXPECT_EQ(
+        runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()),
+        c.status);
     EXPECT_EQ(messages.str(), inFolder(c.messages, directory));
     EXPECT_EQ(results.str(), "");
     EXPECT_EQ(testing::contentOf(report), oldReport);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCase, BatchBadInput, ::testing::Range(0, static_cast<int>(std::size(batchCases))),
-                         [](const auto& info) { return testing::caseName(batchCases[info.param].name); });
+INSTANTIATE_TEST_SUITE_P(EveryCase, BatchBadInput,
+                         ::testing::Range(0, static_cast<int>(std::size(batchCases))),
+                         [](const auto& info) {
+                             return testing::caseName(batchCases[info.param].name);
+                         });
 
 // Whole numbers that are not 32-bit numbers, or lie beyond the range of the field they
 // set, are usage errors: never wrapped, never bounded behind the user's back.
@@ -195,7 +215,8 @@ TEST(BatchBadInput, WholeNumbersBeyondTheirRangesAreUsageErrors) {
         {{"--alfa", "-2147483648"}, "--alfa must be a whole number from 1 to 100"},
         {{"--scale", "100001"}, "--scale must be a whole number from 1 to 100000"},
         {{"--gradient", "-101"}, "--gradient must be a whole number from -100 to 100"},
-        {{"--fit-n", "2..99999999999"}, "--fit-n takes FROM..TO, for example 2..8, not '2..99999999999'"},
+        {{"--fit-n", "2..99999999999"},
+         "--fit-n takes FROM..TO, for example 2..8, not '2..99999999999'"},
         {{"--report"}, "--report needs a value"},
     };
     for (const auto& c : cases) {
@@ -209,15 +230,19 @@ TEST(BatchBadInput, WholeNumbersBeyondTheirRangesAreUsageErrors) {
     // The ranges are those of the fields the options set: both ends are accepted, one
     // beyond either end is not.
     testing::Session s;
-    const std::pair<const char*, const SpinField*> fields[] = {
-        {"--n", &s.form1.SpinEdit1},      {"--alfa", &s.form1.SpinEdit2}, {"--points", &s.form1.SpinEdit3},
-        {"--scale", &s.form1.SpinEdit4}, {"--gradient", &s.form3.katamuki}};
+    const std::pair<const char*, const SpinField*> fields[] = {{"--n", &s.form1.SpinEdit1},
+                                                               {"--alfa", &s.form1.SpinEdit2},
+                                                               {"--points", &s.form1.SpinEdit3},
+                                                               {"--scale", &s.form1.SpinEdit4},
+                                                               {"--gradient", &s.form3.katamuki}};
     for (const auto& [option, field] : fields) {
         for (const int value : {field->minimum(), field->maximum()}) {
-            EXPECT_NO_THROW(parseBatchOptions({option, std::to_string(value)})) << option << " " << value;
+            EXPECT_NO_THROW(parseBatchOptions({option, std::to_string(value)}))
+                << option << " " << value;
         }
         for (const int value : {field->minimum() - 1, field->maximum() + 1}) {
-            EXPECT_THROW(parseBatchOptions({option, std::to_string(value)}), BatchUsageError) << option << " " << value;
+            EXPECT_THROW(parseBatchOptions({option, std::to_string(value)}), BatchUsageError)
+                << option << " " << value;
         }
     }
 }
