@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "fit/ConstantsFit.h"
-#include "model/FreeAnionSearch.h"
+#include "model/designed/FreeAnionSearch.h"
 
 namespace condsim {
 namespace {

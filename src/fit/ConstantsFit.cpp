@@ -12,7 +12,7 @@
 #include "fit/OptimumCheck.h"
 #include "fit/ProfileBounds.h"
 #include "fit/StudentT.h"
-#include "model/FreeAnionSearch.h"
+#include "model/designed/FreeAnionSearch.h"
 
 namespace condsim {
 

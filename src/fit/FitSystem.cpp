@@ -2,11 +2,11 @@
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
-#include "fit/FreeAnionNewton.h"
-#include "model/FreeAnionSearch.h"
-#include "model/IonicPoint.h"
-#include "model/MassBalance.h"
-#include "model/SolutionConductivity.h"
+#include "model/designed/FreeAnionNewton.h"
+#include "model/designed/FreeAnionSearch.h"
+#include "model/designed/MassBalance.h"
+#include "model/designed/SolutionConductivity.h"
+#include "model/ionic/IonicPoint.h"
 
 namespace condsim {
 

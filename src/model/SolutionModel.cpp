@@ -1,20 +1,16 @@
 #include "model/SolutionModel.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "core/Error.h"
+#include "model/ValueText.h"
 
 namespace condsim {
 
 namespace {
 
 // Enough digits for a description line; the tables keep their own number text.
-std::string shortNumber(ext value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.6Lg", value);
-    return text;
-}
+std::string shortNumber(ext value) { return valueText(value, 6); }
 
 constexpr ext roomTemperature = 298.15L;
 constexpr ext millipascalSecondsPerPascalSecond = 1000;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/Ext.h"
-#include "model/Solvent.h"
+#include "model/ionic/Solvent.h"
 
 namespace condsim {
 

@@ -8,9 +8,9 @@
 #include "files/ObservedData.h"
 #include "model/CalculationRecord.h"
 #include "model/EquilibriumModel.h"
-#include "model/IonicPoint.h"
 #include "model/ScalingFactors.h"
 #include "model/SolutionModel.h"
+#include "model/ionic/IonicPoint.h"
 #include "plot/PlotRange.h"
 
 namespace condsim {

@@ -2,7 +2,7 @@
 
 #include "core/Error.h"
 #include "files/NumberText.h"
-#include "model/Solvent.h"
+#include "model/ionic/Solvent.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 

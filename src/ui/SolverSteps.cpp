@@ -3,9 +3,9 @@
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
 #include "files/NumberText.h"
-#include "model/FreeAnionSearch.h"
-#include "model/MassBalance.h"
-#include "model/SolutionConductivity.h"
+#include "model/designed/FreeAnionSearch.h"
+#include "model/designed/MassBalance.h"
+#include "model/designed/SolutionConductivity.h"
 
 namespace condsim {
 

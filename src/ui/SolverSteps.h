@@ -8,8 +8,8 @@
 #include "core/CellTable.h"
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"
-#include "model/IonicPoint.h"
 #include "model/SolutionModel.h"
+#include "model/ionic/IonicPoint.h"
 #include "ui/EditField.h"
 
 namespace condsim {

@@ -8,7 +8,7 @@
 
 #include "core/CellTable.h"
 #include "core/Ext.h"
-#include "model/IonicPoint.h"
+#include "model/ionic/IonicPoint.h"
 #include "ui/CheckBox.h"
 #include "ui/EditField.h"
 #include "ui/Picture.h"

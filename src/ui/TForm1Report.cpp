@@ -8,7 +8,7 @@
 #include "files/NumberText.h"
 #include "files/ResultsReport.h"
 #include "files/TextFile.h"
-#include "model/Solvent.h"
+#include "model/ionic/Solvent.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 

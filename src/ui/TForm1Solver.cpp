@@ -4,7 +4,7 @@
 
 #include "core/Error.h"
 #include "files/TextFile.h"
-#include "model/MassBalance.h"
+#include "model/designed/MassBalance.h"
 #include "ui/SolverSteps.h"
 #include "ui/TForm1.h"
 

@@ -5,9 +5,9 @@
 #include "TestSession.h"
 #include "files/NumberText.h"
 #include "fit/FitSystem.h"
-#include "fit/FreeAnionNewton.h"
-#include "model/FreeAnionSearch.h"
-#include "model/MassBalance.h"
+#include "model/designed/FreeAnionNewton.h"
+#include "model/designed/FreeAnionSearch.h"
+#include "model/designed/MassBalance.h"
 #include "ui/MainWindowFit.h"
 
 namespace condsim {

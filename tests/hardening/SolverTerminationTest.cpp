@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSession.h"
-#include "model/FreeAnionSearch.h"
+#include "model/designed/FreeAnionSearch.h"
 
 namespace condsim {
 namespace {

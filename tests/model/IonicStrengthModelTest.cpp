@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "core/Error.h"
-#include "model/ActivityCoefficients.h"
-#include "model/FreeAnionSearch.h"
-#include "model/IonicBalance.h"
-#include "model/IonicPoint.h"
-#include "model/MassBalance.h"
-#include "model/OnsagerFuoss.h"
-#include "model/SolutionConductivity.h"
-#include "model/Solvent.h"
+#include "model/designed/FreeAnionSearch.h"
+#include "model/designed/MassBalance.h"
+#include "model/designed/SolutionConductivity.h"
+#include "model/ionic/ActivityCoefficients.h"
+#include "model/ionic/IonicBalance.h"
+#include "model/ionic/IonicPoint.h"
+#include "model/ionic/OnsagerFuoss.h"
+#include "model/ionic/Solvent.h"
 
 namespace condsim {
 namespace {

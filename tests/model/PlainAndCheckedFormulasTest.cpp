@@ -9,9 +9,9 @@
 #include <random>
 
 #include "TestSession.h"
-#include "model/EquilibriumFormulas.h"
-#include "model/MassBalance.h"
-#include "model/SolutionConductivity.h"
+#include "model/designed/EquilibriumFormulas.h"
+#include "model/designed/MassBalance.h"
+#include "model/designed/SolutionConductivity.h"
 
 namespace condsim {
 namespace {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "core/Ext.h"
-#include "model/ActivityCoefficients.h"
 #include "model/EquilibriumModel.h"
+#include "model/ionic/ActivityCoefficients.h"
 
 namespace condsim {
 

@@ -1,7 +1,7 @@
-#include "model/SolutionConductivity.h"
+#include "model/designed/SolutionConductivity.h"
 
 #include "core/CheckedArithmetic.h"
-#include "model/EquilibriumFormulas.h"
+#include "model/designed/EquilibriumFormulas.h"
 
 namespace condsim {
 

@@ -1,4 +1,4 @@
-#include "model/Solvent.h"
+#include "model/ionic/Solvent.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,4 @@
-#include "model/IonicBalance.h"
+#include "model/ionic/IonicBalance.h"
 
 #include <cfloat>
 #include <cmath>

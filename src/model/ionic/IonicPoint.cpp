@@ -1,22 +1,18 @@
-#include "model/IonicPoint.h"
+#include "model/ionic/IonicPoint.h"
 
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
-#include "model/ActivityCoefficients.h"
-#include "model/IonicBalance.h"
-#include "model/OnsagerFuoss.h"
+#include "model/ValueText.h"
+#include "model/ionic/ActivityCoefficients.h"
+#include "model/ionic/IonicBalance.h"
+#include "model/ionic/OnsagerFuoss.h"
 
 namespace condsim {
 
 namespace {
 
-std::string valueText(ext value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.15Lg", value);
-    return text;
-}
+std::string valueText(ext value) { return condsim::valueText(value, 15); }
 
 ext limitingConductivityOf(const IonicPointInput& input, int i) {
     return (*input.sf)[static_cast<size_t>(i)] * input.cationPerCharge;

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "core/Ext.h"
-#include "model/Solvent.h"
+#include "model/ionic/Solvent.h"
 
 namespace condsim {
 

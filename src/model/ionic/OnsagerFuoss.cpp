@@ -1,4 +1,4 @@
-#include "model/OnsagerFuoss.h"
+#include "model/ionic/OnsagerFuoss.h"
 
 #include <Eigen/Dense>
 #include <cmath>

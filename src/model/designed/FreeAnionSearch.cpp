@@ -1,11 +1,11 @@
-#include "model/FreeAnionSearch.h"
+#include "model/designed/FreeAnionSearch.h"
 
 #include <cmath>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
-#include "model/EquilibriumFormulas.h"
-#include "model/MassBalance.h"
+#include "model/designed/EquilibriumFormulas.h"
+#include "model/designed/MassBalance.h"
 
 namespace condsim {
 

@@ -1,7 +1,7 @@
-#include "model/MassBalance.h"
+#include "model/designed/MassBalance.h"
 
 #include "core/CheckedArithmetic.h"
-#include "model/EquilibriumFormulas.h"
+#include "model/designed/EquilibriumFormulas.h"
 
 namespace condsim {
 

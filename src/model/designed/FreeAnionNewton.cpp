@@ -1,12 +1,12 @@
-#include "fit/FreeAnionNewton.h"
+#include "model/designed/FreeAnionNewton.h"
 
 #include <cfloat>
 #include <cmath>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
-#include "files/NumberText.h"
-#include "model/MassBalance.h"
+#include "model/ValueText.h"
+#include "model/designed/MassBalance.h"
 
 namespace condsim {
 
@@ -56,7 +56,7 @@ ext freeAnionByNewton(int n, const SpeciesArray& beta, ext C0) {
             return next;
         X = next;
     }
-    throw Error("the free anion concentration at C0 = " + NumberText(C0) + " did not settle");
+    throw Error("the free anion concentration at C0 = " + valueText(C0, 15) + " did not settle");
 }
 
 }  // namespace condsim

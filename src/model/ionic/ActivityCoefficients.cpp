@@ -1,4 +1,4 @@
-#include "model/ActivityCoefficients.h"
+#include "model/ionic/ActivityCoefficients.h"
 
 #include <cmath>
 

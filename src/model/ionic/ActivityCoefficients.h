@@ -8,7 +8,7 @@
 
 #include "core/Ext.h"
 #include "model/SolutionModel.h"
-#include "model/Solvent.h"
+#include "model/ionic/Solvent.h"
 
 namespace condsim {
 
