@@ -36,11 +36,9 @@ FitSystem twentyPointSystem() {
     }
     for (int k = 0; k < 20; ++k) {
         const ext C0 = 1e-5L * std::pow(1000.0L, k / 19.0L);
-        ext X = freeAnionStart(system.n, C0);
-        searchFreeAnion(system.n, truth.beta, C0, X);
         const ext deviation = (k % 3 == 0 ? 0.005L : k % 3 == 1 ? -0.004L : 0.001L);
-        system.points.push_back(
-            {C0, conductivityAt(system.n, truth, system.sf, C0, X) * (1 + deviation)});
+        const ext kappa = calculatedConductivity(system, truth, C0, FreeAnionRoute::StepSearch);
+        system.points.push_back({C0, kappa * (1 + deviation)});
     }
     system.K[1] = 3000;
     for (int i = 1; i < system.n; ++i)

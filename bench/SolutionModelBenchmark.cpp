@@ -80,7 +80,8 @@ void FitOfK1AlfaMcaAndIonSize(benchmark::State& state) {
     truth.beta = {1, 30, 450};
     truth.MCA = 60;
     truth.MCX = system.MCX;
-    truth.ionSize = 5;
+    truth.solution = system.solution;
+    truth.solution.ionSize = 5;
     for (const ext C0 : calciumChlorideConcentrations)
         system.points.push_back({C0, calculatedConductivity(system, truth, C0)});
     system.K[1] = 10;

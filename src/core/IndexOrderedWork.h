@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <optional>
 #include <stop_token>
@@ -20,7 +21,14 @@ int defaultThreadCount();
 
 namespace detail {
 
-// The results computed so far, by index, and which index to compute next.
+// The outcome of one index: its result, or the exception its computation threw.
+template <class Result>
+struct Outcome {
+    std::optional<Result> result;
+    std::exception_ptr error;
+};
+
+// The outcomes computed so far, by index, and which index to compute next.
 template <class Result>
 class IndexedResults {
   public:
@@ -34,13 +42,12 @@ class IndexedResults {
         return index;
     }
 
-    // The result of an index; none when its computation threw.
-    void store(int index, std::optional<Result> result) {
+    void store(int index, Outcome<Result> outcome) {
         {
             const std::lock_guard lock(mutex_);
             Slot& slot = slots_[static_cast<size_t>(index)];
-            if (!result) firstFailure_.store(std::min(firstFailure_.load(), index));
-            slot.result = std::move(result);
+            if (outcome.error) firstFailure_.store(std::min(firstFailure_.load(), index));
+            slot.outcome = std::move(outcome);
             slot.done = true;
         }
         done_.notify_all();
@@ -56,15 +63,15 @@ class IndexedResults {
         done_.wait(lock, [&] { return slots_[static_cast<size_t>(index)].done; });
     }
 
-    std::optional<Result> release(int index) {
+    Outcome<Result> release(int index) {
         const std::lock_guard lock(mutex_);
-        return std::move(slots_[static_cast<size_t>(index)].result);
+        return std::move(slots_[static_cast<size_t>(index)].outcome);
     }
 
   private:
     struct Slot {
         bool done = false;
-        std::optional<Result> result;
+        Outcome<Result> outcome;
     };
     const int count_;
     std::atomic<int> next_{0};
@@ -75,39 +82,34 @@ class IndexedResults {
 };
 
 template <class Result, class Compute>
-std::optional<Result> attempt(const Compute& compute, int index) {
+Outcome<Result> attempt(const Compute& compute, int index) {
     try {
-        return std::optional<Result>(compute(index));
+        return {std::optional<Result>(compute(index)), nullptr};
     } catch (...) {
-        // Not reported here: the one-thread code meets the same failure again and raises it.
-        return std::nullopt;
+        return {std::nullopt, std::current_exception()};
     }
 }
 
 }  // namespace detail
 
-// Runs the work for i = 0..count-1 as one thread would, on `threads` threads.
+// Runs the work for i = 0..count-1 as one thread would, on `threads` threads; one thread
+// takes the same path with no helpers beside it.
 //
-// compute(i) returns a Result and runs on any of the threads (the calling thread helps
-// while it waits): it must only read data that nothing changes while the work runs, and
-// write nothing but its result. commit(i, result) runs on the calling thread, for each i
-// in increasing order. If compute(i) throws, the exception is dropped: the other threads
-// stop, and the calling thread runs serial(j) for j = i..count-1 in order, the one-thread
-// form of compute and commit together, which meets the failure itself and raises it
-// with whatever it leaves behind, just as the one-thread run would. With one thread,
-// serial runs for every index. An exception from commit or serial ends the work after
-// the other threads have stopped.
-template <class Result, class Compute, class Commit, class Serial>
+// compute(i) returns a Result and runs on any of the threads (the calling thread computes
+// too): it must only read data that nothing changes while the work runs, and write nothing
+// but its result. commit(i, result) runs on the calling thread, for each i in increasing
+// order. When compute(i) throws, the other threads stop, nothing from i on is committed,
+// and failed(i, error) runs on the calling thread with the exception: it may redo on
+// shared state what the failure should leave behind, and raises the error (the work ends
+// when it returns). An exception from commit or failed ends the work after the other
+// threads have stopped.
+template <class Result, class Compute, class Commit, class Failed>
 void runInIndexOrder(int count, int threads, const Compute& compute, const Commit& commit,
-                     const Serial& serial) {
-    const int workerCount = std::min(threads, count) - 1;
-    if (workerCount <= 0) {
-        for (int i = 0; i < count; ++i) serial(i);
-        return;
-    }
+                     const Failed& failed) {
     detail::IndexedResults<Result> results(count);
     // Declared after the results: the workers are stopped and joined before those go.
     std::vector<std::jthread> workers;
+    const int workerCount = std::max(std::min(threads, count) - 1, 0);
     workers.reserve(static_cast<size_t>(workerCount));
     for (int w = 0; w < workerCount; ++w) {
         workers.emplace_back([&results, &compute](const std::stop_token& stop) {
@@ -126,13 +128,13 @@ void runInIndexOrder(int count, int threads, const Compute& compute, const Commi
                 results.waitFor(i);
             }
         }
-        std::optional<Result> result = results.release(i);
-        if (!result) {
+        detail::Outcome<Result> outcome = results.release(i);
+        if (outcome.error) {
             workers.clear();  // stops and joins
-            for (int j = i; j < count; ++j) serial(j);
+            failed(i, outcome.error);
             return;
         }
-        commit(i, std::move(*result));
+        commit(i, std::move(*outcome.result));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "fit/AnionCountComparison.h"
 
 #include <cmath>
+#include <exception>
 #include <utility>
 
 #include "core/Error.h"
@@ -56,8 +57,9 @@ AnionCountComparison compareAnionCounts(const FitSystem& system, const FitReques
     // A progress callback belongs to the calling thread (a window shows it and may cancel
     // there): a comparison that reports its progress runs its fits one after the other.
     const int sharing = request.options.progress ? 1 : threads;
-    runInIndexOrder<FitResult>(toN - fromN + 1, sharing, fitAt, addRow,
-                               [&](int index) { addRow(index, fitAt(index)); });
+    runInIndexOrder<FitResult>(
+        toN - fromN + 1, sharing, fitAt, addRow,
+        [](int, const std::exception_ptr& error) { std::rethrow_exception(error); });
     // A reason that holds for every n (no observed data, say) is the comparison's own.
     const std::string& first = comparison.rows.front().fit.reason;
     bool refusedAlike = true;

@@ -12,6 +12,7 @@
 #include "fit/OptimumCheck.h"
 #include "fit/ProfileBounds.h"
 #include "fit/StudentT.h"
+#include "model/CalculationRoad.h"
 #include "model/designed/FreeAnionSearch.h"
 
 namespace condsim {
@@ -311,12 +312,10 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     result.stepwiseConstants.assign(constants.K.begin() + 1, constants.K.begin() + 1 + system.n);
     result.MCA = constants.MCA;
     result.MCX = constants.MCX;
-    result.ionSize = constants.ionSize;
-    if (!system.solution.ideal()) {
-        SolutionModel fitted = system.solution;
-        fitted.ionSize = constants.ionSize;
-        result.solutionModel = solutionModelDescription(fitted);
-    }
+    result.ionSize = constants.solution.ionSize;
+    // The fitted model named where it has parameters of its own to report.
+    const CalculationRoad road = calculationRoad(constants.solution);
+    if (hasIonSize(road)) result.solutionModel = roadDescription(road);
     result.status = FitStatus::Converged;
     return result;
 }

@@ -7,6 +7,8 @@
 #include "core/Error.h"
 #include "files/NegativeValue.h"
 #include "files/NumberText.h"
+#include "model/CalculationRoad.h"
+#include "model/CumulativeConstants.h"
 
 namespace condsim {
 
@@ -78,7 +80,7 @@ std::string FitParameterisation::refusal(const FitSystem& system,
         }
     }
     if (contains(parameters, FitParameter::ionSize())) {
-        if (system.solution.ideal())
+        if (!hasIonSize(calculationRoad(system.solution)))
             return "a is the ion size of the ionic-strength model; choose that model to fit it.";
         if (!(system.solution.ionSize > 0)) {
             return "a must be positive to be fitted on the logarithmic scale; it is " +
@@ -186,7 +188,7 @@ CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& va
     constants.K = system_.K;
     constants.MCA = system_.MCA;
     constants.MCX = system_.MCX;
-    constants.ionSize = system_.solution.ionSize;
+    constants.solution = system_.solution;
     ext alfa = system_.alfa;
     for (size_t j = 0; j < parameters_.size(); ++j) {
         const ext value = values[j];
@@ -204,22 +206,12 @@ CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& va
                 constants.MCX = value;
                 break;
             case FitParameterKind::IonSize:
-                constants.ionSize = value;
+                constants.solution.ionSize = value;
                 break;
         }
     }
-    const int n = system_.n;
-    if (model1_) {
-        for (int i = 1; i <= n - 1; ++i) {
-            constants.K[static_cast<size_t>(i) + 1] =
-                div(mul(alfa, constants.K[static_cast<size_t>(i)]), 100);
-        }
-    }
-    ext product = 1;
-    for (int r = 1; r <= n; ++r) {
-        product = mul(product, constants.K[static_cast<size_t>(r)]);
-        constants.beta[static_cast<size_t>(r)] = product;
-    }
+    if (model1_) generateByModel1(system_.n, alfa, constants.K);
+    formCumulativeConstants(system_.n, constants.K, constants.beta);
     return constants;
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"
+#include "model/PointCalculation.h"
 #include "model/SolutionModel.h"
 
 namespace condsim {
@@ -35,24 +36,15 @@ struct CalculationConstants {
     SpeciesArray beta{};  // beta(r) = 1 x K(1) x ... x K(r), in index order
     ext MCA = 0;
     ext MCX = 0;
-    ext ionSize = 0;  // a (Angstrom) of the ionic-strength model
+    // The system's solution model, with the fitted ion size where a is fitted.
+    SolutionModel solution;
 };
 
-// The conductivity at total concentration C0 and free anion concentration X, in the order
-// of the main window's ConductivityAt: lambda(X-) x X, D, S, then ((MCA x C0) x S) / D + F.
-// Checked: a fault raises the floating-point error.
-ext conductivityAt(int n, const CalculationConstants& constants, const SpeciesArray& sf, ext C0,
-                   ext X);
-
-// How the designed calculation finds [X-] for a fit: the fast solver inside the optimiser,
-// the calculation's own step search for the values shown at the optimum.
-enum class FreeAnionRoute { Fast, StepSearch };
-
-// The conductivity the fit compares with the observed one at total concentration C0, in
-// the system's solution model: in the designed calculation [X-] by the route given and
-// then conductivityAt; in the ionic-strength model its own solver (the route does not
-// matter), refusing limiting conductivities that are not positive with an Error. Every
-// residual of every fit comes from here. Checked: faults raise their errors.
+// The conductivity the fit compares with the observed one at total concentration C0, on the
+// road of the constants' solution model (model/CalculationRoad.h); [X-] of the designed
+// calculation by the route given. Every residual of every fit comes from here. Checked:
+// faults raise their errors, and the ionic-strength model refuses limiting conductivities
+// that are not positive with an Error.
 ext calculatedConductivity(const FitSystem& system, const CalculationConstants& constants, ext C0,
                            FreeAnionRoute route = FreeAnionRoute::Fast);
 

@@ -25,12 +25,11 @@ struct SolutionModel {
     // One ion-size parameter a for all ions (Angstrom). The Debye-Hueckel activities and,
     // under either activity law, the conductances use it.
     ext ionSize = defaultIonSize;
-
-    bool ideal() const { return kind == SolutionModelKind::Ideal; }
 };
 
 // "ideal", or for example "Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A"; another
-// solvent is given by its three values.
+// solvent is given by its three values. The description of the model's road
+// (CalculationRoad.h).
 std::string solutionModelDescription(const SolutionModel& model);
 // "Ideal (as designed)", "Debye-Hueckel + Onsager-Fuoss" or "Davies + Onsager-Fuoss".
 std::string solutionModelKindName(SolutionModelKind kind);

@@ -5,8 +5,9 @@
 #include <cmath>
 
 #include "files/NumberText.h"
+#include "model/CalculationRoad.h"
 #include "ui/FitWindow.h"
-#include "ui/SolutionModelSummary.h"
+#include "ui/TForm1.h"
 
 namespace condsim {
 
@@ -41,7 +42,7 @@ BuiltFigure fitResidualFigure(const FitWindow& fit, const TForm1& form) {
                    shortText(value.value, 6) + " (s.e. " + shortText(value.standardError, 3) + ")";
     }
     caption += "; RMS residual " + shortText(result.rmsResidual, 3) + " mS cm-1; " +
-               solutionModelSummary(form).name + ".";
+               roadSummaryName(calculationRoad(form.state().solution)) + ".";
     return residualFigure(fit.residuals(), caption);
 }
 

@@ -8,6 +8,7 @@
 #include "fit/AnionCountComparison.h"
 #include "fit/ConstantsFit.h"
 #include "fit/FitReport.h"
+#include "model/CalculationRoad.h"
 #include "ui/FitApplication.h"
 #include "ui/MainWindowFit.h"
 #include "ui/TForm1.h"
@@ -129,7 +130,8 @@ std::vector<FitParameter> FitWindow::offered() const {
     parameters.push_back(FitParameter::mca());
     parameters.push_back(FitParameter::mcx());
     // The ion size is a parameter only of the ionic-strength model.
-    if (!form_.state().solution.ideal()) parameters.push_back(FitParameter::ionSize());
+    if (hasIonSize(calculationRoad(form_.state().solution)))
+        parameters.push_back(FitParameter::ionSize());
     return parameters;
 }
 

@@ -2,6 +2,7 @@
 // The process-wide state owned by the main window's module for the life of the process.
 
 #include <string>
+#include <vector>
 
 #include "core/CellTable.h"
 #include "core/IndexOrderedWork.h"
@@ -10,7 +11,6 @@
 #include "model/EquilibriumModel.h"
 #include "model/ScalingFactors.h"
 #include "model/SolutionModel.h"
-#include "model/ionic/IonicPoint.h"
 #include "plot/PlotRange.h"
 
 namespace condsim {
@@ -28,8 +28,9 @@ struct ProcessState {
     CalculationRecord calculation;  // the last complete sweep at full precision
     // The solution model of every calculation; ideal at each start, never stored.
     SolutionModel solution;
-    // The last point the solver solved in the ionic-strength model.
-    IonicPoint ionicPoint;
+    // The road's own quantities (ownQuantityColumns) at the last point the solver solved:
+    // none on the designed road.
+    std::vector<ext> ownValues;
     // The ionic strength and the activity coefficient of X- at each point of the last
     // sweep in the ionic-strength model, as text: conc.(M), I (M), gamma(X-).
     CellTable ionicStrengthTable{3, 1};

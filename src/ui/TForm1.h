@@ -8,7 +8,6 @@
 
 #include "core/CellTable.h"
 #include "core/Ext.h"
-#include "model/ionic/IonicPoint.h"
 #include "ui/CheckBox.h"
 #include "ui/EditField.h"
 #include "ui/Picture.h"
@@ -118,24 +117,21 @@ class TForm1 {
 
     // The main window's status line: "Solution model: " and the model of the results.
     std::string statusLine() const;
-    // The inputs of the ionic-strength model from n, the constants, the scaling factors
-    // and the MCA and MCX texts (conversion errors as ConductivityAt raises them).
-    IonicPointInput ionicPointInput() const;
-    // In the ionic-strength model: throws the refusal of a charged species whose limiting
-    // conductivity is not positive.
-    void refuseNonPositiveMobilities() const;
+    // Throws the road's refusal of the calculation's inputs (in the ionic-strength model,
+    // a charged species whose limiting conductivity is not positive), reading the MCA and
+    // MCX texts only where the road needs them.
+    void refuseInputsOfTheRoad() const;
 
     ProcessState& state() { return state_; }
     const ProcessState& state() const { return state_; }
     Platform& platform() { return platform_; }
 
   private:
+    // Row r of the constants table from the model's beta(r) and K(r).
+    void writeConstantsRow(int r);
     void writeConstantsTable(int rows);
     // The body of Conduct Calculations: the points, the tables and both plots.
     void sweep();
-    // One point of the sweep on this thread: its concentration into c0, the solver
-    // command, its rows of the tables.
-    void sweepPoint(int k, ext xmin, ext span, ext divisions);
     // Raises the refusal when the adopted value would make a stepwise constant negative.
     void refuseNegativeAdoption(int column, int row, int rows) const;
     // What the solver command reads, and its steps on this window's carriers.

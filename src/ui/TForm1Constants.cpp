@@ -7,6 +7,7 @@
 #include "core/Error.h"
 #include "files/NegativeValue.h"
 #include "files/NumberText.h"
+#include "model/CumulativeConstants.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
@@ -39,12 +40,14 @@ bool quotientIsNegative(ext numerator, ext denominator) {
 
 int TForm1::n() const { return std::clamp(SpinEdit1.value(), nMinimum, nMaximum); }
 
+void TForm1::writeConstantsRow(int r) {
+    const auto& model = state_.model;
+    StringGrid2.setCell(0, r, NumberText(model.beta[r]));
+    StringGrid2.setCell(1, r, NumberText(model.K[r]));
+}
+
 void TForm1::writeConstantsTable(int rows) {
-    auto& model = state_.model;
-    for (int r = 1; r <= rows; ++r) {
-        StringGrid2.setCell(0, r, NumberText(model.beta[r]));
-        StringGrid2.setCell(1, r, NumberText(model.K[r]));
-    }
+    for (int r = 1; r <= rows; ++r) writeConstantsRow(r);
 }
 
 void TForm1::InitializeClick() {
@@ -62,23 +65,11 @@ void TForm1::InitializeClick() {
     model.K[1] = first;
 
     if (CheckBox1.checked()) {
-        // Model #1: each constant is alfa percent of the one before it.
-        const ext alfa = toExt(SpinEdit2.value());
-        for (int i = 1; i <= speciesCount - 1; ++i) {
-            model.K[i + 1] = div(mul(alfa, model.K[i]), 100);
-            model.beta[i + 1] = mul(model.beta[i], model.K[i + 1]);
-        }
+        generateByModel1(speciesCount, toExt(SpinEdit2.value()), model.K);
     } else {
         platform_.message(cautionText);
-        const int rows = StringGrid2.rowCount() - 1;
-        for (int r = 1; r <= rows; ++r) {
-            if (r == 1) {
-                model.K[1] = model.beta[1];
-            } else {
-                model.beta[r] = mul(model.K[r], model.beta[r - 1]);
-            }
-        }
     }
+    formCumulativeConstants(speciesCount, model.K, model.beta);
     writeConstantsTable(speciesCount);
 }
 
@@ -89,13 +80,7 @@ void TForm1::SetStepwiseConstants(const std::vector<ext>& values) {
     SpinEdit1.setValue(m);
     StringGrid2.setRowCount(m + 1);
     writeConstantsHeaders(StringGrid2);
-    ext product = 1;
-    for (int r = 1; r <= m; ++r) {
-        StringGrid2.setCell(1, r, NumberText(model.K[r]));
-        product = mul(product, model.K[r]);
-        model.beta[r] = product;
-        StringGrid2.setCell(0, r, NumberText(model.beta[r]));
-    }
+    formCumulativeConstants(m, model.K, model.beta, [&](int r) { writeConstantsRow(r); });
     CheckBox1.setChecked(false);
 }
 
@@ -140,13 +125,7 @@ void TForm1::AdoptClick() {
 
     if (column == 1) {
         model.K[row] = number(StringGrid2.cell(column, row));
-        ext product = 1;
-        for (int r = 1; r <= rows; ++r) {
-            StringGrid2.setCell(1, r, NumberText(model.K[r]));
-            product = mul(product, model.K[r]);
-            model.beta[r] = product;
-            StringGrid2.setCell(0, r, NumberText(model.beta[r]));
-        }
+        formCumulativeConstants(rows, model.K, model.beta, [&](int r) { writeConstantsRow(r); });
     } else {
         model.beta[row] = number(StringGrid2.cell(column, row));
         for (int r = 1; r <= rows; ++r) {

@@ -8,6 +8,7 @@
 #include "files/NumberText.h"
 #include "files/ResultsReport.h"
 #include "files/TextFile.h"
+#include "model/CalculationRoad.h"
 #include "model/ionic/Solvent.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
@@ -56,7 +57,9 @@ void TForm1::Save1Click() {
         .alfa = SpinEdit2.value(),
         .n = n(),
     };
-    if (!state_.solution.ideal()) {
+    // A road with quantities of its own (the ionic-strength model) reports its model and
+    // their table.
+    if (!ownQuantityColumns(calculationRoad(state_.solution)).empty()) {
         const SolutionModelSection section{solutionModelLines(state_.solution),
                                            state_.ionicStrengthTable};
         ReportSources withSolution = sources;

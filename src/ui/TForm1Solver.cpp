@@ -15,13 +15,13 @@ ext TForm1::LeftSide(ext C0, ext X) const { return massBalanceSide(n(), C0, X); 
 ext TForm1::RightSide(ext X) const { return formationSide(n(), state_.model.beta, X); }
 
 SolverReads TForm1::solverReads() const {
-    return {n(), state_.factors.sf, MCA.text(), MCX.text(), state_.solution};
+    return {n(), state_.factors.sf, MCA.text(), MCX.text(), calculationRoad(state_.solution)};
 }
 
 SolverSteps TForm1::solverSteps() {
     return {
         solverReads(),
-        {state_.model, XConc, sahen_out, uhen_out, conductivity, StringGrid3, state_.ionicPoint}};
+        {state_.model, XConc, sahen_out, uhen_out, conductivity, StringGrid3, state_.ownValues}};
 }
 
 void TForm1::Calc_LeftClick() { solverSteps().calcLeft(c0.text()); }
@@ -41,12 +41,11 @@ void TForm1::createRecordFileIfMissing() {
 
 ext TForm1::ConductivityAt(ext X) { return solverSteps().conductivityAt(X); }
 
-IonicPointInput TForm1::ionicPointInput() const {
-    return condsim::ionicPointInput(solverReads(), state_.model.beta);
-}
-
-void TForm1::refuseNonPositiveMobilities() const {
-    const std::string refusal = nonPositiveMobilityRefusal(ionicPointInput());
+void TForm1::refuseInputsOfTheRoad() const {
+    const SolverReads reads = solverReads();
+    FieldConductivities stages(reads);
+    const std::string refusal =
+        inputRefusal(reads.road, {reads.n, state_.model.beta, reads.sf}, stages);
     if (!refusal.empty()) throw Error(refusal);
 }
 

@@ -1,12 +1,13 @@
 // "Conduct Calculations": the concentration sweep. N total concentrations spread evenly
 // over the current plot's concentration range are solved with the solver's steps; the
 // calculated data exist only as the text rows of the abundance window's table, from which
-// the plots and the report read them back. The points are independent: with more than
-// one thread they are solved side by side on private copies and handed over in order, so
-// that the tables, the fields, "record.txt" and any failure are those of one thread
-// solving them one after the other.
+// the plots and the report read them back. The points are independent: each is solved on
+// private copies of what the solver writes (side by side when there are several threads)
+// and handed over in order, so that the tables, the fields, "record.txt" and any failure
+// are those of one thread solving them one after the other, whatever the thread count.
 
 #include <algorithm>
+#include <exception>
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,12 +18,8 @@
 #include "core/IndexOrderedWork.h"
 #include "files/NegativeValue.h"
 #include "files/NumberText.h"
-#include "model/designed/FreeAnionSearch.h"
-#include "model/designed/MassBalance.h"
-#include "model/designed/SolutionConductivity.h"
-#include "model/ionic/IonicPoint.h"
+#include "model/CalculationRoad.h"
 #include "ui/CalculationCaption.h"
-#include "ui/SolutionModelSummary.h"
 #include "ui/SolverSteps.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
@@ -48,9 +45,8 @@ struct SweepInputs {
     SpeciesArray sf;
     std::string MCA;
     std::string MCX;
-    SolutionModel solution;
+    CalculationRoad road;
     EquilibriumModel model;  // the constants beta, and what the solver leaves alone
-    IonicPoint ionicPoint;
     ext xmin;
     ext span;
     ext divisions;
@@ -60,14 +56,13 @@ struct SweepInputs {
           sf(form.state().factors.sf),
           MCA(form.MCA.text()),
           MCX(form.MCX.text()),
-          solution(form.state().solution),
+          road(calculationRoad(form.state().solution)),
           model(form.state().model),
-          ionicPoint(form.state().ionicPoint),
           xmin(form.state().range.DataXMin),
           span(sub(form.state().range.DataXMax, xmin)),
           divisions(toExt(pointCount + 1)) {}
 
-    SolverReads reads() const { return {n, sf, MCA, MCX, solution}; }
+    SolverReads reads() const { return {n, sf, MCA, MCX, road}; }
 };
 
 // The total concentration of point k: k x (xmax - xmin), divided by N + 1, plus xmin.
@@ -84,10 +79,14 @@ std::vector<std::string> calculatedRow(const EquilibriumModel& model,
     return row;
 }
 
-// Row k of the ionic-strength table: C0, I and gamma(X-).
-std::vector<std::string> ionicStrengthRow(const EquilibriumModel& model, const IonicPoint& point) {
-    return {NumberText(model.C0), NumberText(point.ionicStrength),
-            NumberText(point.anionActivityCoefficient)};
+// Row k of the table of the road's own quantities: C0, then each quantity (on the
+// ionic-strength road I and gamma(X-)); none on the designed road.
+std::vector<std::string> ownQuantitiesRow(const EquilibriumModel& model,
+                                          const std::vector<ext>& ownValues) {
+    if (ownValues.empty()) return {};
+    std::vector<std::string> row{NumberText(model.C0)};
+    for (const ext value : ownValues) row.push_back(NumberText(value));
+    return row;
 }
 
 void writeRow(CellTable& table, int row, const std::vector<std::string>& texts) {
@@ -105,30 +104,29 @@ struct SweepPoint {
     EditField uhen_out;
     EditField conductivity;
     CellTable speciesTable{3, 5};
-    IonicPoint ionicPoint;
+    std::vector<ext> ownValues;
     std::vector<std::string> row;
-    std::vector<std::string> ionicRow;
+    std::vector<std::string> ownRow;
 };
 
 SweepPoint solveSweepPoint(const SweepInputs& inputs, int k) {
     SweepPoint point;
     point.model = inputs.model;
-    point.ionicPoint = inputs.ionicPoint;
     point.C0 = pointConcentration(k, inputs.xmin, inputs.span, inputs.divisions);
     point.c0Text = NumberText(point.C0);
     SolverSteps(inputs.reads(), {point.model, point.XConc, point.sahen_out, point.uhen_out,
-                                 point.conductivity, point.speciesTable, point.ionicPoint})
+                                 point.conductivity, point.speciesTable, point.ownValues})
         .solve(point.c0Text);
     point.row = calculatedRow(point.model, point.conductivity.text(), inputs.n);
-    if (!inputs.solution.ideal()) point.ionicRow = ionicStrengthRow(point.model, point.ionicPoint);
+    point.ownRow = ownQuantitiesRow(point.model, point.ownValues);
     return point;
 }
 
-// Hands a point solved on another thread over to the windows, with the writes of the
-// one-thread sweep in their order: C0 and c0, the solver's file, then what the solver
+// Hands a solved point over to the windows, with the writes of a solve on the windows' own
+// carriers in their order: C0 and c0, the solver's file, then what the solver
 // leaves in the model, the hidden fields and the species table, then the rows.
 void commitSweepPoint(TForm1& form, SweepPoint& point, int k, CellTable& calculated,
-                      CellTable& ionicStrengths) {
+                      CellTable& ownQuantities) {
     auto& model = form.state().model;
     model.C0 = point.C0;
     form.c0.setText(point.c0Text);
@@ -147,10 +145,10 @@ void commitSweepPoint(TForm1& form, SweepPoint& point, int k, CellTable& calcula
             form.StringGrid3.setCell(column, row, species.cell(column, row));
         }
     }
-    if (!form.state().solution.ideal()) form.state().ionicPoint = std::move(point.ionicPoint);
+    form.state().ownValues = std::move(point.ownValues);
     form.conductivity.setText(point.conductivity.text());
     writeRow(calculated, k, point.row);
-    if (!point.ionicRow.empty()) writeRow(ionicStrengths, k, point.ionicRow);
+    if (!point.ownRow.empty()) writeRow(ownQuantities, k, point.ownRow);
 }
 
 // The point the solver solved last, at full precision, for the calculation record.
@@ -161,7 +159,7 @@ CalculatedPoint lastSolvedPoint(const TForm1& form) {
             model.conductivity,
             model.X,
             {model.abundance.begin(), species},
-            solutionValuesOfLastSolve(form)};
+            form.state().ownValues};
 }
 
 struct SolvedPoint {
@@ -169,25 +167,15 @@ struct SolvedPoint {
     ext conductivity;
 };
 
-// [X-] and the conductivity at C0 with the solver's own search and conductivity
-// arithmetic, on local values only: the model, the hidden fields, the species table and
-// "record.txt" are left as they are.
+// [X-] and the conductivity at C0 on the road of the sweep, on local values only: the
+// model, the hidden fields, the species table and "record.txt" are left as they are.
 SolvedPoint solveAt(const SweepInputs& inputs, ext C0) {
     const SolverReads reads = inputs.reads();
-    if (!reads.solution.ideal()) {
-        const IonicPoint point =
-            solveIonicPoint(reads.solution, ionicPointInput(reads, inputs.model.beta), C0);
-        return {point.X, point.conductivity};
-    }
-    const int n = reads.n;
-    const SpeciesArray& beta = inputs.model.beta;
-    ext X = freeAnionStart(n, C0);
-    searchFreeAnion(n, beta, C0, X);
-    const ext anionPart = mul(number(reads.MCX), X);
-    const ext denominator = speciesDenominator(n, beta, X);
-    const ext charged = chargeWeightedSum(n, beta, reads.sf, X);
-    const ext cationPerCharge = number(reads.MCA);
-    return {X, solutionConductivity(cationPerCharge, C0, charged, denominator, anionPart)};
+    FieldConductivities stages(reads);
+    ext X = 0;
+    const PointResult point =
+        solvePoint(reads.road, {reads.n, inputs.model.beta, reads.sf}, C0, stages, X);
+    return {point.X, point.conductivity};
 }
 
 // The concentration of an observed row when it is a positive number. Rows without one
@@ -238,18 +226,21 @@ std::vector<ObservedComparison> completeObservedTable(TForm1& form, const SweepI
                               point->conductivity, point->freeAnion});
         }
     };
-    runInIndexOrder<Solved>(static_cast<int>(concentrations.size()), form.state().threads, solve,
-                            write, [&](int index) { write(index, solve(index)); });
+    runInIndexOrder<Solved>(
+        static_cast<int>(concentrations.size()), form.state().threads, solve, write,
+        [](int, const std::exception_ptr& error) { std::rethrow_exception(error); });
     return solved;
 }
 
-// The ionic strength and the activity coefficient of X- of each point, beside the
-// calculated table, in the ionic-strength model; no rows in the designed calculation.
-void startIonicStrengthTable(CellTable& table, int rows) {
-    table.setRowCount(rows);
+// The road's own quantities at each point beside the calculated table (on the
+// ionic-strength road the ionic strength and the activity coefficient of X-); no rows on
+// the designed road.
+void startOwnQuantitiesTable(CellTable& table, const CalculationRoad& road, int pointCount) {
+    const std::vector<std::string> headers = ownQuantityTableHeaders(road);
+    table.setRowCount(headers.empty() ? 1 : pointCount + 1);
     table.setCell(0, 0, "conc.(M)");
-    table.setCell(1, 0, "I (M)");
-    table.setCell(2, 0, "gamma(X-)");
+    for (size_t j = 0; j < headers.size(); ++j)
+        table.setCell(static_cast<int>(j) + 1, 0, headers[j]);
 }
 
 }  // namespace
@@ -266,21 +257,9 @@ void TForm1::Button3Click() {
     }
 }
 
-void TForm1::sweepPoint(int k, ext xmin, ext span, ext divisions) {
-    auto& model = state_.model;
-    model.C0 = pointConcentration(k, xmin, span, divisions);
-    c0.setText(NumberText(model.C0));
-    RefineXClick();
-    const int speciesCount = n();
-    writeRow(form2_->StringGrid1, k, calculatedRow(model, conductivity.text(), speciesCount));
-    if (!state_.solution.ideal())
-        writeRow(state_.ionicStrengthTable, k, ionicStrengthRow(model, state_.ionicPoint));
-}
-
 void TForm1::sweep() {
-    const bool ionic = !state_.solution.ideal();
     // Refused before anything changes.
-    if (ionic) refuseNonPositiveMobilities();
+    refuseInputsOfTheRoad();
     // Bounded to the field's range like n: a text typed beyond it (the field kept the
     // focus) must not make billions of rows or overflow the count.
     const int pointCount = std::clamp(SpinEdit3.value(), SpinEdit3.minimum(), SpinEdit3.maximum());
@@ -291,8 +270,9 @@ void TForm1::sweep() {
     calculated.setCell(conductivityColumn, 0, "conduct.(MC*C)");
     for (int i = 0; i <= n(); ++i)
         calculated.setCell(firstSpeciesColumn + i, 0, "AX" + integerText(i));
-    CellTable& ionicStrengths = state_.ionicStrengthTable;
-    startIonicStrengthTable(ionicStrengths, ionic ? pointCount + 1 : 1);
+    const SweepInputs inputs(*this, pointCount);
+    CellTable& ownQuantities = state_.ionicStrengthTable;
+    startOwnQuantitiesTable(ownQuantities, inputs.road, pointCount);
 
     // The full-precision record is made beside the table and kept only when the sweep
     // completes, so that no figure or export shows half of a failed calculation.
@@ -300,21 +280,24 @@ void TForm1::sweep() {
     CalculationRecord record;
     record.n = n();
     record.parameters = calculationCaption(*this);
-    const SolutionModelSummary solutionModel = solutionModelSummary(*this);
-    record.solutionModel = solutionModel.name;
-    record.solutionColumns = solutionModel.columns;
+    record.solutionModel = roadSummaryName(inputs.road);
+    record.solutionColumns = ownQuantityColumns(inputs.road);
 
-    const SweepInputs inputs(*this, pointCount);
     const auto solve = [&](int index) { return solveSweepPoint(inputs, index + 1); };
     const auto commit = [&](int index, SweepPoint&& point) {
-        commitSweepPoint(*this, point, index + 1, calculated, ionicStrengths);
+        commitSweepPoint(*this, point, index + 1, calculated, ownQuantities);
         record.points.push_back(lastSolvedPoint(*this));
     };
-    const auto solveHere = [&](int index) {
-        sweepPoint(index + 1, inputs.xmin, inputs.span, inputs.divisions);
-        record.points.push_back(lastSolvedPoint(*this));
+    // A point that fails is solved again on the windows' own carriers, so that the fields,
+    // the species table and "record.txt" show what the failing solve reached.
+    const auto failed = [&](int index, const std::exception_ptr& error) {
+        auto& model = state_.model;
+        model.C0 = pointConcentration(index + 1, inputs.xmin, inputs.span, inputs.divisions);
+        c0.setText(NumberText(model.C0));
+        RefineXClick();
+        std::rethrow_exception(error);
     };
-    runInIndexOrder<SweepPoint>(pointCount, state_.threads, solve, commit, solveHere);
+    runInIndexOrder<SweepPoint>(pointCount, state_.threads, solve, commit, failed);
 
     record.observed = completeObservedTable(*this, inputs);
     state_.calculation = std::move(record);

@@ -79,10 +79,11 @@ TEST(FitConductivity, EqualsTheWindowsConductivityBitForBit) {
     constants.beta = form.state().model.beta;
     constants.MCA = system.MCA;
     constants.MCX = system.MCX;
+    constants.solution = system.solution;
     for (const ext C0 : {1e-4L, 3.3e-3L, 0.01L}) {
         form.state().model.C0 = C0;
         const ext X = freeAnionByNewton(6, constants.beta, C0);
-        EXPECT_EQ(conductivityAt(6, constants, system.sf, C0, X), form.ConductivityAt(X))
+        EXPECT_EQ(calculatedConductivity(system, constants, C0), form.ConductivityAt(X))
             << NumberText(C0);
     }
 }

@@ -174,8 +174,7 @@ TEST(IonicPoint, VanishingIonicStrengthMeetsTheDesignedConductivity) {
         const auto deviation = [&](ext C0) {
             ext X = freeAnionStart(n, C0);
             searchFreeAnion(n, beta, C0, X);
-            const ext designed = solutionConductivity(88, C0, chargeWeightedSum(n, beta, sf, X),
-                                                      speciesDenominator(n, beta, X), 59 * X);
+            const ext designed = designedConductivity(n, beta, sf, {88, 59}, C0, X).value;
             return relative(solveIonicPoint(model, input, C0).conductivity, designed);
         };
         EXPECT_LT(deviation(1e-12L), 5e-5L) << n;

@@ -127,7 +127,7 @@ TEST(SolutionModelChoice, RefusalsChangeNothing) {
     window.Viscosity.setText("0.5");
     EXPECT_EQ(testing::errorText([&] { window.OKClick(); }),
               "The relative permittivity of the solvent must be a positive number");
-    EXPECT_TRUE(s.app.state.solution.ideal());
+    EXPECT_EQ(s.app.state.solution.kind, SolutionModelKind::Ideal);
     EXPECT_EQ(s.form1.statusLine(), "Solution model: ideal");
 
     window.Permittivity.setText("35.94");

@@ -21,8 +21,8 @@ using testing::TableSnapshot;
 struct SessionOutcome {
     StateSnapshot state;
     TableSnapshot ionicStrengths;
-    ext ionicX;
-    ext ionicStrength;
+    ext X;
+    std::vector<ext> ownValues;  // the road's own quantities at the last point
     std::vector<std::string> errors;
     std::string record;
     std::string report;
@@ -65,8 +65,8 @@ SessionOutcome runWithThreads(int threads, const std::function<void(Session&)>& 
     s.act([&] { s.form1.Save1Click(); });
     return {StateSnapshot(s.app),
             TableSnapshot(s.app.state.ionicStrengthTable),
-            s.app.state.ionicPoint.X,
-            s.app.state.ionicPoint.ionicStrength,
+            s.app.state.model.X,
+            s.app.state.ownValues,
             s.errors(),
             testing::contentOf(s.directory.path() / "record.txt"),
             testing::contentOf(s.directory.path() / "report.txt"),
@@ -167,8 +167,8 @@ TEST(ThreadedSweep, TwoThreadsLeaveExactlyWhatOneThreadLeaves) {
         EXPECT_EQ(two.state.speciesTable.cells, one.state.speciesTable.cells);
         EXPECT_EQ(two.state.fields, one.state.fields);
         EXPECT_TRUE(two.ionicStrengths == one.ionicStrengths);
-        EXPECT_EQ(two.ionicX, one.ionicX);
-        EXPECT_EQ(two.ionicStrength, one.ionicStrength);
+        EXPECT_EQ(two.X, one.X);
+        EXPECT_EQ(two.ownValues, one.ownValues);
         EXPECT_EQ(one.record, "\r\n");
         EXPECT_EQ(two.record, one.record);
         EXPECT_EQ(two.report, one.report);

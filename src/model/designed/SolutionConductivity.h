@@ -8,6 +8,7 @@
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"
+#include "model/PointCalculation.h"
 
 namespace condsim {
 
@@ -15,7 +16,20 @@ namespace condsim {
 // times; the terms are added in increasing order.
 ext chargeWeightedSum(int n, const SpeciesArray& beta, const SpeciesArray& sf, ext X);
 
-// ((cationPerCharge x C0) x charged) / denominator + anionPart, in that order.
-ext solutionConductivity(ext cationPerCharge, ext C0, ext charged, ext denominator, ext anionPart);
+// The conductivity at X and the species denominator D it was computed with.
+struct DesignedConductivity {
+    ext value = 0;
+    ext denominator = 0;
+};
+
+// kappa at total concentration C0 and free anion concentration X, in the calculation's
+// order: lambda(X-) x X, D, S, then ((lambda(A/z) x C0) x S) / D + lambda(X-) x X.
+DesignedConductivity designedConductivity(int n, const SpeciesArray& beta, const SpeciesArray& sf,
+                                          const LimitingConductivities& lambdas, ext C0, ext X);
+
+// The percentages of AX0..AXn at X: 100 / D, then (beta(i) X^i x 100) / D, each stored as
+// it is formed.
+void designedAbundances(int n, const SpeciesArray& beta, ext X, ext denominator,
+                        SpeciesArray& abundance);
 
 }  // namespace condsim
