@@ -12,11 +12,8 @@ void applyFit(TForm1& form, const FitResult& result) {
     for (const FittedValue& fitted : result.values) {
         switch (fitted.parameter.kind) {
             case FitParameterKind::StepwiseConstant:
-                if (fitted.parameter.index == 1)
-                    form.beta1.setText(NumberText(result.stepwiseConstants[0]));
-                break;
             case FitParameterKind::Alfa:
-                break;  // alfa lives on in the constants it generated
+                break;  // they live on in the constants table
             case FitParameterKind::MCA:
                 form.MCA.setText(NumberText(result.MCA));
                 break;
@@ -28,6 +25,9 @@ void applyFit(TForm1& form, const FitResult& result) {
                 break;
         }
     }
+    // K1 in its field, fitted or not, so that Update builds on the applied constants.
+    form.beta1.setText(NumberText(result.stepwiseConstants[0]));
+    form.Button1Click();
 }
 
 }  // namespace condsim

@@ -1,9 +1,13 @@
 #pragma once
-// Writes a converged fit into the main window, as the import of stepwise constants does:
-// SetStepwiseConstants(K(1..n)) sets the model's K and beta and the constants table and
-// turns Model #1 off. A fitted K1 also goes into the beta1 field as NumberText, so that a
-// later Initialize (which every change of the spin fields runs) keeps it; a fitted MCA or
-// MCX goes into its field as NumberText.
+// Writes a converged fit into the main window: the one sequence by which the Fit window's
+// Apply and the batch tool's --fit apply a fit, so that both leave the same window and
+// write the same report. SetStepwiseConstants(K(1..n)) sets the model's K and beta and the
+// constants table and turns Model #1 off, as the import of stepwise constants does; a
+// fitted MCA or MCX goes into its field as NumberText and a fitted ion size into the
+// solution model. K1 then goes into the beta1 field as NumberText and Update runs
+// Initialize, so that the constants are those Initialize builds from the fields (beta from
+// K1 as its 15-digit text), as after any later Update; Initialize with Model #1 off shows
+// its caution.
 
 #include "fit/FitResult.h"
 

@@ -253,11 +253,8 @@ void FitWindow::ApplyClick() {
         return;
     }
     applyFit(form_, last_);
-    // K1 in its field as well, fitted or not, so that Update builds on the applied constants.
-    form_.beta1.setText(NumberText(last_.stepwiseConstants[0]));
     status = summaryOf(last_) + "Applied: the constants table holds the fitted K1..K" +
              integerText(last_.n) + " (Model #1 off).";
-    form_.Button1Click();
     // What the main window now holds is this fit's own result: Apply may be pressed again.
     fittedSystem_ = fitSystemOf(form_);
     fitBasis_ = basisOfMainWindow();

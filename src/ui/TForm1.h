@@ -26,6 +26,11 @@ class TForm3;
 inline constexpr const char* noObservedDataHint =
     "No observed data are loaded: open a data file first (File/Open).";
 
+// The message of Initialize with Model #1 off.
+inline constexpr const char* cautionText =
+    "Caution!! The current K2-Kn values (excluding K1) are used to set up all the beta(n) "
+    "values.";
+
 class TForm1 {
   public:
     // Design size of the conductivity picture at 120 pixels per inch.

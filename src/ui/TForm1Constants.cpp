@@ -17,10 +17,6 @@ namespace {
 constexpr int nMinimum = 2;
 constexpr int nMaximum = 30;
 
-const char* const cautionText =
-    "Caution!! The current K2-Kn values (excluding K1) are used to set up all the beta(n) "
-    "values.";
-
 void writeConstantsHeaders(CellTable& table) {
     table.setCell(0, 0, "beta(n) (M)");
     table.setCell(1, 0, "K(n) (M)");

@@ -14,6 +14,7 @@
 #include "fit/FitReport.h"
 #include "plot/RecordingCanvas.h"
 #include "ui/FitApplication.h"
+#include "ui/FitWindow.h"
 #include "ui/MainWindowFit.h"
 
 namespace condsim {
@@ -126,7 +127,8 @@ TEST(BatchFit, FitsAppliesAndCalculatesAsTheWindowsDo) {
     EXPECT_EQ(
         runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()),
         0);
-    EXPECT_EQ(messages.str(), "");
+    // Applying a fit turns Model #1 off, and Update then cautions as it always does.
+    EXPECT_EQ(messages.str(), std::string(cautionText) + "\n");
     const std::string output = results.str();
     const auto blank = output.find("\n\n");
     ASSERT_NE(blank, std::string::npos) << output;
@@ -142,6 +144,62 @@ TEST(BatchFit, FitsAppliesAndCalculatesAsTheWindowsDo) {
     expectTheReadmeTable(windowsTable);
     EXPECT_EQ(testing::contentOf(directory.path() / "batch.txt"), windowsReport);
     EXPECT_FALSE(windowsReport.empty());
+}
+
+// The batch tool's --fit and the Fit window's Run and Apply apply a fit by the same steps:
+// after the same fit the two write the same report, byte for byte, and show the same
+// messages.
+TEST(BatchFit, TheBatchToolAndTheFitWindowWriteTheSameReportAfterTheSameFit) {
+    struct Start {
+        const char* name;
+        std::string beta1, alfa, mca, fitted;
+    };
+    const Start starts[] = {
+        {"the example's own constants, K1 and alfa", "10000", "20", "88", "K1,alfa"},
+        {"K1 3000, alfa 45 and MCA 70, K1, alfa and MCA", "3000", "45", "70", "K1,alfa,MCA"},
+    };
+    const std::string data = testing::exampleFile("observed-6to1-salt.txt");
+    for (const Start& start : starts) {
+        SCOPED_TRACE(start.name);
+        std::string windowsReport;
+        std::vector<std::string> windowsMessages;
+        {
+            Session s;
+            s.platform.answerNextDialog(data);
+            ASSERT_TRUE(s.act([&] { s.form1.Open1Click(); }));
+            s.form1.beta1.setText(start.beta1);
+            s.form1.SpinEdit2.setValue(std::stoi(start.alfa));
+            s.form1.MCA.setText(start.mca);
+            ASSERT_TRUE(s.act([&] { s.form1.InitializeClick(); }));
+            FitWindow fit(s.form1, testing::recordingCanvases());
+            for (const FitParameter& parameter : fit.offered()) fit.choose(parameter, false);
+            for (const FitParameter& parameter : parseFitParameterList(start.fitted))
+                fit.choose(parameter, true);
+            ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
+            ASSERT_TRUE(fit.canApply()) << fit.status;
+            ASSERT_TRUE(s.act([&] { fit.ApplyClick(); }));
+            s.platform.answerNextDialog((s.directory.path() / "windows.txt").string());
+            ASSERT_TRUE(s.act([&] { s.form1.Save1Click(); }));
+            windowsReport = testing::contentOf(s.directory.path() / "windows.txt");
+            windowsMessages = s.platform.messages;
+            EXPECT_TRUE(s.errors().empty());
+        }
+        TemporaryDirectory directory;
+        std::ostringstream messages;
+        std::ostringstream results;
+        BatchOptions options =
+            parseBatchOptions({"--beta1", start.beta1, "--alfa", start.alfa, "--mca", start.mca,
+                               "--fit", start.fitted, "--report", "batch.txt"});
+        options.data = data;
+        EXPECT_EQ(runBatch(options, messages, results, testing::recordingCanvases(),
+                           testing::noPictures()),
+                  0);
+        std::string windowsLines;
+        for (const std::string& message : windowsMessages) windowsLines += message + "\n";
+        EXPECT_EQ(messages.str(), windowsLines);
+        EXPECT_FALSE(windowsReport.empty());
+        EXPECT_EQ(testing::contentOf(directory.path() / "batch.txt"), windowsReport);
+    }
 }
 
 TEST(BatchFit, AFitThatCannotRunEndsTheRunBeforeTheCalculation) {
