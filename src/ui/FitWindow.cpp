@@ -8,6 +8,7 @@
 #include "fit/AnionCountComparison.h"
 #include "fit/ConstantsFit.h"
 #include "fit/FitReport.h"
+#include "fit/FitResultTable.h"
 #include "model/CalculationRoad.h"
 #include "ui/FitApplication.h"
 #include "ui/MainWindowFit.h"
@@ -49,31 +50,6 @@ std::string summaryOf(const FitResult& result) {
            ".\n";
 }
 
-// How the constants that are not estimated were set: held at 0, without effect, following
-// K1 by Model #1 or held at the table's values.
-std::string notesOf(const FitResult& result) {
-    std::string notes;
-    for (const FittedValue& fitted : result.values) {
-        const std::string name = fitParameterName(fitted.parameter);
-        if (fitted.state == FittedState::AtZero) {
-            notes += name + " = 0: the data put it at zero (one-sided 95% upper bound " +
-                     (std::isinf(fitted.profileUpper) ? std::string("unbounded")
-                                                      : NumberText(fitted.profileUpper)) +
-                     "); the others are fitted with it held there.\n";
-        } else if (fitted.state == FittedState::NoEffect) {
-            notes +=
-                name + " has no value: it changes nothing while the constant before it is 0.\n";
-        }
-    }
-    if (!result.otherConstants.empty()) notes += result.otherConstants + ".\n";
-    return notes;
-}
-
-std::string boundText(const FittedValue& fitted, ext bound) {
-    if (!fitted.hasProfile) return "";
-    return std::isinf(bound) ? "unbounded" : NumberText(bound);
-}
-
 void setHeaders(CellTable& table, const std::vector<std::string>& headers) {
     table.setColumnCount(static_cast<int>(headers.size()));
     for (size_t c = 0; c < headers.size(); ++c) table.setCell(static_cast<int>(c), 0, headers[c]);
@@ -85,8 +61,7 @@ FitWindow::FitWindow(TForm1& form, const CanvasFactory& canvasFactory)
     : residualPlot(plotDesignWidth, plotDesignHeight, canvasFactory), form_(form) {
     // K1 and alfa of Model #1: the fit that the constants table starts from.
     chosen_ = {FitParameter::stepwiseConstant(1), FitParameter::alfa()};
-    setHeaders(values, {"parameter", "value", "standard error", "95% from", "95% to",
-                        "profile 95% from", "profile 95% to"});
+    setHeaders(values, fitResultTableOf(FitResult{}).valueHeaders);
     setHeaders(comparison, {"n", "RMS residual", "AIC", ""});
     // Result tables have no cell to edit: no cell is shown selected.
     for (CellTable* table : {&values, &correlation, &comparison}) table->select(0, 0);
@@ -206,33 +181,24 @@ void FitWindow::RunClick() {
 }
 
 void FitWindow::showFit(const std::vector<ResidualPoint>& residuals) {
-    const size_t p = last_.values.size();
+    const FitResultTable table = fitResultTableOf(last_);
+    const size_t p = table.values.size();
     values.setRowCount(static_cast<int>(p) + 1);
     correlation.setColumnCount(static_cast<int>(p) + 1);
     correlation.setRowCount(static_cast<int>(p) + 1);
     for (size_t j = 0; j < p; ++j) {
-        const FittedValue& fitted = last_.values[j];
         const int row = static_cast<int>(j) + 1;
-        const std::string name = fitParameterName(fitted.parameter);
-        const bool estimated = fitted.state == FittedState::Estimated;
-        values.setCell(0, row, name);
-        values.setCell(1, row,
-                       fitted.state == FittedState::NoEffect ? "" : NumberText(fitted.value));
-        values.setCell(2, row, estimated ? NumberText(fitted.standardError) : "");
-        values.setCell(3, row, estimated ? NumberText(fitted.lower) : "");
-        values.setCell(4, row, estimated ? NumberText(fitted.upper) : "");
-        values.setCell(5, row, boundText(fitted, fitted.profileLower));
-        values.setCell(6, row, boundText(fitted, fitted.profileUpper));
-        correlation.setCell(row, 0, name);
-        correlation.setCell(0, row, name);
-        for (size_t k = 0; k < p; ++k) {
-            const ext value = last_.correlation[j][k];
-            correlation.setCell(static_cast<int>(k) + 1, row,
-                                std::isnan(value) ? "" : NumberText(value));
-        }
+        const auto& cells = table.values[j];
+        for (size_t c = 0; c < cells.size(); ++c)
+            values.setCell(static_cast<int>(c), row, cells[c]);
+        correlation.setCell(row, 0, table.names[j]);
+        correlation.setCell(0, row, table.names[j]);
+        for (size_t k = 0; k < p; ++k)
+            correlation.setCell(static_cast<int>(k) + 1, row, table.correlation[j][k]);
     }
-    status =
-        summaryOf(last_) + notesOf(last_) + "The main window is unchanged until you press Apply.";
+    std::string notes;
+    for (const std::string& note : table.notes) notes += note + ".\n";
+    status = summaryOf(last_) + notes + "The main window is unchanged until you press Apply.";
 
     const ResidualAxes axes = DrawResidualPlot(residualPlot.canvasForDrawing(), residuals);
     residualXMinimum = NumberText(axes.xMinimum);

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <sstream>
 
 #include "TestSession.h"
 #include "files/NumberText.h"
+#include "fit/FitReport.h"
 #include "fit/SyntheticData.h"
 #include "fit/WindowSnapshot.h"
 #include "plot/RecordingCanvas.h"
@@ -25,6 +28,44 @@ void prepare(Session& s, FitWindow& fit) {
     testing::startFrom(s, "3000", 20, "70");
     fit.choose(FitParameter::alfa(), false);
     fit.choose(FitParameter::mca(), true);
+}
+
+// The Fit window's tables and notes and the batch tool's table come from one table of
+// results: the same cells, the same sentences.
+TEST(FitWindowState, ShowsTheCellsAndNotesOfTheBatchToolsTable) {
+    Session s;
+    FitWindow fit(s.form1, testing::recordingCanvases());
+    prepare(s, fit);
+    fit.choose(FitParameter::alfa(), true);
+    ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
+    ASSERT_TRUE(fit.canApply()) << fit.status;
+
+    std::istringstream printed(fitResultTable(fit.lastFit()));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(printed, line);) lines.push_back(line);
+    const auto shownRow = [](const CellTable& table, int row, int from) {
+        std::string line;
+        for (int c = from; c < table.columnCount(); ++c)
+            line += (c == from ? "" : "\t") + table.cell(c, row);
+        return line.erase(line.find_last_not_of('\t') + 1);
+    };
+    const int p = static_cast<int>(fit.lastFit().values.size());
+    ASSERT_EQ(p, 3);
+    ASSERT_GT(lines.size(), 3u + p);
+    EXPECT_EQ(shownRow(fit.values, 0, 0), lines[2]);
+    const auto correlationTitle =
+        std::find_if(lines.begin(), lines.end(),
+                     [](const std::string& line) { return line.rfind("correlation\t", 0) == 0; });
+    ASSERT_LT(correlationTitle + p, lines.end());
+    for (int row = 1; row <= p; ++row) {
+        EXPECT_EQ(shownRow(fit.values, row, 0), lines[static_cast<size_t>(2 + row)]);
+        EXPECT_EQ(fit.correlation.cell(0, row) + "\t" + shownRow(fit.correlation, row, 1),
+                  *(correlationTitle + row));
+    }
+    // The notes: alfa fitted, so K2..K6 follow K1 by Model #1.
+    const std::string note = "K2..K6 follow K1 by Model #1 with the fitted alfa";
+    EXPECT_NE(std::find(lines.begin(), lines.end(), note), lines.end());
+    EXPECT_NE(fit.status.find(note + ".\n"), std::string::npos) << fit.status;
 }
 
 TEST(FitWindowState, ApplyWritesOnlyAFitOfWhatTheMainWindowStillHolds) {

@@ -1,0 +1,81 @@
+#include "fit/FitResultTable.h"
+
+#include <cmath>
+
+#include "files/NumberText.h"
+
+namespace condsim {
+
+namespace {
+
+// A bound of a profile interval: 0 and infinity are where the profile does not reach its
+// threshold.
+std::string boundText(ext bound) { return std::isinf(bound) ? "unbounded" : NumberText(bound); }
+
+std::vector<std::string> valueRow(const FittedValue& fitted) {
+    const bool estimated = fitted.state == FittedState::Estimated;
+    const auto estimate = [&](ext value) { return estimated ? NumberText(value) : std::string(); };
+    const auto profile = [&](ext bound) {
+        return fitted.hasProfile || fitted.state == FittedState::AtZero ? boundText(bound)
+                                                                        : std::string();
+    };
+    return {fitParameterName(fitted.parameter),
+            fitted.state == FittedState::NoEffect ? std::string() : NumberText(fitted.value),
+            estimate(fitted.standardError),
+            estimate(fitted.lower),
+            estimate(fitted.upper),
+            profile(fitted.state == FittedState::AtZero ? 0 : fitted.profileLower),
+            profile(fitted.profileUpper)};
+}
+
+// What a value that is not estimated means.
+std::string stateNote(const FittedValue& fitted, const FitResult& result) {
+    const std::string name = fitParameterName(fitted.parameter);
+    if (fitted.state == FittedState::AtZero) {
+        return name +
+               " = 0: the data put it at zero, and the others are fitted with it held there; its "
+               "one-sided 95% upper bound from the profile is " +
+               boundText(fitted.profileUpper);
+    }
+    if (fitted.state == FittedState::NoEffect) {
+        std::string silencer;
+        for (const FittedValue& other : result.values) {
+            if (other.state == FittedState::AtZero && silencer.empty())
+                silencer = fitParameterName(other.parameter);
+        }
+        return name + " has no value: it changes nothing while " +
+               (silencer.empty() ? "a constant" : silencer) + " is 0";
+    }
+    return {};
+}
+
+}  // namespace
+
+FitResultTable fitResultTableOf(const FitResult& result) {
+    FitResultTable table;
+    table.title = "Fit to " + integerText(result.pointCount) +
+                  " observed points at n = " + integerText(result.n) + ": converged after " +
+                  integerText(result.iterations) + " iterations (" +
+                  integerText(result.evaluations) + " evaluations; " +
+                  integerText(result.totalEvaluations) + " in all with the scan and the profiles)";
+    table.valueHeaders = {"parameter",     "value",  "standard error",
+                          "95% from",      "95% to", "profile 95% from",
+                          "profile 95% to"};
+    for (const FittedValue& fitted : result.values) {
+        table.values.push_back(valueRow(fitted));
+        table.names.push_back(fitParameterName(fitted.parameter));
+        if (std::string note = stateNote(fitted, result); !note.empty())
+            table.notes.push_back(std::move(note));
+    }
+    if (!result.otherConstants.empty()) table.notes.push_back(result.otherConstants);
+    for (const auto& row : result.correlation) {
+        std::vector<std::string> cells;
+        for (const ext value : row) cells.push_back(std::isnan(value) ? "" : NumberText(value));
+        table.correlation.push_back(std::move(cells));
+    }
+    table.rmsResidual = NumberText(result.rmsResidual);
+    table.solutionModel = result.solutionModel;
+    return table;
+}
+
+}  // namespace condsim
