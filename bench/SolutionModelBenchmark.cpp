@@ -29,7 +29,7 @@ double threadSeconds() {
 void IonicToIdealSweepRatio(benchmark::State& state) {
     Session session{discardingCanvases()};
     // One thread: the processor time of this thread is then the whole sweep's.
-    session.app.state.threads = 1;
+    session.app.Form1.sweepOptions.threads = 1;
     session.openObserved(observedTwelvePairs);
     session.define(thirtySpecies);
     session.sweep(sweepPoints);

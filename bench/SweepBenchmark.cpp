@@ -40,7 +40,7 @@ struct SweepFixture {
     ReferenceSystem system;
 
     explicit SweepFixture(const SweepSystem& sweepSystem, int threads = 1) {
-        session.app.state.threads = threads;
+        session.app.Form1.sweepOptions.threads = threads;
         session.openObserved(observedTwelvePairs);
         session.define(sweepSystem);
         session.sweep(sweepPoints);

@@ -100,7 +100,7 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     StreamPlatform platform(messages);
     Application app(platform, canvases);
     TForm1& form1 = app.Form1;
-    if (options.threads) app.state.threads = *options.threads;
+    if (options.threads) form1.sweepOptions.threads = *options.threads;
     const auto act = [&](const std::function<void()>& action) {
         return dispatch(platform, action);
     };
@@ -180,8 +180,8 @@ int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostr
     if (options.fit) {
         // The comparison first, from the same start as the fit; then the fit at the
         // window's n, applied before the calculation. Either failing ends the run.
-        const FitRequest request{
-            *options.fit, {}, options.weights.value_or(FitWeighting::Absolute)};
+        FitRequest request{*options.fit, {}, options.weights.value_or(FitWeighting::Absolute)};
+        if (options.threads) request.options.threads = *options.threads;
         if (!act([&] {
                 if (options.fitN) {
                     const auto comparison = compareAnionCounts(form1, request, options.fitN->first,

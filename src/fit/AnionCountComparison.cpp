@@ -26,7 +26,7 @@ ext akaikeCriterion(const FitResult& fit, int parameterCount) {
 }  // namespace
 
 AnionCountComparison compareAnionCounts(const FitSystem& system, const FitRequest& request,
-                                        int fromN, int toN, int threads) {
+                                        int fromN, int toN) {
     AnionCountComparison comparison;
     comparison.weighting = request.weighting;
     if (fromN < nMinimum || toN > nMaximum || fromN > toN) {
@@ -54,11 +54,8 @@ AnionCountComparison compareAnionCounts(const FitSystem& system, const FitReques
         }
         comparison.rows.push_back(std::move(row));
     };
-    // A progress callback belongs to the calling thread (a window shows it and may cancel
-    // there): a comparison that reports its progress runs its fits one after the other.
-    const int sharing = request.options.progress ? 1 : threads;
     runInIndexOrder<FitResult>(
-        toN - fromN + 1, sharing, fitAt, addRow,
+        toN - fromN + 1, request.options.threads, fitAt, addRow,
         [](int, const std::exception_ptr& error) { std::rethrow_exception(error); });
     // A reason that holds for every n (no observed data, say) is the comparison's own.
     const std::string& first = comparison.rows.front().fit.reason;

@@ -30,9 +30,9 @@ struct AnionCountComparison {
 };
 
 // Every n of fromN..toN (within 2..30) starts from the system's constants, as the fit at
-// the system's own n would. The fits are shared among `threads` threads (one when the
-// request reports progress); the result is the same for every count.
+// the system's own n would. The fits are shared among the request's threads; the result is
+// the same for every count.
 AnionCountComparison compareAnionCounts(const FitSystem& system, const FitRequest& request,
-                                        int fromN, int toN, int threads = 1);
+                                        int fromN, int toN);
 
 }  // namespace condsim

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Ext.h"
+#include "core/IndexOrderedWork.h"
 #include "fit/FitParameter.h"
 #include "fit/FitWeighting.h"
 
@@ -29,8 +30,12 @@ struct FitOptions {
     // Told after every evaluation of all residuals, with the n of the system and the count
     // of evaluations so far, so that a window can show that the fit is working. It may end
     // the fit by throwing FitCancelled: fitConstants then returns nothing and has changed
-    // nothing.
+    // nothing. It is told on the threads that run the fits: a caller that shows it on its
+    // own thread asks for one thread.
     std::function<void(int n, int evaluations)> progress;
+    // The threads among which a comparison of n shares its fits, one per n (a single fit
+    // runs on the calling thread). The results are the same for every count.
+    int threads = defaultThreadCount();
 };
 
 // Thrown by a progress callback to end a fit at the user's request. Not an Error: no part

@@ -150,6 +150,9 @@ void FitWindow::clearFit() {
 FitRequest FitWindow::requestWithProgress() const {
     FitRequest fit = request();
     fit.options.progress = progress;
+    // The progress dialog lives on this thread, where Cancel is pressed: the fits of a
+    // comparison run one after the other here.
+    fit.options.threads = 1;
     return fit;
 }
 

@@ -52,8 +52,7 @@ AnionCountComparison compareAnionCounts(const TForm1& form, const FitRequest& re
         comparison.refusal = error.text();
         return comparison;
     }
-    AnionCountComparison comparison =
-        compareAnionCounts(system, request, fromN, toN, form.state().threads);
+    AnionCountComparison comparison = compareAnionCounts(system, request, fromN, toN);
     if (comparison.refusal == noObservedPointsText)
         comparison.refusal += std::string("\n") + noObservedDataHint;
     return comparison;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/CellTable.h"
-#include "core/IndexOrderedWork.h"
 #include "files/ObservedData.h"
 #include "model/CalculationRecord.h"
 #include "model/EquilibriumModel.h"
@@ -34,9 +33,6 @@ struct ProcessState {
     // The ionic strength and the activity coefficient of X- at each point of the last
     // sweep in the ionic-strength model, as text: conc.(M), I (M), gamma(X-).
     CellTable ionicStrengthTable{3, 1};
-    // The threads among which a sweep shares its points; 1 solves them one after the
-    // other on the calling thread. The results are the same for every count.
-    int threads = defaultThreadCount();
 };
 
 }  // namespace condsim

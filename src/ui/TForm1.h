@@ -8,6 +8,7 @@
 
 #include "core/CellTable.h"
 #include "core/Ext.h"
+#include "core/IndexOrderedWork.h"
 #include "ui/CheckBox.h"
 #include "ui/EditField.h"
 #include "ui/Picture.h"
@@ -30,6 +31,13 @@ inline constexpr const char* noObservedDataHint =
 inline constexpr const char* cautionText =
     "Caution!! The current K2-Kn values (excluding K1) are used to set up all the beta(n) "
     "values.";
+
+// How Conduct Calculations computes: the threads among which it shares its points (one
+// solves them one after the other on the calling thread). The results are the same for
+// every count.
+struct SweepOptions {
+    int threads = defaultThreadCount();
+};
 
 class TForm1 {
   public:
@@ -76,6 +84,9 @@ class TForm1 {
     SpinField selectrow{0, 0, 0};
 
     Picture Image1;
+
+    // How Conduct Calculations computes (the batch tool's --threads).
+    SweepOptions sweepOptions;
 
     // --- Handlers -----------------------------------------------------------------------
     void Open1Click();       // File/Open: observed data, then the observed-data drawing

@@ -227,7 +227,7 @@ std::vector<ObservedComparison> completeObservedTable(TForm1& form, const SweepI
         }
     };
     runInIndexOrder<Solved>(
-        static_cast<int>(concentrations.size()), form.state().threads, solve, write,
+        static_cast<int>(concentrations.size()), form.sweepOptions.threads, solve, write,
         [](int, const std::exception_ptr& error) { std::rethrow_exception(error); });
     return solved;
 }
@@ -297,7 +297,7 @@ void TForm1::sweep() {
         RefineXClick();
         std::rethrow_exception(error);
     };
-    runInIndexOrder<SweepPoint>(pointCount, state_.threads, solve, commit, failed);
+    runInIndexOrder<SweepPoint>(pointCount, sweepOptions.threads, solve, commit, failed);
 
     record.observed = completeObservedTable(*this, inputs);
     state_.calculation = std::move(record);

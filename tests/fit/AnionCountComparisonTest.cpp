@@ -99,8 +99,12 @@ TEST(AnionCountComparison, TwoThreadsGiveTheRowsOfOneThread) {
         testing::startFrom(s, "3000", 45, "88");
         const FitSystem system = fitSystemOf(s.form1);
         const FitRequest request{parseFitParameterList(c.parameters), {}};
-        const AnionCountComparison one = compareAnionCounts(system, request, c.fromN, c.toN, 1);
-        const AnionCountComparison two = compareAnionCounts(system, request, c.fromN, c.toN, 2);
+        FitRequest onOne = request;
+        FitRequest onTwo = request;
+        onOne.options.threads = 1;
+        onTwo.options.threads = 2;
+        const AnionCountComparison one = compareAnionCounts(system, onOne, c.fromN, c.toN);
+        const AnionCountComparison two = compareAnionCounts(system, onTwo, c.fromN, c.toN);
         EXPECT_EQ(anionCountTable(two), anionCountTable(one));
         EXPECT_NE(one.bestN, 0) << "some fit converges";
         EXPECT_EQ(two.bestN, one.bestN);

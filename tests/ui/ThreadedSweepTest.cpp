@@ -58,7 +58,7 @@ void setRange(Session& s, ext xMin, ext xMax) {
 
 SessionOutcome runWithThreads(int threads, const std::function<void(Session&)>& scenario) {
     Session s;
-    s.app.state.threads = threads;
+    s.form1.sweepOptions.threads = threads;
     scenario(s);
     // The report is saved whatever the scenario left; a failing save is part of the outcome.
     s.platform.answerNextDialog((s.directory.path() / "report.txt").string());
