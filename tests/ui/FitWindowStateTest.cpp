@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include "SyntheticData.h"
 #include "TestSession.h"
+#include "WindowSnapshot.h"
 #include "files/NumberText.h"
-#include "fit/SyntheticData.h"
-#include "fit/WindowSnapshot.h"
 #include "plot/RecordingCanvas.h"
 #include "ui/FitWindow.h"
 
