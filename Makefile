@@ -31,11 +31,15 @@ package: build
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
+# The test programs of the headless layers, one per layer (CMakeLists.txt, condsim_layer_tests).
+HEADLESS_TESTS = condsim_core_tests condsim_model_tests condsim_files_tests condsim_plot_tests \
+  condsim_fit_tests condsim_ui_tests
+
 # The headless layers and their tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Only the test programs are built (no Qt code is compiled); any finding fails the run.
 SANITIZE_DIR ?= build-sanitize
 SANITIZE_FLAGS = -O1 -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
-SANITIZE_TESTS = condsim_tests tests/batch/condsim_batch_tests tests/hardening/batch/condsim_hardening_batch_tests
+SANITIZE_TESTS = $(HEADLESS_TESTS) tests/batch/condsim_batch_tests tests/hardening/batch/condsim_hardening_batch_tests
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DCONDSIM_WITH_BENCH=OFF \
@@ -47,8 +51,9 @@ test-sanitize: deps
 	done
 
 # The headless tests with ThreadSanitizer: the sweep shares its points among threads.
-# Only the headless test program is built (no Qt code is compiled); any data race, lock
-# misuse or other finding fails the run. TSAN_FILTER chooses the tests (all by default).
+# Only the headless test programs are built (no Qt code is compiled); each runs in turn, and
+# any data race, lock misuse or other finding fails the run. TSAN_FILTER chooses the tests
+# (all by default); a program with none of them runs nothing.
 TSAN_DIR ?= build-tsan
 TSAN_FLAGS = -O1 -g -fsanitize=thread -fno-omit-frame-pointer
 TSAN_FILTER ?= *
@@ -56,9 +61,11 @@ TSAN_FILTER ?= *
 test-tsan: deps
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DCONDSIM_WITH_BENCH=OFF -DCONDSIM_WITH_QT=OFF \
 	  -DCMAKE_CXX_FLAGS="$(TSAN_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(TSAN_FLAGS)"
-	cmake --build $(TSAN_DIR) -j $(JOBS) --target condsim_tests
-	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-	  ./condsim_tests --gtest_brief=1 --gtest_filter='$(TSAN_FILTER)'
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(HEADLESS_TESTS)
+	set -e; for test in $(HEADLESS_TESTS); do \
+	  ( cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	    ./$$test --gtest_brief=1 --gtest_filter='$(TSAN_FILTER)' ); \
+	done
 
 # Fuzz targets (libFuzzer with clang), each run for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60

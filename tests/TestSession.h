@@ -1,34 +1,20 @@
 #pragma once
-// A user's session for tests: a fresh temporary directory made current (the solver writes
-// "record.txt" and the directory memory "dirinf" there), a scripted platform and the
-// three headless windows started as the program starts them.
+// A user's session for the tests of the windows: a fresh temporary directory made current
+// (the solver writes "record.txt" and the directory memory "dirinf" there), a scripted
+// platform and the three headless windows started as the program starts them. The helpers
+// that need no window are in support/TestSupport.h, for the tests of every layer.
 
-#include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "TestSupport.h"
 #include "core/Error.h"
 #include "ui/Application.h"
 #include "ui/Dispatch.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace condsim::testing {
-
-class TemporaryDirectory {
-  public:
-    TemporaryDirectory();
-    ~TemporaryDirectory();
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    // Writes a file below the directory and returns its full name.
-    std::string write(const std::string& name, const std::string& content) const;
-
-  private:
-    std::filesystem::path path_;
-    std::filesystem::path previous_;
-};
 
 struct Session {
     TemporaryDirectory directory;  // made current before the application starts
@@ -44,16 +30,7 @@ struct Session {
     const std::vector<std::string>& errors() const { return platform.errors; }
 };
 
-// The text of the error that the step raises, or "no error".
-std::string errorText(const std::function<void()>& step);
-
-// The whole content of a file, as bytes; empty when it cannot be read.
-std::string contentOf(const std::filesystem::path& file);
-
 // Canvases that record every drawing operation, as the headless start-up makes them.
 CanvasFactory recordingCanvases();
-
-// A file of examples/ (the build passes the folder); a missing file fails the test.
-std::string exampleFile(const std::string& name);
 
 }  // namespace condsim::testing

@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "TestSession.h"
+#include "TestSupport.h"
+#include "core/Error.h"
 #include "files/DataDirectory.h"
 
 namespace condsim {

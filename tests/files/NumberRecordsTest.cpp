@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "TestSession.h"
+#include "TestSupport.h"
+#include "core/Error.h"
 #include "files/NumberRecords.h"
 
 namespace condsim {

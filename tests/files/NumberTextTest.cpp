@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "TestSession.h"
+#include "TestSupport.h"
 #include "files/DecimalSeparator.h"
 #include "files/NumberText.h"
 

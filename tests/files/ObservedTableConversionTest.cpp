@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSession.h"
+#include "TestSupport.h"
 #include "core/Error.h"
 #include "files/DecimalSeparator.h"
 #include "files/NumberRecords.h"

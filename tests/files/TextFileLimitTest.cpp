@@ -6,7 +6,8 @@
 
 #include <filesystem>
 
-#include "TestSession.h"
+#include "TestSupport.h"
+#include "core/Error.h"
 #include "files/TextFile.h"
 
 namespace condsim {

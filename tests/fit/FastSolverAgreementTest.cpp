@@ -2,13 +2,11 @@
 
 #include <cmath>
 
-#include "TestSession.h"
+#include "TestSupport.h"
 #include "files/NumberText.h"
-#include "fit/FitSystem.h"
 #include "model/designed/FreeAnionNewton.h"
 #include "model/designed/FreeAnionSearch.h"
 #include "model/designed/MassBalance.h"
-#include "ui/MainWindowFit.h"
 
 namespace condsim {
 namespace {
@@ -64,28 +62,6 @@ TEST(FastFreeAnionSolver, ZeroConcentrationIsTheInvalidOperationOfTheMassBalance
     const SpeciesArray beta = model1Beta(6, 1e4L, 20);
     EXPECT_EQ(testing::errorText([&] { freeAnionByNewton(6, beta, 0); }),
               "不正な浮動小数点数演算命令");
-}
-
-// The fit's conductivity is the window's ConductivityAt to the last bit.
-TEST(FitConductivity, EqualsTheWindowsConductivityBitForBit) {
-    testing::Session s;
-    TForm1& form = s.form1;
-    form.InitializeClick();
-    form.MCA.setText("88.5");
-    form.MCX.setText("61.25");
-    for (int i = 0; i < 6; ++i) form.state().factors.sf[static_cast<size_t>(i)] = 1 - 0.07L * i;
-    const FitSystem system = fitSystemOf(form);
-    CalculationConstants constants;
-    constants.beta = form.state().model.beta;
-    constants.MCA = system.MCA;
-    constants.MCX = system.MCX;
-    constants.solution = system.solution;
-    for (const ext C0 : {1e-4L, 3.3e-3L, 0.01L}) {
-        form.state().model.C0 = C0;
-        const ext X = freeAnionByNewton(6, constants.beta, C0);
-        EXPECT_EQ(calculatedConductivity(system, constants, C0), form.ConductivityAt(X))
-            << NumberText(C0);
-    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TestSession.h"
+#include "TestSupport.h"
 #include "fit/FitParameter.h"
 
 namespace condsim {

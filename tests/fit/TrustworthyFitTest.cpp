@@ -2,11 +2,12 @@
 
 #include <cmath>
 
-#include "TestSession.h"
+#include "TestSupport.h"
 #include "files/NumberText.h"
+#include "files/ObservedDataFile.h"
 #include "fit/ConstantsFit.h"
 #include "fit/FitReport.h"
-#include "ui/MainWindowFit.h"
+#include "fit/FitSystem.h"
 
 // The figures checked here were computed independently of condsim (SciPy's Brent root and
 // Levenberg-Marquardt in double precision, or by hand), not taken from its own output.
@@ -14,24 +15,36 @@
 namespace condsim {
 namespace {
 
-using testing::Session;
-
 void expectRelative(ext actual, ext expected, ext tolerance, const std::string& what) {
     EXPECT_LE(std::fabs(actual - expected), tolerance * std::fabs(expected))
         << what << ": " << NumberText(actual) << " vs " << NumberText(expected);
 }
 
-// The measured CaCl2 data at n = 2, MCX = 76.35, Model #1 on with alfa = 1, K1 from beta1.
-void openCaCl2(Session& s, const std::string& beta1, bool model1 = true) {
-    s.platform.answerNextDialog(testing::exampleFile("cacl2-25C-water-dilute.txt"));
-    ASSERT_TRUE(s.act([&] { s.form1.Open1Click(); }));
-    s.form1.SpinEdit1.setValue(2);
-    s.form1.SpinEdit2.setValue(1);
-    s.form1.CheckBox1.setChecked(true);
-    s.form1.MCX.setText("76.35");
-    s.form1.beta1.setText(beta1);
-    ASSERT_TRUE(s.act([&] { s.form1.InitializeClick(); }));
-    s.form1.CheckBox1.setChecked(model1);
+// A system of n = 2 with every scaling factor 1, MCA at 88 and the designed calculation:
+// the starting point of each fit below.
+FitSystem systemOfTwo(ext K1, ext K2, bool model1, ext alfa, ext MCX) {
+    FitSystem system;
+    system.n = 2;
+    system.K[1] = K1;
+    system.K[2] = K2;
+    system.model1 = model1;
+    system.alfa = alfa;
+    system.sf.fill(1);
+    system.MCA = 88;
+    system.MCX = MCX;
+    return system;
+}
+
+// The measured CaCl2 data at n = 2, MCX = 76.35, alfa = 1, K1 from beta1 and K2 = K1 / 100
+// as Model #1 makes it; model1 says whether the switch stays on for the fit.
+FitSystem caCl2(const std::string& beta1, bool model1 = true) {
+    const ext K1 = number(beta1);
+    FitSystem system = systemOfTwo(K1, K1 / 100, model1, 1, number("76.35"));
+    const NumberRecords records =
+        ReadObservedDataFile(testing::exampleFile("cacl2-25C-water-dilute.txt"));
+    for (int j = 0; j < records.count(); ++j)
+        system.points.push_back({records.value(j, 0), records.value(j, 1)});
+    return system;
 }
 
 FitRequest requestOf(const std::string& list, FitWeighting weighting = FitWeighting::Absolute) {
@@ -52,9 +65,8 @@ TEST(TrustworthyFit, CaCl2GivesTheSameOptimumFromEveryStartUnderEitherWeighting)
     for (const Optimum& optimum : optima) {
         for (const char* start : {"1e-2", "10", "1000", "10000", "1e6"}) {
             SCOPED_TRACE(fitWeightingName(optimum.weighting) + " from K1 = " + start);
-            Session s;
-            openCaCl2(s, start);
-            const FitResult result = fitConstants(s.form1, requestOf("K1,MCA", optimum.weighting));
+            const FitResult result =
+                fitConstants(caCl2(start), requestOf("K1,MCA", optimum.weighting));
             ASSERT_TRUE(result.converged()) << result.reason;
             ASSERT_EQ(result.values.size(), 2u);
             expectRelative(result.values[0].value, optimum.K1, 1e-4L, "K1");
@@ -83,9 +95,7 @@ TEST(TrustworthyFit, ModelOneGeneratesTheLaterConstantsOnlyWhileItsSwitchIsOn) {
     for (const Case& c : {Case{true, 0, "K2 follows K1 by Model #1, alfa = 1 held"},
                           Case{false, 0.1L, "K2 is held at the constants table's value"}}) {
         SCOPED_TRACE(c.model1 ? "switch on" : "switch off");
-        Session s;
-        openCaCl2(s, "10", c.model1);
-        const FitResult result = fitConstants(s.form1, requestOf("K1,MCA"));
+        const FitResult result = fitConstants(caCl2("10", c.model1), requestOf("K1,MCA"));
         ASSERT_TRUE(result.converged()) << result.reason;
         EXPECT_EQ(result.otherConstants, c.note);
         EXPECT_EQ(result.stepwiseConstants[1],
@@ -96,12 +106,10 @@ TEST(TrustworthyFit, ModelOneGeneratesTheLaterConstantsOnlyWhileItsSwitchIsOn) {
 
 // An optimiser told to stop early stops short of the optimum: that is not called converged.
 TEST(TrustworthyFit, AStopShortOfTheOptimumIsNotConverged) {
-    Session s;
-    openCaCl2(s, "10000");
     FitRequest request = requestOf("K1,MCA");
     request.options.tolerance = 1e-2L;
     request.options.scan = false;
-    const FitResult result = fitConstants(s.form1, request);
+    const FitResult result = fitConstants(caCl2("10000"), request);
     EXPECT_EQ(result.status, FitStatus::NotConverged);
     EXPECT_EQ(result.reason.rfind("the optimiser stopped at ", 0), 0u) << result.reason;
     EXPECT_NE(result.reason.find("(its gradient is not zero)"), std::string::npos) << result.reason;
@@ -112,17 +120,15 @@ TEST(TrustworthyFit, AStopShortOfTheOptimumIsNotConverged) {
 // A salt that does not associate (made up: conductivity 2 C0 (60 + 76.35) with small
 // deviations that rise with C0): K1 is 0 with its one-sided bound, MCA fitted with it held.
 TEST(TrustworthyFit, AConstantTheDataPutAtZeroIsReportedAsZeroWithAnUpperBound) {
-    Session s;
-    openCaCl2(s, "10");
+    FitSystem system = caCl2("10");
     const ext concentrations[] = {1e-4L, 3e-4L, 1e-3L, 3e-3L, 1e-2L, 3e-2L};
     const ext deviations[] = {-0.002L, 0.0005L, -0.001L, 0.001L, 0.0015L, 0.002L};
-    ObservedData& observed = s.form1.state().observed;
-    observed.count = 6;
+    system.points.clear();
     for (size_t j = 0; j < 6; ++j) {
-        observed.conc[j + 1] = concentrations[j];
-        observed.cond[j + 1] = 2 * concentrations[j] * (60 + 76.35L) * (1 + deviations[j]);
+        system.points.push_back(
+            {concentrations[j], 2 * concentrations[j] * (60 + 76.35L) * (1 + deviations[j])});
     }
-    const FitResult result = fitConstants(s.form1, requestOf("K1,MCA"));
+    const FitResult result = fitConstants(system, requestOf("K1,MCA"));
     ASSERT_TRUE(result.converged()) << result.reason;
     const FittedValue& K1 = result.values[0];
     EXPECT_EQ(K1.state, FittedState::AtZero);
@@ -159,25 +165,17 @@ TEST(TrustworthyFit, RelativeWeightsMinimiseTheResidualsInProportionToTheObserve
          {Case{FitWeighting::Absolute, 80, std::sqrt((0.04L * 0.04L + 0.02L * 0.02L) / 2)},
           Case{FitWeighting::Relative, relativeMCA, std::sqrt((r1 * r1 + r2 * r2) / 2)}}) {
         SCOPED_TRACE(fitWeightingName(c.weighting));
-        Session s;
-        s.form1.SpinEdit1.setValue(2);
-        s.form1.SetStepwiseConstants({0, 0});
-        s.form1.MCX.setText("50");
-        ObservedData& observed = s.form1.state().observed;
-        observed.count = 2;
-        observed.conc[1] = 0.001L;
-        observed.cond[1] = 0.3L;
-        observed.conc[2] = 0.002L;
-        observed.cond[2] = 0.5L;
-        const FitResult result = fitConstants(s.form1, requestOf("MCA", c.weighting));
+        FitSystem system = systemOfTwo(0, 0, false, 0, 50);  // K1 = K2 = 0, held
+        system.points = {{0.001L, 0.3L}, {0.002L, 0.5L}};
+        const FitResult result = fitConstants(system, requestOf("MCA", c.weighting));
         ASSERT_TRUE(result.converged()) << result.reason;
         expectRelative(result.values[0].value, c.MCA, 1e-12L, "MCA");
         expectRelative(result.rmsResidual, c.rms, 1e-9L, "RMS residual");
         EXPECT_EQ(result.weighting, c.weighting);
 
         // A point of zero conductivity has no relative residual.
-        observed.cond[2] = 0;
-        const FitResult refused = fitConstants(s.form1, requestOf("MCA", c.weighting));
+        system.points[1].conductivity = 0;
+        const FitResult refused = fitConstants(system, requestOf("MCA", c.weighting));
         EXPECT_EQ(refused.status, c.weighting == FitWeighting::Relative ? FitStatus::Refused
                                                                         : FitStatus::Converged);
         if (c.weighting == FitWeighting::Relative) {

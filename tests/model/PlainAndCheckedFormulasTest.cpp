@@ -8,7 +8,7 @@
 #include <cmath>
 #include <random>
 
-#include "TestSession.h"
+#include "TestSupport.h"
 #include "model/designed/EquilibriumFormulas.h"
 #include "model/designed/MassBalance.h"
 #include "model/designed/SolutionConductivity.h"

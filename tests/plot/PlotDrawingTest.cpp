@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "TestSession.h"
+#include "TestSupport.h"
 #include "files/NumberText.h"
 #include "files/ObservedData.h"
 #include "plot/PlotDrawing.h"

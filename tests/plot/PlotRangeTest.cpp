@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TestSession.h"
+#include "TestSupport.h"
 #include "files/NumberText.h"
 #include "files/ObservedData.h"
 #include "plot/PlotRange.h"

@@ -4,11 +4,11 @@
 #include <memory>
 #include <sstream>
 
+#include "SyntheticData.h"
 #include "TestSession.h"
+#include "WindowSnapshot.h"
 #include "files/NumberText.h"
 #include "fit/FitReport.h"
-#include "fit/SyntheticData.h"
-#include "fit/WindowSnapshot.h"
 #include "plot/RecordingCanvas.h"
 #include "ui/FitWindow.h"
 

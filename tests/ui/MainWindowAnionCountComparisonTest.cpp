@@ -1,3 +1,6 @@
+// The comparison of n started from the main window's constants, on data the window's own
+// solver made; the window stays as it was.
+
 #include <gtest/gtest.h>
 
 #include "SyntheticData.h"

@@ -1,3 +1,8 @@
+// The fit bound to the main window: its conductivity is the window's to the last bit; it
+// fits the window's state on data the window's own solver made, refuses with the window's
+// reasons, changes nothing of the window until applied, and is applied to the model, the
+// table and the fields.
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +13,8 @@
 #include "files/NumberText.h"
 #include "fit/ConstantsFit.h"
 #include "fit/FitReport.h"
+#include "fit/FitSystem.h"
+#include "model/designed/FreeAnionNewton.h"
 #include "ui/FitApplication.h"
 #include "ui/MainWindowFit.h"
 
@@ -218,6 +225,28 @@ TEST(ConstantsFit, AFitThatRunsOutOfEvaluationsSaysSoAndCannotBeApplied) {
     EXPECT_EQ(testing::errorText([&] { applyFit(s.form1, result); }),
               "Only a converged fit can be applied.");
     EXPECT_TRUE(WindowSnapshot(s.form1) == before);
+}
+
+// The fit's conductivity is the window's ConductivityAt to the last bit.
+TEST(FitConductivity, EqualsTheWindowsConductivityBitForBit) {
+    testing::Session s;
+    TForm1& form = s.form1;
+    form.InitializeClick();
+    form.MCA.setText("88.5");
+    form.MCX.setText("61.25");
+    for (int i = 0; i < 6; ++i) form.state().factors.sf[static_cast<size_t>(i)] = 1 - 0.07L * i;
+    const FitSystem system = fitSystemOf(form);
+    CalculationConstants constants;
+    constants.beta = form.state().model.beta;
+    constants.MCA = system.MCA;
+    constants.MCX = system.MCX;
+    constants.solution = system.solution;
+    for (const ext C0 : {1e-4L, 3.3e-3L, 0.01L}) {
+        form.state().model.C0 = C0;
+        const ext X = freeAnionByNewton(6, constants.beta, C0);
+        EXPECT_EQ(calculatedConductivity(system, constants, C0), form.ConductivityAt(X))
+            << NumberText(C0);
+    }
 }
 
 }  // namespace
