@@ -86,154 +86,207 @@ ObservedDataImportDialog importChoices(const BatchImportOptions& options, Platfo
     };
 }
 
+// One run of the batch tool: the steps of the desktop program in the tool's order, each
+// through the handlers a user would use. A step returns false when an error ended it (its
+// message is already written), and the run stops there.
+class BatchRun {
+  public:
+    BatchRun(const BatchOptions& options, std::ostream& messages, std::ostream& results,
+             const CanvasFactory& canvases, const PictureWriter& writePicture,
+             const FigureWriter& writeFigure)
+        : options_(withAbsoluteNames(options)),
+          results_(results),
+          writePicture_(writePicture),
+          writeFigure_(writeFigure),
+          platform_(messages),
+          app_(platform_, canvases),
+          form1_(app_.Form1) {}
+
+    int run() {
+        if (options_.threads) form1_.sweepOptions.threads = *options_.threads;
+        const bool ran = openObservedData() && typeIntoFields() && chooseSolutionModel() &&
+                         setConstants() && importObservedData() && setScalingFactors() &&
+                         fitAndApply() && act([&] { form1_.Button3Click(); }) && saveReport() &&
+                         savePictures() && writeFigures() && exportData();
+        return ran ? 0 : 1;
+    }
+
+  private:
+    bool act(const std::function<void()>& action) { return dispatch(platform_, action); }
+    // The file the next file dialog returns.
+    void chooseFile(const std::string& name) { platform_.answerNextDialog(name); }
+
+    // 1. File/Open.
+    bool openObservedData() {
+        if (!options_.data) return true;
+        chooseFile(*options_.data);
+        return act([&] { form1_.Open1Click(); });
+    }
+
+    // 2. The fields take the values as the program sets them: no change handler runs.
+    bool typeIntoFields() {
+        if (options_.n) form1_.SpinEdit1.setValue(*options_.n);
+        if (options_.beta1) form1_.beta1.setText(*options_.beta1);
+        if (options_.alfa) form1_.SpinEdit2.setValue(*options_.alfa);
+        if (options_.model1) form1_.CheckBox1.setChecked(*options_.model1);
+        if (options_.mca) form1_.MCA.setText(*options_.mca);
+        if (options_.mcx) form1_.MCX.setText(*options_.mcx);
+        if (options_.points) form1_.SpinEdit3.setValue(*options_.points);
+        if (options_.scale) form1_.SpinEdit4.setValue(*options_.scale);
+        return true;
+    }
+
+    // The Solution Model window and its OK.
+    bool chooseSolutionModel() {
+        if (!options_.setsSolutionModel()) return true;
+        SolutionModelWindow& window = app_.SolutionModelForm;
+        return act([&] {
+            window.Show();
+            if (options_.solution) window.Model = *options_.solution;
+            if (options_.ionSize) window.IonSize.setText(*options_.ionSize);
+            if (options_.solvent) {
+                const auto choices = SolutionModelWindow::solventChoices();
+                window.SolventChoice = static_cast<int>(
+                    std::find(choices.begin(), choices.end(), *options_.solvent) - choices.begin());
+                window.SolventChange();
+            }
+            if (options_.temperature) {
+                window.SolventChoice = window.otherSolventChoice();
+                window.Temperature.setText(*options_.temperature);
+                window.Permittivity.setText(*options_.permittivity);
+                window.Viscosity.setText(*options_.viscosity);
+            }
+            window.OKClick();
+        });
+    }
+
+    // 3. The stepwise constants from a file, or Initialize.
+    bool setConstants() {
+        if (!options_.constants) return act([&] { form1_.InitializeClick(); });
+        chooseFile(*options_.constants);
+        return act([&] { form1_.Button4Click(); });
+    }
+
+    // File/Import Observed Data..., after the constants so that equivalent conductance
+    // counts the n of the system.
+    bool importObservedData() {
+        const BatchImportOptions& importing = options_.importing;
+        if (!importing.file) return true;
+        chooseFile(*importing.file);
+        if (importing.writeData) chooseFile(*importing.writeData);
+        return act(
+            [&] { condsim::importObservedData(form1_, importChoices(importing, platform_)); });
+    }
+
+    // 4. The scaling factors: a file, then the Type 1 gradient, then the hyperbolic rule.
+    bool setScalingFactors() {
+        if (options_.factors) {
+            chooseFile(*options_.factors);
+            if (!act([&] { app_.Form3.Open1Click(); })) return false;
+        }
+        if (options_.gradient && !act([&] {
+                form1_.Option1Click();
+                app_.Form3.katamuki.userSetText(std::to_string(*options_.gradient));
+                app_.Form3.katamuki.userLeave();
+            })) {
+            return false;
+        }
+        return !options_.hyperbolic || act([&] {
+            form1_.Option1Click();
+            app_.Form3.a_value.setText(*options_.hyperbolic);
+            app_.Form3.Button6Click();
+        });
+    }
+
+    // The comparison of n first, from the same start as the fit; then the fit at the
+    // window's n, applied by the Fit window's own sequence before the calculation. Either
+    // failing ends the run.
+    bool fitAndApply() {
+        if (!options_.fit) return true;
+        FitRequest request{*options_.fit, {}, options_.weights.value_or(FitWeighting::Absolute)};
+        if (options_.threads) request.options.threads = *options_.threads;
+        return act([&] {
+            if (options_.fitN) {
+                const auto comparison = compareAnionCounts(form1_, request, options_.fitN->first,
+                                                           options_.fitN->second);
+                if (!comparison.refusal.empty())
+                    throw Error("The comparison of n cannot run: " + comparison.refusal);
+                results_ << anionCountTable(comparison) << '\n';
+            }
+            const FitResult result = fitConstants(form1_, request);
+            if (!result.converged()) throw Error(fitFailureMessage(result));
+            applyFit(form1_, result);
+            results_ << fitResultTable(result);
+        });
+    }
+
+    // 6. File/Save.
+    bool saveReport() {
+        if (!options_.report) return true;
+        chooseFile(*options_.report);
+        return act([&] { form1_.Save1Click(); });
+    }
+
+    // The windows' pictures as PNG.
+    bool savePictures() {
+        const auto save = [&](const Picture& picture, const std::string& name) {
+            if (picture.canvas() != nullptr && writePicture_(*picture.canvas(), name)) return true;
+            platform_.error("The picture could not be written to " + name);
+            return false;
+        };
+        if (options_.plot && !save(form1_.Image1, *options_.plot)) return false;
+        return !options_.distribution || save(app_.Form2.Image1, *options_.distribution);
+    }
+
+    // 7. The labelled figures in the order given.
+    bool writeFigures() {
+        for (const auto& figureRequest : options_.figures) {
+            // Named copies: a lambda takes structured bindings only from C++20 compilers
+            // newer than the analysis tools'.
+            const auto& kind = figureRequest.first;
+            const auto& fileName = figureRequest.second;
+            const bool written = act([&] {
+                const BuiltFigure built = mainWindowFigure(kind, app_.state);
+                if (!built.figure)
+                    throw Error("No " + figureKindName(kind) + " figure: " + built.refusal);
+                if (!writeFigure_) throw Error("This tool cannot write figures");
+                const std::string failure = writeFigure_(*built.figure, fileName);
+                if (!failure.empty()) throw Error("The figure was not written: " + failure);
+            });
+            if (!written) return false;
+        }
+        return true;
+    }
+
+    bool exportData() {
+        if (!options_.exportCsv) return true;
+        return act([&] {
+            const auto csv = calculationCsv(app_.state.calculation);
+            if (!csv) throw Error(nothingToExport);
+            writeTextFileAtomically(*options_.exportCsv, *csv);
+        });
+    }
+
+    const BatchOptions options_;
+    std::ostream& results_;
+    const PictureWriter& writePicture_;
+    const FigureWriter& writeFigure_;
+    StreamPlatform platform_;
+    Application app_;
+    TForm1& form1_;
+};
+
 }  // namespace
+
+int runBatch(const BatchOptions& options, std::ostream& messages, std::ostream& results,
+             const CanvasFactory& canvases, const PictureWriter& writePicture,
+             const FigureWriter& writeFigure) {
+    return BatchRun(options, messages, results, canvases, writePicture, writeFigure).run();
+}
 
 int runBatch(const BatchOptions& options, std::ostream& messages, const CanvasFactory& canvases,
              const PictureWriter& writePicture, const FigureWriter& writeFigure) {
     return runBatch(options, messages, std::cout, canvases, writePicture, writeFigure);
-}
-
-int runBatch(const BatchOptions& givenOptions, std::ostream& messages, std::ostream& results,
-             const CanvasFactory& canvases, const PictureWriter& writePicture,
-             const FigureWriter& writeFigure) {
-    const BatchOptions options = withAbsoluteNames(givenOptions);
-    StreamPlatform platform(messages);
-    Application app(platform, canvases);
-    TForm1& form1 = app.Form1;
-    if (options.threads) form1.sweepOptions.threads = *options.threads;
-    const auto act = [&](const std::function<void()>& action) {
-        return dispatch(platform, action);
-    };
-    const auto chooseFile = [&](const std::string& name) { platform.answerNextDialog(name); };
-
-    if (options.data) {
-        chooseFile(*options.data);
-        if (!act([&] { form1.Open1Click(); })) return 1;
-    }
-    if (options.n) form1.SpinEdit1.setValue(*options.n);
-    if (options.beta1) form1.beta1.setText(*options.beta1);
-    if (options.alfa) form1.SpinEdit2.setValue(*options.alfa);
-    if (options.model1) form1.CheckBox1.setChecked(*options.model1);
-    if (options.mca) form1.MCA.setText(*options.mca);
-    if (options.mcx) form1.MCX.setText(*options.mcx);
-    if (options.points) form1.SpinEdit3.setValue(*options.points);
-    if (options.scale) form1.SpinEdit4.setValue(*options.scale);
-    if (options.setsSolutionModel()) {
-        SolutionModelWindow& window = app.SolutionModelForm;
-        if (!act([&] {
-                window.Show();
-                if (options.solution) window.Model = *options.solution;
-                if (options.ionSize) window.IonSize.setText(*options.ionSize);
-                if (options.solvent) {
-                    const auto choices = SolutionModelWindow::solventChoices();
-                    window.SolventChoice = static_cast<int>(
-                        std::find(choices.begin(), choices.end(), *options.solvent) -
-                        choices.begin());
-                    window.SolventChange();
-                }
-                if (options.temperature) {
-                    window.SolventChoice = window.otherSolventChoice();
-                    window.Temperature.setText(*options.temperature);
-                    window.Permittivity.setText(*options.permittivity);
-                    window.Viscosity.setText(*options.viscosity);
-                }
-                window.OKClick();
-            })) {
-            return 1;
-        }
-    }
-
-    if (options.constants) {
-        chooseFile(*options.constants);
-        if (!act([&] { form1.Button4Click(); })) return 1;
-    } else if (!act([&] { form1.InitializeClick(); })) {
-        return 1;
-    }
-    if (options.importing.file) {
-        chooseFile(*options.importing.file);
-        if (options.importing.writeData) chooseFile(*options.importing.writeData);
-        if (!act([&] { importObservedData(form1, importChoices(options.importing, platform)); }))
-            return 1;
-    }
-    if (options.factors) {
-        chooseFile(*options.factors);
-        if (!act([&] { app.Form3.Open1Click(); })) return 1;
-    }
-    if (options.gradient) {
-        if (!act([&] {
-                form1.Option1Click();
-                app.Form3.katamuki.userSetText(std::to_string(*options.gradient));
-                app.Form3.katamuki.userLeave();
-            })) {
-            return 1;
-        }
-    }
-    if (options.hyperbolic) {
-        if (!act([&] {
-                form1.Option1Click();
-                app.Form3.a_value.setText(*options.hyperbolic);
-                app.Form3.Button6Click();
-            })) {
-            return 1;
-        }
-    }
-    if (options.fit) {
-        // The comparison first, from the same start as the fit; then the fit at the
-        // window's n, applied before the calculation. Either failing ends the run.
-        FitRequest request{*options.fit, {}, options.weights.value_or(FitWeighting::Absolute)};
-        if (options.threads) request.options.threads = *options.threads;
-        if (!act([&] {
-                if (options.fitN) {
-                    const auto comparison = compareAnionCounts(form1, request, options.fitN->first,
-                                                               options.fitN->second);
-                    if (!comparison.refusal.empty())
-                        throw Error("The comparison of n cannot run: " + comparison.refusal);
-                    results << anionCountTable(comparison) << '\n';
-                }
-                const FitResult result = fitConstants(form1, request);
-                if (!result.converged()) throw Error(fitFailureMessage(result));
-                applyFit(form1, result);
-                results << fitResultTable(result);
-            })) {
-            return 1;
-        }
-    }
-    if (!act([&] { form1.Button3Click(); })) return 1;
-    if (options.report) {
-        chooseFile(*options.report);
-        if (!act([&] { form1.Save1Click(); })) return 1;
-    }
-    const auto save = [&](const Picture& picture, const std::string& name) {
-        if (picture.canvas() != nullptr && writePicture(*picture.canvas(), name)) return true;
-        platform.error("The picture could not be written to " + name);
-        return false;
-    };
-    if (options.plot && !save(form1.Image1, *options.plot)) return 1;
-    if (options.distribution && !save(app.Form2.Image1, *options.distribution)) return 1;
-    for (const auto& figureRequest : options.figures) {
-        // Named copies: a lambda takes structured bindings only from C++20 compilers newer
-        // than the analysis tools'.
-        const auto& kind = figureRequest.first;
-        const auto& fileName = figureRequest.second;
-        const bool written = act([&] {
-            const BuiltFigure built = mainWindowFigure(kind, app.state);
-            if (!built.figure)
-                throw Error("No " + figureKindName(kind) + " figure: " + built.refusal);
-            if (!writeFigure) throw Error("This tool cannot write figures");
-            const std::string failure = writeFigure(*built.figure, fileName);
-            if (!failure.empty()) throw Error("The figure was not written: " + failure);
-        });
-        if (!written) return 1;
-    }
-    if (options.exportCsv) {
-        const bool written = act([&] {
-            const auto csv = calculationCsv(app.state.calculation);
-            if (!csv) throw Error(nothingToExport);
-            writeTextFileAtomically(*options.exportCsv, *csv);
-        });
-        if (!written) return 1;
-    }
-    return 0;
 }
 
 }  // namespace condsim

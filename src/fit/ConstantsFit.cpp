@@ -154,6 +154,153 @@ std::string notAnOptimumReason(const FitProblem& problem, const Candidate& best,
     return {};
 }
 
+// The optimiser from the start of the fit and from the best points of the scan; the
+// lowest sum of squares wins. None when every start failed: firstFailure then says why.
+std::optional<Candidate> bestOfTheStarts(const FitProblem& problem, const FitOptions& options,
+                                         const LocalFitSettings& settings,
+                                         std::string& firstFailure) {
+    const LocalFitSettings scanSettings{options.maxEvaluations, scanTolerance,
+                                        options.initialStepBound};
+    std::vector<std::vector<ext>> starts{problem.parameterisation().start()};
+    if (options.scan) {
+        for (const ScanPoint& point : scanConstants(problem, scannedStarts, scanSettings))
+            starts.push_back(point.values);
+    }
+    std::optional<Candidate> best;
+    for (const std::vector<ext>& start : starts) {
+        Candidate candidate = fitFrom(problem, start, settings);
+        if (candidate.fit.outcome == LocalFit::Outcome::Failed && firstFailure.empty())
+            firstFailure = candidate.fit.failure;
+        if (better(candidate, best ? &*best : nullptr)) best = std::move(candidate);
+    }
+    return best;
+}
+
+// Takes the best point on to the optimum where it is not one yet, and checks it: in a long
+// narrow valley the optimiser may stop short of the optimum, and a fresh start from there,
+// with its trust region and scaling renewed, goes on while it still gains; a formation
+// constant that runs towards 0 is held there, and the iterations and evaluations of the
+// result are then those of that fit.
+OptimumCheck settleOptimum(const FitProblem& problem, Candidate& best,
+                           const LocalFitSettings& settings, FitResult& result) {
+    OptimumCheck check = checkOptimum(problem, best.fit.values, best.free);
+    for (int restart = 0;
+         restart < optimiserRestarts && check.verdict == OptimumCheck::Verdict::GradientNotZero;
+         ++restart) {
+        Candidate further{fitLocally(problem, best.fit.values, best.free, settings), best.free};
+        if (further.fit.outcome != LocalFit::Outcome::Stopped ||
+            !(further.fit.sumOfSquares <= best.fit.sumOfSquares))
+            break;
+        further.fit.iterations += best.fit.iterations;
+        further.fit.evaluations += best.fit.evaluations;
+        best = std::move(further);
+        check = checkOptimum(problem, best.fit.values, best.free);
+    }
+    if (!check.isOptimum()) {
+        if (std::optional<Candidate> zero = heldAtZero(problem, best, check, settings)) {
+            best = std::move(*zero);
+            result.iterations = best.fit.iterations;
+            result.evaluations = best.fit.evaluations;
+            check = checkOptimum(problem, best.fit.values, best.free);
+        }
+    }
+    return check;
+}
+
+// The conductivities at the optimum by the step search, the weighted sum of squares and
+// the RMS residual. Throws Error when the calculation fails there.
+void measureAtOptimum(const FitSystem& system, FitWeighting weighting,
+                      const CalculationConstants& constants, FitResult& result) {
+    result.calculated = calculatedByStepSearch(system, constants);
+    ext sumOfSquares = 0;
+    for (size_t j = 0; j < system.points.size(); ++j) {
+        const ext observed = system.points[j].conductivity;
+        const ext residual =
+            mul(residualWeight(weighting, observed), sub(result.calculated[j], observed));
+        sumOfSquares = add(sumOfSquares, mul(residual, residual));
+    }
+    result.sumOfSquares = sumOfSquares;
+    result.rmsResidual = squareRoot(div(sumOfSquares, toExt(result.pointCount)));
+}
+
+// Where the optimum was found and what is known about it there.
+struct Optimum {
+    const Candidate& best;
+    const OptimumCheck& check;
+    // The row of each estimated parameter in (J^T J)^-1; -1 for one held at 0 or silenced.
+    std::vector<int> place;
+};
+
+// Each parameter's value with its standard error, its 95 % interval from the Jacobian and,
+// for a formation constant, from the profile of the sum of squares; a constant at 0 with
+// its one-sided upper bound.
+std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitRequest& request,
+                                      const Optimum& at, const FitResult& result,
+                                      const LocalFitSettings& settings) {
+    const FitParameterisation& parameterisation = problem.parameterisation();
+    const std::vector<ext>& optimum = at.best.fit.values;
+    const auto estimated = static_cast<int>(at.check.free.size());
+    const int degreesOfFreedom = result.pointCount - estimated;
+    const ext variance = result.sumOfSquares / toExt(degreesOfFreedom);
+    const ext t = studentTQuantile(0.5 + confidence / 2, degreesOfFreedom);
+    const ext oneSidedT = studentTQuantile(confidence, degreesOfFreedom);
+    ProfileSearch search{optimum, at.best.free, at.best.fit.sumOfSquares, 0};
+    std::vector<FittedValue> values;
+    for (size_t j = 0; j < request.parameters.size(); ++j) {
+        FittedValue fitted{request.parameters[j], optimum[j], 0, 0, 0};
+        if (at.place[j] < 0) {
+            const bool silenced = parameterisation.hasNoEffect(j, optimum);
+            fitted.state = silenced ? FittedState::NoEffect : FittedState::AtZero;
+            if (!silenced) {
+                fitted.value = 0;
+                search.threshold =
+                    search.optimumSum * (1 + oneSidedT * oneSidedT / degreesOfFreedom);
+                fitted.hasProfile = true;
+                fitted.profileUpper = profileBoundFromZero(problem, search, j, settings);
+            }
+            values.push_back(fitted);
+            continue;
+        }
+        const auto k = static_cast<size_t>(at.place[j]);
+        const ext spread =
+            std::sqrt(variance * at.check.inverseNormal[k][k]);  // standard error of the unknown
+        const ext unknown = parameterisation.unknownOf(j, optimum[j]);
+        if (parameterisation.isFormationConstant(j)) {
+            fitted.standardError = fitted.value * spread;
+            fitted.lower = std::exp(unknown - t * spread);
+            fitted.upper = std::exp(unknown + t * spread);
+            search.threshold = search.optimumSum * (1 + t * t / degreesOfFreedom);
+            fitted.hasProfile = true;
+            fitted.profileLower = profileBound(problem, search, j, -1, t * spread, settings);
+            fitted.profileUpper = profileBound(problem, search, j, 1, t * spread, settings);
+        } else {
+            fitted.standardError = spread;
+            fitted.lower = fitted.value - t * spread;
+            fitted.upper = fitted.value + t * spread;
+        }
+        values.push_back(fitted);
+    }
+    return values;
+}
+
+// The correlations of the estimated parameters, from the unscaled matrix so that they are
+// defined also for a sum of squares of 0; NaN where a parameter is not estimated.
+std::vector<std::vector<ext>> correlationsAt(const Optimum& at) {
+    const size_t p = at.place.size();
+    std::vector<std::vector<ext>> correlation(p, std::vector<ext>(p, std::nanl("")));
+    for (size_t i = 0; i < p; ++i) {
+        for (size_t j = 0; j < p; ++j) {
+            if (at.place[i] < 0 || at.place[j] < 0) continue;
+            const auto a = static_cast<size_t>(at.place[i]);
+            const auto b = static_cast<size_t>(at.place[j]);
+            const OptimumCheck& check = at.check;
+            correlation[i][j] = check.inverseNormal[a][b] /
+                                std::sqrt(check.inverseNormal[a][a] * check.inverseNormal[b][b]);
+        }
+    }
+    return correlation;
+}
+
 }  // namespace
 
 FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
@@ -171,24 +318,10 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     result.otherConstants = parameterisation.otherConstantsNote();
     const LocalFitSettings settings{request.options.maxEvaluations, request.options.tolerance,
                                     request.options.initialStepBound};
-    const LocalFitSettings scanSettings{request.options.maxEvaluations, scanTolerance,
-                                        request.options.initialStepBound};
 
-    // The optimiser from the start of the fit and from the best points of the scan; the
-    // lowest sum of squares wins.
-    std::vector<std::vector<ext>> starts{parameterisation.start()};
-    if (request.options.scan) {
-        for (const ScanPoint& point : scanConstants(problem, scannedStarts, scanSettings))
-            starts.push_back(point.values);
-    }
-    std::optional<Candidate> best;
     std::string firstFailure;
-    for (const std::vector<ext>& start : starts) {
-        Candidate candidate = fitFrom(problem, start, settings);
-        if (candidate.fit.outcome == LocalFit::Outcome::Failed && firstFailure.empty())
-            firstFailure = candidate.fit.failure;
-        if (better(candidate, best ? &*best : nullptr)) best = std::move(candidate);
-    }
+    std::optional<Candidate> best =
+        bestOfTheStarts(problem, request.options, settings, firstFailure);
     result.totalEvaluations = problem.evaluations();
     if (!best) return notConverged(result, "the calculation failed: " + firstFailure);
     result.iterations = best->fit.iterations;
@@ -198,108 +331,22 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
                                         integerText(request.options.maxEvaluations) +
                                         " evaluations of the residuals");
     }
-
-    OptimumCheck check = checkOptimum(problem, best->fit.values, best->free);
-    // In a long narrow valley the optimiser may stop short of the optimum: a fresh start
-    // from there, with its trust region and scaling renewed, goes on while it still gains.
-    for (int restart = 0;
-         restart < optimiserRestarts && check.verdict == OptimumCheck::Verdict::GradientNotZero;
-         ++restart) {
-        Candidate further{fitLocally(problem, best->fit.values, best->free, settings), best->free};
-        if (further.fit.outcome != LocalFit::Outcome::Stopped ||
-            !(further.fit.sumOfSquares <= best->fit.sumOfSquares))
-            break;
-        further.fit.iterations += best->fit.iterations;
-        further.fit.evaluations += best->fit.evaluations;
-        best = std::move(further);
-        check = checkOptimum(problem, best->fit.values, best->free);
-    }
-    if (!check.isOptimum()) {
-        if (std::optional<Candidate> zero = heldAtZero(problem, *best, check, settings)) {
-            best = std::move(zero);
-            result.iterations = best->fit.iterations;
-            result.evaluations = best->fit.evaluations;
-            check = checkOptimum(problem, best->fit.values, best->free);
-        }
-    }
+    const OptimumCheck check = settleOptimum(problem, *best, settings, result);
     result.totalEvaluations = problem.evaluations();
     if (!check.isOptimum()) return notConverged(result, notAnOptimumReason(problem, *best, check));
 
-    // The optimum, its conductivities by the step search, and the weighted sum of squares.
-    const std::vector<ext>& optimum = best->fit.values;
     CalculationConstants constants;
     try {
-        constants = parameterisation.constantsAt(optimum);
-        result.calculated = calculatedByStepSearch(system, constants);
-        ext sumOfSquares = 0;
-        for (size_t j = 0; j < system.points.size(); ++j) {
-            const ext observed = system.points[j].conductivity;
-            const ext residual = mul(residualWeight(request.weighting, observed),
-                                     sub(result.calculated[j], observed));
-            sumOfSquares = add(sumOfSquares, mul(residual, residual));
-        }
-        result.sumOfSquares = sumOfSquares;
-        result.rmsResidual = squareRoot(div(sumOfSquares, toExt(result.pointCount)));
+        constants = parameterisation.constantsAt(best->fit.values);
+        measureAtOptimum(system, request.weighting, constants, result);
     } catch (const Error& error) {
         return notConverged(result, "the calculation failed at the optimum: " + error.text());
     }
 
-    const auto estimated = static_cast<int>(check.free.size());
-    const int degreesOfFreedom = result.pointCount - estimated;
-    const ext variance = result.sumOfSquares / toExt(degreesOfFreedom);
-    const ext t = studentTQuantile(0.5 + confidence / 2, degreesOfFreedom);
-    const ext oneSidedT = studentTQuantile(confidence, degreesOfFreedom);
-    ProfileSearch search{optimum, best->free, best->fit.sumOfSquares, 0};
-    const size_t p = request.parameters.size();
-    std::vector<int> place(p, -1);  // row of each estimated parameter in (J^T J)^-1
-    for (size_t k = 0; k < check.free.size(); ++k) place[check.free[k]] = static_cast<int>(k);
-
-    for (size_t j = 0; j < p; ++j) {
-        FittedValue fitted{request.parameters[j], optimum[j], 0, 0, 0};
-        if (place[j] < 0) {
-            const bool silenced = parameterisation.hasNoEffect(j, optimum);
-            fitted.state = silenced ? FittedState::NoEffect : FittedState::AtZero;
-            if (!silenced) {
-                fitted.value = 0;
-                search.threshold =
-                    search.optimumSum * (1 + oneSidedT * oneSidedT / degreesOfFreedom);
-                fitted.hasProfile = true;
-                fitted.profileUpper = profileBoundFromZero(problem, search, j, settings);
-            }
-            result.values.push_back(fitted);
-            continue;
-        }
-        const auto k = static_cast<size_t>(place[j]);
-        const ext spread =
-            std::sqrt(variance * check.inverseNormal[k][k]);  // standard error of the unknown
-        const ext unknown = parameterisation.unknownOf(j, optimum[j]);
-        if (parameterisation.isFormationConstant(j)) {
-            fitted.standardError = fitted.value * spread;
-            fitted.lower = std::exp(unknown - t * spread);
-            fitted.upper = std::exp(unknown + t * spread);
-            search.threshold = search.optimumSum * (1 + t * t / degreesOfFreedom);
-            fitted.hasProfile = true;
-            fitted.profileLower = profileBound(problem, search, j, -1, t * spread, settings);
-            fitted.profileUpper = profileBound(problem, search, j, 1, t * spread, settings);
-        } else {
-            fitted.standardError = spread;
-            fitted.lower = fitted.value - t * spread;
-            fitted.upper = fitted.value + t * spread;
-        }
-        result.values.push_back(fitted);
-    }
-    // From the unscaled matrix, so that it is defined also for a sum of squares of 0.
-    result.correlation.assign(p, std::vector<ext>(p, std::nanl("")));
-    for (size_t i = 0; i < p; ++i) {
-        for (size_t j = 0; j < p; ++j) {
-            if (place[i] < 0 || place[j] < 0) continue;
-            const auto a = static_cast<size_t>(place[i]);
-            const auto b = static_cast<size_t>(place[j]);
-            result.correlation[i][j] =
-                check.inverseNormal[a][b] /
-                std::sqrt(check.inverseNormal[a][a] * check.inverseNormal[b][b]);
-        }
-    }
+    Optimum at{*best, check, std::vector<int>(request.parameters.size(), -1)};
+    for (size_t k = 0; k < check.free.size(); ++k) at.place[check.free[k]] = static_cast<int>(k);
+    result.values = fittedValues(problem, request, at, result, settings);
+    result.correlation = correlationsAt(at);
     result.totalEvaluations = problem.evaluations();
     for (const FittedValue& fitted : result.values) {
         if (fitted.state != FittedState::Estimated) continue;
