@@ -60,9 +60,8 @@ void connectExportMenus(DesktopApplication& desktop) {
 
     FitWindowView& fit = desktop.fitWindow();
     QObject::connect(fit.ExportFigure1, &QAction::triggered, &fit, [&desktop, &fit] {
-        exportFigureOf(desktop, &fit, {FigureKind::Residuals}, [&desktop](FigureKind) {
-            return fitResidualFigure(desktop.fitForm(), desktop.application().Form1);
-        });
+        exportFigureOf(desktop, &fit, {FigureKind::Residuals},
+                       [&desktop](FigureKind) { return fitResidualFigure(desktop.fitForm()); });
     });
 }
 

@@ -82,9 +82,10 @@ std::string FitParameterisation::refusal(const FitSystem& system,
     if (contains(parameters, FitParameter::ionSize())) {
         if (!hasIonSize(calculationRoad(system.solution)))
             return "a is the ion size of the ionic-strength model; choose that model to fit it.";
-        if (!(system.solution.ionSize > 0)) {
-            return "a must be positive to be fitted on the logarithmic scale; it is " +
-                   NumberText(system.solution.ionSize) + ".";
+        try {
+            checkIonSize(system.solution.ionSize);
+        } catch (const Error& error) {
+            return error.text() + ".";
         }
     }
     const int n = system.n;

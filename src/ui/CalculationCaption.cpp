@@ -1,10 +1,10 @@
 #include "ui/CalculationCaption.h"
 
 #include <charconv>
+#include <vector>
 
 #include "core/Error.h"
 #include "files/NumberText.h"
-#include "ui/TForm1.h"
 
 namespace condsim {
 
@@ -36,29 +36,28 @@ std::string joined(const std::vector<std::string>& parts) {
 
 }  // namespace
 
-std::string calculationCaption(const TForm1& form) {
-    const int n = form.n();
-    const auto& model = form.state().model;
+std::string calculationCaption(const CaptionParameters& parameters) {
+    const int n = parameters.n;
+    const SpeciesArray& K = parameters.K;
     std::string caption = "AX" + integerText(n) + ": ";
-    if (form.CheckBox1.checked()) {
-        caption += "K1 = " + shortText(model.K[1]) +
-                   " L mol-1, K(i+1) = " + integerText(form.SpinEdit2.value()) +
-                   " % of K(i) (Model #1)";
+    if (parameters.model1) {
+        caption += "K1 = " + shortText(K[1]) +
+                   " L mol-1, K(i+1) = " + integerText(parameters.alfa) + " % of K(i) (Model #1)";
     } else if (n <= listedConstants) {
         std::vector<std::string> values;
-        for (int i = 1; i <= n; ++i) values.push_back(shortText(model.K[i]));
+        for (int i = 1; i <= n; ++i) values.push_back(shortText(K[i]));
         caption += "K1..K" + integerText(n) + " = " + joined(values) + " L mol-1";
     } else {
-        caption += "K1 = " + shortText(model.K[1]) + " L mol-1, K2..K" + integerText(n) +
+        caption += "K1 = " + shortText(K[1]) + " L mol-1, K2..K" + integerText(n) +
                    " from the constants table";
     }
-    caption += "; lambda(A/z) = " + fieldText(form.MCA.text()) +
-               ", lambda(X-) = " + fieldText(form.MCX.text()) + " S cm2 mol-1";
+    caption += "; lambda(A/z) = " + fieldText(parameters.MCA) +
+               ", lambda(X-) = " + fieldText(parameters.MCX) + " S cm2 mol-1";
 
     std::vector<std::string> factors;
     bool anyNotOne = false;
     for (int i = 0; i < n; ++i) {
-        const ext sf = form.state().factors.sf[static_cast<size_t>(i)];
+        const ext sf = parameters.sf[static_cast<size_t>(i)];
         anyNotOne = anyNotOne || sf != 1;
         factors.push_back(shortText(sf));
     }

@@ -4,13 +4,24 @@
 
 #include <string>
 
+#include "model/EquilibriumModel.h"
+
 namespace condsim {
 
-class TForm1;
+// What the caption names, as the main window holds it.
+struct CaptionParameters {
+    int n;
+    const SpeciesArray& K;   // the stepwise constants
+    bool model1;             // the Model #1 switch
+    int alfa;                // alfa of Model #1, in percent
+    const std::string& MCA;  // the MCA field's text
+    const std::string& MCX;  // the MCX field's text
+    const SpeciesArray& sf;  // the scaling factors
+};
 
 // For example "AX6: K1 = 10000 L mol-1, K(i+1) = 20 % of K(i) (Model #1);
 // lambda(A/z) = 88, lambda(X-) = 59 S cm2 mol-1". Values are shown with 6 significant
-// digits. Reads the main window's fields and the model's constants as they stand.
-std::string calculationCaption(const TForm1& form);
+// digits; a field that is not a number is shown as its text.
+std::string calculationCaption(const CaptionParameters& parameters);
 
 }  // namespace condsim

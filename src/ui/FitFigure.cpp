@@ -7,7 +7,6 @@
 #include "files/NumberText.h"
 #include "model/CalculationRoad.h"
 #include "ui/FitWindow.h"
-#include "ui/TForm1.h"
 
 namespace condsim {
 
@@ -30,7 +29,7 @@ std::string shortText(ext value, int digits) {
 
 }  // namespace
 
-BuiltFigure fitResidualFigure(const FitWindow& fit, const TForm1& form) {
+BuiltFigure fitResidualFigure(const FitWindow& fit) {
     const FitResult& result = fit.lastFit();
     if (!result.converged())
         return {std::nullopt, "There are no residuals to draw: run a fit first."};
@@ -41,8 +40,11 @@ BuiltFigure fitResidualFigure(const FitWindow& fit, const TForm1& form) {
         caption += (i > 0 ? ", " : "") + fitParameterName(value.parameter) + " = " +
                    shortText(value.value, 6) + " (s.e. " + shortText(value.standardError, 3) + ")";
     }
-    caption += "; RMS residual " + shortText(result.rmsResidual, 3) + " mS cm-1; " +
-               roadSummaryName(calculationRoad(form.state().solution)) + ".";
+    // The model of the fit, with its fitted ion size where there is one.
+    const std::string model = result.solutionModel.empty()
+                                  ? roadSummaryName(calculationRoad(fit.fittedSystem().solution))
+                                  : result.solutionModel;
+    caption += "; RMS residual " + shortText(result.rmsResidual, 3) + " mS cm-1; " + model + ".";
     return residualFigure(fit.residuals(), caption);
 }
 

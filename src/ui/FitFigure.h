@@ -6,10 +6,9 @@
 namespace condsim {
 
 class FitWindow;
-class TForm1;
 
 // The residuals of the last converged fit with the fitted values, n, the number of points,
 // the RMS residual and the solution model as caption; refused when there is no fit.
-BuiltFigure fitResidualFigure(const FitWindow& fit, const TForm1& form);
+BuiltFigure fitResidualFigure(const FitWindow& fit);
 
 }  // namespace condsim

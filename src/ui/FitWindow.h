@@ -92,6 +92,8 @@ class FitWindow {
     // Whether Apply has a converged fit to write.
     bool canApply() const { return last_.converged(); }
     const FitResult& lastFit() const { return last_; }
+    // The calculation the last converged fit started from.
+    const FitSystem& fittedSystem() const { return fittedSystem_; }
     // Observed minus calculated conductivity of the last converged fit (empty without one).
     const std::vector<ResidualPoint>& residuals() const { return residuals_; }
 

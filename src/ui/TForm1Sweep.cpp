@@ -279,7 +279,9 @@ void TForm1::sweep() {
     state_.calculation = {};
     CalculationRecord record;
     record.n = n();
-    record.parameters = calculationCaption(*this);
+    record.parameters =
+        calculationCaption({n(), state_.model.K, CheckBox1.checked(), SpinEdit2.value(), MCA.text(),
+                            MCX.text(), state_.factors.sf});
     record.solutionModel = roadSummaryName(inputs.road);
     record.solutionColumns = ownQuantityColumns(inputs.road);
 

@@ -123,9 +123,9 @@ TEST(PaperFigures, FitResidualsNeedAConvergedFit) {
     Session s;
     reach(s, Stage::Observed);
     FitWindow fit(s.form1, testing::recordingCanvases());
-    EXPECT_FALSE(fitResidualFigure(fit, s.form1).figure.has_value());
+    EXPECT_FALSE(fitResidualFigure(fit).figure.has_value());
     ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
-    const BuiltFigure built = fitResidualFigure(fit, s.form1);
+    const BuiltFigure built = fitResidualFigure(fit);
     ASSERT_TRUE(built.figure.has_value()) << built.refusal;
     ASSERT_EQ(built.figure->series.size(), 1u);
     EXPECT_EQ(built.figure->series[0].y.size(), 12u);
