@@ -21,6 +21,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "RecordingDesktop.h"
 #include "desktop/CellTableView.h"
 #include "desktop/DesktopApplication.h"
 #include "desktop/ObservedDataImportDialog.h"
@@ -28,7 +29,6 @@
 using condsim::qt::DesignScale;
 using condsim::qt::DesktopApplication;
 using condsim::qt::ObservedDataImportDialog;
-using condsim::qt::QtPlatform;
 
 namespace {
 
@@ -38,22 +38,6 @@ const char* const measuredCsv =
     "B,1,118.4\r\n"
     "C,2,232.9\r\n"
     "D,4,455\r\n";
-
-// The open dialog answers with a file, the save dialog is cancelled, errors are kept.
-class AnsweringPlatform : public QtPlatform {
-  public:
-    AnsweringPlatform() : QtPlatform(DesktopApplication::title) {}
-    std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
-    std::optional<std::string> chooseSaveFile(const std::string&,
-                                              const std::string& proposed) override {
-        proposedSaveName = proposed;
-        return std::nullopt;
-    }
-    void error(const std::string& text) override { errors.push_back(text); }
-    std::optional<std::string> openAnswer;
-    std::string proposedSaveName;
-    std::vector<std::string> errors;
-};
 
 QString cellShown(const QTableView& view, int row, int column) {
     return view.model()->index(row, column).data().toString();
@@ -73,31 +57,18 @@ class ObservedDataImportDialogTest : public QObject {
   private:
     QString writeMeasured();
 
-    std::unique_ptr<QTemporaryDir> directory_;
-    QString previousDirectory_;
-    AnsweringPlatform* platform_ = nullptr;
-    std::unique_ptr<DesktopApplication> desktop_;
+    std::unique_ptr<RecordingDesktop> session_;
 };
 
 void ObservedDataImportDialogTest::init() {
-    previousDirectory_ = QDir::currentPath();
-    directory_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(directory_->isValid());
-    QVERIFY(QDir::setCurrent(directory_->path()));
-    auto platform = std::make_unique<AnsweringPlatform>();
-    platform_ = platform.get();
-    desktop_ = std::make_unique<DesktopApplication>(std::move(platform), DesignScale(96));
-    desktop_->start();
+    session_ = std::make_unique<RecordingDesktop>();
+    QVERIFY(session_->valid());
 }
 
-void ObservedDataImportDialogTest::cleanup() {
-    desktop_.reset();
-    QDir::setCurrent(previousDirectory_);
-    directory_.reset();
-}
+void ObservedDataImportDialogTest::cleanup() { session_.reset(); }
 
 QString ObservedDataImportDialogTest::writeMeasured() {
-    const QString name = directory_->filePath(QStringLiteral("measured.csv"));
+    const QString name = session_->filePath(QStringLiteral("measured.csv"));
     QFile file(name);
     if (!file.open(QIODevice::WriteOnly)) return {};
     file.write(measuredCsv);
@@ -143,8 +114,8 @@ void ObservedDataImportDialogTest::controlsShowTheGuessAndChangeTheConvertedPair
 }
 
 void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
-    platform_->openAnswer = writeMeasured().toStdString();
-    auto& main = desktop_->mainWindow();
+    session_->platform().openAnswer = writeMeasured().toStdString();
+    auto& main = session_->desktop().mainWindow();
     QAction* item = nullptr;
     QStringList fileMenu;
     for (QAction* action : main.menuBar()->actions()) {
@@ -177,12 +148,12 @@ void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
     item->trigger();
 
     QVERIFY(answered);
-    QVERIFY(platform_->errors.empty());
+    QVERIFY(session_->platform().errors.empty());
     QCOMPARE(main.StringGrid1->model()->rowCount(), 4);
     QCOMPARE(main.StringGrid1->model()->index(3, 0).data().toString(), QStringLiteral("0.004"));
     QCOMPARE(main.StringGrid1->model()->index(3, 1).data().toString(), QStringLiteral("0.455"));
-    QCOMPARE(platform_->proposedSaveName,
-             directory_->filePath(QStringLiteral("measured_observed.txt")).toStdString());
+    QCOMPARE(session_->platform().proposedSaveName,
+             session_->filePath(QStringLiteral("measured_observed.txt")).toStdString());
 }
 
 QTEST_MAIN(ObservedDataImportDialogTest)

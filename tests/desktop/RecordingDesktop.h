@@ -1,7 +1,8 @@
 #pragma once
 // The desktop program in a test: its own temporary current folder (for "record.txt" and
-// "dirinf"), and a platform that keeps messages and errors instead of showing modal boxes
-// and answers File/Open with a name the test sets.
+// "dirinf"), and a platform that keeps messages and errors instead of showing modal boxes,
+// answers File/Open with a name the test sets and cancels the save dialog, keeping the
+// name it proposed.
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -18,7 +19,13 @@ class RecordingPlatform : public condsim::qt::QtPlatform {
     void message(const std::string& text) override { messages.push_back(text); }
     void error(const std::string& text) override { errors.push_back(text); }
     std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
+    std::optional<std::string> chooseSaveFile(const std::string&,
+                                              const std::string& proposed) override {
+        proposedSaveName = proposed;
+        return std::nullopt;
+    }
     std::optional<std::string> openAnswer;
+    std::string proposedSaveName;
     std::vector<std::string> messages;
     std::vector<std::string> errors;
 };
@@ -43,6 +50,8 @@ class RecordingDesktop {
     condsim::qt::DesktopApplication& desktop() { return *desktop_; }
     RecordingPlatform& platform() { return *platform_; }
     bool valid() const { return directory_.isValid(); }
+    // A file in the test's own current folder.
+    QString filePath(const QString& name) const { return directory_.filePath(name); }
 
   private:
     QString previousDirectory_;
