@@ -70,6 +70,7 @@ FitResultTable fitResultTableOf(const FitResult& result) {
     if (!result.otherConstants.empty()) table.notes.push_back(result.otherConstants);
     for (const auto& row : result.correlation) {
         std::vector<std::string> cells;
+        cells.reserve(row.size());
         for (const ext value : row) cells.push_back(std::isnan(value) ? "" : NumberText(value));
         table.correlation.push_back(std::move(cells));
     }

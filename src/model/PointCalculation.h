@@ -59,7 +59,7 @@ class PointStages {
 // The stages of a calculation that shows nothing, with limiting conductivities known beforehand.
 class QuietStages final : public PointStages {
   public:
-    explicit QuietStages(LimitingConductivities lambdas) : lambdas_(lambdas) {}
+    explicit QuietStages(const LimitingConductivities& lambdas) : lambdas_(lambdas) {}
     LimitingConductivities limitingConductivities() override { return lambdas_; }
 
   private:

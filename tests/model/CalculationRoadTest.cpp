@@ -107,8 +107,8 @@ TEST(CalculationRoad, EachRoadCalculatesAsItsOwnPiecesDoAndTellsItsStagesInOrder
             EXPECT_EQ(X, point.X);
             EXPECT_EQ(result.conductivity, point.conductivity);
             EXPECT_EQ(stages.bound, point.meanBound);
-            EXPECT_EQ(result.ownValues, (std::vector<ext>{point.ionicStrength,
-                                                          point.anionActivityCoefficient}));
+            EXPECT_EQ(result.ownValues,
+                      (std::vector<ext>{point.ionicStrength, point.anionActivityCoefficient}));
         }
     }
 }
@@ -123,7 +123,8 @@ TEST(CalculationRoad, OnlyTheIonicRoadRefusesNonPositiveLimitingConductivities) 
         SolutionModelKind kind;
         bool refused;
     };
-    for (const Case c : {Case{SolutionModelKind::Ideal, false}, Case{SolutionModelKind::Davies, true}}) {
+    for (const Case c :
+         {Case{SolutionModelKind::Ideal, false}, Case{SolutionModelKind::Davies, true}}) {
         SolutionModel model;
         model.kind = c.kind;
         const bool refused = c.refused;
