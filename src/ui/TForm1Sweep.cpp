@@ -94,11 +94,16 @@ void writeRow(CellTable& table, int row, const std::vector<std::string>& texts) 
         table.setCell(static_cast<int>(column), row, texts[column]);
 }
 
-// One point of the sweep solved on private copies of everything the solver writes.
+// One point of the sweep solved on private copies of everything the solver writes; of the
+// model only what the solver changes in it, so that the points waiting for their hand-over
+// stay small.
 struct SweepPoint {
     ext C0 = 0;  // as computed, before its text
     std::string c0Text;
-    EquilibriumModel model;
+    ext solvedC0 = 0;  // C0 as the solver read it from c0Text
+    ext X = 0;
+    std::vector<ext> abundance;  // AX0..AXn
+    ext conductivityValue = 0;
     EditField XConc;
     EditField sahen_out;
     EditField uhen_out;
@@ -111,14 +116,18 @@ struct SweepPoint {
 
 SweepPoint solveSweepPoint(const SweepInputs& inputs, int k) {
     SweepPoint point;
-    point.model = inputs.model;
+    EquilibriumModel model = inputs.model;
     point.C0 = pointConcentration(k, inputs.xmin, inputs.span, inputs.divisions);
     point.c0Text = NumberText(point.C0);
-    SolverSteps(inputs.reads(), {point.model, point.XConc, point.sahen_out, point.uhen_out,
+    SolverSteps(inputs.reads(), {model, point.XConc, point.sahen_out, point.uhen_out,
                                  point.conductivity, point.speciesTable, point.ownValues})
         .solve(point.c0Text);
-    point.row = calculatedRow(point.model, point.conductivity.text(), inputs.n);
-    point.ownRow = ownQuantitiesRow(point.model, point.ownValues);
+    point.solvedC0 = model.C0;
+    point.X = model.X;
+    point.abundance.assign(model.abundance.begin(), model.abundance.begin() + inputs.n + 1);
+    point.conductivityValue = model.conductivity;
+    point.row = calculatedRow(model, point.conductivity.text(), inputs.n);
+    point.ownRow = ownQuantitiesRow(model, point.ownValues);
     return point;
 }
 
@@ -131,10 +140,10 @@ void commitSweepPoint(TForm1& form, SweepPoint& point, int k, CellTable& calcula
     model.C0 = point.C0;
     form.c0.setText(point.c0Text);
     form.createRecordFileIfMissing();
-    model.C0 = point.model.C0;
-    model.X = point.model.X;
-    model.abundance = point.model.abundance;
-    model.conductivity = point.model.conductivity;
+    model.C0 = point.solvedC0;
+    model.X = point.X;
+    std::copy(point.abundance.begin(), point.abundance.end(), model.abundance.begin());
+    model.conductivity = point.conductivityValue;
     form.XConc.setText(point.XConc.text());
     form.sahen_out.setText(point.sahen_out.text());
     form.uhen_out.setText(point.uhen_out.text());
