@@ -1,35 +1,8 @@
 #include "BenchSession.h"
-
-#include <unistd.h>
-
-#include <fstream>
-#include <stdexcept>
-
 #include "core/Error.h"
 #include "files/NumberText.h"
 
 namespace condsim::bench {
-
-WorkingDirectory::WorkingDirectory() : previous_(std::filesystem::current_path()) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "condsim-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-    std::filesystem::current_path(path_);
-}
-
-WorkingDirectory::~WorkingDirectory() {
-    std::error_code ignored;
-    std::filesystem::current_path(previous_, ignored);
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string WorkingDirectory::write(const std::string& name, const std::string& content) const {
-    const auto full = path_ / name;
-    std::ofstream out(full, std::ios::binary);
-    out << content;
-    return full.string();
-}
 
 const char* const observedTwelvePairs =
     "1.0E-04  0.06648\r\n2.0E-04  0.1228\r\n3.0E-04  0.1744\r\n5.0E-04  0.2703\r\n"

@@ -7,27 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "core/Ext.h"
 #include "ui/Application.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace condsim::bench {
-
-class WorkingDirectory {
-  public:
-    WorkingDirectory();
-    ~WorkingDirectory();
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    // Writes a file below the directory and returns its full name.
-    std::string write(const std::string& name, const std::string& content) const;
-
-  private:
-    std::filesystem::path path_;
-    std::filesystem::path previous_;
-};
 
 // A system of the sweep benchmarks: n species, K1 and the alfa of Model #1.
 struct SweepSystem {
@@ -46,7 +31,7 @@ extern const char* const observedTwelvePairs;
 std::string observedPairs(int count);
 
 struct Session {
-    WorkingDirectory directory;
+    testing::TemporaryDirectory directory;  // made current: the solver writes there
     ScriptedPlatform platform;
     Application app;
 

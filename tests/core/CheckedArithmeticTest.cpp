@@ -1,28 +1,22 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "core/CheckedArithmetic.h"
 
 namespace condsim {
 namespace {
 
-std::string faultText(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const Error& error) {
-        return error.text();
-    }
-    return "no fault";
-}
+using testing::errorText;
 
 TEST(CheckedArithmetic, EachFaultEndsTheStepWithItsText) {
-    EXPECT_EQ(faultText([] { div(0, 0); }), "不正な浮動小数点数演算命令");
-    EXPECT_EQ(faultText([] { div(1, 0); }), "0 による浮動小数点数除算");
-    EXPECT_EQ(faultText([] { div(-1, -0.0L); }), "0 による浮動小数点数除算");
-    EXPECT_EQ(faultText([] { mul(LDBL_MAX, 2); }), "浮動小数点数のオーバーフロー");
-    EXPECT_EQ(faultText([] { add(LDBL_MAX, LDBL_MAX); }), "浮動小数点数のオーバーフロー");
-    EXPECT_EQ(faultText([] { div(LDBL_MAX, 0.5L); }), "浮動小数点数のオーバーフロー");
-    EXPECT_EQ(faultText([] { squareRoot(-1); }), "不正な浮動小数点数演算命令");
-    EXPECT_EQ(faultText([] { mul(LDBL_MIN, LDBL_MIN); }), "no fault");  // underflow is masked
+    EXPECT_EQ(errorText([] { div(0, 0); }), "不正な浮動小数点数演算命令");
+    EXPECT_EQ(errorText([] { div(1, 0); }), "0 による浮動小数点数除算");
+    EXPECT_EQ(errorText([] { div(-1, -0.0L); }), "0 による浮動小数点数除算");
+    EXPECT_EQ(errorText([] { mul(LDBL_MAX, 2); }), "浮動小数点数のオーバーフロー");
+    EXPECT_EQ(errorText([] { add(LDBL_MAX, LDBL_MAX); }), "浮動小数点数のオーバーフロー");
+    EXPECT_EQ(errorText([] { div(LDBL_MAX, 0.5L); }), "浮動小数点数のオーバーフロー");
+    EXPECT_EQ(errorText([] { squareRoot(-1); }), "不正な浮動小数点数演算命令");
+    EXPECT_EQ(errorText([] { mul(LDBL_MIN, LDBL_MIN); }), "no error");  // underflow is masked
 }
 
 TEST(CheckedArithmetic, ExtendedPrecisionIsUsed) {
