@@ -1,4 +1,5 @@
 #include "BenchSession.h"
+
 #include "core/Error.h"
 #include "files/NumberText.h"
 
