@@ -3,6 +3,7 @@
 // templates on the arithmetic (PlainArithmetic or CheckedArithmetic, core/CheckedArithmetic.h).
 // Powers of X are formed by repeated multiplication in a fixed order, never by a power
 // function: the order of the operations fixes the last bits of every result.
+// Equations: docs/solution-model.md, "The designed calculation".
 
 #include "core/CheckedArithmetic.h"
 #include "core/Ext.h"

@@ -11,6 +11,7 @@
 // relative; the final values a fit shows are still computed by the step search.
 // Checked: a floating-point fault raises its error; a search that does not settle within
 // its limit raises an Error saying so.
+// Equations: docs/solution-model.md, "The designed calculation".
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"

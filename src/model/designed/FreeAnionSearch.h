@@ -3,6 +3,7 @@
 // the X at which the mass balance and the formation function give the same mean number
 // of bound anions. Pure: reads only its arguments. A fault in any operation, such as 0/0 in
 // the mass balance at a zero C0 or an overflow, raises its floating-point error.
+// Equations: docs/solution-model.md, "The designed calculation".
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"

@@ -3,6 +3,7 @@
 // them. Powers of X are formed by repeated multiplication in a fixed order, never by a
 // power function: the order of the operations fixes the last bits of every result.
 // A fault in any operation raises the floating-point error of the first faulting one.
+// Equations: docs/solution-model.md, "The designed calculation".
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"

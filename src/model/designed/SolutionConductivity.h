@@ -5,6 +5,7 @@
 // Each charged species AXi (i < n) contributes (n - i) x sf(i) x lambda(A/z) x [AXi]; AXn
 // has no charge. A fault in any operation raises the floating-point error of the first
 // faulting one.
+// Equations: docs/solution-model.md, "The designed calculation".
 
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"

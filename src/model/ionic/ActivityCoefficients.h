@@ -5,6 +5,7 @@
 //   extended Debye-Hueckel  L = -A sqrt(I) / (1 + B a sqrt(I))    (a in Angstrom)
 //   Davies                  L = -A ( sqrt(I) / (1 + sqrt(I)) - 0.3 I )
 // I in mol/L.
+// Equations: docs/solution-model.md, "The ionic-strength solution model".
 
 #include "core/Ext.h"
 #include "model/SolutionModel.h"

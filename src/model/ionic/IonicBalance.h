@@ -9,6 +9,7 @@
 // solved together: the balance by bracketed Newton steps at each I, and I by bracketed
 // secant steps on I(species at I) - I, until I reproduces itself to 1e-16 relative.
 // All in extended precision.
+// Equations: docs/solution-model.md, "The ionic-strength solution model".
 
 #include <vector>
 

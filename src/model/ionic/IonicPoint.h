@@ -4,6 +4,7 @@
 // species are AX_i (i < n, charge n - i, limiting conductivity sf(i) x lambda(A/z)) and
 // X- (charge -1, lambda(X-)). With I -> 0 the conductivity is the designed one,
 // sum (n - i) sf(i) lambda(A/z) [AX_i] + lambda(X-) [X-].
+// Equations: docs/solution-model.md, "The ionic-strength solution model".
 
 #include <string>
 #include <vector>

@@ -13,6 +13,7 @@
 // elements sqrt(m_j m_k) / (w_j + w_k) off the diagonal: its eigenvalues are positive, and
 // its square root from the symmetric eigen-decomposition gives H^(1/2) exactly (to the
 // arithmetic's rounding), without the six-term series of the original paper.
+// Equations: docs/solution-model.md, "The ionic-strength solution model".
 
 #include <vector>
 

@@ -1,6 +1,7 @@
 #pragma once
 // The solvent of the ionic-strength model and the coefficients of the Debye-Hueckel and
 // Onsager-Fuoss laws that follow from it.
+// Equations: docs/solution-model.md, "The ionic-strength solution model".
 
 #include <string>
 #include <vector>
