@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 
+#include "RecordingDesktop.h"
 #include "desktop/CellTableView.h"
 #include "desktop/DesktopApplication.h"
 #include "desktop/EditFieldWidget.h"
@@ -27,23 +28,9 @@
 
 using condsim::qt::BoundWindow;
 using condsim::qt::CellTableView;
-using condsim::qt::DesignScale;
 using condsim::qt::DesktopApplication;
-using condsim::qt::QtPlatform;
 
 namespace {
-
-// The real message and error boxes; the file dialogs answered by names.
-class AnsweringPlatform : public QtPlatform {
-  public:
-    AnsweringPlatform() : QtPlatform(DesktopApplication::title) {}
-    std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
-    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&) override {
-        return saveAnswer;
-    }
-    std::optional<std::string> openAnswer;
-    std::optional<std::string> saveAnswer;
-};
 
 // Presses OK on every message box that appears while it lives, after running a look at
 // the windows as they stand behind the box.
@@ -149,44 +136,34 @@ class KeyboardAndDisplayTest : public QObject {
     BoundWindow& showWindow(const QString& which);
     QWidget* control(BoundWindow& window, const QString& designName);
 
-    std::unique_ptr<QTemporaryDir> directory_;
-    QString previousDirectory_;
-    AnsweringPlatform* platform_ = nullptr;
-    std::unique_ptr<DesktopApplication> desktop_;
+    DesktopApplication& desktop() { return session_->desktop(); }
+
+    // The real message and error boxes; the file dialogs answered by names.
+    std::unique_ptr<RecordingDesktop> session_;
 };
 
 void KeyboardAndDisplayTest::init() {
-    previousDirectory_ = QDir::currentPath();
-    directory_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(directory_->isValid());
-    QVERIFY(QDir::setCurrent(directory_->path()));
-    auto platform = std::make_unique<AnsweringPlatform>();
-    platform_ = platform.get();
-    desktop_ = std::make_unique<DesktopApplication>(std::move(platform), DesignScale(96));
-    desktop_->start();
-    QVERIFY(QTest::qWaitForWindowActive(&desktop_->mainWindow()));
+    session_ = std::make_unique<RecordingDesktop>(Boxes::Shown);
+    QVERIFY(session_->valid());
+    QVERIFY(QTest::qWaitForWindowActive(&desktop().mainWindow()));
 }
 
-void KeyboardAndDisplayTest::cleanup() {
-    desktop_.reset();
-    QDir::setCurrent(previousDirectory_);
-    directory_.reset();
-}
+void KeyboardAndDisplayTest::cleanup() { session_.reset(); }
 
 BoundWindow& KeyboardAndDisplayTest::showWindow(const QString& which) {
-    auto& form1 = desktop_->application().Form1;
-    BoundWindow* window = &desktop_->mainWindow();
+    auto& form1 = desktop().application().Form1;
+    BoundWindow* window = &desktop().mainWindow();
     if (which.startsWith(QLatin1String("abundance"))) {
-        desktop_->actions().run([&] { form1.Abundance1Click(); });
+        desktop().actions().run([&] { form1.Abundance1Click(); });
         if (which.endsWith(QLatin1String("table")))
-            desktop_->actions().run([this] { desktop_->application().Form2.ShowHideData1Click(); });
-        window = &desktop_->abundanceWindow();
+            desktop().actions().run([this] { desktop().application().Form2.ShowHideData1Click(); });
+        window = &desktop().abundanceWindow();
     } else if (which == QLatin1String("factors")) {
-        desktop_->actions().run([&] { form1.Option1Click(); });
-        window = &desktop_->scalingFactorWindow();
+        desktop().actions().run([&] { form1.Option1Click(); });
+        window = &desktop().scalingFactorWindow();
     } else if (which == QLatin1String("fit")) {
-        desktop_->actions().run([this] { desktop_->fitForm().OpenClick(); });
-        window = &desktop_->fitWindow();
+        desktop().actions().run([this] { desktop().fitForm().OpenClick(); });
+        window = &desktop().fitWindow();
     }
     window->activateWindow();
     [&] { QVERIFY(QTest::qWaitForWindowActive(window)); }();
@@ -269,8 +246,8 @@ void KeyboardAndDisplayTest::lettersHeldWithAltOrCtrlTypeNothing_data() {
 void KeyboardAndDisplayTest::lettersHeldWithAltOrCtrlTypeNothing() {
     QFETCH(QString, window);
     QFETCH(QString, field);
-    auto& app = desktop_->application();
-    desktop_->actions().run([&] { app.Form1.InitializeClick(); });
+    auto& app = desktop().application();
+    desktop().actions().run([&] { app.Form1.InitializeClick(); });
     BoundWindow& shown = showWindow(window);
     QLineEdit* edit = textOf(control(shown, field));
     QVERIFY(edit != nullptr);
@@ -302,7 +279,7 @@ void KeyboardAndDisplayTest::lettersHeldWithAltOrCtrlTypeNothing() {
 }
 
 void KeyboardAndDisplayTest::menuBarTakesAltLettersF10AndShortcuts() {
-    auto& main = desktop_->mainWindow();
+    auto& main = desktop().mainWindow();
     QLineEdit& n = main.SpinEdit1->lineEdit();
     n.setFocus(Qt::MouseFocusReason);
 
@@ -326,9 +303,9 @@ void KeyboardAndDisplayTest::menuBarTakesAltLettersF10AndShortcuts() {
     QTest::keyClick(&n, Qt::Key_A, Qt::AltModifier);
     QVERIFY(QApplication::activePopupWidget() == nullptr);
     QCOMPARE(main.menuBar()->activeAction()->text(), QStringLiteral("Abundance"));
-    QVERIFY(!desktop_->abundanceWindow().isVisible());
+    QVERIFY(!desktop().abundanceWindow().isVisible());
     QTest::keyClick(main.menuBar(), Qt::Key_Return);
-    QVERIFY(desktop_->abundanceWindow().isVisible());
+    QVERIFY(desktop().abundanceWindow().isVisible());
     QCOMPARE(QApplication::focusWidget(), &n);
     QCOMPARE(n.text(), QStringLiteral("6"));
 
@@ -336,14 +313,14 @@ void KeyboardAndDisplayTest::menuBarTakesAltLettersF10AndShortcuts() {
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
     const QString data = examplesFile("observed-2to1-salt.txt");
-    platform_->openAnswer = data.toStdString();
+    session_->platform().openAnswer = data.toStdString();
     QTest::keyClick(&n, Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(desktop_->application().Form1.state().observed.fileName, data.toStdString());
+    QCOMPARE(desktop().application().Form1.state().observed.fileName, data.toStdString());
     QTest::keyClick(&n, Qt::Key_I, Qt::AltModifier);  // no item: nothing
-    desktop_->actions().run([this] { desktop_->application().Form1.InitializeClick(); });
-    desktop_->actions().run([this] { desktop_->application().Form1.Button3Click(); });
-    const QString report = directory_->filePath(QStringLiteral("report.txt"));
-    platform_->saveAnswer = report.toStdString();
+    desktop().actions().run([this] { desktop().application().Form1.InitializeClick(); });
+    desktop().actions().run([this] { desktop().application().Form1.Button3Click(); });
+    const QString report = session_->filePath(QStringLiteral("report.txt"));
+    session_->platform().saveAnswer = report.toStdString();
     QTest::keyClick(&n, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QFile::exists(report));
     QStringList captions;
@@ -354,22 +331,22 @@ void KeyboardAndDisplayTest::menuBarTakesAltLettersF10AndShortcuts() {
 }
 
 void KeyboardAndDisplayTest::tablesAndFieldsShowWholeTexts() {
-    auto& main = desktop_->mainWindow();
-    auto& form1 = desktop_->application().Form1;
-    platform_->openAnswer = examplesFile("observed-6to1-salt.txt").toStdString();
-    desktop_->actions().run([&] { form1.Open1Click(); });
+    auto& main = desktop().mainWindow();
+    auto& form1 = desktop().application().Form1;
+    session_->platform().openAnswer = examplesFile("observed-6to1-salt.txt").toStdString();
+    desktop().actions().run([&] { form1.Open1Click(); });
     main.Initialize->click();
     QCOMPARE(cellText(*main.StringGrid2, 4, 0), QStringLiteral("10240000000000"));  // beta(5)
     checkWholeTexts(*main.StringGrid2, "constants");
     main.Button3->click();
     checkWholeTexts(*main.StringGrid1, "observed data");
     checkWholeTexts(*main.StringGrid3, "species");
-    checkWholeTexts(*desktop_->abundanceWindow().StringGrid1, "calculated data");
+    checkWholeTexts(*desktop().abundanceWindow().StringGrid1, "calculated data");
     // The design widths stay the least: the species column keeps its 69 design pixels.
     QCOMPARE(main.StringGrid3->columnWidth(0), 55);
 
     // Fields set by the program show their text from its start, sign and leading digits.
-    desktop_->actions().run([&] {
+    desktop().actions().run([&] {
         form1.Edit4.setText("-120000000");
         form1.beta1.setText("10628.7216825378");
     });
@@ -383,26 +360,26 @@ void KeyboardAndDisplayTest::tablesAndFieldsShowWholeTexts() {
 }
 
 void KeyboardAndDisplayTest::openingOtherDataLeavesNoResultsOfTheOldInTheReport() {
-    auto& main = desktop_->mainWindow();
-    auto& form1 = desktop_->application().Form1;
-    platform_->openAnswer = examplesFile("observed-6to1-salt.txt").toStdString();
-    desktop_->actions().run([&] { form1.Open1Click(); });
+    auto& main = desktop().mainWindow();
+    auto& form1 = desktop().application().Form1;
+    session_->platform().openAnswer = examplesFile("observed-6to1-salt.txt").toStdString();
+    desktop().actions().run([&] { form1.Open1Click(); });
     main.Initialize->click();
     main.Button3->click();
     QVERIFY(!cellText(*main.StringGrid1, 0, 2).isEmpty());
     const int firstRows = form1.StringGrid1.rowCount();
 
-    platform_->openAnswer = examplesFile("observed-2to1-salt.txt").toStdString();
-    desktop_->actions().run([&] { form1.Open1Click(); });
+    session_->platform().openAnswer = examplesFile("observed-2to1-salt.txt").toStdString();
+    desktop().actions().run([&] { form1.Open1Click(); });
     for (int row = 1; row < std::max(firstRows, form1.StringGrid1.rowCount()); ++row) {
         QCOMPARE(form1.StringGrid1.cell(2, row), std::string());
         QCOMPARE(form1.StringGrid1.cell(3, row), std::string());
     }
     QCOMPARE(cellText(*main.StringGrid1, 0, 3), QString());
 
-    const QString report = directory_->filePath(QStringLiteral("report.txt"));
-    platform_->saveAnswer = report.toStdString();
-    desktop_->actions().run([&] { form1.Save1Click(); });
+    const QString report = session_->filePath(QStringLiteral("report.txt"));
+    session_->platform().saveAnswer = report.toStdString();
+    desktop().actions().run([&] { form1.Save1Click(); });
     QFile file(report);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
@@ -419,11 +396,11 @@ void KeyboardAndDisplayTest::openingOtherDataLeavesNoResultsOfTheOldInTheReport(
 }
 
 void KeyboardAndDisplayTest::errorBoxAppearsOverTheStateTheActionLeft() {
-    auto& main = desktop_->mainWindow();
-    auto& form1 = desktop_->application().Form1;
-    auto& calculated = *desktop_->abundanceWindow().StringGrid1;
-    platform_->openAnswer = examplesFile("observed-6to1-salt.txt").toStdString();
-    desktop_->actions().run([&] {
+    auto& main = desktop().mainWindow();
+    auto& form1 = desktop().application().Form1;
+    auto& calculated = *desktop().abundanceWindow().StringGrid1;
+    session_->platform().openAnswer = examplesFile("observed-6to1-salt.txt").toStdString();
+    desktop().actions().run([&] {
         form1.Open1Click();
         form1.InitializeClick();
         form1.SpinEdit3.setValue(50);
@@ -445,14 +422,14 @@ void KeyboardAndDisplayTest::errorBoxAppearsOverTheStateTheActionLeft() {
 
 void KeyboardAndDisplayTest::controlsCarryTheirDesignAndSpokenNames() {
     const std::vector<std::pair<BoundWindow*, QStringList>> windows{
-        {&desktop_->mainWindow(),
+        {&desktop().mainWindow(),
          {"SpinEdit1",   "Edit1",       "Edit2",       "Edit3",     "Edit4", "Initialize",
           "StringGrid1", "StringGrid3", "StringGrid2", "MCA",       "MCX",   "Button3",
           "SpinEdit3",   "SpinEdit4",   "Button4",     "cellvalue", "Adopt", "Model_1",
           "SpinEdit2",   "CheckBox1",   "GroupBox2",   "Button1",   "beta1", "Image1"}},
-        {&desktop_->abundanceWindow(),
+        {&desktop().abundanceWindow(),
          {"Image1", "StringGrid1", "SpinEdit1", "Edit3", "Edit1", "Edit2"}},
-        {&desktop_->scalingFactorWindow(),
+        {&desktop().scalingFactorWindow(),
          {"StringGrid2", "cellvalue", "Adopt", "Model_1", "katamuki", "GroupBox3", "a_value",
           "Button6"}},
     };
@@ -467,7 +444,7 @@ void KeyboardAndDisplayTest::controlsCarryTheirDesignAndSpokenNames() {
             QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), qPrintable(name));
         }
     }
-    auto& main = desktop_->mainWindow();
+    auto& main = desktop().mainWindow();
     const auto spoken = [&](const char* name) {
         QWidget* found = control(main, QLatin1String(name));
         QWidget* speaking = found->focusProxy() != nullptr ? found->focusProxy() : found;

@@ -1,8 +1,8 @@
 #pragma once
 // The desktop program in a test: its own temporary current folder (for "record.txt" and
-// "dirinf"), and a platform that keeps messages and errors instead of showing modal boxes,
-// answers File/Open with a name the test sets and cancels the save dialog, keeping the
-// name it proposed.
+// "dirinf"), and a platform that keeps messages and errors (and shows their modal boxes
+// only when the test asks for them), answers File/Open and File/Save with names the test
+// sets (no name cancels the dialog) and keeps the name the save dialog proposed.
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,28 +13,44 @@
 
 #include "desktop/DesktopApplication.h"
 
+// Whether the message and error boxes are only recorded or also shown, as the program
+// shows them, for a test of the boxes themselves.
+enum class Boxes { Recorded, Shown };
+
 class RecordingPlatform : public condsim::qt::QtPlatform {
   public:
-    RecordingPlatform() : QtPlatform(condsim::qt::DesktopApplication::title) {}
-    void message(const std::string& text) override { messages.push_back(text); }
-    void error(const std::string& text) override { errors.push_back(text); }
+    explicit RecordingPlatform(Boxes boxes = Boxes::Recorded)
+        : QtPlatform(condsim::qt::DesktopApplication::title), boxes_(boxes) {}
+    void message(const std::string& text) override {
+        messages.push_back(text);
+        if (boxes_ == Boxes::Shown) QtPlatform::message(text);
+    }
+    void error(const std::string& text) override {
+        errors.push_back(text);
+        if (boxes_ == Boxes::Shown) QtPlatform::error(text);
+    }
     std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
     std::optional<std::string> chooseSaveFile(const std::string&,
                                               const std::string& proposed) override {
         proposedSaveName = proposed;
-        return std::nullopt;
+        return saveAnswer;
     }
     std::optional<std::string> openAnswer;
+    std::optional<std::string> saveAnswer;
     std::string proposedSaveName;
     std::vector<std::string> messages;
     std::vector<std::string> errors;
+
+  private:
+    Boxes boxes_;
 };
 
 class RecordingDesktop {
   public:
-    RecordingDesktop() : previousDirectory_(QDir::currentPath()) {
+    explicit RecordingDesktop(Boxes boxes = Boxes::Recorded)
+        : previousDirectory_(QDir::currentPath()) {
         QDir::setCurrent(directory_.path());
-        auto platform = std::make_unique<RecordingPlatform>();
+        auto platform = std::make_unique<RecordingPlatform>(boxes);
         platform_ = platform.get();
         desktop_ = std::make_unique<condsim::qt::DesktopApplication>(std::move(platform),
                                                                      condsim::qt::DesignScale(96));
