@@ -56,9 +56,7 @@ void TForm1::InitializeClick() {
     StringGrid2.setRowCount(speciesCount + 1);
     writeConstantsHeaders(StringGrid2);
 
-    const ext first = number(beta1.text());
-    model.beta[1] = first;
-    model.K[1] = first;
+    model.K[1] = number(beta1.text());
 
     if (CheckBox1.checked()) {
         generateByModel1(speciesCount, toExt(SpinEdit2.value()), model.K);
