@@ -22,6 +22,10 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
+constexpr fs::perms readableByAll = fs::perms::owner_all | fs::perms::group_read |
+                                    fs::perms::group_exec | fs::perms::others_read |
+                                    fs::perms::others_exec;
+
 // A folder that nobody may enter and read, removed with everything in it.
 class SharedFolder {
   public:
@@ -29,9 +33,7 @@ class SharedFolder {
         std::string pattern = (fs::temp_directory_path() / "condsim-unprivileged-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
-        using p = fs::perms;
-        fs::permissions(
-            path_, p::owner_all | p::group_read | p::group_exec | p::others_read | p::others_exec);
+        fs::permissions(path_, readableByAll);
     }
     ~SharedFolder() {
         std::error_code ignored;
@@ -56,13 +58,25 @@ bool ranAgainAsUnprivilegedUser() {
     const SharedFolder folder;
     const fs::path program = folder.path() / "tests";
     fs::copy_file("/proc/self/exe", program);
-    fs::permissions(program, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                 fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(program, readableByAll);
+    // The same for the example files, which lie in the checkout: a clone under /root or in
+    // a folder of mode 0700 is closed to nobody.
+    const fs::path examples = folder.path() / "examples";
+    fs::copy(fs::path(exampleFile(".")).parent_path(), examples, fs::copy_options::recursive);
+    for (const auto& entry : fs::recursive_directory_iterator(examples))
+        fs::permissions(entry.path(), readableByAll);
+    fs::permissions(examples, readableByAll);
+    // The child's temporary folders go into a folder of its own that anyone may write,
+    // sticky as /tmp is, whatever the mode of the machine's /tmp.
+    const fs::path temporary = folder.path() / "tmp";
+    fs::create_directory(temporary);
+    fs::permissions(temporary, fs::perms::all | fs::perms::sticky_bit);
     // The shell, still root, writes the output file; the child only runs the test.
-    const std::string command = "cd " + quoted(folder.path().string()) +
-                                " && setpriv --reuid=nobody --regid=nogroup --clear-groups " +
-                                quoted(program.string()) + " --gtest_filter=" + quoted(filter) +
-                                " > output.txt 2>&1";
+    const std::string command =
+        "cd " + quoted(folder.path().string()) + " && TMPDIR=" + quoted(temporary.string()) +
+        " CONDSIM_EXAMPLES=" + quoted(examples.string()) +
+        " setpriv --reuid=nobody --regid=nogroup --clear-groups " + quoted(program.string()) +
+        " --gtest_filter=" + quoted(filter) + " > output.txt 2>&1";
     const int status = std::system(command.c_str());
     const std::string output = contentOf(folder.path() / "output.txt");
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command << "\n" << output;

@@ -112,6 +112,7 @@ ext FileValueReader::readValue() {
     // A token holds no line end, so its characters need no counting.
     while (position_ < content_.size() && !isBlank(content_[position_])) ++position_;
     const std::string_view token = content_.substr(start, position_ - start);
+    valueToken_ = token;
     ext value = 0;
     if (token.size() > maximumTokenLength || !parseFileToken(token, value)) {
         value = 0;

@@ -29,8 +29,9 @@ class FileValueReader {
     // invalid-numeric-input error; the position then stays after the token.
     ext readValue();
 
-    // The line (from 1) on which the last value read began.
+    // The line (from 1) on which the last value read began, and its token.
     int valueLine() const { return valueLine_; }
+    std::string_view valueToken() const { return valueToken_; }
 
     // Consumes characters up to and including the next line end: CR LF, a lone CR or a
     // lone LF. At the end of the file it simply stops.
@@ -50,6 +51,7 @@ class FileValueReader {
     size_t position_ = 0;
     int line_ = 1;
     int valueLine_ = 1;
+    std::string_view valueToken_;
     bool invalidInput_ = false;
     std::string_view invalidToken_;
     int invalidTokenLine_ = 0;

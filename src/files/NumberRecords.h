@@ -6,8 +6,8 @@
 // line ends are skipped, so a line with too few values takes the rest from the next line.
 // After the last value of a record the rest of its line is skipped (values beyond the
 // record's are ignored). A line ends at CR LF, a lone CR or a lone LF. Blanks, empty lines
-// and a character 26 after the last value end the file and add no record; a record cut
-// short by the end of the file takes 0 for its missing values.
+// and a character 26 after the last value end the file and add no record; a file that
+// ends inside a record is refused.
 
 #include <string>
 #include <vector>
@@ -15,6 +15,10 @@
 #include "core/Ext.h"
 
 namespace condsim {
+
+// The refusal of a file that ends before its last record has all its values.
+inline constexpr const char* endsInsideRecordText =
+    "The file ends inside a pair of values: its last value has no partner";
 
 struct NumberRecords {
     int valuesPerRecord = 1;
@@ -32,7 +36,8 @@ struct NumberRecords {
 // caller commits them only when the whole file was read.
 //
 // Raises the I/O error of the open or read (file not found, access denied, ...) and the
-// refusal of a file beyond maximumReadBytes, each naming the file; I/O error 106 when a
+// refusal of a file beyond maximumReadBytes, each naming the file; the refusal of UTF-16
+// text; endsInsideRecordText with the line of the last record; I/O error 106 when a
 // value is not a number (after the rest of its line was skipped), with the detail
 // "line L of FILE: 'TOKEN'"; and Error(overCapacityText) with the file as its detail as
 // soon as a record beyond the first `capacity` begins.

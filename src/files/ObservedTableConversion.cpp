@@ -8,6 +8,8 @@
 #include "files/FileValueReader.h"
 #include "files/NumberText.h"
 #include "files/ObservedData.h"
+#include "files/ObservedValueCheck.h"
+#include "files/Utf16Text.h"
 
 namespace condsim {
 
@@ -85,7 +87,9 @@ std::vector<ObservedPair> convertObservedTable(std::string_view content,
                                                const ObservedImportSettings& settings,
                                                int capacity) {
     checkSettings(settings);
+    refuseUtf16Text(content, fileName);
     const auto lines = textLines(content);
+    ObservedValueCheck check(fileName);
     const ColumnSeparator separator = settings.layout.separator;
     std::vector<ObservedPair> pairs;
     for (size_t i = static_cast<size_t>(std::max(settings.layout.skippedLines, 0));
@@ -100,8 +104,10 @@ std::vector<ObservedPair> convertObservedTable(std::string_view content,
             conductivityTimesConcentration(measured, concentration, settings.units);
         pairs.push_back({asWrittenAndRead(concentration, i, fileName),
                          asWrittenAndRead(conductivity, i, fileName)});
+        check.add(pairs.back().concentration, pairs.back().conductivity, static_cast<int>(i) + 1);
     }
     if (pairs.empty()) throw Error(fileName + " holds no pairs of observed data");
+    check.finish();
     return pairs;
 }
 

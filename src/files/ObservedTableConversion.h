@@ -35,7 +35,8 @@ struct ObservedPair {
 // - a chosen value is not a number: the not-a-number text of the data files, then
 //   "line L of FILE: 'TOKEN'", and for a decimal comma a line saying that it is not read;
 // - a line has no such column, or the chosen field is empty;
-// - a converted value lies beyond the range of numbers;
+// - a converted value lies beyond the range of numbers, or ObservedValueCheck refuses it;
+// - the text is UTF-16;
 // - the table holds more than `capacity` pairs (the text of File/Open's refusal), or none;
 // - the columns are not 1 or more, or the same; the density for mol/kg is not above 0.
 std::vector<ObservedPair> convertObservedTable(std::string_view content,

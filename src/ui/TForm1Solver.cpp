@@ -34,9 +34,14 @@ void TForm1::RefineXClick() {
 }
 
 void TForm1::createRecordFileIfMissing() {
-    // The solver's file: created with one empty line when missing, never read.
+    // The solver's file: created with one empty line when missing, never read. Nothing
+    // depends on it, so a folder where it cannot be made (read-only, or another user's)
+    // does not stop the calculation.
     const char* const recordFileName = "record.txt";
-    if (!fileExists(recordFileName)) writeTextFile(recordFileName, "\r\n");
+    try {
+        if (!fileExists(recordFileName)) writeTextFile(recordFileName, "\r\n");
+    } catch (const Error&) {
+    }
 }
 
 ext TForm1::ConductivityAt(ext X) { return solverSteps().conductivityAt(X); }

@@ -13,6 +13,10 @@ using testing::TemporaryDirectory;
 
 const std::string tooMany = "too many records";
 const std::string badValue = "入力値が数値ではありません.\n";
+const std::string endsInside = std::string(endsInsideRecordText) + ".\n";
+const std::string utf16 =
+    "The file is UTF-16 text (\"Unicode\" in some editors): condsim reads number files as ASCII "
+    "or UTF-8; save it as UTF-8.";
 
 struct RecordCase {
     const char* name;
@@ -54,8 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "0.001 10\r\n0.002 20\r\n\r\n \t\r\n",
                    2,
                    {0.001L, 10, 0.002L, 20}},
-        RecordCase{
-            "RecordCutShortByTheEndTakesZero", "0.001 10\r\n0.002", 2, {0.001L, 10, 0.002L, 0}},
         RecordCase{"EndOfFileMarkEndsTheFile",
                    "1\r\n2\r\n\x1a"
                    "3\r\n",
@@ -122,6 +124,29 @@ INSTANTIATE_TEST_SUITE_P(
                     badValue + "line 1 of FILE: '" + std::string(64, '1') + "...'"},
         FailureCase{"UnicodeKeptBrokenBytesEscaped", "濃度\xC3(\x7F 1\r\n", true,
                     badValue + "line 1 of FILE: '濃度\\xC3(\\x7F'"},
+        FailureCase{"PairCutShortByTheEnd", "0.001 10\r\n0.002", true,
+                    endsInside + "line 2 of FILE: '0.002' is its last value"},
+        FailureCase{"PairCutShortBeforeBlankLines", "0.001 10\n0.002\n\n \t\n", true,
+                    endsInside + "line 2 of FILE: '0.002' is its last value"},
+        FailureCase{"OneNumberOnly", "0.001", true,
+                    endsInside + "line 1 of FILE: '0.001' is its last value"},
+        FailureCase{"Utf16WithByteOrderMark",
+                    std::string("\xFF\xFE"
+                                "1\0 \0"
+                                "2\0",
+                                8),
+                    true, utf16 + "\nFILE"},
+        FailureCase{"Utf16LittleEndianWithoutMark",
+                    std::string("1\0 \0"
+                                "2\0\r\0\n\0",
+                                10),
+                    true, utf16 + "\nFILE"},
+        FailureCase{"Utf16BigEndianWithoutMark",
+                    std::string("\0"
+                                "1\0 \0"
+                                "2\0\r\0\n",
+                                10),
+                    true, utf16 + "\nFILE"},
         FailureCase{"MissingFile", "", false, "ファイルが見つかりません.\nFILE"},
         FailureCase{"OneRecordOverCapacity", "1 1\n2 2\n3 3\n4 4\n", true, tooMany + ".\nFILE"},
         FailureCase{"OverCapacityByAValueCutShort", "1 1\n2 2\n3 3\n4", true, tooMany + ".\nFILE"}),

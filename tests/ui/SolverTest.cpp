@@ -3,7 +3,9 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
+#include "SweepSession.h"
 #include "TestSession.h"
 #include "files/NumberText.h"
 
@@ -71,20 +73,34 @@ TEST(FreeAnionSolver, ZeroConcentrationIsAnInvalidOperation) {
     EXPECT_EQ(s.form1.state().model.X, 0);
 }
 
-TEST(FreeAnionSolver, RecordFileIsCreatedOnceWithOneEmptyLine) {
-    Session s;
-    s.form1.InitializeClick();
-    s.form1.RefineXClick();
-    std::ifstream in("record.txt", std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(content, "\r\n");
-    {
-        std::ofstream out("record.txt", std::ios::binary);
-        out << "kept";
+// The solver's "record.txt": made once with one empty line, an existing one left as it is,
+// and a folder where it cannot be made (here a folder of that name is in the way, which
+// holds for root too) does not stop the solve or the sweep.
+TEST(FreeAnionSolver, RecordFileIsMadeOnceAndNeverStopsACalculation) {
+    struct RecordCase {
+        const char* name;
+        std::function<void()> before;
+        const char* expected;  // the content afterwards; nullptr: a folder stays in the way
+    };
+    const RecordCase cases[] = {
+        {"missing", [] {}, "\r\n"},
+        {"kept", [] { std::ofstream("record.txt", std::ios::binary) << "kept"; }, "kept"},
+        {"folder in the way", [] { std::filesystem::create_directory("record.txt"); }, nullptr},
+    };
+    for (const RecordCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Session s;
+        c.before();
+        s.form1.InitializeClick();
+        EXPECT_TRUE(s.act([&] { s.form1.RefineXClick(); }));
+        testing::openObservedFile(s, "data.txt", testing::threePoints);
+        EXPECT_TRUE(testing::sweep(s, 9));
+        EXPECT_TRUE(s.errors().empty()) << s.errors().front();
+        if (c.expected != nullptr)
+            EXPECT_EQ(testing::contentOf("record.txt"), c.expected);
+        else
+            EXPECT_TRUE(std::filesystem::is_directory("record.txt"));
     }
-    s.form1.RefineXClick();
-    std::ifstream again("record.txt", std::ios::binary);
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), "kept");
 }
 
 // n = 2 at C0 = X = 1e-4 with MCA 88 and MCX 59, worked by hand: D = 1 + 1e4 X + 2e7 X^2 =
