@@ -28,6 +28,8 @@ std::unique_ptr<QGuiApplication> fontsForFigures(char* programName) {
     return application;
 }
 
+constexpr const char* usageHint = "Try 'condsim-batch --help' for the options and their values.";
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,7 +39,8 @@ int main(int argc, char** argv) {
     try {
         options = parseBatchOptions(arguments);
     } catch (const BatchUsageError& error) {
-        std::cerr << "condsim-batch: " << error.reason << "\n\n" << batchUsage();
+        // The reason and where to read more: the whole usage would scroll the reason away.
+        std::cerr << "condsim-batch: " << error.reason << '\n' << usageHint << '\n';
         return 2;
     }
     if (options.help) {
