@@ -28,9 +28,9 @@ run:
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# $(BUILD_DIR)/condsim_VERSION_amd64.deb
-package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+# $(BUILD_DIR)/condsim_VERSION_amd64.deb, built by dpkg-buildpackage and then checked.
+package: deps
+	bash scripts/make-package $(BUILD_DIR)
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)

@@ -1,7 +1,7 @@
 # Writes the manual page of condsim-batch from the text of its --help, so the two cannot
 # drift apart, and compresses it as Debian's manual pages are.
 #   cmake -DPROGRAM=path/to/condsim-batch -DVERSION=1.2.3 -DSUMMARY=text
-#         -DOUTPUT=condsim-batch.1 -P BatchManPage.cmake
+#         -DSECTIONS=condsim-batch-sections.roff -DOUTPUT=condsim-batch.1 -P BatchManPage.cmake
 # The first paragraph of --help (the usage lines) becomes the synopsis, the others the
 # description. A paragraph with indented lines keeps its lines as they are; any other is
 # filled.
@@ -72,8 +72,13 @@ foreach(paragraph IN LISTS paragraphs)
     string(APPEND page ".fi\n")
   endif()
 endforeach()
+# The sections that --help does not hold: exit status, files, examples.
+file(READ ${SECTIONS} sections)
+string(REPLACE ";" "${semicolon_aside}" sections "${sections}")
+string(APPEND page "${sections}")
 string(APPEND page ".SH SEE ALSO\n"
-  "The manual, with the desktop program condsim, the examples and the fit, is\n"
+  ".BR condsim (1);\n"
+  "the manual, with the examples, the import, the fit and the solution model, is\n"
   "\\fIREADME.md\\fR in the folder \\fIshare/doc/condsim\\fR of the installation,\n"
   "\\fI/usr/share/doc/condsim\\fR for the Debian package.\n")
 

@@ -17,6 +17,13 @@ int main(int argc, char* argv[]) {
             std::cout << "condsim " << condsim::programVersion << '\n';
             return 0;
         }
+        if (std::string_view(argv[i]) == "--help") {
+            std::cout << "Usage: condsim [--help | --version] [Qt options]\n\n"
+                         "The desktop program of condsim: molar conductivity of stepwise "
+                         "ion-pair formation.\nWithout a display, condsim-batch runs the same "
+                         "steps; see condsim(1) and condsim-batch(1).\n";
+            return 0;
+        }
     }
     QApplication qtApplication(argc, argv);
     // Qt sets the C library's locale from the environment; numbers in files and texts
