@@ -1,7 +1,6 @@
 #include "desktop/HelpMenu.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -11,6 +10,7 @@
 
 #include "core/ReleaseInfo.h"
 #include "desktop/DesktopApplication.h"
+#include "desktop/ManualWindow.h"
 
 namespace condsim::qt {
 
@@ -39,11 +39,12 @@ void openManual(QWidget& parent) {
                 .arg(QString::fromUtf8(programHomePage)));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        QMessageBox::information(
-            &parent, DesktopApplication::title,
-            QStringLiteral("No program was found to show the manual %1").arg(path));
-    }
+    // One manual window, made at the first use and shown again after.
+    auto* manual = parent.findChild<ManualWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (manual == nullptr) manual = new ManualWindow(path, &parent);
+    manual->show();
+    manual->raise();
+    manual->activateWindow();
 }
 
 void showAbout(QWidget& parent) {

@@ -1,7 +1,7 @@
 #pragma once
-// The Help menu of the main window: "Manual" opens the README, which is the user's manual,
-// in the desktop's viewer for it; "About condsim" shows the version, the licence and the
-// home page.
+// The Help menu of the main window: "Manual" shows the README, which is the user's manual,
+// rendered in the program's manual window; "About condsim" shows the version, the licence
+// and the home page.
 
 #include <QString>
 

@@ -1,14 +1,14 @@
 // The Help menu of the main window: where Manual finds the README (installed beside the
-// program, or the source tree's inside the build folder), that Manual opens it, and
-// what the About box says.
+// program, or the source tree's inside the build folder), that Manual shows it rendered
+// with its pictures, links and search, and what the About box says.
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
@@ -17,10 +17,12 @@
 #include "core/ReleaseInfo.h"
 #include "desktop/DesktopApplication.h"
 #include "desktop/HelpMenu.h"
+#include "desktop/ManualWindow.h"
 
 using condsim::qt::DesignScale;
 using condsim::qt::DesktopApplication;
 using condsim::qt::manualPath;
+using condsim::qt::ManualWindow;
 
 namespace {
 
@@ -32,15 +34,6 @@ bool makeFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write("# condsim\n") > 0;
 }
-
-// Keeps the file URLs that QDesktopServices is asked to open, instead of opening them.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-  public:
-    QList<QUrl> opened;
-  public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
 
 }  // namespace
 
@@ -118,12 +111,45 @@ void HelpMenuTest::mainWindowHelpMenuOpensTheManualAndShowsVersionLicenceAndHome
     QCOMPARE(items[0]->text(), QStringLiteral("Manual"));
     QCOMPARE(items[1]->text(), QStringLiteral("About condsim"));
 
-    // This test runs inside the build folder, so Manual opens the source tree's README.
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    // This test runs inside the build folder, so Manual shows the source tree's README, in
+    // the program, rendered; a second Manual shows the same window again.
     items[0]->trigger();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(sourceManual)});
+    auto* manual = desktop->mainWindow().findChild<ManualWindow*>();
+    QVERIFY(manual != nullptr);
+    QVERIFY(manual->isVisible());
+    QCOMPARE(manual->browser().source(), QUrl::fromLocalFile(sourceManual));
+    QVERIFY2(manual->browser().toPlainText().contains(QStringLiteral("Fitting the constants")),
+             qPrintable(manual->browser().toPlainText().left(300)));
+    QVERIFY2(!manual->browser().toPlainText().contains(QStringLiteral("## ")),
+             "the Markdown is shown raw");
+    items[0]->trigger();
+    QCOMPARE(desktop->mainWindow().findChildren<ManualWindow*>().size(), 1);
+    // Pictures and pages resolve relative to the README.
+    QVERIFY(!manual->browser()
+                 .loadResource(QTextDocument::ImageResource,
+                               QUrl(QStringLiteral("docs/screenshots/main-window.png")))
+                 .isNull());
+    manual->browser().setSource(QUrl(QStringLiteral("docs/fit.md")));
+    QVERIFY(manual->browser().toPlainText().contains(QStringLiteral("--fit-n FROM..TO")));
+    QVERIFY(manual->browser().isBackwardAvailable());
+    manual->browser().backward();
+    QCOMPARE(manual->browser().source(), QUrl::fromLocalFile(sourceManual));
+    // The search finds forward and backward, wraps, and says when the page lacks the text.
+    struct Search {
+        const char* text;
+        bool backward;
+        bool found;
+    };
+    for (const Search& search : {Search{"Onsager", false, true}, Search{"Onsager", true, true},
+                                 Search{"no such words here", false, false}}) {
+        QCOMPARE(manual->find(QString::fromUtf8(search.text), search.backward), search.found);
+        if (search.found) {
+            QCOMPARE(manual->browser().textCursor().selectedText(), QString::fromUtf8(search.text));
+            QVERIFY(manual->searchStatus().isEmpty());
+        } else {
+            QVERIFY(manual->searchStatus().contains(QStringLiteral("is not in this page")));
+        }
+    }
 
     QString title;
     QString text;
