@@ -7,6 +7,7 @@
 #include "core/Error.h"
 #include "raster/RasterCanvas.h"
 
+using condsim::Error;
 using condsim::RasterCanvas;
 namespace colors = condsim::colors;
 
