@@ -1,11 +1,14 @@
 #include "batch/BatchOptions.h"
 
 #include <charconv>
+#include <climits>
 #include <functional>
 #include <map>
 
+#include "batch/BatchNumberOptions.h"
 #include "core/Error.h"
 #include "files/WholeNumber.h"
+#include "plot/FigureFormat.h"
 
 namespace condsim {
 
@@ -72,9 +75,27 @@ const char* batchUsage() {
 
 namespace {
 
-int wholeNumber(const std::string& option, const std::string& text) {
+// Blanks, a sign and digits: the form of a whole number, whatever its size.
+bool hasWholeNumberForm(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return false;
+    auto digits = text.find_first_not_of("+-", first);
+    if (digits == std::string::npos || digits > first + 1) return false;
+    const auto end = text.find_first_not_of("0123456789", digits);
+    return end != digits &&
+           (end == std::string::npos || text.find_first_not_of(' ', end) == std::string::npos);
+}
+
+// A whole number within the range of int. A text of the form of a whole number beyond
+// that range throws tooLarge (a reason that names the range the option takes).
+int wholeNumber(const std::string& option, const std::string& text,
+                const std::string& tooLarge = {}) {
     int value = 0;
     if (!parseWholeNumber(text, value)) {
+        if (hasWholeNumberForm(text)) {
+            throw BatchUsageError{!tooLarge.empty() ? tooLarge
+                                                    : option + ": '" + text + "' is too large"};
+        }
         throw BatchUsageError{option + " needs a whole number, not '" + text + "'"};
     }
     return value;
@@ -85,11 +106,10 @@ int wholeNumber(const std::string& option, const std::string& text) {
 // another value than the one asked for would report it as if it had been asked for.
 int wholeNumberInRange(const std::string& option, const std::string& text, int minimum,
                        int maximum) {
-    const int value = wholeNumber(option, text);
-    if (value < minimum || value > maximum) {
-        throw BatchUsageError{option + " must be a whole number from " + std::to_string(minimum) +
-                              " to " + std::to_string(maximum)};
-    }
+    const std::string range = option + " must be a whole number from " + std::to_string(minimum) +
+                              " to " + std::to_string(maximum);
+    const int value = wholeNumber(option, text, range);
+    if (value < minimum || value > maximum) throw BatchUsageError{range};
     return value;
 }
 
@@ -103,7 +123,10 @@ std::vector<FitParameter> fitParameters(const std::string& list) {
 
 // The number of threads: a whole number of at least 1.
 int threadCount(const std::string& text) {
-    const int value = wholeNumber("--threads", text);
+    const int value =
+        wholeNumber("--threads", text,
+                    "--threads: '" + text + "' is too large for a number of threads (at most " +
+                        std::to_string(INT_MAX) + "; more threads than points gain nothing)");
     if (value < 1)
         throw BatchUsageError{"--threads must be a whole number of at least 1, not '" + text + "'"};
     return value;
@@ -121,7 +144,7 @@ std::pair<int, int> speciesCountRange(const std::string& text) {
     return {from, to};
 }
 
-// "KIND:FILE" with a known kind.
+// "KIND:FILE" with a known kind and a file name of a known format.
 std::pair<FigureKind, std::string> figureRequest(const std::string& text) {
     const auto colon = text.find(':');
     const auto kind =
@@ -132,17 +155,46 @@ std::pair<FigureKind, std::string> figureRequest(const std::string& text) {
             "residuals, not '" +
             text + "'"};
     }
-    return {*kind, text.substr(colon + 1)};
+    const std::string fileName = text.substr(colon + 1);
+    if (figureFileFormat(fileName).empty()) {
+        throw BatchUsageError{
+            "--figure writes SVG, PDF or PNG: the file name must end in .svg, "
+            ".pdf or .png, not '" +
+            fileName + "'"};
+    }
+    return {*kind, fileName};
+}
+
+// A picture of a window: always PNG, so a name that ends in another extension would hold
+// bytes of another format than it says. A name without an extension (a device such as
+// /dev/stdout) is taken as it is.
+std::string pngFileName(const std::string& option, const std::string& fileName) {
+    const std::string extension = fileExtension(fileName);
+    if (!extension.empty() && extension != "png") {
+        throw BatchUsageError{option +
+                              " writes a PNG picture: the file name must end in .png, "
+                              "not '" +
+                              fileName + "'"};
+    }
+    return fileName;
 }
 
 // A width in centimetres: a positive number with a period, at most a metre.
 double figureWidth(const std::string& text) {
     double width = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), width);
-    if (error != std::errc() || end != text.data() + text.size() || !(width > 0) || width > 100) {
-        throw BatchUsageError{"--figure-width takes a width in centimetres from 0 to 100, not '" +
-                              text + "'"};
+    const std::string takes =
+        "--figure-width takes a width in centimetres, more than 0 and at most 100, not '" + text +
+        "'";
+    if (end != text.data() + text.size() ||
+        (error != std::errc() && error != std::errc::result_out_of_range)) {
+        throw BatchUsageError{takes};
     }
+    if (error == std::errc::result_out_of_range) {
+        throw BatchUsageError{takes + ": the value is beyond the range of numbers"};
+    }
+    if (!(width > 0)) throw BatchUsageError{takes + ": a width must be more than 0"};
+    if (width > 100) throw BatchUsageError{takes + ": a width is at most 100 cm"};
     return width;
 }
 
@@ -173,6 +225,22 @@ void checkSolventValues(const BatchOptions& options) {
         throw BatchUsageError{
             "--solvent and --temperature, --permittivity, --viscosity exclude each other"};
     }
+}
+
+// The ion size and the solvent enter only the ionic-strength models: with the ideal model
+// (the default) they would change nothing, which a run must not pretend.
+void checkIonicOnlyOptions(const BatchOptions& options) {
+    if (options.solution && *options.solution != SolutionModelKind::Ideal) return;
+    const char* given = options.ionSize        ? "--ion-size"
+                        : options.solvent      ? "--solvent"
+                        : options.temperature  ? "--temperature"
+                        : options.permittivity ? "--permittivity"
+                        : options.viscosity    ? "--viscosity"
+                                               : nullptr;
+    if (given == nullptr) return;
+    throw BatchUsageError{std::string(given) +
+                          " applies to the ionic-strength models only (--solution debye-huckel "
+                          "or davies); the ideal model does not use it"};
 }
 
 }  // namespace
@@ -209,11 +277,18 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
          }},
         {"--hyperbolic", [&](const std::string& v) { options.hyperbolic = v; }},
         {"--report", [&](const std::string& v) { options.report = v; }},
-        {"--plot", [&](const std::string& v) { options.plot = v; }},
-        {"--distribution", [&](const std::string& v) { options.distribution = v; }},
+        {"--plot", [&](const std::string& v) { options.plot = pngFileName("--plot", v); }},
+        {"--distribution",
+         [&](const std::string& v) { options.distribution = pngFileName("--distribution", v); }},
         {"--decimal-separator",
          [&](const std::string& v) {
              if (v.size() != 1) throw BatchUsageError{"--decimal-separator takes one character"};
+             if (!usableDecimalSeparator(v[0])) {
+                 throw BatchUsageError{
+                     "--decimal-separator takes a character that cannot be part of a number "
+                     "(not a digit, sign, letter or blank), such as , or ., not '" +
+                     v + "'"};
+             }
              options.decimalSeparator = v[0];
          }},
         {"--fit", [&](const std::string& v) { options.fit = fitParameters(v); }},
@@ -221,7 +296,8 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         {"--figure", [&](const std::string& v) { options.figures.push_back(figureRequest(v)); }},
         {"--figure-dpi",
          [&](const std::string& v) {
-             options.figureDotsPerInch = wholeNumber("--figure-dpi", v);
+             options.figureDotsPerInch =
+                 wholeNumber("--figure-dpi", v, "--figure-dpi takes 10 to 2400");
              if (*options.figureDotsPerInch < 10 || *options.figureDotsPerInch > 2400)
                  throw BatchUsageError{"--figure-dpi takes 10 to 2400"};
          }},
@@ -275,7 +351,9 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
     if (options.fitN && !options.fit) throw BatchUsageError{"--fit-n needs --fit LIST"};
     checkImportOptions(options.importing, options.data.has_value());
     checkSolventValues(options);
+    checkIonicOnlyOptions(options);
     if (options.weights && !options.fit) throw BatchUsageError{"--weights needs --fit LIST"};
+    checkNumberOptions(options);
     return options;
 }
 

@@ -37,8 +37,7 @@ std::string absoluteName(const std::string& name) {
     return absolute.empty() ? name : absolute.string();
 }
 
-// Every file name made absolute against the directory the tool was started in, before
-// File/Open may change the current directory.
+// Every file name made absolute against the directory the tool was started in.
 BatchOptions withAbsoluteNames(BatchOptions options) {
     for (auto* name : {&options.data, &options.importing.file, &options.importing.writeData,
                        &options.constants, &options.factors, &options.report, &options.plot,
@@ -63,6 +62,24 @@ const char* separatorName(ColumnSeparator separator) {
     return "space";
 }
 
+// A line of a file as a terminal can show it: control characters (a NUL, a carriage
+// return) as \xHH.
+std::string visibleText(const std::string& line) {
+    std::string shown;
+    for (const char c : line) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 32 && c != '\t') {
+            const char* const hex = "0123456789ABCDEF";
+            shown += "\\x";
+            shown += hex[code / 16];
+            shown += hex[code % 16];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 // The import dialog of the batch tool: the options' choices, and a message saying what
 // was guessed, since no one sees a preview.
 ObservedDataImportDialog importChoices(const BatchImportOptions& options, Platform& platform) {
@@ -73,6 +90,20 @@ ObservedDataImportDialog importChoices(const BatchImportOptions& options, Platfo
             platform.message("Import of " + import.fileName() + ": --separator " +
                              separatorName(import.separator) + " --skip " +
                              std::to_string(import.skippedLines) + " (guessed where not given)");
+        }
+        // Guessed lines that are skipped are shown, since a data row taken for a header
+        // would otherwise be lost without a trace.
+        if (!options.skip) {
+            const std::vector<std::string> lines = import.previewLines();
+            const auto shown = std::min(static_cast<size_t>(import.skippedLines), lines.size());
+            for (size_t i = 0; i < shown; ++i) {
+                platform.message("  skipped line " + std::to_string(i + 1) + ": " +
+                                 visibleText(lines[i]));
+            }
+            if (static_cast<size_t>(import.skippedLines) > shown) {
+                platform.message("  and " + std::to_string(import.skippedLines - shown) +
+                                 " more skipped lines");
+            }
         }
         if (options.columns) {
             import.concentrationColumn = options.columns->first;
@@ -103,6 +134,9 @@ class BatchRun {
           form1_(app_.Form1) {}
 
     int run() {
+        // Stateless: no "dirinf" is read or written, so the current directory stays the one
+        // the tool was started in, and "record.txt" goes there.
+        app_.state.remembersDataDirectory = false;
         if (options_.threads) form1_.sweepOptions.threads = *options_.threads;
         const bool ran = openObservedData() && typeIntoFields() && chooseSolutionModel() &&
                          setConstants() && importObservedData() && setScalingFactors() &&
@@ -227,12 +261,13 @@ class BatchRun {
         return act([&] { form1_.Save1Click(); });
     }
 
-    // The windows' pictures as PNG.
+    // The windows' pictures as PNG. A file that cannot be written raises its I/O error.
     bool savePictures() {
         const auto save = [&](const Picture& picture, const std::string& name) {
-            if (picture.canvas() != nullptr && writePicture_(*picture.canvas(), name)) return true;
-            platform_.error("The picture could not be written to " + name);
-            return false;
+            return act([&] {
+                if (picture.canvas() == nullptr || !writePicture_(*picture.canvas(), name))
+                    throw Error("The picture could not be written to " + name);
+            });
         };
         if (options_.plot && !save(form1_.Image1, *options_.plot)) return false;
         return !options_.distribution || save(app_.Form2.Image1, *options_.distribution);

@@ -24,7 +24,8 @@ class StreamPlatform : public ScriptedPlatform {
     std::ostream& out_;
 };
 
-// Writes a picture to a PNG file; returns false when it could not.
+// Writes a picture to a PNG file; returns false when it could not, or raises the file's
+// I/O error (Error).
 using PictureWriter = std::function<bool(const Canvas& canvas, const std::string& fileName)>;
 
 // Runs every step the options ask for; stops at the first error. Returns the exit status:

@@ -120,7 +120,7 @@ std::string readTextFile(const std::string& name) {
     if (file.get() < 0) throwIoErrorOfErrno(name);
     struct stat status {};
     if (::fstat(file.get(), &status) == 0 && S_ISDIR(status.st_mode)) {
-        throw fileError(io_code::AccessDenied, name);
+        throw fileError(io_code::AccessDenied, name).withDetail("This is a folder, not a file");
     }
     if (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode)) {
         throw Error("The file is a pipe or a socket: condsim reads files and devices only",
@@ -193,7 +193,19 @@ void writeTextFileAtomically(const std::string& name, const std::string& content
     if (folder.empty()) folder = ".";
     std::string pattern = (folder / ".condsim-XXXXXX").string();
     const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (descriptor < 0) throwIoErrorOfErrno(name);
+    if (descriptor < 0) {
+        // A folder that exists and still says "no such file" takes no new files (a kernel
+        // folder such as /proc): the file cannot be written, it was not missing.
+        const int failure = errno;
+        struct stat folderStatus {};
+        if (failure == ENOENT && ::stat(folder.c_str(), &folderStatus) == 0 &&
+            S_ISDIR(folderStatus.st_mode)) {
+            throw fileError(io_code::AccessDenied, name)
+                .withDetail("No file can be written in the folder " + fullFileName(folder));
+        }
+        errno = failure;
+        throwIoErrorOfErrno(name);
+    }
     TemporaryFile temporary(pattern);
     FileDescriptor file(descriptor);
     const mode_t permissions =

@@ -1,15 +1,15 @@
 #include "raster/FigureFile.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
+#include "files/TextFile.h"
 #include "raster/FigureRenderer.h"
 
 namespace condsim {
@@ -79,13 +79,7 @@ bool writePng(QIODevice& device, const Figure& figure, QSizeF points, int dotsPe
 
 }  // namespace
 
-std::string figureFormatOf(const std::string& fileName) {
-    const QString suffix = QFileInfo(QString::fromStdString(fileName)).suffix().toLower();
-    if (suffix == QLatin1String("svg") || suffix == QLatin1String("pdf") ||
-        suffix == QLatin1String("png"))
-        return suffix.toStdString();
-    return {};
-}
+std::string figureFormatOf(const std::string& fileName) { return figureFileFormat(fileName); }
 
 std::string writeFigureFile(const Figure& figure, const std::string& fileName,
                             const FigureSize& size) {
@@ -97,18 +91,18 @@ std::string writeFigureFile(const Figure& figure, const std::string& fileName,
         size.heightCentimetres > 0 ? size.heightCentimetres : 0.8 * size.widthCentimetres;
     const QSizeF points(size.widthCentimetres * pointsPerCentimetre, height * pointsPerCentimetre);
 
-    QSaveFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::WriteOnly))
-        return "cannot write " + fileName + ": " + file.errorString().toStdString();
-    bool written = false;
-    if (format == "svg") written = writeSvg(file, figure, points);
-    if (format == "pdf") written = writePdf(file, figure, points);
-    if (format == "png") written = writePng(file, figure, points, size.pngDotsPerInch);
-    if (!written) {
-        file.cancelWriting();
-        return "the figure could not be drawn into " + fileName;
-    }
-    if (!file.commit()) return "cannot write " + fileName + ": " + file.errorString().toStdString();
+    // Drawn into memory first: the file is then written by the one channel of every output,
+    // whole or not at all, with its I/O error (a full disk, a missing folder) raised.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool drawn = false;
+    if (format == "svg") drawn = writeSvg(buffer, figure, points);
+    if (format == "pdf") drawn = writePdf(buffer, figure, points);
+    if (format == "png") drawn = writePng(buffer, figure, points, size.pngDotsPerInch);
+    buffer.close();
+    if (!drawn || bytes.isEmpty()) return "the figure could not be drawn into " + fileName;
+    writeTextFileAtomically(fileName, bytes.toStdString());
     return {};
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // Writes a labelled figure as SVG, PDF or PNG, the format chosen by the file name's
-// extension (.svg, .pdf, .png, in any case). The file is written to a temporary file in
-// the target folder and takes the target's name only when complete.
+// extension (.svg, .pdf, .png, in any case). The figure is drawn in memory, then written
+// as every file of condsim is (files/TextFile): to a temporary file in the target folder
+// that takes the target's name only when complete, so that a failure keeps an old file.
 
 #include <string>
 
 #include "plot/Figure.h"
+#include "plot/FigureFormat.h"
 
 namespace condsim {
 
@@ -19,7 +21,9 @@ struct FigureSize {
 // none of them.
 std::string figureFormatOf(const std::string& fileName);
 
-// Writes the figure; returns an empty text on success, otherwise why it was not written.
+// Writes the figure; returns an empty text on success, otherwise why it was not drawn (a
+// name without a known extension, a size that is not positive). A file that cannot be
+// written raises its I/O error (files/TextFile), such as a full disk, naming the file.
 std::string writeFigureFile(const Figure& figure, const std::string& fileName,
                             const FigureSize& size = {});
 

@@ -1,11 +1,14 @@
 #include "raster/RasterCanvas.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPainter>
 #include <QPen>
 #include <QRect>
 #include <QString>
 #include <algorithm>
+
+#include "core/Error.h"
+#include "files/TextFile.h"
 
 namespace condsim {
 
@@ -79,8 +82,13 @@ void RasterCanvas::lineTo(int x, int y) {
     position_ = target;
 }
 
-bool RasterCanvas::savePng(const std::string& path) const {
-    return image().save(QFile::decodeName(QByteArray::fromStdString(path)), "PNG");
+void RasterCanvas::savePng(const std::string& path) const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image().save(&buffer, "PNG")) throw Error("The picture could not be encoded as PNG", path);
+    buffer.close();
+    writeTextFileAtomically(path, bytes.toStdString());
 }
 
 }  // namespace condsim

@@ -29,8 +29,9 @@ class RasterCanvas : public Canvas {
 
     // The image as drawn so far.
     const QImage& image() const;
-    // Writes the image as a PNG file; false when it could not be written.
-    bool savePng(const std::string& path) const;
+    // Writes the image as a PNG file, whole or not at all (files/TextFile); a file that
+    // cannot be written raises its I/O error, such as a full disk, naming the file.
+    void savePng(const std::string& path) const;
 
   private:
     enum class Shape { Rectangle, Ellipse };

@@ -1,9 +1,9 @@
 #include "ui/ExportCommands.h"
 
 #include "core/Error.h"
-#include "files/DataDirectory.h"
 #include "files/TextFile.h"
 #include "ui/CalculationData.h"
+#include "ui/DataDirectoryMemory.h"
 
 namespace condsim {
 
@@ -24,7 +24,7 @@ void exportFigure(Platform& platform, ProcessState& state, const BuiltFigure& bu
     const auto chosen = platform.chooseSaveFile(
         state.lastDataDirectory, proposedExportName(state.observed.fileName, suffix));
     if (!chosen) return;
-    StoreLastDataDirectory(state.startupDirectory, *chosen, state.lastDataDirectory);
+    rememberDataDirectory(state, *chosen);
     const std::string failure = writeFigure(*built.figure, *chosen);
     if (!failure.empty()) throw Error("The figure was not written: " + failure);
 }
@@ -38,7 +38,7 @@ void exportData(Platform& platform, ProcessState& state) {
     const auto chosen = platform.chooseSaveFile(
         state.lastDataDirectory, proposedExportName(state.observed.fileName, "data.csv"));
     if (!chosen) return;
-    StoreLastDataDirectory(state.startupDirectory, *chosen, state.lastDataDirectory);
+    rememberDataDirectory(state, *chosen);
     writeTextFileAtomically(*chosen, *csv);
 }
 

@@ -13,8 +13,9 @@
 
 namespace condsim {
 
-// Writes a figure to a file in the format of its extension; returns why it could not, or
-// an empty text when it was written.
+// Writes a figure to a file in the format of its extension; returns why it could not draw
+// it, or an empty text when it was written. A file that cannot be written raises its I/O
+// error (Error), as every file of condsim does.
 using FigureWriter = std::function<std::string(const Figure& figure, const std::string& fileName)>;
 
 // The name proposed for an export: the observed data file's name without its extension,

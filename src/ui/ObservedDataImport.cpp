@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "core/Error.h"
-#include "files/DataDirectory.h"
 #include "files/NumberText.h"
 #include "files/ObservedData.h"
 #include "files/TextFile.h"
+#include "ui/DataDirectoryMemory.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
@@ -81,10 +81,10 @@ std::string proposedDataFileName(const std::string& sourceFileName) {
 void importObservedData(TForm1& form, const ObservedDataImportDialog& dialog) {
     ProcessState& state = form.state();
     Platform& platform = form.platform();
-    LoadLastDataDirectory(state.startupDirectory, state.lastDataDirectory);
+    recallDataDirectory(state);
     const auto chosen = platform.chooseOpenFile(state.lastDataDirectory);
     if (!chosen) return;
-    StoreLastDataDirectory(state.startupDirectory, *chosen, state.lastDataDirectory);
+    rememberDataDirectory(state, *chosen);
 
     ObservedDataImport import(*chosen, readTextFile(*chosen), form.n());
     if (!dialog(import)) return;
@@ -103,7 +103,7 @@ void importObservedData(TForm1& form, const ObservedDataImportDialog& dialog) {
     const auto target =
         platform.chooseSaveFile(state.lastDataDirectory, proposedDataFileName(*chosen));
     if (!target) return;
-    StoreLastDataDirectory(state.startupDirectory, *target, state.lastDataDirectory);
+    rememberDataDirectory(state, *target);
     writeTextFileAtomically(*target, observedDataFileText(pairs));
 }
 

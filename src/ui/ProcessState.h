@@ -17,6 +17,9 @@ namespace condsim {
 struct ProcessState {
     std::string startupDirectory;   // the current directory when the program started
     std::string lastDataDirectory;  // where the file dialogs start; kept in "dirinf"
+    // Whether "dirinf" is read and written (ui/DataDirectoryMemory): the desktop program
+    // remembers the folder between runs, the batch tool sets this off and keeps no state.
+    bool remembersDataDirectory = true;
     ObservedData observed;
     std::string stepwiseFileName;  // the last stepwise-constant file imported
     int stepwiseCount = 0;         // and the number of values read from it

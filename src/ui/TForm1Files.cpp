@@ -8,10 +8,10 @@
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
-#include "files/DataDirectory.h"
 #include "files/NumberText.h"
 #include "files/ObservedDataFile.h"
 #include "files/StepwiseConstantsFile.h"
+#include "ui/DataDirectoryMemory.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
@@ -66,9 +66,9 @@ void TForm1::LoadObservedPairs(const std::string& fileName, const std::vector<ex
 }
 
 void TForm1::Open1Click() {
-    LoadLastDataDirectory(state_.startupDirectory, state_.lastDataDirectory);
+    recallDataDirectory(state_);
     if (const auto chosen = platform_.chooseOpenFile(state_.lastDataDirectory)) {
-        StoreLastDataDirectory(state_.startupDirectory, *chosen, state_.lastDataDirectory);
+        rememberDataDirectory(state_, *chosen);
         const NumberRecords records = ReadObservedDataFile(*chosen);
         LoadObservedPairs(*chosen, records.values);
     }
@@ -80,7 +80,7 @@ void TForm1::Button4Click() {
     platform_.message(importNoticeText);
     const auto chosen = platform_.chooseOpenFile(state_.lastDataDirectory);
     if (!chosen) return;
-    StoreLastDataDirectory(state_.startupDirectory, *chosen, state_.lastDataDirectory);
+    rememberDataDirectory(state_, *chosen);
     const NumberRecords records = ReadStepwiseConstantsFile(*chosen);
     checkCumulativeConstants(records.values);
 

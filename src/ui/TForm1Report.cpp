@@ -4,12 +4,12 @@
 // fails (a cell that is not a number, a zero concentration) leaves an existing file of
 // that name as it was and no partial file behind.
 
-#include "files/DataDirectory.h"
 #include "files/NumberText.h"
 #include "files/ResultsReport.h"
 #include "files/TextFile.h"
 #include "model/CalculationRoad.h"
 #include "model/ionic/Solvent.h"
+#include "ui/DataDirectoryMemory.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 
@@ -43,7 +43,7 @@ void TForm1::Save1Click() {
     const std::string proposed = DefaultReportName(state_.observed.fileName);
     const auto chosen = platform_.chooseSaveFile(state_.lastDataDirectory, proposed);
     if (!chosen) return;
-    StoreLastDataDirectory(state_.startupDirectory, *chosen, state_.lastDataDirectory);
+    rememberDataDirectory(state_, *chosen);
 
     const ReportSources sources{
         .dataFileName = state_.observed.fileName,

@@ -84,7 +84,8 @@ TEST(BatchImport, CalciumChlorideImportedGivesTheReportOfItsWrittenDataFile) {
         << messages.str();
     EXPECT_EQ(messages.str(), "Import of " +
                                   testing::exampleFile("cacl2-25C-water-dilute-molal.csv") +
-                                  ": --separator comma --skip 1 (guessed where not given)\n");
+                                  ": --separator comma --skip 1 (guessed where not given)\n"
+                                  "  skipped line 1: t (C),m (mol/kg),Lambda_eq (S cm2 equiv-1)\n");
     const std::string written = testing::contentOf(directory.path() / "written.txt");
     EXPECT_EQ(written.substr(0, written.find('\n') + 1), "7.577557E-5\t0.0199805\r\n");
 
@@ -113,6 +114,48 @@ TEST(BatchImport, ARefusedImportEndsTheRunWithItsReason) {
             ": '0,001'\nDecimal commas are not read: numbers in data files take a period as the "
             "decimal point.\n");
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "r.txt"));
+}
+
+// The lines that the guess of the header skips are shown, so that a data row taken for a
+// header is seen; lines skipped by --skip are the user's choice and are not repeated.
+TEST(BatchImport, LinesSkippedByTheGuessAreShown) {
+    const struct {
+        const char* name;
+        std::string content;
+        std::vector<std::string> skip;  // --skip, or none
+        std::string shown;              // the messages after the guess's line
+    } cases[] = {
+        {"a header", "conc cond\n0.001 0.11\n0.002 0.2\n", {}, "  skipped line 1: conc cond\n"},
+        {"a unit in the first row",
+         "0.0001 M,0.05\n0.001,0.11\n0.002,0.2\n",
+         {},
+         "  skipped line 1: 0.0001 M,0.05\n"},
+        {"a NUL at the end of the first row",
+         std::string("0.0001 0.05\0\n0.001 0.11\n", 24) + "0.002 0.2\n",
+         {},
+         "  skipped line 1: 0.0001 0.05\\x00\n"},
+        {"no header", "0.001 0.11\n0.002 0.2\n", {}, ""},
+        {"lines skipped by the user", "conc cond\n0.001 0.11\n0.002 0.2\n", {"--skip", "1"}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryDirectory directory;
+        const std::string file = directory.write("measured.txt", c.content);
+        std::vector<std::string> arguments = {"--import", file, "--conductivity-unit", "mS/cm"};
+        arguments.insert(arguments.end(), c.skip.begin(), c.skip.end());
+        std::ostringstream messages;
+        runBatch(parseBatchOptions(arguments), messages, testing::recordingCanvases(),
+                 testing::noPictures());
+        const std::string text = messages.str();
+        const auto guess = text.find("(guessed where not given)\n");
+        ASSERT_NE(guess, std::string::npos) << text;
+        const std::string after =
+            text.substr(guess + std::string("(guessed where not given)\n").size());
+        EXPECT_EQ(after.substr(0, c.shown.size()), c.shown) << text;
+        if (c.shown.empty()) {
+            EXPECT_EQ(after.find("skipped line"), std::string::npos) << text;
+        }
+    }
 }
 
 }  // namespace

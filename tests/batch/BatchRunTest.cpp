@@ -7,6 +7,8 @@
 
 #include "TestSession.h"
 #include "batch/BatchSession.h"
+#include "core/Error.h"
+#include "files/TextFile.h"
 #include "plot/RecordingCanvas.h"
 
 namespace condsim {
@@ -124,6 +126,106 @@ TEST(BatchRun, MessagesGoToTheStreamOnePerLine) {
     EXPECT_EQ(messages.str(),
               "Caution!! The current K2-Kn values (excluding K1) are used to set up all the "
               "beta(n) values.\n'abc' は浮動小数点数ではありません.\n");
+}
+
+// A run neither reads nor writes "dirinf": whatever a desktop session or an earlier run
+// left there, every run reads and writes where it was started, and "record.txt" is made in
+// that folder.
+TEST(BatchRun, LeavesNoStateForTheNextRun) {
+    struct StartCase {
+        const char* name;
+        // Prepares the start-up folder; returns what "dirinf" then holds ("" when none).
+        std::function<std::string(const TemporaryDirectory&)> prepare;
+    };
+    const StartCase cases[] = {
+        {"no dirinf", [](const TemporaryDirectory&) { return std::string(); }},
+        {"dirinf naming another folder",
+         [](const TemporaryDirectory& d) {
+             std::filesystem::create_directory(d.path() / "elsewhere");
+             return d.write("dirinf", (d.path() / "elsewhere").string() + "\r\n");
+         }},
+        {"dirinf that cannot be written",
+         [](const TemporaryDirectory& d) {
+             std::filesystem::create_directory(d.path() / "dirinf");
+             return std::string();
+         }},
+    };
+    for (const StartCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryDirectory directory;
+        c.prepare(directory);
+        const auto dirinf = directory.path() / "dirinf";
+        const bool dirinfIsFile = std::filesystem::is_regular_file(dirinf);
+        const std::string dirinfBefore = dirinfIsFile ? testing::contentOf(dirinf) : "";
+        directory.write("data.txt", testing::contentOf(testing::exampleFile(exampleData)));
+        for (int run = 1; run <= 2; ++run) {
+            std::ostringstream messages;
+            PictureLog pictures;
+            BatchOptions options;
+            options.data = "data.txt";
+            options.points = 9;
+            options.report = "report" + std::to_string(run) + ".txt";
+            options.exportCsv = "data" + std::to_string(run) + ".csv";
+            EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), pictures.writer()),
+                      0);
+            EXPECT_EQ(messages.str(), "");
+            EXPECT_EQ(std::filesystem::current_path(), directory.path());
+            EXPECT_TRUE(std::filesystem::exists(directory.path() / options.report.value()));
+            EXPECT_TRUE(std::filesystem::exists(directory.path() / options.exportCsv.value()));
+        }
+        EXPECT_TRUE(std::filesystem::exists(directory.path() / "record.txt"));
+        EXPECT_FALSE(std::filesystem::exists(directory.path() / "elsewhere" / "record.txt"));
+        EXPECT_EQ(std::filesystem::is_regular_file(dirinf), dirinfIsFile);
+        if (dirinfIsFile) {
+            EXPECT_EQ(testing::contentOf(dirinf), dirinfBefore);
+        }
+    }
+}
+
+// Every output goes through the one file channel: on a full disk (a name that leads to
+// /dev/full) the run ends with the disk-full text naming the file and status 1, whatever
+// the output.
+TEST(BatchRun, AnOutputOnAFullDiskEndsTheRunWithItsError) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    // Writers that write what they are given through the file channel, as the tool's do.
+    const PictureWriter pictureBytes = [](const Canvas&, const std::string& name) {
+        writeTextFileAtomically(name, "PNG");
+        return true;
+    };
+    const FigureWriter figureBytes = [](const Figure&, const std::string& name) {
+        writeTextFileAtomically(name, "<svg/>");
+        return std::string();
+    };
+    struct OutputCase {
+        const char* file;
+        std::function<void(BatchOptions&, const std::string&)> choose;
+    };
+    const OutputCase cases[] = {
+        {"report.txt", [](BatchOptions& o, const std::string& f) { o.report = f; }},
+        {"plot.png", [](BatchOptions& o, const std::string& f) { o.plot = f; }},
+        {"distribution.png", [](BatchOptions& o, const std::string& f) { o.distribution = f; }},
+        {"figure.svg",
+         [](BatchOptions& o, const std::string& f) {
+             o.figures.emplace_back(FigureKind::MolarConductivity, f);
+         }},
+        {"data.csv", [](BatchOptions& o, const std::string& f) { o.exportCsv = f; }},
+    };
+    for (const OutputCase& c : cases) {
+        SCOPED_TRACE(c.file);
+        TemporaryDirectory directory;
+        std::filesystem::create_symlink("/dev/full", directory.path() / c.file);
+        std::ostringstream messages;
+        std::ostringstream results;
+        BatchOptions options;
+        options.data = testing::exampleFile(exampleData);
+        options.points = 9;
+        c.choose(options, c.file);
+        EXPECT_EQ(runBatch(options, messages, results, testing::recordingCanvases(), pictureBytes,
+                           figureBytes),
+                  1);
+        // The file channel names the file it wrote: the one the link leads to.
+        EXPECT_EQ(messages.str(), "ディスクがいっぱいです.\n/dev/full\n");
+    }
 }
 
 }  // namespace

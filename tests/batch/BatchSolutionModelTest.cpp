@@ -40,7 +40,9 @@ TEST(BatchSolutionModelOptions, ChoicesAreParsedAndMistakesNamed) {
          "--temperature, --permittivity and --viscosity give another solvent together"},
         {{"--solvent", "water", "--temperature", "298", "--permittivity", "30", "--viscosity", "1"},
          "--solvent and --temperature, --permittivity, --viscosity exclude each other"},
-        {{"--temperature", "298", "--permittivity", "30", "--viscosity", "1"}, "accepted"},
+        {{"--solution", "davies", "--temperature", "298", "--permittivity", "30", "--viscosity",
+          "1"},
+         "accepted"},
     };
     for (const Case& c : cases) EXPECT_EQ(usageError(c.arguments), c.reason);
 }

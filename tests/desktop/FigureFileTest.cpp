@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <cmath>
 
+#include "core/Error.h"
 #include "raster/FigureFile.h"
 
 using namespace condsim;
@@ -60,6 +61,8 @@ class FigureFileTest : public QObject {
     void pngHasTheChosenResolution();
     void refusedNamesWriteNothing_data();
     void refusedNamesWriteNothing();
+    void aFileThatCannotBeWrittenRaisesItsError_data();
+    void aFileThatCannotBeWrittenRaisesItsError();
 };
 
 void FigureFileTest::svgParsesAndHoldsTitlesAndOnePathPerCurve() {
@@ -168,8 +171,6 @@ void FigureFileTest::refusedNamesWriteNothing_data() {
     QTest::newRow("no extension") << QStringLiteral("figure")
                                   << QStringLiteral(
                                          "the file name must end in .svg, .pdf or .png: ");
-    QTest::newRow("missing folder")
-        << QStringLiteral("missing/figure.svg") << QStringLiteral("cannot write ");
 }
 
 void FigureFileTest::refusedNamesWriteNothing() {
@@ -182,6 +183,44 @@ void FigureFileTest::refusedNamesWriteNothing() {
     QVERIFY2(failure.startsWith(reason + name), qPrintable(failure));
     QCOMPARE(QDir(directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList());
+}
+
+// Every format goes through the file channel: a full disk (a name that leads to /dev/full)
+// or a missing folder raises the I/O error naming the file, and an old file stays.
+void FigureFileTest::aFileThatCannotBeWrittenRaisesItsError_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<QString>("error");
+    for (const char* format : {"svg", "pdf", "png"}) {
+        const QString name = QStringLiteral("figure.") + QLatin1String(format);
+        QTest::newRow((std::string("full disk, ") + format).c_str())
+            << name << true << QStringLiteral("ディスクがいっぱいです");
+        QTest::newRow((std::string("missing folder, ") + format).c_str())
+            << QStringLiteral("missing/") + name << false
+            << QStringLiteral("ファイルが見つかりません");
+    }
+}
+
+void FigureFileTest::aFileThatCannotBeWrittenRaisesItsError() {
+    QFETCH(QString, fileName);
+    QFETCH(bool, fullDisk);
+    QFETCH(QString, error);
+    if (fullDisk && !QFileInfo::exists(QStringLiteral("/dev/full"))) QSKIP("no /dev/full");
+    QTemporaryDir directory;
+    const QString name = directory.filePath(fileName);
+    if (fullDisk) QVERIFY(QFile::link(QStringLiteral("/dev/full"), name));
+    try {
+        writeFigureFile(sampleFigure(), name.toStdString());
+        QFAIL("written");
+    } catch (const Error& raised) {
+        QCOMPARE(QString::fromStdString(raised.text()), error);
+        // The file channel names the file it wrote: the one a link leads to.
+        QCOMPARE(QString::fromStdString(raised.detail()),
+                 fullDisk ? QStringLiteral("/dev/full") : name);
+    }
+    QStringList left = QDir(directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    left.removeAll(fileName);
+    QCOMPARE(left, QStringList());  // no temporary file left behind
 }
 
 QTEST_MAIN(FigureFileTest)

@@ -4,8 +4,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/Error.h"
 #include "raster/RasterCanvas.h"
 
+using condsim::Error;
 using condsim::RasterCanvas;
 namespace colors = condsim::colors;
 
@@ -116,10 +118,22 @@ void RasterCanvasTest::savePngWritesTheImage() {
     canvas.setPenColor(colors::purple);
     canvas.rectangle(1, 1, 8, 6);
     const QString path = directory.filePath(QStringLiteral("plot.png"));
-    QVERIFY(canvas.savePng(path.toStdString()));
+    canvas.savePng(path.toStdString());
     const QImage read(path);
     QCOMPARE(read.convertToFormat(QImage::Format_RGB32), canvas.image());
-    QVERIFY(!canvas.savePng(directory.filePath(QStringLiteral("missing/plot.png")).toStdString()));
+    // A file that cannot be written raises its I/O error: a missing folder, a full disk.
+    QVERIFY_THROWS_EXCEPTION(
+        Error,
+        canvas.savePng(directory.filePath(QStringLiteral("missing/plot.png")).toStdString()));
+    if (QFileInfo::exists(QStringLiteral("/dev/full"))) {
+        try {
+            canvas.savePng("/dev/full");
+            QFAIL("written to /dev/full");
+        } catch (const Error& error) {
+            QCOMPARE(QString::fromStdString(error.text()),
+                     QStringLiteral("ディスクがいっぱいです"));
+        }
+    }
 }
 
 QTEST_MAIN(RasterCanvasTest)

@@ -121,7 +121,7 @@ const BadFile badFiles[] = {
          std::filesystem::create_directory(s.directory.path() / "folder");
          return (s.directory.path() / "folder").string();
      },
-     accessDenied},
+     accessDenied + "\nThis is a folder, not a file"},
     {"a missing file", [](Session& s) { return (s.directory.path() / "missing.txt").string(); },
      notFound},
 };

@@ -1,0 +1,119 @@
+#include "batch/BatchNumberOptions.h"
+
+#include <cctype>
+#include <optional>
+
+#include "core/Error.h"
+#include "files/DecimalSeparator.h"
+#include "files/NumberText.h"
+
+namespace condsim {
+
+namespace {
+
+// The process's decimal separator, set for the checks and restored afterwards.
+class SeparatorForChecks {
+  public:
+    explicit SeparatorForChecks(char separator) : saved_(decimalSeparator()) {
+        setDecimalSeparator(separator);
+    }
+    ~SeparatorForChecks() { setDecimalSeparator(saved_); }
+    SeparatorForChecks(const SeparatorForChecks&) = delete;
+    SeparatorForChecks& operator=(const SeparatorForChecks&) = delete;
+
+  private:
+    char saved_;
+};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The form of a decimal number (blanks, a sign, digits with the separator, an exponent with
+// digits) whatever its size: a text of that form that number(t) refuses is out of range.
+bool hasNumberForm(const std::string& text, char separator) {
+    size_t i = 0;
+    const size_t n = text.size();
+    while (i < n && text[i] == ' ') ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t digits = 0;
+    while (i < n && isDigit(text[i])) ++i, ++digits;
+    if (i < n && text[i] == separator) {
+        ++i;
+        while (i < n && isDigit(text[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+        const size_t exponentBegin = i;
+        while (i < n && isDigit(text[i])) ++i;
+        if (i == exponentBegin) return false;
+    }
+    while (i < n && text[i] == ' ') ++i;
+    return i == n;
+}
+
+// The text with its one '.' or ',' (the mark that is not the separator) in place of the
+// separator, when that reads as a number.
+bool readsWithTheOtherMark(const std::string& text, char separator) {
+    const char other = separator == '.' ? ',' : '.';
+    const auto at = text.find(other);
+    if (at == std::string::npos || text.find(other, at + 1) != std::string::npos) return false;
+    std::string changed = text;
+    changed[at] = separator;
+    return numberOrNothing(changed).has_value();
+}
+
+void checkNumber(const std::string& option, const std::optional<std::string>& value,
+                 const std::string& takes, char separator) {
+    if (!value || numberOrNothing(*value)) return;
+    const std::string& text = *value;
+    std::string reason = withFinalPoint(notANumberError(text).text()) + "\n" + option + " takes " +
+                         takes + ", not '" + text + "'";
+    if (hasNumberForm(text, separator)) {
+        reason += "\nThe value is beyond the range of numbers (about 1e-4951 to 1e+4932 in size)";
+    } else if (readsWithTheOtherMark(text, separator)) {
+        reason += separator == '.'
+                      ? "\nDecimal commas are not read: option values take a period as the "
+                        "decimal point, unless --decimal-separator , is given"
+                      : std::string("\nDecimal points are not read: option values take '") +
+                            separator +
+                            "' as the decimal separator (the locale's), unless "
+                            "--decimal-separator . is given";
+    }
+    throw BatchUsageError{reason};
+}
+
+}  // namespace
+
+bool usableDecimalSeparator(char separator) {
+    const auto c = static_cast<unsigned char>(separator);
+    return std::ispunct(c) != 0 && separator != '+' && separator != '-';
+}
+
+void checkNumberOptions(const BatchOptions& options) {
+    const char separator = options.decimalSeparator.value_or(decimalSeparatorOfUserLocale());
+    const SeparatorForChecks checks(separator);
+    // An example value with the separator of the run: "59.5", or "59,5" with a comma.
+    const auto example = [separator](const char* whole, const char* fraction) {
+        return std::string(" as a number, for example ") + whole + separator + fraction;
+    };
+    const struct {
+        const char* option;
+        const std::optional<std::string>& value;
+        std::string takes;
+    } numberOptions[] = {
+        {"--beta1", options.beta1, "K1 as a number, for example 1e4"},
+        {"--mca", options.mca, "lambda(A/z) in S cm2 mol-1" + example("59", "5")},
+        {"--mcx", options.mcx, "lambda(X-) in S cm2 mol-1" + example("76", "3")},
+        {"--hyperbolic", options.hyperbolic, "the parameter a" + example("2", "5")},
+        {"--ion-size", options.ionSize, "the ion size in Angstrom" + example("4", "5")},
+        {"--temperature", options.temperature, "the temperature in K" + example("298", "15")},
+        {"--permittivity", options.permittivity, "the relative permittivity" + example("35", "9")},
+        {"--viscosity", options.viscosity, "the viscosity in mPa s" + example("0", "341")},
+        {"--density", options.importing.density, "the density in kg/L" + example("0", "997")},
+    };
+    for (const auto& entry : numberOptions)
+        checkNumber(entry.option, entry.value, entry.takes, separator);
+}
+
+}  // namespace condsim
