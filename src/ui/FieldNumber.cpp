@@ -66,6 +66,8 @@ FieldRule beta1Field() { return {"Beta(1)", "a decimal number of 0 or more, such
 
 std::string fieldNumberHint(const FieldRule& field, std::string_view text) {
     const char separator = decimalSeparator();
+    if (text.find_first_not_of(' ') == std::string_view::npos)
+        return "The field " + field.name + " is empty: it takes " + field.accepts + ".";
     const char* const why = writtenAsANumber(text, separator)
                                 ? "', which is too large for a number: it takes "
                                 : "', which is not a number: it takes ";

@@ -184,6 +184,10 @@ TEST(FieldNumbers, ATextThatIsNotANumberNamesItsFieldAndWhatItTakes) {
          [](Session& s) { s.form1.Button1Click(); },
          "'1O000' は浮動小数点数ではありません.\nThe field Beta(1) holds '1O000', which is not a "
          "number: it takes a decimal number of 0 or more, such as 10000."},
+        {"beta1 empty", '.', [](Session& s) { s.form1.beta1.setText(" "); },
+         [](Session& s) { s.form1.Button1Click(); },
+         "' ' は浮動小数点数ではありません.\nThe field Beta(1) is empty: it takes a decimal number "
+         "of 0 or more, such as 10000."},
         {"eps_r", '.', [](Session& s) { s.app.SolutionModelForm.Permittivity.setText("abc"); },
          okWithOtherSolvent,
          "'abc' は浮動小数点数ではありません.\nThe field eps_r holds 'abc', which is not a number: "
