@@ -28,8 +28,9 @@ void exportFigureOf(DesktopApplication& desktop, QWidget* parent,
     });
 }
 
+// The main window's handler, which calculates again first when the results are stale.
 void exportDataOf(DesktopApplication& desktop) {
-    desktop.actions().run([&] { exportData(desktop.platform(), desktop.application().state); });
+    desktop.actions().run([&] { desktop.application().Form1.ExportData1Click(); });
 }
 
 }  // namespace

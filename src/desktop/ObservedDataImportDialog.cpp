@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTextBlock>
 #include <QVBoxLayout>
 #include <utility>
 #include <vector>
@@ -83,6 +84,9 @@ QString numberedLines(const std::vector<std::string>& lines) {
     return text;
 }
 
+// The colour of the preview's lines that the import skips.
+const QColor skippedLineColor(150, 150, 150);
+
 // Columns and lines beyond any table that fits the observed data.
 constexpr int largestColumn = 999;
 constexpr int largestSkip = 1000000;
@@ -98,7 +102,8 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
         new QLabel(QStringLiteral("File: ") + QString::fromStdString(import.fileName()), this);
     file->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(file);
-    layout->addWidget(new QLabel(QStringLiteral("First lines of the file"), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("First lines of the file (the lines skipped are grey)"), this));
     Preview = new QPlainTextEdit(numberedLines(import.previewLines()), this);
     Preview->setReadOnly(true);
     Preview->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -199,8 +204,24 @@ void ObservedDataImportDialog::showState() {
     Density->setEnabled(import_.concentrationUnit == condsim::ConcentrationUnit::MolPerKilogram);
     Equivalents->setEnabled(import_.conductivityUnit ==
                             condsim::ConductivityUnit::EquivalentConductance);
+    showSkippedLines();
     Refusal->setText(QString::fromStdString(import_.refusal));
     Buttons->button(QDialogButtonBox::Ok)->setEnabled(import_.refusal.empty());
+}
+
+void ObservedDataImportDialog::showSkippedLines() {
+    // A first data row taken for a header is seen at once: it turns grey with the header.
+    QList<QTextEdit::ExtraSelection> skipped;
+    QTextBlock block = Preview->document()->firstBlock();
+    for (int line = 0; block.isValid() && line < import_.skippedLines;
+         ++line, block = block.next()) {
+        QTextEdit::ExtraSelection selection;
+        selection.cursor = QTextCursor(block);
+        selection.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        selection.format.setForeground(skippedLineColor);
+        skipped.append(selection);
+    }
+    Preview->setExtraSelections(skipped);
 }
 
 }  // namespace condsim::qt

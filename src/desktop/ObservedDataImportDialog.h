@@ -1,9 +1,9 @@
 #pragma once
-// The dialog of File/Import Observed Data...: the first lines of the chosen file, the
-// layout (separator, lines to skip, the two columns) and the units, and the pairs as they
-// will be loaded. Every control writes straight into the headless ObservedDataImport and
-// shows its converted table and refusal again; OK is enabled only while there is nothing
-// to refuse. No conversion happens here.
+// The dialog of File/Import Observed Data...: the first lines of the chosen file (those the
+// import skips in grey), the layout (separator, lines to skip, the two columns) and the
+// units, and the pairs as they will be loaded. Every control writes straight into the
+// headless ObservedDataImport and shows its converted table and refusal again; OK is
+// enabled only while there is nothing to refuse. No conversion happens here.
 
 #include <QDialog>
 
@@ -52,6 +52,8 @@ class ObservedDataImportDialog : public QDialog {
     // Takes the controls' choices into the import and shows what they give.
     void settingsChanged();
     void showState();
+    // Greys the preview's lines that the import skips.
+    void showSkippedLines();
 
     ObservedDataImport& import_;
     CellTableModel* convertedModel_;

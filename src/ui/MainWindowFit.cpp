@@ -4,6 +4,7 @@
 #include "core/Error.h"
 #include "files/NumberText.h"
 #include "fit/FitParameterisation.h"
+#include "ui/FieldNumber.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
@@ -16,8 +17,8 @@ FitSystem fitSystemOf(const TForm1& form) {
     system.model1 = form.CheckBox1.checked();
     system.alfa = toExt(form.SpinEdit2.value());
     system.sf = state.factors.sf;
-    system.MCA = number(form.MCA.text());
-    system.MCX = number(form.MCX.text());
+    system.MCA = fieldNumber(form.MCA.text(), cationConductivityField());
+    system.MCX = fieldNumber(form.MCX.text(), anionConductivityField());
     system.solution = state.solution;
     const ObservedData& observed = state.observed;
     for (int j = 1; j <= observed.count && j <= observedCapacity; ++j) {

@@ -11,6 +11,7 @@
 #include "model/ScalingFactors.h"
 #include "model/SolutionModel.h"
 #include "plot/PlotRange.h"
+#include "ui/CalculationInputs.h"
 
 namespace condsim {
 
@@ -25,9 +26,14 @@ struct ProcessState {
     int stepwiseCount = 0;         // and the number of values read from it
     int factorCount = 0;           // the number of factors read from the last factor file
     EquilibriumModel model;
+    // Whether Initialize, an import of stepwise constants or an adopted cell has set the
+    // constants; until then they are all 0, whatever the beta1 field shows.
+    bool constantsSet = false;
     ScalingFactors factors;
     PlotRange range;
-    CalculationRecord calculation;  // the last complete sweep at full precision
+    CalculationRecord calculation;        // the last complete sweep at full precision
+    CalculationInputs calculationInputs;  // and what it was made with
+    bool calculationStarted = false;      // whether Conduct Calculations ever began a sweep
     // The solution model of every calculation; ideal at each start, never stored.
     SolutionModel solution;
     // The road's own quantities (ownQuantityColumns) at the last point the solver solved:

@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "files/NumberText.h"
 #include "model/ionic/Solvent.h"
+#include "ui/FieldNumber.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 
@@ -18,6 +19,12 @@ std::string coefficientsText(const SolventCoefficients& c) {
     return "A = " + NumberText(c.A) + "   B = " + NumberText(c.B) + "   E = " + NumberText(c.E) +
            "   R = " + NumberText(c.R);
 }
+
+// The window's four number fields, as a not-a-number error names them.
+const FieldRule ionSizeField{"a (ion size, Angstrom)", "a positive decimal number, such as 4.5"};
+const FieldRule temperatureField{"T (K)", "a positive decimal number of kelvin, such as 298.15"};
+const FieldRule permittivityField{"eps_r", "a positive decimal number, such as 78.38"};
+const FieldRule viscosityField{"eta (mPa s)", "a positive decimal number, such as 0.8903"};
 
 }  // namespace
 
@@ -84,13 +91,17 @@ void SolutionModelWindow::ValuesChange() {
 SolutionModel SolutionModelWindow::modelOfFields() const {
     SolutionModel model;
     model.kind = Model;
-    model.ionSize = number(IonSize.text());
+    model.ionSize = fieldNumber(IonSize.text(), ionSizeField);
     checkIonSize(model.ionSize);
     if (presetChosen()) {
         model.solvent = solventPresets()[static_cast<size_t>(SolventChoice)];
     } else {
-        model.solvent = otherSolvent(number(Temperature.text()), number(Permittivity.text()),
-                                     number(Viscosity.text()) / millipascalSecondsPerPascalSecond);
+        // One field after the other, so that the first bad one is named.
+        const ext temperature = fieldNumber(Temperature.text(), temperatureField);
+        const ext permittivity = fieldNumber(Permittivity.text(), permittivityField);
+        const ext viscosity = fieldNumber(Viscosity.text(), viscosityField);
+        model.solvent =
+            otherSolvent(temperature, permittivity, viscosity / millipascalSecondsPerPascalSecond);
     }
     return model;
 }

@@ -4,12 +4,13 @@
 #include "files/NumberText.h"
 #include "model/designed/MassBalance.h"
 #include "model/designed/SolutionConductivity.h"
+#include "ui/FieldNumber.h"
 
 namespace condsim {
 
 LimitingConductivities limitingConductivitiesOf(const SolverReads& reads) {
-    const ext anion = number(reads.MCX);
-    const ext cationPerCharge = number(reads.MCA);
+    const ext anion = fieldNumber(reads.MCX, anionConductivityField());
+    const ext cationPerCharge = fieldNumber(reads.MCA, cationConductivityField());
     return {cationPerCharge, anion};
 }
 

@@ -45,7 +45,12 @@ void SpinField::userStep(int delta) {
 
 void SpinField::userLeave() {
     int parsed = 0;
-    if (!parseWholeNumber(text_, parsed)) return;  // not a number: the text stays as typed
+    if (!parseWholeNumber(text_, parsed)) {
+        // Not a whole number ("", "-", "1.5"): it reads as the minimum, and from now on the
+        // field shows that value. What the handlers read stays the same, so none runs.
+        setValue(minimum_);
+        return;
+    }
     const int bounded = clamped(parsed);
     if (bounded != parsed) setUserText(std::to_string(bounded));
 }

@@ -3,7 +3,10 @@
 //
 // Reading gives the whole number in the text, or the minimum when the text is not one.
 // The range applies when the program sets the value, on each arrow step and when the
-// field loses the focus; never while the user types. A minimum equal to the maximum
+// field loses the focus; never while the user types. A text that is not a whole number
+// is replaced by the minimum it reads as when the field loses the focus, so that the
+// field shows the value in effect; that replacement runs no handler (the value is the
+// same). A minimum equal to the maximum
 // means no range. The change handler runs for every change of the text that the user
 // causes (typing, arrow steps, the correction on leaving), never for values that the
 // program sets.

@@ -89,12 +89,13 @@ class TForm1 {
     SweepOptions sweepOptions;
 
     // --- Handlers -----------------------------------------------------------------------
-    void Open1Click();       // File/Open: observed data, then the observed-data drawing
-    void Save1Click();       // File/Save: the results report
-    void Exit1Click();       // File/Exit: ends the process at once
-    void Abundance1Click();  // shows the abundance window and brings it to the front
-    void Option1Click();     // fills the scaling-factor table and shows that window
-    void InitializeClick();  // builds the constants from n, beta1, Model #1 and alfa
+    void Open1Click();        // File/Open: observed data, then the observed-data drawing
+    void Save1Click();        // File/Save: the results report
+    void ExportData1Click();  // File/Export Data...: the last calculation as CSV
+    void Exit1Click();        // File/Exit: ends the process at once
+    void Abundance1Click();   // shows the abundance window and brings it to the front
+    void Option1Click();      // fills the scaling-factor table and shows that window
+    void InitializeClick();   // builds the constants from n, beta1, Model #1 and alfa
     void Button1Click() { InitializeClick(); }  // "Update"
     void SpinEdit1Change() { InitializeClick(); }
     void SpinEdit2Change() { InitializeClick(); }  // SpinEdit2, SpinEdit3 and SpinEdit4
@@ -131,7 +132,14 @@ class TForm1 {
     void DrawObservedPlot();
     void RedrawAfterSweep();
 
-    // The main window's status line: "Solution model: " and the model of the results.
+    // Runs Conduct Calculations again when anything its results depend on (see
+    // CalculationInputs) changed since the last complete sweep, or the last sweep failed,
+    // so that a report or an export describes one calculation. Before the first Conduct
+    // Calculations nothing runs.
+    void calculateAgainIfChanged();
+
+    // The main window's status line: "Solution model: " and the model of the results,
+    // then the scaling factors when any of the charged species' factors is not 1.
     std::string statusLine() const;
     // Throws the road's refusal of the calculation's inputs (in the ionic-strength model,
     // a charged species whose limiting conductivity is not positive), reading the MCA and

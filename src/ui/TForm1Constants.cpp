@@ -8,6 +8,7 @@
 #include "files/NegativeValue.h"
 #include "files/NumberText.h"
 #include "model/CumulativeConstants.h"
+#include "ui/FieldNumber.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
@@ -56,7 +57,7 @@ void TForm1::InitializeClick() {
     StringGrid2.setRowCount(speciesCount + 1);
     writeConstantsHeaders(StringGrid2);
 
-    model.K[1] = number(beta1.text());
+    model.K[1] = fieldNumber(beta1.text(), beta1Field());
 
     if (CheckBox1.checked()) {
         generateByModel1(speciesCount, toExt(SpinEdit2.value()), model.K);
@@ -65,6 +66,7 @@ void TForm1::InitializeClick() {
     }
     formCumulativeConstants(speciesCount, model.K, model.beta);
     writeConstantsTable(speciesCount);
+    state_.constantsSet = true;
 }
 
 void TForm1::SetStepwiseConstants(const std::vector<ext>& values) {
@@ -76,6 +78,7 @@ void TForm1::SetStepwiseConstants(const std::vector<ext>& values) {
     writeConstantsHeaders(StringGrid2);
     formCumulativeConstants(m, model.K, model.beta, [&](int r) { writeConstantsRow(r); });
     CheckBox1.setChecked(false);
+    state_.constantsSet = true;
 }
 
 void TForm1::StringGrid2SelectCell(int column, int row) {
@@ -129,6 +132,7 @@ void TForm1::AdoptClick() {
         }
     }
     CheckBox1.setChecked(false);
+    state_.constantsSet = true;
 }
 
 }  // namespace condsim

@@ -10,6 +10,7 @@
 #include "model/CalculationRoad.h"
 #include "model/ionic/Solvent.h"
 #include "ui/DataDirectoryMemory.h"
+#include "ui/ExportCommands.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 
@@ -40,6 +41,9 @@ std::vector<std::string> solutionModelLines(const SolutionModel& model) {
 }  // namespace
 
 void TForm1::Save1Click() {
+    // Tables 2 and 3 are written from the fields as they stand, Tables 1 and 4 from the
+    // last sweep: when the calculation's inputs changed since, it runs again first.
+    calculateAgainIfChanged();
     const std::string proposed = DefaultReportName(state_.observed.fileName);
     const auto chosen = platform_.chooseSaveFile(state_.lastDataDirectory, proposed);
     if (!chosen) return;
@@ -68,6 +72,11 @@ void TForm1::Save1Click() {
         return;
     }
     writeTextFileAtomically(*chosen, ResultsReport(sources));
+}
+
+void TForm1::ExportData1Click() {
+    calculateAgainIfChanged();
+    exportData(platform_, state_);
 }
 
 }  // namespace condsim

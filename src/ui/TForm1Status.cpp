@@ -1,11 +1,33 @@
-// The status line of the main window: which solution model its results come from.
+// The status line of the main window: which solution model its results come from, and the
+// mobility scaling factors when they are not all 1, since nothing else in the main window
+// shows them.
 
+#include "files/NumberText.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
 
+namespace {
+
+// The factors shown before the list is cut short with "...".
+constexpr int shownFactors = 4;
+
+}  // namespace
+
 std::string TForm1::statusLine() const {
-    return "Solution model: " + solutionModelDescription(state_.solution);
+    std::string line = "Solution model: " + solutionModelDescription(state_.solution);
+    // The charged species AX0..AX(n-1) carry conductivity; AXn has no charge.
+    const int charged = n();
+    const auto& sf = state_.factors.sf;
+    bool allOne = true;
+    for (int i = 0; i < charged; ++i) allOne = allOne && sf[static_cast<size_t>(i)] == 1;
+    if (allOne) return line;
+    line += "; scaling factors in use: ";
+    for (int i = 0; i < charged && i < shownFactors; ++i) {
+        line += (i == 0 ? "" : ", ") + NumberText(sf[static_cast<size_t>(i)]);
+    }
+    if (charged > shownFactors) line += ", ...";
+    return line;
 }
 
 }  // namespace condsim

@@ -20,6 +20,7 @@
 #include "files/NumberText.h"
 #include "model/CalculationRoad.h"
 #include "ui/CalculationCaption.h"
+#include "ui/CalculationInputs.h"
 #include "ui/SolverSteps.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
@@ -255,6 +256,9 @@ void startOwnQuantitiesTable(CellTable& table, const CalculationRoad& road, int 
 }  // namespace
 
 void TForm1::Button3Click() {
+    // Constants that were never set are all 0 while beta1 shows a K1: they are made from
+    // the fields first, as Initialize makes them, so that what is shown is what is computed.
+    if (!state_.constantsSet) InitializeClick();
     refuseNegativeConductivities(*this);
     try {
         sweep();
@@ -286,6 +290,8 @@ void TForm1::sweep() {
     // The full-precision record is made beside the table and kept only when the sweep
     // completes, so that no figure or export shows half of a failed calculation.
     state_.calculation = {};
+    state_.calculationStarted = true;
+    CalculationInputs madeWith = calculationInputsOf(*this);
     CalculationRecord record;
     record.n = n();
     record.parameters =
@@ -312,6 +318,7 @@ void TForm1::sweep() {
 
     record.observed = completeObservedTable(*this, inputs);
     state_.calculation = std::move(record);
+    state_.calculationInputs = std::move(madeWith);
     RedrawAfterSweep();
 
     form2_->Edit1.setText(Edit1.text());
@@ -319,6 +326,15 @@ void TForm1::sweep() {
     form2_->Edit3.setText("0");
     form2_->SpinEdit1.setValue(fullAbundance);
     form2_->drawdistributionClick();
+}
+
+// A sweep that failed left its tables half old, half new: it runs again too (and fails
+// again with its error while its inputs stay as they are).
+void TForm1::calculateAgainIfChanged() {
+    if (!state_.calculationStarted) return;
+    if (!state_.calculation.empty() && calculationInputsOf(*this) == state_.calculationInputs)
+        return;
+    Button3Click();
 }
 
 }  // namespace condsim

@@ -125,7 +125,9 @@ TEST(BatchRun, MessagesGoToTheStreamOnePerLine) {
     EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), pictures.writer()), 1);
     EXPECT_EQ(messages.str(),
               "Caution!! The current K2-Kn values (excluding K1) are used to set up all the "
-              "beta(n) values.\n'abc' は浮動小数点数ではありません.\n");
+              "beta(n) values.\n'abc' は浮動小数点数ではありません.\nThe field MCA, lambda(A/z) "
+              "holds 'abc', which is not a number: it takes a decimal number of 0 or more, such "
+              "as 88.\n");
 }
 
 // A run neither reads nor writes "dirinf": whatever a desktop session or an earlier run

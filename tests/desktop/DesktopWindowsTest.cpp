@@ -302,9 +302,11 @@ void DesktopWindowsTest::emptyingTheNumberOfPointsInitialisesWithNine() {
     QCOMPARE(form1.SpinEdit3.value(), 9);
     QCOMPARE(form1.StringGrid2.cell(0, 1), std::string("10000"));  // Initialize ran
     QCOMPARE(form1.StringGrid2.rowCount(), 7);
-    // Leaving an empty field corrects nothing: it is not a number.
+    // Leaving the empty field shows the value in effect, with no second Initialize.
+    const auto constants = form1.StringGrid2.revision();
     main.beta1->setFocus(Qt::TabFocusReason);
-    QCOMPARE(points.text(), QString());
+    QCOMPARE(points.text(), QStringLiteral("9"));
+    QCOMPARE(form1.StringGrid2.revision(), constants);
 }
 
 void DesktopWindowsTest::spinFieldRefusesLettersAndStepsWithArrows() {
@@ -371,7 +373,10 @@ void DesktopWindowsTest::notANumberInMcaShowsTheErrorBoxAndTheProgramGoesOn() {
     ModalBoxCloser closer;
     main.Button3->click();
     QCOMPARE(closer.boxes.size(), size_t{1});
-    QCOMPARE(closer.boxes[0].text, QStringLiteral("'abc' は浮動小数点数ではありません."));
+    QCOMPARE(closer.boxes[0].text,
+             QStringLiteral("'abc' は浮動小数点数ではありません.\nThe field MCA, lambda(A/z) holds "
+                            "'abc', which is not a number: it takes a decimal number of 0 or "
+                            "more, such as 88."));
     QCOMPARE(closer.boxes[0].title, DesktopApplication::title);
     QCOMPARE(closer.boxes[0].icon, QMessageBox::Critical);
     QCOMPARE(form1.MCA.text(), std::string("abc"));

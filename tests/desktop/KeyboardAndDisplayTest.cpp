@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -128,6 +129,8 @@ class KeyboardAndDisplayTest : public QObject {
     void lettersHeldWithAltOrCtrlTypeNothing();
     void menuBarTakesAltLettersF10AndShortcuts();
     void tablesAndFieldsShowWholeTexts();
+    void gradientFieldShowsTheValueInEffectAndTheStatusLineTheFactors_data();
+    void gradientFieldShowsTheValueInEffectAndTheStatusLineTheFactors();
     void openingOtherDataLeavesNoResultsOfTheOldInTheReport();
     void errorBoxAppearsOverTheStateTheActionLeft();
     void controlsCarryTheirDesignAndSpokenNames();
@@ -330,6 +333,41 @@ void KeyboardAndDisplayTest::menuBarTakesAltLettersF10AndShortcuts() {
                                     "Export Data...", "Exit"}));
 }
 
+void KeyboardAndDisplayTest::gradientFieldShowsTheValueInEffectAndTheStatusLineTheFactors_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("status");
+    const QString minimum =
+        QStringLiteral("Solution model: ideal; scaling factors in use: 1, 0, -1, -2, ...");
+    QTest::newRow("a lone minus") << "-"
+                                  << "-100" << minimum;
+    QTest::newRow("a decimal") << "1.5"
+                               << "-100" << minimum;
+    QTest::newRow("-20") << "-20"
+                         << "-20"
+                         << "Solution model: ideal; scaling factors in use: 1, 0.8, 0.6, 0.4, ...";
+    QTest::newRow("0") << "0"
+                       << "0"
+                       << "Solution model: ideal";
+}
+
+void KeyboardAndDisplayTest::gradientFieldShowsTheValueInEffectAndTheStatusLineTheFactors() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, status);
+    BoundWindow& factors = showWindow(QStringLiteral("factors"));
+    QLineEdit* gradient = textOf(control(factors, QStringLiteral("katamuki")));
+    QVERIFY(gradient != nullptr);
+    gradient->setFocus(Qt::MouseFocusReason);
+    gradient->selectAll();
+    QTest::keyClicks(gradient, typed);
+    QCOMPARE(gradient->text(), typed);  // as typed while the field has the focus
+    QTest::keyClick(gradient, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != gradient);
+    QCOMPARE(gradient->text(), shown);
+    QCOMPARE(desktop().mainWindow().SolutionModelStatus->text(), status);
+}
+
 void KeyboardAndDisplayTest::tablesAndFieldsShowWholeTexts() {
     auto& main = desktop().mainWindow();
     auto& form1 = desktop().application().Form1;
@@ -386,11 +424,13 @@ void KeyboardAndDisplayTest::openingOtherDataLeavesNoResultsOfTheOldInTheReport(
     const qsizetype header = lines.indexOf(
         QStringLiteral("conc(M)\tConductivity()\t[Anion X-] (M)\tSqrt(conc) (M^0.5)\tMolarCond"));
     QVERIFY(header > 0);
+    // Save calculated again for the new data: [X-] is that of the new calculation.
     int rows = 0;
     for (qsizetype i = header + 2; i < lines.size() && !lines[i].isEmpty(); ++i, ++rows) {
         const QStringList fields = lines[i].split(QLatin1Char('\t'));
         QCOMPARE(fields.size(), 5);
-        QCOMPARE(fields[2], QString());  // [X-] of the earlier calculation is not there
+        QVERIFY(!fields[2].isEmpty());
+        QCOMPARE(fields[2], QString::fromStdString(form1.StringGrid1.cell(2, rows + 1)));
     }
     QCOMPARE(rows, form1.state().observed.count);
 }

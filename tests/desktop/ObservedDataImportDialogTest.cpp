@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -53,6 +54,8 @@ class ObservedDataImportDialogTest : public QObject {
     void cleanup();
     void controlsShowTheGuessAndChangeTheConvertedPairs();
     void menuItemOpensTheDialogAndOkLoadsThePairs();
+    void skippedLinesAreGreyInThePreview_data();
+    void skippedLinesAreGreyInThePreview();
 
   private:
     QString writeMeasured();
@@ -154,6 +157,46 @@ void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
     QCOMPARE(main.StringGrid1->model()->index(3, 1).data().toString(), QStringLiteral("0.455"));
     QCOMPARE(session_->platform().proposedSaveName,
              session_->filePath(QStringLiteral("measured_observed.txt")).toStdString());
+}
+
+// The preview's lines drawn grey, by their index.
+QList<int> greyLines(const QPlainTextEdit& preview) {
+    QList<int> lines;
+    for (const QTextEdit::ExtraSelection& selection : preview.extraSelections()) {
+        if (selection.format.foreground().color() == QColor(150, 150, 150) &&
+            selection.cursor.selectedText() == selection.cursor.block().text())
+            lines << selection.cursor.blockNumber();
+    }
+    return lines;
+}
+
+void ObservedDataImportDialogTest::skippedLinesAreGreyInThePreview_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("guessed");
+    QTest::addColumn<int>("skipped");  // chosen in the dialog after the guess
+    QTest::newRow("a header") << QByteArray(measuredCsv) << 1 << 1;
+    // A unit in the first cell makes the first data row look like a header: it shows grey.
+    QTest::newRow("a first row taken for a header")
+        << QByteArray("0.0001 M,0.06648\n0.0002,0.1228\n0.0003,0.1744\n") << 1 << 0;
+    QTest::newRow("nothing skipped, two chosen")
+        << QByteArray("0.0001 0.06648\n0.0002 0.1228\n0.0003 0.1744\n") << 0 << 2;
+}
+
+void ObservedDataImportDialogTest::skippedLinesAreGreyInThePreview() {
+    QFETCH(QByteArray, content);
+    QFETCH(int, guessed);
+    QFETCH(int, skipped);
+    condsim::ObservedDataImport import("measured.txt", content.toStdString(), 2);
+    ObservedDataImportDialog dialog(import, nullptr);
+    QCOMPARE(dialog.SkippedLines->value(), guessed);
+    QList<int> expected;
+    for (int line = 0; line < guessed; ++line) expected << line;
+    QCOMPARE(greyLines(*dialog.Preview), expected);
+
+    dialog.SkippedLines->setValue(skipped);
+    expected.clear();
+    for (int line = 0; line < skipped; ++line) expected << line;
+    QCOMPARE(greyLines(*dialog.Preview), expected);
 }
 
 QTEST_MAIN(ObservedDataImportDialogTest)

@@ -152,7 +152,10 @@ void UserActionGuardTest::heldSpinArrowOpensOneBoxAndStopsRepeating_data() {
                "Caution!! The current K2-Kn values (excluding K1) are used to set up all the "
                "beta(n) values.");
     QTest::newRow("beta1 empty: the error box")
-        << false << QString() << QStringLiteral("'' は浮動小数点数ではありません.");
+        << false << QString()
+        << QStringLiteral(
+               "'' は浮動小数点数ではありません.\nThe field Beta(1) is empty: it takes a decimal "
+               "number of 0 or more, such as 10000.");
 }
 
 void UserActionGuardTest::heldSpinArrowOpensOneBoxAndStopsRepeating() {

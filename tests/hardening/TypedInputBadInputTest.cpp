@@ -81,7 +81,9 @@ const TypedCase typedCases[] = {
      [](Session&, const StateSnapshot&) {}},
     {"beta1 of 1E5000 is not a number: the constants stay",
      [](Session& s) { s.form1.beta1.setText("1E5000"); },
-     [](Session& s) { s.form1.InitializeClick(); }, "'1E5000' は浮動小数点数ではありません.",
+     [](Session& s) { s.form1.InitializeClick(); },
+     "'1E5000' は浮動小数点数ではありません.\nThe field Beta(1) holds '1E5000', which is too "
+     "large for a number: it takes a decimal number of 0 or more, such as 10000.",
      [](Session& s, const StateSnapshot& before) {
          EXPECT_TRUE(TableSnapshot(s.form1.StringGrid2) == before.constantsTable);
          EXPECT_EQ(s.app.state.model.beta, before.beta);
@@ -110,7 +112,9 @@ const TypedCase typedCases[] = {
      }},
     {"MCA that is not a number ends the sweep at its first point",
      [](Session& s) { s.form1.MCA.setText("abc"); }, [](Session& s) { s.form1.Button3Click(); },
-     "'abc' は浮動小数点数ではありません.", [](Session&, const StateSnapshot&) {}},
+     "'abc' は浮動小数点数ではありません.\nThe field MCA, lambda(A/z) holds 'abc', which is not "
+     "a number: it takes a decimal number of 0 or more, such as 88.",
+     [](Session&, const StateSnapshot&) {}},
     // Negative stepwise constants and limiting conductivities are refused before anything
     // changes; 0 stays allowed.
     {"beta1 of -5 is a negative K1", [](Session& s) { s.form1.beta1.setText("-5"); },

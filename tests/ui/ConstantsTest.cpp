@@ -243,7 +243,9 @@ TEST(FormationConstants, NonNumberChangesNothingButWhatWasAlreadyShown) {
         s.form1.beta1.setText(" 1x ");
         s.form1.SpinEdit1.setValue(3);
         EXPECT_FALSE(s.act([&] { s.form1.InitializeClick(); }));
-        EXPECT_EQ(s.errors().back(), "' 1x ' は浮動小数点数ではありません.");
+        EXPECT_EQ(s.errors().back(),
+                  "' 1x ' は浮動小数点数ではありません.\nThe field Beta(1) holds ' 1x ', which is "
+                  "not a number: it takes a decimal number of 0 or more, such as 10000.");
         EXPECT_EQ(s.form1.StringGrid2.rowCount(), 4);
         expectUnchanged(before, s.form1);
         EXPECT_TRUE(s.platform.messages.empty());  // the caution comes after the parse

@@ -74,7 +74,7 @@ TEST(ResultsReport, FieldTextsAndSwitchesAreWrittenAsTheyStand) {
     s.form1.InitializeClick();
     ASSERT_TRUE(sweep(s, 9));
     s.form1.CheckBox1.setChecked(false);
-    s.form1.SpinEdit1.setValue(3);  // after the calculation: the header follows the new n
+    s.form1.SpinEdit1.setValue(3);  // after the calculation: Save calculates again for it
     ASSERT_TRUE(save(s, "report.txt"));
     const std::string report = testing::contentOf(s.directory.path() / "report.txt");
     EXPECT_NE(report.find("\r\nbeta1 = K1 = 1e4\r\n"), std::string::npos);
@@ -83,13 +83,13 @@ TEST(ResultsReport, FieldTextsAndSwitchesAreWrittenAsTheyStand) {
               std::string::npos);
     EXPECT_NE(report.find("\r\nThe system used: AX3\r\n"), std::string::npos);
     EXPECT_NE(report.find("\tMolarConduct.\tAX0\tAX1\tAX2\tAX3\r\n"), std::string::npos);
-    // The data lines keep the seven abundance columns of the calculation: 4 + 7 fields.
+    // The data lines have the four abundance columns of the new calculation: 4 + 4 fields.
     const std::string row1 =
         s.form2.StringGrid1.cell(0, 1) + "\t" + s.form2.StringGrid1.cell(1, 1) + "\t";
     const size_t start = report.find("\r\n" + row1);
     ASSERT_NE(start, std::string::npos);
     const std::string line = report.substr(start + 2, report.find("\r\n", start + 2) - start - 2);
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 10);
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 7);
 
     // A number typed beyond the field's range reaches the report bounded, as everywhere.
     s.form1.SpinEdit1.userSetText("500");

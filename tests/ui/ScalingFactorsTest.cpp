@@ -69,6 +69,43 @@ TEST(ScalingFactors, TypeOneRuleFollowsEveryChangeOfTheGradientText) {
     EXPECT_EQ(s.form3.StringGrid2.cell(0, 2), "AX1^3+");
 }
 
+// The gradient field shows the value in effect once it loses the focus, and the main
+// window's status line names the factors of the charged species while any is not 1.
+TEST(ScalingFactors, TheGradientFieldAndTheStatusLineShowTheFactorsInEffect) {
+    const struct {
+        int n;
+        const char* typed;
+        const char* shown;  // after leaving the field
+        const char* status;
+    } cases[] = {
+        {6, "-", "-100", "Solution model: ideal; scaling factors in use: 1, 0, -1, -2, ..."},
+        {6, "", "-100", "Solution model: ideal; scaling factors in use: 1, 0, -1, -2, ..."},
+        {6, "1.5", "-100", "Solution model: ideal; scaling factors in use: 1, 0, -1, -2, ..."},
+        {6, "-20", "-20", "Solution model: ideal; scaling factors in use: 1, 0.8, 0.6, 0.4, ..."},
+        {4, "250", "100", "Solution model: ideal; scaling factors in use: 1, 2, 3, 4"},
+        {2, "-5", "-5", "Solution model: ideal; scaling factors in use: 1, 0.95"},
+        {6, "0", "0", "Solution model: ideal"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Session s;
+        openWithRows(s, c.n);
+        s.form3.katamuki.userSetText(c.typed);
+        s.form3.katamuki.userLeave();
+        EXPECT_EQ(s.form3.katamuki.text(), c.shown);
+        EXPECT_EQ(factorColumn(s.form3)[1], NumberText(s.form1.state().factors.sf[1]));
+        EXPECT_EQ(s.form1.statusLine(), c.status);
+    }
+    // Only the factors of the charged species of the current n count: AX0 and AX1 at n = 2.
+    Session s;
+    openWithRows(s, 2);
+    s.platform.answerNextDialog(s.directory.write("factors.txt", "1\r\n1\r\n0.5\r\n"));
+    ASSERT_TRUE(s.act([&] { s.form3.Open1Click(); }));
+    EXPECT_EQ(s.form1.statusLine(), "Solution model: ideal");
+    s.form1.SpinEdit1.setValue(3);
+    EXPECT_EQ(s.form1.statusLine(), "Solution model: ideal; scaling factors in use: 1, 1, 0.5");
+}
+
 TEST(ScalingFactors, TypeTwoRule) {
     const struct {
         const char* a;

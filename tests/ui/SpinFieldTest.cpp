@@ -39,8 +39,14 @@ TEST(SpinField, RangeAppliesOnLeavingOnStepsAndWhenSetByProgram) {
         const char* afterLeave;
         int changesOnLeave;
     } leaving[] = {
-        {"45", "30", 1}, {"-7", "2", 1},    {"1", "2", 1},
-        {"30", "30", 0}, {"abc", "abc", 0}, {"", "", 0},
+        {"45", "30", 1},
+        {"-7", "2", 1},
+        {"1", "2", 1},
+        {"30", "30", 0},
+        // Not a whole number: the field shows the minimum it reads as, with no handler.
+        {"abc", "2", 0},
+        {"", "2", 0},
+        {"-", "2", 0},
     };
     for (const auto& c : leaving) {
         CountedField f;

@@ -145,7 +145,9 @@ const BatchCase batchCases[] = {
          goodData(o);
          o.mca = "8 8";
      },
-     1, "'8 8' は浮動小数点数ではありません.\n"},
+     1,
+     "'8 8' は浮動小数点数ではありません.\nThe field MCA, lambda(A/z) holds '8 8', which is not a "
+     "number: it takes a decimal number of 0 or more, such as 88.\n"},
     {"a report to a full device",
      [](BatchOptions& o, const TemporaryDirectory&) {
          goodData(o);
