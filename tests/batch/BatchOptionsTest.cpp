@@ -121,6 +121,7 @@ TEST(BatchOptions, UsageErrorsNameTheProblem) {
                                      "--columns",
                                      "--skip",
                                      "--separator",
+                                     "--decimal-comma",
                                      "--concentration-unit",
                                      "--density",
                                      "--conductivity-unit",
