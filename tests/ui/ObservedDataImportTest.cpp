@@ -175,6 +175,7 @@ TEST_P(DecimalCommaChoice, ShowsTheChoiceInEffectAndItsPairsOrRefusal) {
     const DecimalCommaCase& c = GetParam();
     ObservedDataImport import("m.csv", c.content, 1);
     import.decimalComma = c.choice;
+    import.conductivityUnit = ConductivityUnit::MillisiemensPerCentimetre;
     import.SettingsChange();
     EXPECT_EQ(import.decimalCommasInEffect(), c.inEffect);
     if (c.firstConductivity.empty()) {
