@@ -1,7 +1,7 @@
 // File/Import Observed Data...: the import loads what File/Open of the saved file loads,
 // takes n from the main window for equivalent conductance, answers every change of the
-// dialog's choices with the converted table or its refusal, shows whether decimal commas
-// are read, and changes nothing when it is cancelled or refused.
+// dialog's choices with the converted table or its refusal, and changes nothing when it
+// is cancelled or refused.
 
 #include <gtest/gtest.h>
 
@@ -157,57 +157,6 @@ TEST(ObservedDataImport, EveryChangeOfTheChoicesShowsThePairsOrTheRefusal) {
     import.SettingsChange();
     EXPECT_EQ(import.refusal, "'heavy' は浮動小数点数ではありません");
 }
-
-struct DecimalCommaCase {
-    const char* name;
-    std::string content;
-    DecimalComma choice;
-    bool inEffect;
-    std::string firstConductivity;  // as the converted table shows it; empty: refused
-    std::string refusalEnd = {};
-};
-
-void PrintTo(const DecimalCommaCase& c, std::ostream* out) { *out << c.name; }
-
-class DecimalCommaChoice : public ::testing::TestWithParam<DecimalCommaCase> {};
-
-TEST_P(DecimalCommaChoice, ShowsTheChoiceInEffectAndItsPairsOrRefusal) {
-    const DecimalCommaCase& c = GetParam();
-    ObservedDataImport import("m.csv", c.content, 1);
-    import.decimalComma = c.choice;
-    import.conductivityUnit = ConductivityUnit::MillisiemensPerCentimetre;
-    import.SettingsChange();
-    EXPECT_EQ(import.decimalCommasInEffect(), c.inEffect);
-    if (c.firstConductivity.empty()) {
-        EXPECT_EQ(import.converted.rowCount(), 1);
-        EXPECT_TRUE(import.refusal.ends_with(c.refusalEnd)) << import.refusal;
-    } else {
-        EXPECT_EQ(import.refusal, "");
-        ASSERT_EQ(import.converted.rowCount(), 2);
-        EXPECT_EQ(import.converted.cell(0, 1), "0.001");
-        EXPECT_EQ(import.converted.cell(1, 1), c.firstConductivity);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DecimalCommaChoice,
-    ::testing::Values(
-        DecimalCommaCase{"GuessedForASemicolonExport", "m;k\r\n0,001;0,11\r\n",
-                         DecimalComma::Automatic, true, "0.11"},
-        DecimalCommaCase{"ChosenNo", "m;k\r\n0,001;0,11\r\n", DecimalComma::No, false, "",
-                         "as no was chosen for them: choose yes or automatic"},
-        DecimalCommaCase{"NotGuessedAmongPeriods", "0,001;0,11\r\n0,002;0.2\r\n",
-                         DecimalComma::Automatic, false, "",
-                         "write every number of the data with the same decimal separator"},
-        DecimalCommaCase{"ChosenForQuotedFieldsOfATabFile", "c\tk\n\"0,001\"\t\"1,5E-1\"\n",
-                         DecimalComma::Yes, true, "0.15"},
-        DecimalCommaCase{"NeverInACommaFile", "c,k\n\"0,001\",\"0,11\"\n", DecimalComma::Automatic,
-                         false, "",
-                         "export it with a period as the decimal point, or with semicolons "
-                         "between the fields"}),
-    [](const ::testing::TestParamInfo<DecimalCommaCase>& info) {
-        return std::string(info.param.name);
-    });
 
 struct UnchangedCase {
     const char* name;
