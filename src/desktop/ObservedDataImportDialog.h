@@ -1,9 +1,9 @@
 #pragma once
 // The dialog of File/Import Observed Data...: the first lines of the chosen file, the
-// layout (separator, lines to skip, decimal commas, the two columns) and the units, and the pairs
-// as they will be loaded. Every control writes straight into the headless ObservedDataImport and
-// shows its converted table and refusal again; OK is enabled only while there is nothing
-// to refuse. No conversion happens here.
+// layout (separator, lines to skip, decimal commas, the two columns) and the units, and
+// the pairs as they will be loaded. Every control writes straight into the headless
+// ObservedDataImport and shows its converted table and refusal again; OK is enabled only
+// while there is nothing to refuse. No conversion happens here.
 
 #include <QDialog>
 
