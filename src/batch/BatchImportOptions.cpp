@@ -44,8 +44,8 @@ int lineCount(const std::string& text) {
 }  // namespace
 
 bool BatchImportOptions::anyGiven() const {
-    return file || columns || skip || separator || concentration || density || conductivity ||
-           writeData;
+    return file || columns || skip || separator || decimalComma || concentration || density ||
+           conductivity || writeData;
 }
 
 std::map<std::string, std::function<void(const std::string&)>> importOptionSetters(
@@ -63,6 +63,12 @@ std::map<std::string, std::function<void(const std::string&)>> importOptionSette
                                                         {"comma", ColumnSeparator::Comma},
                                                         {"semicolon", ColumnSeparator::Semicolon},
                                                         {"tab", ColumnSeparator::Tab}});
+         }},
+        {"--decimal-comma",
+         [&options](const std::string& v) {
+             options.decimalComma = oneOf<std::optional<DecimalComma>>(
+                 "--decimal-comma", v,
+                 {{"auto", std::nullopt}, {"yes", DecimalComma::Yes}, {"no", DecimalComma::No}});
          }},
         {"--concentration-unit",
          [&options](const std::string& v) {

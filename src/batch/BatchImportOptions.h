@@ -18,6 +18,7 @@ struct BatchImportOptions {
     std::optional<std::pair<int, int>> columns;      // --columns C,K (from 1); 1,2 when not given
     std::optional<int> skip;                         // --skip; guessed when not given
     std::optional<ColumnSeparator> separator;        // --separator; guessed when not given or auto
+    std::optional<DecimalComma> decimalComma;        // --decimal-comma yes|no; auto when not given
     std::optional<ConcentrationUnit> concentration;  // --concentration-unit; mol/L when not given
     std::optional<std::string> density;              // --density, read as the dialog's field
     std::optional<ConductivityUnit> conductivity;    // --conductivity-unit; required

@@ -62,6 +62,7 @@ const char* batchUsage() {
            "  --columns C,K              its concentration and conductivity columns (1,2)\n"
            "  --skip N                   leading lines that are not data (guessed)\n"
            "  --separator auto|space|comma|semicolon|tab   (auto: guessed)\n"
+           "  --decimal-comma auto|yes|no                  (auto: guessed)\n"
            "  --concentration-unit mol/L|mmol/L|mol/kg     (mol/L)\n"
            "  --density D                kg/L for mol/kg, c = m x D (0.997047: water, 25 C)\n"
            "  --conductivity-unit S/cm|mS/cm|uS/cm|S/m|molar|equivalent   (required)\n"

@@ -86,10 +86,13 @@ ObservedDataImportDialog importChoices(const BatchImportOptions& options, Platfo
     return [&options, &platform](ObservedDataImport& import) {
         if (options.separator) import.separator = *options.separator;
         if (options.skip) import.skippedLines = *options.skip;
-        if (!options.separator || !options.skip) {
+        if (options.decimalComma) import.decimalComma = *options.decimalComma;
+        if (!options.separator || !options.skip || !options.decimalComma) {
             platform.message("Import of " + import.fileName() + ": --separator " +
                              separatorName(import.separator) + " --skip " +
-                             std::to_string(import.skippedLines) + " (guessed where not given)");
+                             std::to_string(import.skippedLines) + " --decimal-comma " +
+                             (import.decimalCommasInEffect() ? "yes" : "no") +
+                             " (guessed where not given)");
         }
         // Guessed lines that are skipped are shown, since a data row taken for a header
         // would otherwise be lost without a trace.

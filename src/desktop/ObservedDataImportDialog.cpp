@@ -33,6 +33,12 @@ const std::vector<std::pair<QString, ColumnSeparator>> separators = {
     {QStringLiteral("tab"), ColumnSeparator::Tab},
 };
 
+const std::vector<std::pair<QString, condsim::DecimalComma>> decimalCommaChoices = {
+    {QStringLiteral("automatic"), condsim::DecimalComma::Automatic},
+    {QStringLiteral("yes"), condsim::DecimalComma::Yes},
+    {QStringLiteral("no"), condsim::DecimalComma::No},
+};
+
 const std::vector<std::pair<QString, condsim::ConcentrationUnit>> concentrationUnits = {
     {QStringLiteral("mol/L"), condsim::ConcentrationUnit::MolPerLitre},
     {QStringLiteral("mmol/L"), condsim::ConcentrationUnit::MillimolPerLitre},
@@ -116,6 +122,10 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
     layoutForm->addRow(QStringLiteral("Separator (guessed)"), Separator);
     SkippedLines = spinBox(0, largestSkip, import.skippedLines, this);
     layoutForm->addRow(QStringLiteral("Lines to skip (guessed)"), SkippedLines);
+    DecimalCommaChoice = comboBox(decimalCommaChoices, import.decimalComma, this);
+    layoutForm->addRow(QStringLiteral("Decimal commas"), DecimalCommaChoice);
+    DecimalCommasInEffect = new QLabel(this);
+    layoutForm->addRow(DecimalCommasInEffect);
     ConcentrationColumn = spinBox(1, largestColumn, import.concentrationColumn, this);
     layoutForm->addRow(QStringLiteral("Concentration in column"), ConcentrationColumn);
     ConductivityColumn = spinBox(1, largestColumn, import.conductivityColumn, this);
@@ -164,7 +174,8 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    for (QComboBox* box : {Separator, ConcentrationUnitChoice, ConductivityUnitChoice}) {
+    for (QComboBox* box :
+         {Separator, DecimalCommaChoice, ConcentrationUnitChoice, ConductivityUnitChoice}) {
         connect(box, &QComboBox::currentIndexChanged, this, [this] { settingsChanged(); });
     }
     for (QSpinBox* box : {SkippedLines, ConcentrationColumn, ConductivityColumn}) {
@@ -190,6 +201,7 @@ void ObservedDataImportDialog::run(TForm1& form, QWidget* parent) {
 void ObservedDataImportDialog::settingsChanged() {
     import_.separator = chosen(separators, *Separator);
     import_.skippedLines = SkippedLines->value();
+    import_.decimalComma = chosen(decimalCommaChoices, *DecimalCommaChoice);
     import_.concentrationColumn = ConcentrationColumn->value();
     import_.conductivityColumn = ConductivityColumn->value();
     import_.concentrationUnit = chosen(concentrationUnits, *ConcentrationUnitChoice);
@@ -205,6 +217,11 @@ void ObservedDataImportDialog::showState() {
     Equivalents->setEnabled(import_.conductivityUnit ==
                             condsim::ConductivityUnit::EquivalentConductance);
     showSkippedLines();
+    DecimalCommasInEffect->setText(
+        (import_.decimalCommasInEffect() ? QStringLiteral("In effect: yes, 0,5 is read as 0.5")
+                                         : QStringLiteral("In effect: no, 0.5 with a period")) +
+        (import_.decimalComma == condsim::DecimalComma::Automatic ? QStringLiteral(" (guessed)")
+                                                                  : QString()));
     Refusal->setText(QString::fromStdString(import_.refusal));
     Buttons->button(QDialogButtonBox::Ok)->setEnabled(import_.refusal.empty());
 }

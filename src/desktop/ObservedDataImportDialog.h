@@ -1,9 +1,9 @@
 #pragma once
 // The dialog of File/Import Observed Data...: the first lines of the chosen file (those the
-// import skips in grey), the layout (separator, lines to skip, the two columns) and the
-// units, and the pairs as they will be loaded. Every control writes straight into the
-// headless ObservedDataImport and shows its converted table and refusal again; OK is
-// enabled only while there is nothing to refuse. No conversion happens here.
+// import skips in grey), the layout (separator, lines to skip, decimal commas, the two
+// columns) and the units, and the pairs as they will be loaded. Every control writes
+// straight into the headless ObservedDataImport and shows its converted table and refusal
+// again; OK is enabled only while there is nothing to refuse. No conversion happens here.
 
 #include <QDialog>
 
@@ -37,6 +37,8 @@ class ObservedDataImportDialog : public QDialog {
     QPlainTextEdit* Preview;
     QComboBox* Separator;
     QSpinBox* SkippedLines;
+    QComboBox* DecimalCommaChoice;
+    QLabel* DecimalCommasInEffect;  // the choice in effect, the guess when automatic
     QSpinBox* ConcentrationColumn;
     QSpinBox* ConductivityColumn;
     QComboBox* ConcentrationUnitChoice;

@@ -17,6 +17,7 @@ namespace condsim {
 
 struct ObservedImportSettings {
     TableLayout layout;
+    DecimalComma decimalComma = DecimalComma::Automatic;
     int concentrationColumn = 1;  // columns are numbered from 1
     int conductivityColumn = 2;
     ObservedUnits units;
@@ -31,10 +32,16 @@ struct ObservedPair {
 // values in the columns that are not chosen are not read. fileName only names the file
 // in messages.
 //
+// Numbers take decimal commas as decimalCommasInEffect says; each is read as its period
+// form would be, to the same bits.
+//
 // Throws Error, and gives nothing, when:
 // - a chosen value is not a number: the not-a-number text of the data files, then
-//   "line L of FILE: 'TOKEN'", and for a decimal comma a line saying that it is not read;
-// - a line has no such column, or the chosen field is empty;
+//   "line L of FILE: 'TOKEN'", and for a decimal comma that is not read, or a period beside
+//   decimal commas, a line saying why and what to do;
+// - a line has no such column, or the chosen field is empty, or a quoted field of a data
+//   line goes on over the line end;
+// - decimal commas are chosen for a comma-separated table;
 // - a converted value lies beyond the range of numbers, or ObservedValueCheck refuses it;
 // - the text is UTF-16;
 // - the table holds more than `capacity` pairs (the text of File/Open's refusal), or none;
@@ -43,6 +50,10 @@ std::vector<ObservedPair> convertObservedTable(std::string_view content,
                                                const std::string& fileName,
                                                const ObservedImportSettings& settings,
                                                int capacity);
+
+// Whether the conversion reads decimal commas: yes or no as chosen; when automatic, as
+// decimalCommasGuessed finds them in the data lines of the chosen layout.
+bool decimalCommasInEffect(std::string_view content, const ObservedImportSettings& settings);
 
 // The text of an observed-data file holding the pairs: the concentration, a tab and the
 // conductivity on each line, in the 15-digit number text with a period, CR LF ends.

@@ -37,6 +37,7 @@ std::vector<std::string> ObservedDataImport::previewLines() const {
 ObservedImportSettings ObservedDataImport::settings() const {
     ObservedImportSettings settings;
     settings.layout = {separator, skippedLines};
+    settings.decimalComma = decimalComma;
     settings.concentrationColumn = concentrationColumn;
     settings.conductivityColumn = conductivityColumn;
     settings.units.concentration = concentrationUnit;
@@ -45,6 +46,13 @@ ObservedImportSettings ObservedDataImport::settings() const {
     settings.units.conductivity = conductivityUnit;
     settings.units.equivalentsPerFormulaUnit = equivalentsPerFormulaUnit_;
     return settings;
+}
+
+bool ObservedDataImport::decimalCommasInEffect() const {
+    ObservedImportSettings layoutOnly;  // not settings(): a density that is no number throws
+    layoutOnly.layout = {separator, skippedLines};
+    layoutOnly.decimalComma = decimalComma;
+    return condsim::decimalCommasInEffect(content_, layoutOnly);
 }
 
 std::vector<ObservedPair> ObservedDataImport::pairs() const {

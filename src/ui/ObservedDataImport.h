@@ -34,6 +34,7 @@ class ObservedDataImport {
     // --- What the user chooses ----------------------------------------------------------
     ColumnSeparator separator = ColumnSeparator::Whitespace;
     int skippedLines = 0;
+    DecimalComma decimalComma = DecimalComma::Automatic;
     int concentrationColumn = 1;
     int conductivityColumn = 2;
     ConcentrationUnit concentrationUnit = ConcentrationUnit::MolPerLitre;
@@ -48,6 +49,10 @@ class ObservedDataImport {
     CellTable converted{2, 1};
     std::string refusal;
     void SettingsChange();
+
+    // Whether numbers are read with decimal commas under the current choices: as chosen,
+    // or when automatic as guessed from the data lines.
+    bool decimalCommasInEffect() const;
 
     // The converted pairs; raises the refusal as an error.
     std::vector<ObservedPair> pairs() const;

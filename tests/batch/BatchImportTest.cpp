@@ -1,6 +1,6 @@
 // condsim-batch with --import: the options and their usage errors, a run that imports
 // the CaCl2 example from molality and equivalent conductance and writes it for --data,
-// and a refused import.
+// and decimal commas guessed, or refused.
 
 #include <gtest/gtest.h>
 
@@ -16,24 +16,27 @@ namespace {
 using testing::TemporaryDirectory;
 
 TEST(BatchImportOptions, EveryOptionTakesItsValue) {
-    const auto options =
-        parseBatchOptions({"--import", "m.csv", "--columns", "2,3", "--skip", "4", "--separator",
-                           "semicolon", "--concentration-unit", "mol/kg", "--density=1.02",
-                           "--conductivity-unit", "equivalent", "--write-data", "w.txt"});
+    const auto options = parseBatchOptions(
+        {"--import", "m.csv", "--columns", "2,3", "--skip", "4", "--separator", "semicolon",
+         "--decimal-comma", "no", "--concentration-unit", "mol/kg", "--density=1.02",
+         "--conductivity-unit", "equivalent", "--write-data", "w.txt"});
     const BatchImportOptions& i = options.importing;
     EXPECT_EQ(*i.file, "m.csv");
     EXPECT_EQ(*i.columns, std::make_pair(2, 3));
     EXPECT_EQ(*i.skip, 4);
     EXPECT_EQ(*i.separator, ColumnSeparator::Semicolon);
+    EXPECT_EQ(*i.decimalComma, DecimalComma::No);
     EXPECT_EQ(*i.concentration, ConcentrationUnit::MolPerKilogram);
     EXPECT_EQ(*i.density, "1.02");
     EXPECT_EQ(*i.conductivity, ConductivityUnit::EquivalentConductance);
     EXPECT_EQ(*i.writeData, "w.txt");
     EXPECT_FALSE(options.data);
 
-    const auto guessed = parseBatchOptions(
-        {"--import", "m.csv", "--separator", "auto", "--conductivity-unit", "uS/cm"});
+    const auto guessed =
+        parseBatchOptions({"--import", "m.csv", "--separator", "auto", "--decimal-comma", "auto",
+                           "--conductivity-unit", "uS/cm"});
     EXPECT_FALSE(guessed.importing.separator);
+    EXPECT_FALSE(guessed.importing.decimalComma);
     EXPECT_FALSE(guessed.importing.skip);
     EXPECT_EQ(*guessed.importing.conductivity, ConductivityUnit::MicrosiemensPerCentimetre);
 }
@@ -65,6 +68,9 @@ TEST(BatchImportOptions, UsageErrorsNameTheProblem) {
         "--columns takes two different column numbers from 1, C,K, for example 1,3, not '2,2'");
     EXPECT_EQ(reason(with({"--separator", "pipe"})),
               "--separator takes auto|comma|semicolon|space|tab, not 'pipe'");
+    EXPECT_EQ(reason(with({"--decimal-comma", "on"})),
+              "--decimal-comma takes auto|no|yes, not 'on'");
+    EXPECT_EQ(reason({"--decimal-comma", "yes"}), "the options of an import need --import FILE");
     EXPECT_EQ(reason({"--import", "m.csv", "--conductivity-unit", "S/cm2"}),
               "--conductivity-unit takes S/cm|S/m|equivalent|mS/cm|molar|uS/cm, not 'S/cm2'");
 }
@@ -82,10 +88,11 @@ TEST(BatchImport, CalciumChlorideImportedGivesTheReportOfItsWrittenDataFile) {
          "imported-report.txt"});
     ASSERT_EQ(runBatch(options, messages, testing::recordingCanvases(), testing::noPictures()), 0)
         << messages.str();
-    EXPECT_EQ(messages.str(), "Import of " +
-                                  testing::exampleFile("cacl2-25C-water-dilute-molal.csv") +
-                                  ": --separator comma --skip 1 (guessed where not given)\n"
-                                  "  skipped line 1: t (C),m (mol/kg),Lambda_eq (S cm2 equiv-1)\n");
+    EXPECT_EQ(messages.str(),
+              "Import of " + testing::exampleFile("cacl2-25C-water-dilute-molal.csv") +
+                  ": --separator comma --skip 1 --decimal-comma no (guessed where not "
+                  "given)\n"
+                  "  skipped line 1: t (C),m (mol/kg),Lambda_eq (S cm2 equiv-1)\n");
     const std::string written = testing::contentOf(directory.path() / "written.txt");
     EXPECT_EQ(written.substr(0, written.find('\n') + 1), "7.577557E-5\t0.0199805\r\n");
 
@@ -100,20 +107,30 @@ TEST(BatchImport, CalciumChlorideImportedGivesTheReportOfItsWrittenDataFile) {
               reportBody(testing::contentOf(directory.path() / "opened-report.txt")));
 }
 
-TEST(BatchImport, ARefusedImportEndsTheRunWithItsReason) {
+// A European export, semicolons and decimal commas, is guessed and the message names it;
+// with decimal commas turned off the run ends with the refusal.
+TEST(BatchImport, DecimalCommasAreGuessedAndNamedOrRefusedWithTheirReason) {
     TemporaryDirectory directory;
-    const std::string file = directory.write("comma.csv", "c;k\r\n0,001;0,11\r\n");
-    std::ostringstream messages;
-    const BatchOptions options =
-        parseBatchOptions({"--import", file, "--skip", "1", "--separator", "semicolon",
-                           "--conductivity-unit", "mS/cm", "--report", "r.txt"});
-    EXPECT_EQ(runBatch(options, messages, testing::recordingCanvases(), testing::noPictures()), 1);
-    EXPECT_EQ(
-        messages.str(),
-        "入力値が数値ではありません\nline 2 of " + file +
-            ": '0,001'\nDecimal commas are not read: numbers in data files take a period as the "
-            "decimal point.\n");
-    EXPECT_FALSE(std::filesystem::exists(directory.path() / "r.txt"));
+    const std::string file = directory.write("comma.csv", "\"c; mol/L\";k\r\n0,001;0,11\r\n");
+    const auto run = [&](const std::string& decimalComma, std::ostringstream& messages) {
+        return runBatch(
+            parseBatchOptions({"--import", file, "--conductivity-unit", "mS/cm", "--decimal-comma",
+                               decimalComma, "--write-data", "w.txt"}),
+            messages, testing::recordingCanvases(), testing::noPictures());
+    };
+    std::ostringstream guessed;
+    ASSERT_EQ(run("auto", guessed), 0) << guessed.str();
+    EXPECT_EQ(guessed.str(), "Import of " + file +
+                                 ": --separator semicolon --skip 1 --decimal-comma yes (guessed "
+                                 "where not given)\n");
+    EXPECT_EQ(testing::contentOf(directory.path() / "w.txt"), "0.001\t0.11\r\n");
+
+    std::ostringstream refused;
+    EXPECT_EQ(run("no", refused), 1);
+    EXPECT_TRUE(
+        refused.str().ends_with("\nDecimal commas are not read, as no was chosen for them: "
+                                "choose yes or automatic.\n"))
+        << refused.str();
 }
 
 // The lines that the guess of the header skips are shown, so that a data row taken for a

@@ -136,6 +136,7 @@ TEST(BatchOptions, UsageErrorsNameTheProblem) {
                                      "--columns",
                                      "--skip",
                                      "--separator",
+                                     "--decimal-comma",
                                      "--concentration-unit",
                                      "--density",
                                      "--conductivity-unit",

@@ -1,7 +1,7 @@
 // File/Import Observed Data... on the offscreen platform: the menu item opens the dialog
 // over the chosen file with the guessed layout, the controls change the converted pairs
-// and the refusal, OK is enabled only without a refusal, and OK loads the pairs into the
-// main window.
+// and the refusal, OK is enabled only without a refusal, OK loads the pairs into the
+// main window, and the decimal-comma choice shows what is in effect.
 
 #include <QAction>
 #include <QCheckBox>
@@ -56,6 +56,7 @@ class ObservedDataImportDialogTest : public QObject {
     void menuItemOpensTheDialogAndOkLoadsThePairs();
     void skippedLinesAreGreyInThePreview_data();
     void skippedLinesAreGreyInThePreview();
+    void decimalCommaChoiceShowsWhatIsInEffect();
 
   private:
     QString writeMeasured();
@@ -197,6 +198,21 @@ void ObservedDataImportDialogTest::skippedLinesAreGreyInThePreview() {
     expected.clear();
     for (int line = 0; line < skipped; ++line) expected << line;
     QCOMPARE(greyLines(*dialog.Preview), expected);
+}
+
+void ObservedDataImportDialogTest::decimalCommaChoiceShowsWhatIsInEffect() {
+    condsim::ObservedDataImport import("european.csv", "m;k\r\n0,001;0,11\r\n", 1);
+    ObservedDataImportDialog dialog(import, nullptr);
+    QCOMPARE(dialog.DecimalCommaChoice->currentText(), QStringLiteral("automatic"));
+    QCOMPARE(dialog.DecimalCommasInEffect->text(),
+             QStringLiteral("In effect: yes, 0,5 is read as 0.5 (guessed)"));
+    QVERIFY(dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled());
+
+    dialog.DecimalCommaChoice->setCurrentText(QStringLiteral("no"));
+    QCOMPARE(dialog.DecimalCommasInEffect->text(),
+             QStringLiteral("In effect: no, 0.5 with a period"));
+    QVERIFY(dialog.Refusal->text().endsWith(QStringLiteral("choose yes or automatic")));
+    QVERIFY(!dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled());
 }
 
 QTEST_MAIN(ObservedDataImportDialogTest)

@@ -1,5 +1,6 @@
-// The reading of measured-data tables: lines, and the guess of separator and skipped
-// lines over the layouts that spreadsheets and instruments write.
+// The reading of measured-data tables: lines, quoted fields, and the guess of separator,
+// skipped lines and decimal commas over the layouts that spreadsheets and instruments
+// write.
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,28 @@ TEST(DelimitedTable, LinesEndAtEveryLineEndAndTheTextAtCharacter26) {
                                   "1,2\r\n")),
               (std::vector<std::string>{"1,2"}));
     EXPECT_TRUE(textLines("").empty());
+}
+
+TEST(DelimitedTable, QuotedFieldsHoldSeparatorsAndDoubledQuotesWithoutTheirQuotes) {
+    struct Case {
+        std::string line;
+        ColumnSeparator separator;
+        std::vector<std::string> fields;
+        bool quoteLeftOpen;
+    };
+    const Case cases[] = {
+        {R"("m, mol/kg",k)", ColumnSeparator::Comma, {"m, mol/kg", "k"}, false},
+        {R"(x;"a ""b""";"")", ColumnSeparator::Semicolon, {"x", R"(a "b")", ""}, false},
+        {" \"0.001\" ,\"a\tb\"c ,", ColumnSeparator::Comma, {"0.001", "a\tbc", ""}, false},
+        {R"(5" pipe;2)", ColumnSeparator::Semicolon, {R"(5" pipe)", "2"}, false},
+        {R"(  "m mol/kg"  "k" 0.1)", ColumnSeparator::Whitespace, {"m mol/kg", "k", "0.1"}, false},
+        {R"(25,"kappa)", ColumnSeparator::Comma, {"25", "kappa"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(lineFields(c.line, c.separator), c.fields);
+        EXPECT_EQ(quoteLeftOpen(c.line, c.separator), c.quoteLeftOpen);
+    }
 }
 
 struct GuessCase {
@@ -61,8 +84,36 @@ INSTANTIATE_TEST_SUITE_P(
                   ColumnSeparator::Semicolon, 1},
         GuessCase{"BlanksWithDecimalCommas", "0,001 0,11\n0,002 0,2\n", ColumnSeparator::Whitespace,
                   0},
-        GuessCase{"HeaderOnly", "conc cond\n", ColumnSeparator::Whitespace, 0}),
+        GuessCase{"HeaderOnly", "conc cond\n", ColumnSeparator::Whitespace, 0},
+        GuessCase{"EveryFieldQuoted",
+                  "\"t (C)\",\"m, mol/kg\",\"k; S/cm\"\r\n\"25\",\"0.001\",\"1.2E-4\"\r\n",
+                  ColumnSeparator::Comma, 1},
+        GuessCase{"DecimalCommasAfterCommentsWithNumbers",
+                  "3. Messung; 25 C\nm;kappa\n0,001;0,11\n0,002;0,2\n", ColumnSeparator::Semicolon,
+                  2},
+        GuessCase{"QuotedDecimalCommasInACommaFile", "c,k\n\"0,001\",\"0,11\"\n",
+                  ColumnSeparator::Comma, 1}),
     [](const ::testing::TestParamInfo<GuessCase>& info) { return std::string(info.param.name); });
+
+TEST(DelimitedTable, DecimalCommasAreGuessedWhenEveryNumberOfTheDataTakesOne) {
+    struct Case {
+        std::string content;
+        TableLayout layout;
+        bool guessed;
+    };
+    const Case cases[] = {
+        {"A;25;0,001;1,5E-4\n", {ColumnSeparator::Semicolon, 0}, true},  // whole numbers, names
+        {"0,001\t0,11\n0,002 0,2\n", {ColumnSeparator::Whitespace, 0}, true},
+        {"1,5;x\n0.001;0.11\n", {ColumnSeparator::Semicolon, 1}, false},  // in the header only
+        {"0,001;0,11\n0,002;0.2\n", {ColumnSeparator::Semicolon, 0}, false},
+        {"1;2\n", {ColumnSeparator::Semicolon, 0}, false},
+        {"\"0,001\",\"0,11\"\n", {ColumnSeparator::Comma, 0}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content);
+        EXPECT_EQ(decimalCommasGuessed(textLines(c.content), c.layout), c.guessed);
+    }
+}
 
 }  // namespace
 }  // namespace condsim

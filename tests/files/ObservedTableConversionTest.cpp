@@ -1,6 +1,7 @@
 // Measured data converted to the pairs of the observed-data file: every unit against a
-// value worked by hand, the layouts, the refusals with their exact texts, and the CaCl2
-// data of examples/ brought back from molality and equivalent conductance.
+// value worked by hand, the layouts, quoted fields and decimal commas, the refusals with
+// their exact texts, and the CaCl2 data of examples/ brought back from molality and
+// equivalent conductance.
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,18 @@ ObservedImportSettings settingsOf(C concentration, K conductivity, int n = 1,
     settings.conductivityColumn = conductivityColumn;
     settings.units = {concentration, density, conductivity, n};
     return settings;
+}
+
+ObservedImportSettings withDecimalComma(ObservedImportSettings settings, DecimalComma choice) {
+    settings.decimalComma = choice;
+    return settings;
+}
+
+ObservedImportSettings separatedBy(ColumnSeparator separator, int skippedLines = 0,
+                                   DecimalComma choice = DecimalComma::Automatic) {
+    return withDecimalComma(settingsOf(C::MolPerLitre, K::MillisiemensPerCentimetre, 1,
+                                       waterDensityAt25C, {separator, skippedLines}),
+                            choice);
 }
 
 struct ConversionCase {
@@ -136,6 +149,29 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name);
     });
 
+INSTANTIATE_TEST_SUITE_P(
+    QuotesAndDecimalCommas, ObservedConversion,
+    ::testing::Values(ConversionCase{"QuotedNumbersAndHeader",
+                                     "\"c, mol/L\",\"k \"\"mS/cm\"\"\"\r\n\"0.001\",\"0.11\"\r\n",
+                                     separatedBy(ColumnSeparator::Comma, 1),
+                                     {"0.001", "0.11"}},
+                      ConversionCase{"DecimalCommasGuessedInASemicolonFile",
+                                     "m;k\r\n0,001;0,11\r\n0,002;2,5E-1\r\n",
+                                     separatedBy(ColumnSeparator::Semicolon, 1),
+                                     {"0.001", "0.11", "0.002", "0.25"}},
+                      ConversionCase{"DecimalCommasGuessedBesideWholeNumbers",
+                                     "25\t\"0,001\"\t1\n",
+                                     settingsOf(C::MolPerLitre, K::MillisiemensPerCentimetre, 1,
+                                                waterDensityAt25C, {ColumnSeparator::Tab, 0}, 2, 3),
+                                     {"0.001", "1"}},
+                      ConversionCase{"DecimalCommasChosenInABlankSeparatedFile",
+                                     "\"0,001\"  0,11\n",
+                                     separatedBy(ColumnSeparator::Whitespace, 0, DecimalComma::Yes),
+                                     {"0.001", "0.11"}}),
+    [](const ::testing::TestParamInfo<ConversionCase>& info) {
+        return std::string(info.param.name);
+    });
+
 std::string pairLines(int count) {
     std::string text;
     for (int i = 1; i <= count; ++i) text += "0.001 0.1\n";
@@ -168,12 +204,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusalCase{"HeaderNotSkipped", "conc cond\n0.001 0.11\n", plain,
                     "入力値が数値ではありません\nline 1 of data.txt: 'conc'"},
-        RefusalCase{
-            "SemicolonFileWithDecimalCommas", "c;k\n0,001;0,11\n",
-            settingsOf(C::MolPerLitre, K::MolarConductivity, 1, waterDensityAt25C,
-                       {ColumnSeparator::Semicolon, 1}),
-            "入力値が数値ではありません\nline 2 of data.txt: '0,001'\nDecimal commas are not read: "
-            "numbers in data files take a period as the decimal point"},
         RefusalCase{"BadValueInALaterLine", "0.001 0.11\n0.002 0.2O\n", plain,
                     "入力値が数値ではありません\nline 2 of data.txt: '0.2O'"},
         RefusalCase{"LineWithoutTheColumn", "0.001 0.11\n0.002\n", plain,
@@ -199,6 +229,76 @@ INSTANTIATE_TEST_SUITE_P(
                     settingsOf(C::MolPerKilogram, K::MolarConductivity, 1, 0),
                     "The density must be above 0 kg/L, not 0"}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    DecimalSeparators, ObservedConversionRefusal,
+    ::testing::Values(
+        RefusalCase{"DecimalCommasChosenForACommaFile", "0.001,0.11\n",
+                    separatedBy(ColumnSeparator::Comma, 0, DecimalComma::Yes),
+                    "Decimal commas are not read in a comma-separated table: choose another "
+                    "separator, or no for decimal commas"},
+        RefusalCase{"QuotedDecimalCommasInACommaFile", "\"0,001\",\"0,11\"\n",
+                    separatedBy(ColumnSeparator::Comma),
+                    "入力値が数値ではありません\nline 1 of data.txt: '0,001'\nDecimal commas are "
+                    "not read in a comma-separated table: export it with a period as the decimal "
+                    "point, or with semicolons between the fields"},
+        RefusalCase{"DecimalCommasAmongPeriods", "0,001;0,11\n0,002;0.2\n",
+                    separatedBy(ColumnSeparator::Semicolon),
+                    "入力値が数値ではありません\nline 1 of data.txt: '0,001'\nDecimal commas are "
+                    "not read, as other numbers of the data take a period: write every number of "
+                    "the data with the same decimal separator"},
+        RefusalCase{"DecimalCommasChosenNo", "0,001;0,11\n",
+                    separatedBy(ColumnSeparator::Semicolon, 0, DecimalComma::No),
+                    "入力値が数値ではありません\nline 1 of data.txt: '0,001'\nDecimal commas are "
+                    "not read, as no was chosen for them: choose yes or automatic"},
+        RefusalCase{"PeriodAmongDecimalCommasChosen", "0,001;0,11\n0,002;0.2\n",
+                    separatedBy(ColumnSeparator::Semicolon, 0, DecimalComma::Yes),
+                    "入力値が数値ではありません\nline 2 of data.txt: '0.2'\nWith decimal commas a "
+                    "period is not read, as it may separate thousands: write every number of the "
+                    "data with a decimal comma, or choose no for decimal commas"},
+        RefusalCase{"QuotedFieldOverTheLineEnd", "0.001,\"0.11\n\"\n",
+                    separatedBy(ColumnSeparator::Comma),
+                    "line 1 of data.txt: a quoted field goes on over the line end; fields that "
+                    "span lines are not read: skip the line, or remove the line break inside the "
+                    "quotes"}),
+    [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+class DecimalCommaExactness : public ::testing::TestWithParam<const char*> {};
+
+// A number with a decimal comma gives the bits of its period form, read alone and through
+// the whole conversion (molality and molar conductivity, so that both values are
+// multiplied).
+TEST_P(DecimalCommaExactness, GivesTheBitsOfThePeriodForm) {
+    const std::string withComma = GetParam();
+    std::string withPoint = withComma;
+    withPoint[withPoint.find(',')] = '.';
+    ext fromComma = 0;
+    ext fromPoint = 0;
+    ASSERT_TRUE(parseFieldNumber(withComma, true, fromComma));
+    ASSERT_TRUE(parseFieldNumber(withPoint, false, fromPoint));
+    EXPECT_EQ(fromComma, fromPoint);
+
+    const auto convert = [](const std::string& value, DecimalComma choice) {
+        return convertObservedTable(
+            "m;L\n" + value + ";" + value + "\n", "data.txt",
+            withDecimalComma(settingsOf(C::MolPerKilogram, K::MolarConductivity, 1, 1.0123L,
+                                        {ColumnSeparator::Semicolon, 1}),
+                             choice),
+            observedCapacity);
+    };
+    const auto commaPairs = convert(withComma, DecimalComma::Automatic);
+    const auto pointPairs = convert(withPoint, DecimalComma::Automatic);
+    ASSERT_EQ(commaPairs.size(), 1u);
+    ASSERT_EQ(pointPairs.size(), 1u);
+    EXPECT_EQ(commaPairs[0].concentration, pointPairs[0].concentration);
+    EXPECT_EQ(commaPairs[0].conductivity, pointPairs[0].conductivity);
+    EXPECT_EQ(convert(withComma, DecimalComma::Yes)[0].conductivity, pointPairs[0].conductivity);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DecimalCommaExactness,
+                         ::testing::Values("0,001", "1,2345678901234567890123456789", "3,3E-5",
+                                           "7,000000000000000000001e+2", "123456789,987654321",
+                                           ",5"));
 
 TEST(ObservedConversion, AHundredPairsFit) {
     EXPECT_EQ(convertObservedTable(pairLines(100), "data.txt", plain, observedCapacity).size(),

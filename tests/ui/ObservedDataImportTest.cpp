@@ -197,10 +197,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UnchangedCase{"OpenDialogCancelled", std::nullopt, true, ""},
         UnchangedCase{"ImportCancelled", "0.001 0.11\r\n", false, ""},
-        UnchangedCase{"DecimalCommas", "c;k\r\n0,001;0,11\r\n", true,
+        UnchangedCase{"DecimalCommasAmongPeriods", "c;k\r\n0,001;0,11\r\n0,002;0.2\r\n", true,
                       "入力値が数値ではありません\nline 2 of ",
-                      ": '0,001'\nDecimal commas are not read: numbers in data files take a period "
-                      "as the decimal point."},
+                      ": '0,001'\nDecimal commas are not read, as other numbers of the data take "
+                      "a period: write every number of the data with the same decimal separator."},
         UnchangedCase{"NoPairs", " \r\n\r\n", true, "", " holds no pairs of observed data."}),
     [](const ::testing::TestParamInfo<UnchangedCase>& info) {
         return std::string(info.param.name);
