@@ -122,7 +122,7 @@ TEST(BatchImport, DecimalCommasAreGuessedAndNamedOrRefusedWithTheirReason) {
     ASSERT_EQ(run("auto", guessed), 0) << guessed.str();
     EXPECT_EQ(guessed.str(), "Import of " + file +
                                  ": --separator semicolon --skip 1 --decimal-comma yes (guessed "
-                                 "where not given)\n");
+                                 "where not given)\n  skipped line 1: \"c; mol/L\";k\n");
     EXPECT_EQ(testing::contentOf(directory.path() / "w.txt"), "0.001\t0.11\r\n");
 
     std::ostringstream refused;

@@ -30,7 +30,9 @@ TEST(DistributionPlot, SevenSpeciesCurvesInTheirColoursAfterASweep) {
             EXPECT_EQ(ops[i].penColor, colours[species]) << "AX" << species;
             EXPECT_EQ(ops[i].penWidth, 1);
             EXPECT_EQ(ops[i].brushColor, colors::white);
-            if (ops[i].kind == Kind::Ellipse) EXPECT_EQ(ops[i].x2 - ops[i].x1, 6);
+            if (ops[i].kind == Kind::Ellipse) {
+                EXPECT_EQ(ops[i].x2 - ops[i].x1, 6);
+            }
         }
     }
 }

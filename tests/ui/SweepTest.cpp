@@ -157,7 +157,9 @@ TEST(ConcentrationSweep, HandsTheRangeToTheDistributionPlotAndDrawsBothPlots) {
     EXPECT_EQ(countOf(curves, Kind::LineTo, colors::blue), 8);
     for (const auto& op : curves) {
         EXPECT_EQ(op.penWidth, 1);
-        if (op.kind == Kind::Ellipse) EXPECT_EQ(op.x2 - op.x1, 6);
+        if (op.kind == Kind::Ellipse) {
+            EXPECT_EQ(op.x2 - op.x1, 6);
+        }
     }
     // The whole-image outline keeps the pen the observed-data drawing left: blue, width 2.
     EXPECT_EQ(redraw[0].penColor, colors::blue);
