@@ -63,6 +63,9 @@ FieldRule anionConductivityField() {
 }
 
 FieldRule beta1Field() { return {"Beta(1)", "a decimal number of 0 or more, such as 10000"}; }
+FieldRule hyperbolicAField() {
+    return {"a of Type 2 for the gradient", "a decimal number other than 0, such as 1 or -0.5"};
+}
 
 std::string fieldNumberHint(const FieldRule& field, std::string_view text) {
     const char separator = decimalSeparator();

@@ -21,6 +21,8 @@ struct FieldRule {
 FieldRule cationConductivityField();
 FieldRule anionConductivityField();
 FieldRule beta1Field();
+// The a of the scaling-factor window's hyperbolic rule.
+FieldRule hyperbolicAField();
 
 // The English line below the not-a-number error of a field.
 std::string fieldNumberHint(const FieldRule& field, std::string_view text);

@@ -157,6 +157,7 @@ FitRequest FitWindow::requestWithProgress() const {
 }
 
 void FitWindow::RunClick() {
+    form_.InitializeIfNeverSet();
     const Basis basis = basisOfMainWindow();
     FitResult result;
     try {
@@ -231,6 +232,7 @@ void FitWindow::ApplyClick() {
 }
 
 void FitWindow::CompareClick() {
+    form_.InitializeIfNeverSet();
     const Basis basis = basisOfMainWindow();
     AnionCountComparison result;
     try {

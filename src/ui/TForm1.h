@@ -97,6 +97,10 @@ class TForm1 {
     void Option1Click();      // fills the scaling-factor table and shows that window
     void InitializeClick();   // builds the constants from n, beta1, Model #1 and alfa
     void Button1Click() { InitializeClick(); }  // "Update"
+    // Initialize, when the constants were never set (no Initialize, import or adopted
+    // cell): they are all 0 while beta1 shows a K1, so a calculation or a fit makes them
+    // from the fields first, and what is shown is what is computed.
+    void InitializeIfNeverSet();
     void SpinEdit1Change() { InitializeClick(); }
     void SpinEdit2Change() { InitializeClick(); }  // SpinEdit2, SpinEdit3 and SpinEdit4
     void Button4Click();                           // import stepwise constants from a file

@@ -69,6 +69,10 @@ void TForm1::InitializeClick() {
     state_.constantsSet = true;
 }
 
+void TForm1::InitializeIfNeverSet() {
+    if (!state_.constantsSet) InitializeClick();
+}
+
 void TForm1::SetStepwiseConstants(const std::vector<ext>& values) {
     auto& model = state_.model;
     const int m = static_cast<int>(std::min<size_t>(values.size(), speciesCapacity - 1));

@@ -256,9 +256,7 @@ void startOwnQuantitiesTable(CellTable& table, const CalculationRoad& road, int 
 }  // namespace
 
 void TForm1::Button3Click() {
-    // Constants that were never set are all 0 while beta1 shows a K1: they are made from
-    // the fields first, as Initialize makes them, so that what is shown is what is computed.
-    if (!state_.constantsSet) InitializeClick();
+    InitializeIfNeverSet();
     refuseNegativeConductivities(*this);
     try {
         sweep();

@@ -4,6 +4,7 @@
 
 #include "core/CheckedArithmetic.h"
 #include "files/NumberText.h"
+#include "ui/FieldNumber.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
@@ -50,7 +51,7 @@ void TForm3::katamukiChange() {
 }
 
 void TForm3::Button6Click() {
-    const ext a = number(a_value.text());
+    const ext a = fieldNumber(a_value.text(), hyperbolicAField());
     if (a == 0) {
         platform_.message(zeroAText);
         return;

@@ -13,6 +13,7 @@
 #include "SweepSession.h"
 #include "TestSession.h"
 #include "files/DecimalSeparator.h"
+#include "ui/FitWindow.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 #include "ui/TForm3.h"
@@ -153,6 +154,32 @@ struct SeparatorScope {
     SeparatorScope& operator=(const SeparatorScope&) = delete;
 };
 
+// The Fit window's fit and comparison of n make constants never set from the fields first,
+// as Conduct Calculations does; constants already set are kept.
+TEST(FitWindowStart, ConstantsNeverSetAreMadeFromTheFieldsFirst) {
+    const struct {
+        const char* action;
+        std::function<void(FitWindow&)> press;
+    } actions[] = {
+        {"Run", [](FitWindow& fit) { fit.RunClick(); }},
+        {"Compare", [](FitWindow& fit) { fit.CompareClick(); }},
+    };
+    for (const auto& action : actions) {
+        for (const bool setBefore : {false, true}) {
+            SCOPED_TRACE(std::string(action.action) + (setBefore ? ", constants set" : ""));
+            Session s;
+            openObservedFile(s, "three.txt", threePoints);
+            if (setBefore) s.form1.SetStepwiseConstants({300, 20});
+            FitWindow fit(s.form1, testing::recordingCanvases());
+            fit.fromN.setValue(2);
+            fit.toN.setValue(3);
+            s.act([&] { action.press(fit); });
+            EXPECT_TRUE(s.app.state.constantsSet);
+            EXPECT_EQ(s.form1.StringGrid2.cell(1, 1), setBefore ? "300" : "10000");
+        }
+    }
+}
+
 TEST(FieldNumbers, ATextThatIsNotANumberNamesItsFieldAndWhatItTakes) {
     const auto conduct = [](Session& s) { s.form1.Button3Click(); };
     const auto okWithOtherSolvent = [](Session& s) {
@@ -192,6 +219,11 @@ TEST(FieldNumbers, ATextThatIsNotANumberNamesItsFieldAndWhatItTakes) {
          okWithOtherSolvent,
          "'abc' は浮動小数点数ではありません.\nThe field eps_r holds 'abc', which is not a number: "
          "it takes a positive decimal number, such as 78.38."},
+        {"a of the hyperbolic rule", '.', [](Session& s) { s.form3.a_value.setText("0,5"); },
+         [](Session& s) { s.form3.Button6Click(); },
+         "'0,5' は浮動小数点数ではありません.\nThe field a of Type 2 for the gradient holds '0,5', "
+         "which is not a number: it takes a decimal number other than 0, such as 1 or -0.5. The "
+         "decimal separator is a period: type '0.5'."},
         {"ion size", '.', [](Session& s) { s.app.SolutionModelForm.IonSize.setText("4,5"); },
          okWithOtherSolvent,
          "'4,5' は浮動小数点数ではありません.\nThe field a (ion size, Angstrom) holds '4,5', which "
