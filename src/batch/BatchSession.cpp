@@ -141,10 +141,11 @@ class BatchRun {
         // the tool was started in, and "record.txt" goes there.
         app_.state.remembersDataDirectory = false;
         if (options_.threads) form1_.sweepOptions.threads = *options_.threads;
-        const bool ran = openObservedData() && typeIntoFields() && chooseSolutionModel() &&
-                         setConstants() && importObservedData() && setScalingFactors() &&
-                         fitAndApply() && act([&] { form1_.Button3Click(); }) && saveReport() &&
-                         savePictures() && writeFigures() && exportData();
+        const bool ran = outputFoldersExist() && openObservedData() && typeIntoFields() &&
+                         chooseSolutionModel() && setConstants() && importObservedData() &&
+                         setScalingFactors() && fitAndApply() &&
+                         act([&] { form1_.Button3Click(); }) && saveReport() && savePictures() &&
+                         writeFigures() && exportData();
         return ran ? 0 : 1;
     }
 
@@ -152,6 +153,31 @@ class BatchRun {
     bool act(const std::function<void()>& action) { return dispatch(platform_, action); }
     // The file the next file dialog returns.
     void chooseFile(const std::string& name) { platform_.answerNextDialog(name); }
+
+    // Before anything runs: every output goes into a folder that exists, so that a run
+    // cannot end with status 1 after it wrote the report but before its last figure.
+    bool outputFoldersExist() {
+        std::vector<std::pair<std::string, std::string>> outputs;
+        for (const auto& [option, name] : {std::pair{"--report", options_.report},
+                                           {"--plot", options_.plot},
+                                           {"--distribution", options_.distribution},
+                                           {"--export-csv", options_.exportCsv},
+                                           {"--write-data", options_.importing.writeData}}) {
+            if (name) outputs.emplace_back(option, *name);
+        }
+        for (const auto& figure : options_.figures) outputs.emplace_back("--figure", figure.second);
+        for (const auto& [option, name] : outputs) {
+            const std::filesystem::path folder = std::filesystem::path(name).parent_path();
+            std::error_code ignored;
+            if (!std::filesystem::is_directory(folder, ignored)) {
+                platform_.error(withFinalPoint("The folder " + folder.string() + " of " + option +
+                                               " " + name +
+                                               " does not exist: nothing was run or written"));
+                return false;
+            }
+        }
+        return true;
+    }
 
     // 1. File/Open.
     bool openObservedData() {

@@ -159,7 +159,19 @@ const BatchCase batchCases[] = {
          goodData(o);
          o.report = (d.path() / "no-such-folder" / "report.txt").string();
      },
-     1, "ファイルが見つかりません.\nDIR/no-such-folder/report.txt\n"},
+     1,
+     "The folder DIR/no-such-folder of --report DIR/no-such-folder/report.txt does not exist: "
+     "nothing was run or written.\n"},
+    // The report's folder exists: the run must not write it and then fail at the figure.
+    {"a figure into a folder that does not exist",
+     [](BatchOptions& o, const TemporaryDirectory& d) {
+         goodData(o);
+         o.figures.emplace_back(FigureKind::MolarConductivity,
+                                (d.path() / "no-such-folder" / "f.svg").string());
+     },
+     1,
+     "The folder DIR/no-such-folder of --figure DIR/no-such-folder/f.svg does not exist: "
+     "nothing was run or written.\n"},
 };
 
 class BatchBadInput : public ::testing::TestWithParam<int> {};
