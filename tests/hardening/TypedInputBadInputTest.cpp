@@ -148,7 +148,10 @@ const TypedCase typedCases[] = {
          s.form1.Option1Click();
          s.form3.a_value.setText("1E4933");
      },
-     [](Session& s) { s.form3.Button6Click(); }, "'1E4933' は浮動小数点数ではありません.",
+     [](Session& s) { s.form3.Button6Click(); },
+     "'1E4933' は浮動小数点数ではありません.\nThe field a of Type 2 for the gradient holds "
+     "'1E4933', "
+     "which is too large for a number: it takes a decimal number other than 0, such as 1 or -0.5.",
      [](Session& s, const StateSnapshot& before) {
          EXPECT_TRUE(TableSnapshot(s.form3.StringGrid2) == before.factorTable);
      }},

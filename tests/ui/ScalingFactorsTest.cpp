@@ -145,7 +145,11 @@ TEST(ScalingFactors, TypeTwoRefusalsAndFaultsKeepWhatTheyMust) {
               Texts(3, "The value of a should not be zero!!!  A zero division error occurs!!!"));
     s.form3.a_value.setText("a1");
     EXPECT_FALSE(s.act([&] { s.form3.Button6Click(); }));
-    EXPECT_EQ(s.errors(), Texts{"'a1' は浮動小数点数ではありません."});
+    EXPECT_EQ(
+        s.errors(),
+        Texts{"'a1' は浮動小数点数ではありません.\nThe field a of Type 2 for the gradient holds "
+              "'a1', which is not a number: it takes a decimal number other than 0, such as "
+              "1 or -0.5."});
     EXPECT_EQ(factorColumn(s.form3), (Texts{"1", "1.2", "1.4", "1.6"}));
     EXPECT_EQ(s.form1.state().factors.sf, before);
 
