@@ -97,6 +97,13 @@ const QColor skippedLineColor(150, 150, 150);
 constexpr int largestColumn = 999;
 constexpr int largestSkip = 1000000;
 
+// A row of a form: the caption beside its control, and the caption as the control's name,
+// so that a screen reader announces "Separator", not the value the box shows.
+void addLabelledRow(QFormLayout& form, const QString& caption, QWidget* control) {
+    form.addRow(caption, control);
+    control->setAccessibleName(caption);
+}
+
 }  // namespace
 
 ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, QWidget* parent)
@@ -114,29 +121,30 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
     Preview->setReadOnly(true);
     Preview->setLineWrapMode(QPlainTextEdit::NoWrap);
     Preview->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Preview->setAccessibleName(QStringLiteral("First lines of the file"));
     layout->addWidget(Preview, 1);
 
     auto* columns = new QHBoxLayout;
     auto* layoutForm = new QFormLayout;
     Separator = comboBox(separators, import.separator, this);
-    layoutForm->addRow(QStringLiteral("Separator (guessed)"), Separator);
+    addLabelledRow(*layoutForm, QStringLiteral("Separator (guessed)"), Separator);
     SkippedLines = spinBox(0, largestSkip, import.skippedLines, this);
-    layoutForm->addRow(QStringLiteral("Lines to skip (guessed)"), SkippedLines);
+    addLabelledRow(*layoutForm, QStringLiteral("Lines to skip (guessed)"), SkippedLines);
     DecimalCommaChoice = comboBox(decimalCommaChoices, import.decimalComma, this);
-    layoutForm->addRow(QStringLiteral("Decimal commas"), DecimalCommaChoice);
+    addLabelledRow(*layoutForm, QStringLiteral("Decimal commas"), DecimalCommaChoice);
     DecimalCommasInEffect = new QLabel(this);
     layoutForm->addRow(DecimalCommasInEffect);
     ConcentrationColumn = spinBox(1, largestColumn, import.concentrationColumn, this);
-    layoutForm->addRow(QStringLiteral("Concentration in column"), ConcentrationColumn);
+    addLabelledRow(*layoutForm, QStringLiteral("Concentration in column"), ConcentrationColumn);
     ConductivityColumn = spinBox(1, largestColumn, import.conductivityColumn, this);
-    layoutForm->addRow(QStringLiteral("Conductivity in column"), ConductivityColumn);
+    addLabelledRow(*layoutForm, QStringLiteral("Conductivity in column"), ConductivityColumn);
     columns->addLayout(layoutForm);
 
     auto* unitForm = new QFormLayout;
     ConcentrationUnitChoice = comboBox(concentrationUnits, import.concentrationUnit, this);
-    unitForm->addRow(QStringLiteral("Concentration unit"), ConcentrationUnitChoice);
+    addLabelledRow(*unitForm, QStringLiteral("Concentration unit"), ConcentrationUnitChoice);
     Density = new QLineEdit(QString::fromStdString(import.density.text()), this);
-    unitForm->addRow(QStringLiteral("Solvent density (kg/L)"), Density);
+    addLabelledRow(*unitForm, QStringLiteral("Solvent density (kg/L)"), Density);
     auto* densityNote = new QLabel(
         QStringLiteral(
             "mol/kg becomes mol/L as c = m x density: the dilute-solution approximation, "
@@ -145,7 +153,7 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
     densityNote->setWordWrap(true);
     unitForm->addRow(densityNote);
     ConductivityUnitChoice = comboBox(conductivityUnits, import.conductivityUnit, this);
-    unitForm->addRow(QStringLiteral("Conductivity"), ConductivityUnitChoice);
+    addLabelledRow(*unitForm, QStringLiteral("Conductivity"), ConductivityUnitChoice);
     Equivalents =
         new QLabel(QStringLiteral("Equivalents per formula unit: n = %1, the current system (AX n)")
                        .arg(import.equivalentsPerFormulaUnit()),
@@ -158,6 +166,7 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
     Converted = new QTableView(this);
     convertedModel_ = new CellTableModel(import.converted, this);
     Converted->setModel(convertedModel_);
+    Converted->setAccessibleName(QStringLiteral("Pairs as they will be loaded"));
     layout->addWidget(Converted, 1);
     Refusal = new QLabel(this);
     Refusal->setWordWrap(true);

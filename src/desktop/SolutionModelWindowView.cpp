@@ -1,8 +1,10 @@
 #include "desktop/SolutionModelWindowView.h"
 
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 #include "desktop/EditFieldWidget.h"
@@ -75,6 +77,16 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
                        [&form] { form.CancelClick(); });
 
     setFocusOrder({Model, IonSize, Solvent, Temperature, Permittivity, Viscosity, OK, Cancel});
+
+    // As in a dialog: Return (or Enter) anywhere in the window presses OK, the default
+    // button, unless the focus is on Cancel; Escape presses Cancel.
+    OK->setDefault(true);
+    const auto pressDefault = [this] { (focusWidget() == Cancel ? Cancel : OK)->click(); };
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, pressDefault);
+    }
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, Cancel,
+            &QPushButton::click);
 
     nameControl(*Model, QStringLiteral("Model"), QStringLiteral("Model"));
     nameControl(*IonSize, QStringLiteral("IonSize"), QStringLiteral("Ion size a (Angstrom)"));

@@ -3,6 +3,7 @@
 // and the refusal, OK is enabled only without a refusal, OK loads the pairs into the
 // main window, and the decimal-comma choice shows what is in effect.
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,6 +58,7 @@ class ObservedDataImportDialogTest : public QObject {
     void skippedLinesAreGreyInThePreview_data();
     void skippedLinesAreGreyInThePreview();
     void decimalCommaChoiceShowsWhatIsInEffect();
+    void everyControlIsNamedByItsCaption();
 
   private:
     QString writeMeasured();
@@ -213,6 +215,39 @@ void ObservedDataImportDialogTest::decimalCommaChoiceShowsWhatIsInEffect() {
              QStringLiteral("In effect: no, 0.5 with a period"));
     QVERIFY(dialog.Refusal->text().endsWith(QStringLiteral("choose yes or automatic")));
     QVERIFY(!dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled());
+}
+
+// A screen reader names each control by its caption, not by the value it shows ("comma",
+// "mol/L"), and the preview and the pairs table by what they hold.
+void ObservedDataImportDialogTest::everyControlIsNamedByItsCaption() {
+    condsim::ObservedDataImport import("measured.csv", measuredCsv, 2);
+    ObservedDataImportDialog dialog(import, nullptr);
+    const std::pair<QWidget*, QString> named[] = {
+        {dialog.Separator, QStringLiteral("Separator (guessed)")},
+        {dialog.SkippedLines, QStringLiteral("Lines to skip (guessed)")},
+        {dialog.DecimalCommaChoice, QStringLiteral("Decimal commas")},
+        {dialog.ConcentrationColumn, QStringLiteral("Concentration in column")},
+        {dialog.ConductivityColumn, QStringLiteral("Conductivity in column")},
+        {dialog.ConcentrationUnitChoice, QStringLiteral("Concentration unit")},
+        {dialog.Density, QStringLiteral("Solvent density (kg/L)")},
+        {dialog.ConductivityUnitChoice, QStringLiteral("Conductivity")},
+        {dialog.Preview, QStringLiteral("First lines of the file")},
+        {dialog.Converted, QStringLiteral("Pairs as they will be loaded")},
+    };
+    for (const auto& [control, name] : named) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(accessible != nullptr);
+        // On Linux Qt names a combo box by its current text and lets its label speak
+        // through the "labelled by" relation, which screen readers announce first.
+        if (qobject_cast<QComboBox*>(control) != nullptr) {
+            QStringList labels;
+            for (const auto& [other, relation] : accessible->relations(QAccessible::Label))
+                labels << other->text(QAccessible::Name);
+            QVERIFY2(labels.contains(name), qPrintable(labels.join(QLatin1Char('|'))));
+        } else {
+            QCOMPARE(accessible->text(QAccessible::Name), name);
+        }
+    }
 }
 
 QTEST_MAIN(ObservedDataImportDialogTest)

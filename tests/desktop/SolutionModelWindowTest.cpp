@@ -36,6 +36,8 @@ class SolutionModelWindowTest : public QObject {
     void init();
     void cleanup();
     void chosenByKeyboardAppliedByOkAndUndoneByNothingElse();
+    void returnPressesOkAndEscapeCancels_data();
+    void returnPressesOkAndEscapeCancels();
 
   private:
     std::unique_ptr<RecordingDesktop> session_;
@@ -135,6 +137,41 @@ void SolutionModelWindowTest::chosenByKeyboardAppliedByOkAndUndoneByNothingElse(
         main.SolutionModelStatus->text(),
         QStringLiteral("Solution model: Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A"));
     QCOMPARE(calculated(), ionicConductivity);
+}
+
+void SolutionModelWindowTest::returnPressesOkAndEscapeCancels_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("applied");
+    QTest::newRow("Return on OK") << "OK" << int(Qt::Key_Return) << true;
+    QTest::newRow("Enter in the ion size") << "IonSize" << int(Qt::Key_Enter) << true;
+    QTest::newRow("Return on Cancel") << "Cancel" << int(Qt::Key_Return) << false;
+    QTest::newRow("Escape in the ion size") << "IonSize" << int(Qt::Key_Escape) << false;
+    QTest::newRow("Escape on OK") << "OK" << int(Qt::Key_Escape) << false;
+}
+
+// The keyboard finishes the window as in a dialog: Return presses OK, the default button
+// (Cancel when it has the focus), and Escape presses Cancel; the window closes either way.
+void SolutionModelWindowTest::returnPressesOkAndEscapeCancels() {
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, applied);
+    auto& main = desktop_->mainWindow();
+    auto& window = desktop_->solutionModelWindow();
+    main.SolutionModel1->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.Model->setFocus();
+    QTest::keyClick(window.Model, Qt::Key_Down);  // Debye-Hueckel
+    QVERIFY(window.Model->currentText().startsWith(QStringLiteral("Debye-H")));
+    QWidget* target = window.findChild<QWidget*>(focus);
+    QVERIFY(target != nullptr);
+    target->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+    QVERIFY(!window.isVisible());
+    QCOMPARE(main.SolutionModelStatus->text().startsWith(QStringLiteral("Solution model: Debye")),
+             applied);
 }
 
 QTEST_MAIN(SolutionModelWindowTest)
