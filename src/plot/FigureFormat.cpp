@@ -15,7 +15,7 @@ std::string fileExtension(const std::string& fileName) {
 }
 
 std::string figureFileFormat(const std::string& fileName) {
-    const std::string extension = fileExtension(fileName);
+    std::string extension = fileExtension(fileName);  // not const: returned by moving
     if (extension == "svg" || extension == "pdf" || extension == "png") return extension;
     return {};
 }
