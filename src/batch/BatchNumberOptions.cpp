@@ -6,6 +6,7 @@
 #include "core/Error.h"
 #include "files/DecimalSeparator.h"
 #include "files/NumberText.h"
+#include "files/NumberTextForm.h"
 
 namespace condsim {
 
@@ -25,44 +26,6 @@ class SeparatorForChecks {
     char saved_;
 };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The form of a decimal number (blanks, a sign, digits with the separator, an exponent with
-// digits) whatever its size: a text of that form that number(t) refuses is out of range.
-bool hasNumberForm(const std::string& text, char separator) {
-    size_t i = 0;
-    const size_t n = text.size();
-    while (i < n && text[i] == ' ') ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    size_t digits = 0;
-    while (i < n && isDigit(text[i])) ++i, ++digits;
-    if (i < n && text[i] == separator) {
-        ++i;
-        while (i < n && isDigit(text[i])) ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-        const size_t exponentBegin = i;
-        while (i < n && isDigit(text[i])) ++i;
-        if (i == exponentBegin) return false;
-    }
-    while (i < n && text[i] == ' ') ++i;
-    return i == n;
-}
-
-// The text with its one '.' or ',' (the mark that is not the separator) in place of the
-// separator, when that reads as a number.
-bool readsWithTheOtherMark(const std::string& text, char separator) {
-    const char other = separator == '.' ? ',' : '.';
-    const auto at = text.find(other);
-    if (at == std::string::npos || text.find(other, at + 1) != std::string::npos) return false;
-    std::string changed = text;
-    changed[at] = separator;
-    return numberOrNothing(changed).has_value();
-}
-
 void checkNumber(const std::string& option, const std::optional<std::string>& value,
                  const std::string& takes, char separator) {
     if (!value || numberOrNothing(*value)) return;
@@ -71,7 +34,7 @@ void checkNumber(const std::string& option, const std::optional<std::string>& va
                          takes + ", not '" + text + "'";
     if (hasNumberForm(text, separator)) {
         reason += "\nThe value is beyond the range of numbers (about 1e-4951 to 1e+4932 in size)";
-    } else if (readsWithTheOtherMark(text, separator)) {
+    } else if (!withSeparatorForOtherMark(text, separator).empty()) {
         reason += separator == '.'
                       ? "\nDecimal commas are not read: option values take a period as the "
                         "decimal point, unless --decimal-separator , is given"
