@@ -1,7 +1,9 @@
 #include "fit/ConstantsFit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
@@ -25,17 +27,17 @@ constexpr double confidence = 0.95;
 constexpr size_t scannedStarts = 3;
 // How often the optimiser starts again where it stopped short of an optimum.
 constexpr int optimiserRestarts = 3;
+// How often the fit goes on from a point below the optimum that a profile met.
+constexpr int lowerPointRestarts = 2;
 // The least squares of MCA and MCX at a point of the scan need not be exact.
 constexpr ext scanTolerance = 1e-6L;
 
 std::string namesOf(const std::vector<FitParameter>& parameters,
                     const std::vector<size_t>& indices) {
-    std::string names;
-    for (size_t k = 0; k < indices.size(); ++k) {
-        if (k > 0) names += k + 1 == indices.size() ? " and " : ", ";
-        names += fitParameterName(parameters[indices[k]]);
-    }
-    return names;
+    std::vector<FitParameter> named;
+    named.reserve(indices.size());
+    for (const size_t j : indices) named.push_back(parameters[j]);
+    return fitParameterNameList(named);
 }
 
 FitResult notConverged(FitResult result, std::string reason) {
@@ -107,24 +109,41 @@ bool better(const Candidate& a, const Candidate* b) {
             a.fit.sumOfSquares < b->fit.sumOfSquares);
 }
 
-// When the best point is no optimum because a formation constant runs towards 0 (the sum
-// of squares falls as it shrinks, or it lies far below its scanned decades), the optimum
-// is at 0: the same fit with that constant held there.
+// Two sums of squares this close are the same to the precision of the calculation: a
+// formation constant so small that it changes the residuals only by rounding is the
+// constant at 0.
+constexpr ext sameSumTolerance = 1e-10L;
+
+bool noWorseThan(ext sum, ext reference) { return sum <= reference * (1 + sameSumTolerance); }
+
+// Whether the best point is no optimum because formation constant j runs towards its bound
+// 0: the sum of squares falls as it shrinks, it lies far below its scanned decades, or it
+// no longer changes the residuals at all.
+bool runsTowardsZero(const FitProblem& problem, const Candidate& best, const OptimumCheck& check,
+                     size_t j) {
+    const bool fallsTowardsZero = check.verdict == OptimumCheck::Verdict::GradientNotZero &&
+                                  check.steepest == j && check.gradient > 0;
+    const bool farBelow =
+        best.fit.values[j] < std::pow(10.0L, scannedDecades(problem, j).first - 3);
+    const bool withoutEffect = std::find(check.withoutEffect.begin(), check.withoutEffect.end(),
+                                         j) != check.withoutEffect.end();
+    return fallsTowardsZero || farBelow || withoutEffect;
+}
+
+// When the best point is no optimum because a formation constant runs towards 0, the
+// optimum is at that bound: the same fit with the constant held at 0, the other parameters
+// fitted there, taken when its sum of squares is no worse.
 std::optional<Candidate> heldAtZero(const FitProblem& problem, const Candidate& best,
                                     const OptimumCheck& check, const LocalFitSettings& settings) {
     const FitParameterisation& parameterisation = problem.parameterisation();
     for (size_t j = 0; j < best.free.size(); ++j) {
         if (!best.free[j] || !parameterisation.isFormationConstant(j)) continue;
-        const bool fallsTowardsZero = check.verdict == OptimumCheck::Verdict::GradientNotZero &&
-                                      check.steepest == j && check.gradient > 0;
-        const bool farBelow =
-            best.fit.values[j] < std::pow(10.0L, scannedDecades(problem, j).first - 3);
-        if (!fallsTowardsZero && !farBelow) continue;
+        if (!runsTowardsZero(problem, best, check, j)) continue;
         std::vector<ext> values = best.fit.values;
         values[j] = 0;
         Candidate zero = fitFrom(problem, values, settings);
         if (zero.fit.outcome == LocalFit::Outcome::Stopped &&
-            zero.fit.sumOfSquares <= best.fit.sumOfSquares) {
+            noWorseThan(zero.fit.sumOfSquares, best.fit.sumOfSquares)) {
             return zero;
         }
     }
@@ -138,6 +157,12 @@ std::string notAnOptimumReason(const FitProblem& problem, const Candidate& best,
         case OptimumCheck::Verdict::CalculationFailed:
             return "the calculation failed at the optimum: " + check.failure;
         case OptimumCheck::Verdict::RankLost:
+            if (!check.withoutEffect.empty()) {
+                const size_t j = check.withoutEffect.front();
+                const std::string name = fitParameterName(parameters[j]);
+                return "the optimiser stopped at " + name + " = " + NumberText(best.fit.values[j]) +
+                       ", where " + name + " no longer changes the calculated conductivities";
+            }
             return "the observed data do not determine " + namesOf(parameters, check.free) +
                    " separately (the Jacobian at the end has rank " + integerText(check.rank) +
                    " of " + integerText(static_cast<int>(check.free.size())) + ")";
@@ -231,20 +256,44 @@ struct Optimum {
     std::vector<int> place;
 };
 
-// Each parameter's value with its standard error, its 95 % interval from the Jacobian and,
-// for a formation constant, from the profile of the sum of squares; a constant at 0 with
-// its one-sided upper bound.
+// How far the profile may differ from the interval from the Jacobian, on either side and on
+// the scale of the fit, before the profile leads.
+constexpr ext intervalAgreement = 0.2L;
+
+// Whether the interval from the Jacobian and the profile's differ by more than
+// intervalAgreement of the profile's reach on either side, on the scale of the fit.
+bool intervalsDisagree(const FitParameterisation& parameterisation, size_t j,
+                       const FittedValue& fitted) {
+    const ext centre = parameterisation.unknownOf(j, fitted.value);
+    const auto reach = [&](ext bound) {
+        if (std::isinf(bound) ||
+            (bound <= 0 && parameterisation.parameters()[j].onLogarithmicScale()))
+            return HUGE_VALL;
+        return std::fabs(parameterisation.unknownOf(j, bound) - centre);
+    };
+    const auto differ = [&](ext jacobian, ext profile) {
+        const ext a = reach(jacobian);
+        const ext b = reach(profile);
+        if (std::isinf(a) || std::isinf(b)) return !(std::isinf(a) && std::isinf(b));
+        return std::fabs(a - b) > intervalAgreement * b;
+    };
+    return differ(fitted.lower, fitted.profileLower) || differ(fitted.upper, fitted.profileUpper);
+}
+
+// Each parameter's value with its standard error, its 95 % interval from the Jacobian and
+// from the profile of the sum of squares; a constant at 0 with its one-sided upper bound; a
+// parameter whose profile never reaches the threshold as not determined. The degrees of
+// freedom are m - p with p the parameters of the request, those at 0 included.
 std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitRequest& request,
                                       const Optimum& at, const FitResult& result,
-                                      const LocalFitSettings& settings) {
+                                      const LocalFitSettings& settings, LowerPoint* lower) {
     const FitParameterisation& parameterisation = problem.parameterisation();
     const std::vector<ext>& optimum = at.best.fit.values;
-    const auto estimated = static_cast<int>(at.check.free.size());
-    const int degreesOfFreedom = result.pointCount - estimated;
+    const int degreesOfFreedom = result.pointCount - static_cast<int>(request.parameters.size());
     const ext variance = result.sumOfSquares / toExt(degreesOfFreedom);
     const ext t = studentTQuantile(0.5 + confidence / 2, degreesOfFreedom);
     const ext oneSidedT = studentTQuantile(confidence, degreesOfFreedom);
-    ProfileSearch search{optimum, at.best.free, at.best.fit.sumOfSquares, 0};
+    ProfileSearch search{optimum, at.best.free, at.best.fit.sumOfSquares, 0, lower};
     std::vector<FittedValue> values;
     for (size_t j = 0; j < request.parameters.size(); ++j) {
         FittedValue fitted{request.parameters[j], optimum[j], 0, 0, 0};
@@ -256,7 +305,7 @@ std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitReques
                 search.threshold =
                     search.optimumSum * (1 + oneSidedT * oneSidedT / degreesOfFreedom);
                 fitted.hasProfile = true;
-                fitted.profileUpper = profileBoundFromZero(problem, search, j, settings);
+                fitted.profileUpper = profileBoundFromZero(problem, search, j, settings).value;
             }
             values.push_back(fitted);
             continue;
@@ -265,18 +314,27 @@ std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitReques
         const ext spread =
             std::sqrt(variance * at.check.inverseNormal[k][k]);  // standard error of the unknown
         const ext unknown = parameterisation.unknownOf(j, optimum[j]);
-        if (parameterisation.isFormationConstant(j)) {
+        if (parameterisation.parameters()[j].onLogarithmicScale()) {
             fitted.standardError = fitted.value * spread;
             fitted.lower = std::exp(unknown - t * spread);
             fitted.upper = std::exp(unknown + t * spread);
-            search.threshold = search.optimumSum * (1 + t * t / degreesOfFreedom);
-            fitted.hasProfile = true;
-            fitted.profileLower = profileBound(problem, search, j, -1, t * spread, settings);
-            fitted.profileUpper = profileBound(problem, search, j, 1, t * spread, settings);
         } else {
             fitted.standardError = spread;
             fitted.lower = fitted.value - t * spread;
             fitted.upper = fitted.value + t * spread;
+        }
+        search.threshold = search.optimumSum * (1 + t * t / degreesOfFreedom);
+        fitted.hasProfile = true;
+        const ProfileBound below = profileBound(problem, search, j, -1, t * spread, settings);
+        const ProfileBound above = profileBound(problem, search, j, 1, t * spread, settings);
+        fitted.profileLower = below.value;
+        fitted.profileUpper = above.value;
+        if (!below.reached && !above.reached) {
+            fitted.state = FittedState::NotDetermined;
+            std::tie(fitted.searchedFrom, fitted.searchedTo) =
+                profileSearchedValues(problem, search, j);
+        } else {
+            fitted.profileLeads = intervalsDisagree(parameterisation, j, fitted);
         }
         values.push_back(fitted);
     }
@@ -331,21 +389,36 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
                                         integerText(request.options.maxEvaluations) +
                                         " evaluations of the residuals");
     }
-    const OptimumCheck check = settleOptimum(problem, *best, settings, result);
-    result.totalEvaluations = problem.evaluations();
-    if (!check.isOptimum()) return notConverged(result, notAnOptimumReason(problem, *best, check));
-
+    // A profile may meet a point below the optimum (a valley the starts missed): the fit
+    // goes on from there, and the optimum and its intervals are found again.
+    OptimumCheck check;
     CalculationConstants constants;
-    try {
-        constants = parameterisation.constantsAt(best->fit.values);
-        measureAtOptimum(system, request.weighting, constants, result);
-    } catch (const Error& error) {
-        return notConverged(result, "the calculation failed at the optimum: " + error.text());
+    Optimum at{*best, check, {}};
+    for (int pass = 0;; ++pass) {
+        check = settleOptimum(problem, *best, settings, result);
+        result.totalEvaluations = problem.evaluations();
+        if (!check.isOptimum())
+            return notConverged(result, notAnOptimumReason(problem, *best, check));
+        try {
+            constants = parameterisation.constantsAt(best->fit.values);
+            measureAtOptimum(system, request.weighting, constants, result);
+        } catch (const Error& error) {
+            return notConverged(result, "the calculation failed at the optimum: " + error.text());
+        }
+        at.place.assign(request.parameters.size(), -1);
+        for (size_t k = 0; k < check.free.size(); ++k)
+            at.place[check.free[k]] = static_cast<int>(k);
+        LowerPoint lower;
+        result.values = fittedValues(problem, request, at, result, settings, &lower);
+        if (pass == lowerPointRestarts ||
+            !(lower.sumOfSquares < best->fit.sumOfSquares * (1 - sameSumTolerance)))
+            break;
+        Candidate further = fitFrom(problem, lower.values, settings);
+        if (!better(further, &*best)) break;
+        best = std::move(further);
+        result.iterations = best->fit.iterations;
+        result.evaluations = best->fit.evaluations;
     }
-
-    Optimum at{*best, check, std::vector<int>(request.parameters.size(), -1)};
-    for (size_t k = 0; k < check.free.size(); ++k) at.place[check.free[k]] = static_cast<int>(k);
-    result.values = fittedValues(problem, request, at, result, settings);
     result.correlation = correlationsAt(at);
     result.totalEvaluations = problem.evaluations();
     for (const FittedValue& fitted : result.values) {

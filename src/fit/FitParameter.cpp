@@ -25,6 +25,15 @@ std::string fitParameterName(const FitParameter& parameter) {
     return {};
 }
 
+std::string fitParameterNameList(const std::vector<FitParameter>& parameters) {
+    std::string names;
+    for (size_t k = 0; k < parameters.size(); ++k) {
+        if (k > 0) names += k + 1 == parameters.size() ? " and " : ", ";
+        names += fitParameterName(parameters[k]);
+    }
+    return names;
+}
+
 namespace {
 
 FitParameter parameterNamed(const std::string& name) {

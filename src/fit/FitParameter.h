@@ -32,6 +32,8 @@ struct FitParameter {
 };
 
 std::string fitParameterName(const FitParameter& parameter);
+// The names as a list in words: "K1", "K1 and a", "K1, MCA and a".
+std::string fitParameterNameList(const std::vector<FitParameter>& parameters);
 
 // Parses a comma-separated list such as "K1,alfa,MCA" (blanks around names allowed).
 // Throws Error naming the offending entry when a name is unknown, repeated or empty.

@@ -22,6 +22,10 @@ enum class FittedState {
     Estimated,  // an optimum inside its range, with standard error and intervals
     AtZero,     // a formation constant the data put at 0: held there, with an upper bound
     NoEffect,   // changes nothing once another constant is 0 (alfa while K1 is 0): no value
+    // The profile of the sum of squares stays below its 95 % threshold over the whole range
+    // searched: the value is where the optimiser stopped, with no standard error and no
+    // interval from the Jacobian.
+    NotDetermined,
 };
 
 struct FittedValue {
@@ -36,12 +40,19 @@ struct FittedValue {
     ext lower = 0;
     ext upper = 0;
     FittedState state = FittedState::Estimated;
-    // For a formation constant, the 95 % interval from the profile of the sum of squares
-    // (lower 0 or upper infinite where the profile does not reach its threshold). For a
-    // constant at 0, profileUpper is its one-sided 95 % upper bound.
+    // The 95 % interval from the profile of the sum of squares (lower 0 or upper infinite
+    // where the profile does not reach its threshold). For a constant at 0, profileUpper is
+    // its one-sided 95 % upper bound.
     bool hasProfile = false;
     ext profileLower = 0;
     ext profileUpper = 0;
+    // The interval from the Jacobian reaches more than 20 % closer to or further from the
+    // value than the profile's on a side (on the scale of the fit): the sum of squares is
+    // not quadratic there, and the profile interval is the one to use.
+    bool profileLeads = false;
+    // NotDetermined: the range over which the profile was followed.
+    ext searchedFrom = 0;
+    ext searchedTo = 0;
 };
 
 struct FitResult {

@@ -12,6 +12,11 @@ namespace {
 // threshold.
 std::string boundText(ext bound) { return std::isinf(bound) ? "unbounded" : NumberText(bound); }
 
+// The unit a value of the parameter is written with in a note.
+std::string unitAfter(const FitParameter& parameter) {
+    return parameter.kind == FitParameterKind::IonSize ? " A" : "";
+}
+
 std::vector<std::string> valueRow(const FittedValue& fitted) {
     const bool estimated = fitted.state == FittedState::Estimated;
     const auto estimate = [&](ext value) { return estimated ? NumberText(value) : std::string(); };
@@ -37,6 +42,14 @@ std::string stateNote(const FittedValue& fitted, const FitResult& result) {
                "one-sided 95% upper bound from the profile is " +
                boundText(fitted.profileUpper);
     }
+    if (fitted.state == FittedState::NotDetermined) {
+        return name +
+               " is not determined by these data: the profile of the sum of squares stays "
+               "below its 95% threshold from " +
+               name + " = " + NumberText(fitted.searchedFrom) + " to " +
+               boundText(fitted.searchedTo) + unitAfter(fitted.parameter) +
+               " (the value is where the optimiser stopped; it has no standard error)";
+    }
     if (fitted.state == FittedState::NoEffect) {
         std::string silencer;
         for (const FittedValue& other : result.values) {
@@ -47,6 +60,20 @@ std::string stateNote(const FittedValue& fitted, const FitResult& result) {
                (silencer.empty() ? "a constant" : silencer) + " is 0";
     }
     return {};
+}
+
+// The parameters whose interval from the Jacobian differs from the profile's.
+std::string profileLeadsNote(const FitResult& result) {
+    std::vector<FitParameter> leading;
+    for (const FittedValue& fitted : result.values) {
+        if (fitted.profileLeads) leading.push_back(fitted.parameter);
+    }
+    if (leading.empty()) return {};
+    const bool one = leading.size() == 1;
+    return "use the profile interval" + std::string(one ? " of " : "s of ") +
+           fitParameterNameList(leading) + ": the one" + (one ? "" : "s") +
+           " from the Jacobian differ" + (one ? "s" : "") +
+           " from it by more than 20% on a side, as the sum of squares is not quadratic there";
 }
 
 }  // namespace
@@ -67,6 +94,8 @@ FitResultTable fitResultTableOf(const FitResult& result) {
         if (std::string note = stateNote(fitted, result); !note.empty())
             table.notes.push_back(std::move(note));
     }
+    if (std::string note = profileLeadsNote(result); !note.empty())
+        table.notes.push_back(std::move(note));
     if (!result.otherConstants.empty()) table.notes.push_back(result.otherConstants);
     for (const auto& row : result.correlation) {
         std::vector<std::string> cells;

@@ -22,12 +22,18 @@ constexpr ext positionPrecision = 1e-7L;
 // The relative precision of a calculated conductivity, generously.
 constexpr ext residualPrecision = 1e-15L;
 
+// The step of the central differences on the unknown u of a parameter: the one that
+// balances truncation and rounding (eps^(1/3)).
+ext differenceStep(ext unknown) {
+    return std::cbrt(LDBL_EPSILON) * std::max<ext>(std::fabs(unknown), 1);
+}
+
 // Column j of the Jacobian of the residuals with respect to the unknown of parameter j, by
-// central differences with the step that balances truncation and rounding (eps^(1/3)).
+// central differences.
 Vector centralDifference(const FitProblem& problem, const std::vector<ext>& values, size_t j) {
     const FitParameterisation& parameterisation = problem.parameterisation();
     const ext unknown = parameterisation.unknownOf(j, values[j]);
-    const ext step = std::cbrt(LDBL_EPSILON) * std::max<ext>(std::fabs(unknown), 1);
+    const ext step = differenceStep(unknown);
     std::vector<ext> above = values;
     std::vector<ext> below = values;
     above[j] = parameterisation.valueOf(j, unknown + step);
@@ -84,12 +90,23 @@ OptimumCheck checkOptimum(const FitProblem& problem, const std::vector<ext>& val
         lengths[k] = jacobian.col(k).norm();
         if (lengths[k] > 0) scaled.col(k) /= lengths[k];
     }
+    // A column whose change over the difference step is below the precision of the
+    // residuals is noise: its direction, and so the gradient's sign, mean nothing.
+    const ext noise = residualPrecision * problem.observedScale();
+    for (Eigen::Index k = 0; k < p; ++k) {
+        const size_t j = check.free[static_cast<size_t>(k)];
+        const ext step = differenceStep(problem.parameterisation().unknownOf(j, values[j]));
+        if (!(lengths[k] * step > noise)) check.withoutEffect.push_back(j);
+    }
+    if (!check.withoutEffect.empty()) {
+        check.verdict = OptimumCheck::Verdict::RankLost;
+        check.rank = static_cast<int>(p - static_cast<Eigen::Index>(check.withoutEffect.size()));
+        return check;
+    }
     Eigen::ColPivHouseholderQR<Matrix> qr(scaled);
     qr.setThreshold(jacobianPrecision);
     check.rank = static_cast<int>(qr.rank());
-    bool anyColumnZero = false;
-    for (Eigen::Index k = 0; k < p; ++k) anyColumnZero = anyColumnZero || !(lengths[k] > 0);
-    if (anyColumnZero || check.rank < p) {
+    if (check.rank < p) {
         check.verdict = OptimumCheck::Verdict::RankLost;
         return check;
     }

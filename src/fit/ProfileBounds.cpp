@@ -3,22 +3,45 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Error.h"
 #include "fit/ConstantScan.h"
 
 namespace condsim {
 
 namespace {
 
-// Beyond the scanned decades by this many decades the constant changes nothing.
+// Beyond the scanned decades by this many decades a formation constant changes nothing.
 constexpr ext decadesBeyondEffect = 7;
+// The profile of the ion size is followed one decade beyond its scanned range each way.
+constexpr int ionSizeDecadesBeyondScan = 1;
+// The profile of MCA or MCX is followed from 0 up to this many times its value (or 1).
+constexpr ext linearReach = 1e3L;
 constexpr ext logarithmPrecision = 1e-7L;
 constexpr int refinementLimit = 60;
 // The first step on the logarithm: the guess, but no further than a factor e^0.5, so that
 // the other parameters can follow the valley from the optimum.
 constexpr ext minimumFirstStep = 0.01L;
 constexpr ext maximumFirstStep = 0.5L;
+// On a linear scale the first step is half the guess, at least this much of the value.
+constexpr ext minimumLinearStep = 1e-9L;
 
 const ext ln10 = std::log(10.0L);
+
+// The range of the unknown over which the profile of parameter j is followed.
+std::pair<ext, ext> searchedRange(const FitProblem& problem, const ProfileSearch& search,
+                                  size_t j) {
+    const FitParameterisation& parameterisation = problem.parameterisation();
+    if (parameterisation.isFormationConstant(j)) {
+        const std::pair<int, int> decades = scannedDecades(problem, j);
+        return {(decades.first - decadesBeyondEffect) * ln10,
+                (decades.second + decadesBeyondEffect) * ln10};
+    }
+    if (parameterisation.parameters()[j].kind == FitParameterKind::IonSize) {
+        return {(ionSizeDecades.first - ionSizeDecadesBeyondScan) * ln10,
+                (ionSizeDecades.second + ionSizeDecadesBeyondScan) * ln10};
+    }
+    return {0, linearReach * std::max<ext>(1, std::fabs(search.optimum[j]))};
+}
 
 // The least sum of squares with constant j held at exp(u), the other free parameters
 // fitted from where the last point of the profile left them.
@@ -33,24 +56,39 @@ class Profile {
           settings_(settings),
           inside_(search.optimum) {
         free_[j] = false;
-        // A parameter without effect at the optimum (alfa with K1 at 0) takes part again
-        // once the constant moves away from 0.
+        const FitParameterisation& parameterisation = problem.parameterisation();
         for (size_t k = 0; k < free_.size(); ++k) {
-            if (k != j && problem.parameterisation().isFormationConstant(k) && !search.free[k] &&
-                inside_[k] != 0) {
-                free_[k] = true;
-            }
+            if (k == j || !parameterisation.isFormationConstant(k) || search.free[k]) continue;
+            // A parameter without effect at the optimum (alfa with K1 at 0) takes part again
+            // once the constant moves away from 0.
+            if (inside_[k] != 0) free_[k] = true;
+            if (inside_[k] == 0) heldAtZero_.push_back(k);
         }
+        awayFree_ = free_;
+        for (const size_t k : heldAtZero_) awayFree_[k] = true;
     }
 
     // The distance from the threshold in the measure sqrt(S - S_min): below 0 inside the
-    // interval, above 0 outside it. The other parameters start from the last point found
-    // inside, the nearest one on the optimum's side of the valley.
+    // interval, above 0 outside it, infinite where the calculation fails. The other
+    // parameters start from the last point found inside, the nearest one on the optimum's
+    // side of the valley.
     ext excess(ext u) {
         std::vector<ext> values = inside_;
-        values[j_] = std::exp(u);
-        const LocalFit fit = fitLocally(problem_, values, free_, settings_);
+        try {
+            values[j_] = problem_.parameterisation().valueOf(j_, u);
+        } catch (const Error&) {
+            return HUGE_VALL;
+        }
+        LocalFit fit = fitLocally(problem_, atZero(values), free_, settings_);
+        if (!heldAtZero_.empty()) {
+            LocalFit away = fitLocally(problem_, awayFromZero(values), awayFree_, settings_);
+            if (away.outcome != LocalFit::Outcome::Failed &&
+                (fit.outcome == LocalFit::Outcome::Failed || away.sumOfSquares < fit.sumOfSquares))
+                fit = std::move(away);
+        }
         if (fit.outcome == LocalFit::Outcome::Failed) return HUGE_VALL;
+        if (search_.lower != nullptr && fit.sumOfSquares < search_.lower->sumOfSquares)
+            *search_.lower = {fit.values, fit.sumOfSquares};
         const ext rise = std::max<ext>(fit.sumOfSquares - search_.optimumSum, 0);
         const ext e = std::sqrt(rise) - std::sqrt(search_.threshold - search_.optimumSum);
         if (e < 0) inside_ = fit.values;
@@ -58,16 +96,34 @@ class Profile {
     }
 
   private:
+    // The constants held at 0 by the optimum, at 0.
+    std::vector<ext> atZero(std::vector<ext> values) const {
+        for (const size_t k : heldAtZero_) values[k] = 0;
+        return values;
+    }
+    // The same constants away from 0: where the last point inside left them, or else in
+    // the middle of their scanned decades.
+    std::vector<ext> awayFromZero(std::vector<ext> values) const {
+        for (const size_t k : heldAtZero_) {
+            if (values[k] > 0) continue;
+            const std::pair<int, int> decades = scannedDecades(problem_, k);
+            values[k] = std::pow(10.0L, static_cast<ext>(decades.first + decades.second) / 2);
+        }
+        return values;
+    }
+
     const FitProblem& problem_;
     const ProfileSearch& search_;
     size_t j_;
     std::vector<bool> free_;
+    std::vector<size_t> heldAtZero_;  // formation constants the optimum holds at 0
+    std::vector<bool> awayFree_;      // free_ with those constants free
     LocalFitSettings settings_;
     std::vector<ext> inside_;
 };
 
 // The crossing between inside (excess < 0) and outside (excess >= 0) by regula falsi with
-// the Illinois modification.
+// the Illinois modification; the unknown there.
 ext refine(Profile& profile, ext inside, ext insideExcess, ext outside, ext outsideExcess) {
     int lastMoved = 0;
     for (int pass = 0; pass < refinementLimit; ++pass) {
@@ -91,37 +147,59 @@ ext refine(Profile& profile, ext inside, ext insideExcess, ext outside, ext outs
             lastMoved = 1;
         }
     }
-    return std::exp((inside + outside) / 2);
+    return (inside + outside) / 2;
 }
 
 }  // namespace
 
-ext profileBound(const FitProblem& problem, const ProfileSearch& search, size_t j, int direction,
-                 ext stepGuess, const LocalFitSettings& settings) {
+std::pair<ext, ext> profileSearchedValues(const FitProblem& problem, const ProfileSearch& search,
+                                          size_t j) {
+    const std::pair<ext, ext> range = searchedRange(problem, search, j);
+    return {problem.parameterisation().valueOf(j, range.first),
+            problem.parameterisation().valueOf(j, range.second)};
+}
+
+namespace {
+
+ProfileBound reached(const FitProblem& problem, size_t j, ext unknown) {
+    return {problem.parameterisation().valueOf(j, unknown), true};
+}
+
+}  // namespace
+
+ProfileBound profileBound(const FitProblem& problem, const ProfileSearch& search, size_t j,
+                          int direction, ext stepGuess, const LocalFitSettings& settings) {
     Profile profile(problem, search, j, settings);
-    const std::pair<int, int> decades = scannedDecades(problem, j);
-    const ext limit = direction < 0 ? (decades.first - decadesBeyondEffect) * ln10
-                                    : (decades.second + decadesBeyondEffect) * ln10;
-    ext inside = std::log(search.optimum[j]);
+    const FitParameterisation& parameterisation = problem.parameterisation();
+    const std::pair<ext, ext> range = searchedRange(problem, search, j);
+    const ext limit = direction < 0 ? range.first : range.second;
+    const ProfileBound notReached{direction < 0 ? 0 : HUGE_VALL, false};
+    ext inside = parameterisation.unknownOf(j, search.optimum[j]);
     ext insideExcess = -std::sqrt(search.threshold - search.optimumSum);
-    ext step = std::clamp<ext>(std::fabs(stepGuess), minimumFirstStep, maximumFirstStep);
+    ext step = parameterisation.parameters()[j].onLogarithmicScale()
+                   ? std::clamp<ext>(std::fabs(stepGuess), minimumFirstStep, maximumFirstStep)
+                   : std::max<ext>(std::fabs(stepGuess) / 2,
+                                   minimumLinearStep * std::max<ext>(1, std::fabs(inside)));
     for (;;) {
-        const ext u = inside + direction * step;
-        if (direction * (u - limit) > 0) return direction < 0 ? 0 : HUGE_VALL;
+        ext u = inside + direction * step;
+        const bool atLimit = direction * (u - limit) >= 0;
+        if (atLimit) u = limit;
         const ext e = profile.excess(u);
-        if (e >= 0) return refine(profile, inside, insideExcess, u, e);
+        // Where the calculation fails the model's range ends: the data set no bound there.
+        if (!std::isfinite(e)) return notReached;
+        if (e >= 0) return reached(problem, j, refine(profile, inside, insideExcess, u, e));
+        if (atLimit) return notReached;
         inside = u;
         insideExcess = e;
         step *= 2;
     }
 }
 
-ext profileBoundFromZero(const FitProblem& problem, const ProfileSearch& search, size_t j,
-                         const LocalFitSettings& settings) {
+ProfileBound profileBoundFromZero(const FitProblem& problem, const ProfileSearch& search, size_t j,
+                                  const LocalFitSettings& settings) {
     Profile profile(problem, search, j, settings);
     const std::pair<int, int> decades = scannedDecades(problem, j);
-    const ext lowest = (decades.first - decadesBeyondEffect) * ln10;
-    const ext highest = (decades.second + decadesBeyondEffect) * ln10;
+    const std::pair<ext, ext> range = searchedRange(problem, search, j);
     // Walk up a decade at a time from the lowest scanned decade; when that is already
     // outside, walk down until inside.
     ext u = decades.first * ln10;
@@ -129,18 +207,18 @@ ext profileBoundFromZero(const FitProblem& problem, const ProfileSearch& search,
     if (e >= 0) {
         for (;;) {
             const ext below = u - ln10;
-            if (below < lowest) return std::exp(u);
+            if (below < range.first) return reached(problem, j, u);
             const ext eBelow = profile.excess(below);
-            if (eBelow < 0) return refine(profile, below, eBelow, u, e);
+            if (eBelow < 0) return reached(problem, j, refine(profile, below, eBelow, u, e));
             u = below;
             e = eBelow;
         }
     }
     for (;;) {
         const ext above = u + ln10;
-        if (above > highest) return HUGE_VALL;
+        if (above > range.second) return {HUGE_VALL, false};
         const ext eAbove = profile.excess(above);
-        if (eAbove >= 0) return refine(profile, u, e, above, eAbove);
+        if (eAbove >= 0) return reached(problem, j, refine(profile, u, e, above, eAbove));
         u = above;
         e = eAbove;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// Intervals of a formation constant from the profile of the sum of squares: the constant
+// Intervals of a fitted parameter from the profile of the sum of squares: the constant
 // is held at a value, the other free parameters are fitted again, and the bound is where
 // that least sum of squares S(value) reaches a threshold. With the F-based rule for one
 // parameter of p fitted to m points, the threshold of a 95 % interval is
@@ -8,13 +8,24 @@
 // quantile instead. Unlike the interval from the Jacobian, this one follows the sum of
 // squares where the logarithm of the constant is poorly determined.
 //
-// The search walks from the optimum in steps that double until the profile crosses the
-// threshold, then narrows the crossing down by regula falsi (Illinois) on
-// sqrt(S - S_min), which is nearly linear in the logarithm of the constant, to 1e-7 of the
-// logarithm. A lower bound is 0 when the profile stays below the threshold down to 1e-7 of
-// the lowest scanned decade, where the constant no longer changes the calculation; an
-// upper bound is infinite when it stays below up to 1e7 times the highest.
+// At each point of a profile the formation constants that the optimum holds at 0 are
+// fitted too, from 0 and from the middle of their scanned decades, so that a valley away
+// from 0 counts.
+//
+// The search walks from the optimum in steps that double, on the scale the parameter is
+// fitted on (the logarithm of a formation constant or of the ion size, MCA and MCX as
+// they are), until the profile crosses the threshold, then narrows the crossing down by
+// regula falsi (Illinois) on sqrt(S - S_min), which is nearly linear in that unknown, to
+// 1e-7 of it. The range followed: a formation constant down to 1e-7 of its lowest scanned
+// decade, where it no longer changes the calculation, and up to 1e7 times its highest;
+// the ion size one decade beyond its scanned range each way (0.1 to 1000 Angstrom); MCA
+// and MCX from 0 to 1000 times their value. Where the profile stays below the threshold to
+// the end of that range, or to where the calculation fails, the data set no bound on that
+// side: the bound is then not reached, and reads as 0 below (for the ion size, the limit of
+// point charges) or as infinity above.
 
+#include <cmath>
+#include <utility>
 #include <vector>
 
 #include "fit/FitProblem.h"
@@ -22,21 +33,37 @@
 
 namespace condsim {
 
-struct ProfileSearch {
-    std::vector<ext> optimum;  // every parameter at the optimum
-    std::vector<bool> free;    // the parameters fitted at the optimum
-    ext optimumSum = 0;        // the sum of squares there
-    ext threshold = 0;         // the sum of squares at the bound
+// A point that a profile met below the sum of squares of the optimum: the optimum was
+// not the lowest, and the fit goes on from there.
+struct LowerPoint {
+    std::vector<ext> values;
+    ext sumOfSquares = HUGE_VALL;
 };
 
-// The bound of formation constant j below (direction -1) or above (+1) its optimum value;
-// stepGuess is the first step on the logarithm, such as the t-multiple of its standard
-// error. Returns 0 or infinity where the profile does not reach the threshold.
-ext profileBound(const FitProblem& problem, const ProfileSearch& search, size_t j, int direction,
-                 ext stepGuess, const LocalFitSettings& settings);
+struct ProfileSearch {
+    std::vector<ext> optimum;     // every parameter at the optimum
+    std::vector<bool> free;       // the parameters fitted at the optimum
+    ext optimumSum = 0;           // the sum of squares there
+    ext threshold = 0;            // the sum of squares at the bound
+    LowerPoint* lower = nullptr;  // where to keep the lowest point met, when given
+};
+
+struct ProfileBound {
+    ext value = 0;
+    bool reached = false;  // whether the profile crossed the threshold on that side
+};
+
+// The bound of parameter j below (direction -1) or above (+1) its optimum value; stepGuess
+// is the first step on its unknown, such as the t-multiple of its standard error.
+ProfileBound profileBound(const FitProblem& problem, const ProfileSearch& search, size_t j,
+                          int direction, ext stepGuess, const LocalFitSettings& settings);
+
+// The lowest and highest value of parameter j that its profile follows.
+std::pair<ext, ext> profileSearchedValues(const FitProblem& problem, const ProfileSearch& search,
+                                          size_t j);
 
 // The upper bound of formation constant j held at 0 at the optimum.
-ext profileBoundFromZero(const FitProblem& problem, const ProfileSearch& search, size_t j,
-                         const LocalFitSettings& settings);
+ProfileBound profileBoundFromZero(const FitProblem& problem, const ProfileSearch& search, size_t j,
+                                  const LocalFitSettings& settings);
 
 }  // namespace condsim

@@ -77,7 +77,12 @@ TEST(TrustworthyFit, CaCl2GivesTheSameOptimumFromEveryStartUnderEitherWeighting)
                            "profile from");
             expectRelative(result.values[0].profileUpper, optimum.profileUpper, 1e-4L,
                            "profile to");
-            EXPECT_FALSE(result.values[1].hasProfile);
+            // MCA has its profile interval too, finite and about its value.
+            const FittedValue& MCA = result.values[1];
+            ASSERT_TRUE(MCA.hasProfile);
+            EXPECT_LT(MCA.profileLower, MCA.value);
+            EXPECT_GT(MCA.profileUpper, MCA.value);
+            EXPECT_TRUE(std::isfinite(MCA.profileUpper));
             // Model #1 kept: K2 = (alfa x K1) / 100 with alfa = 1 held.
             ASSERT_EQ(result.stepwiseConstants.size(), 2u);
             EXPECT_EQ(result.stepwiseConstants[1], result.stepwiseConstants[0] / 100);
@@ -134,7 +139,8 @@ TEST(TrustworthyFit, AConstantTheDataPutAtZeroIsReportedAsZeroWithAnUpperBound) 
     EXPECT_EQ(K1.state, FittedState::AtZero);
     EXPECT_EQ(K1.value, 0);
     EXPECT_EQ(K1.standardError, 0);
-    expectRelative(K1.profileUpper, 0.011194919L, 1e-4L, "upper bound");
+    // tests/fit/check-bound-at-zero.py: t(0.95 one-sided, m - p = 4 degrees of freedom).
+    expectRelative(K1.profileUpper, 0.01486213L, 1e-6L, "upper bound");
     expectRelative(result.values[1].value, 60.26430721L, 1e-8L, "MCA");
     expectRelative(result.sumOfSquares, 2.940063186e-6L, 1e-8L, "sum of squares");
     EXPECT_EQ(result.stepwiseConstants[0], 0);
