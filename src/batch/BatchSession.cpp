@@ -144,12 +144,18 @@ class BatchRun {
         const bool ran = outputFoldersExist() && openObservedData() && typeIntoFields() &&
                          chooseSolutionModel() && setConstants() && importObservedData() &&
                          setScalingFactors() && fitAndApply() &&
-                         act([&] { form1_.Button3Click(); }) && saveReport() && savePictures() &&
-                         writeFigures() && exportData();
+                         act([&] { form1_.Button3Click(); }) && tellNotes() && saveReport() &&
+                         savePictures() && writeFigures() && exportData();
         return ran ? 0 : 1;
     }
 
   private:
+    // The solution model's notes on the calculated and observed points, to standard error.
+    bool tellNotes() {
+        for (const std::string& note : app_.state.calculation.notes) platform_.message(note);
+        return true;
+    }
+
     bool act(const std::function<void()>& action) { return dispatch(platform_, action); }
     // The file the next file dialog returns.
     void chooseFile(const std::string& name) { platform_.answerNextDialog(name); }

@@ -20,6 +20,8 @@ struct CalculatedPoint {
     // The solution model's own quantities at this point, one per column of the record's
     // solutionColumns (none in the ideal solution).
     std::vector<ext> solutionValues;
+    // Every self-consistent ionic strength where there are several (empty otherwise).
+    std::vector<ext> ionicStrengthRoots;
 };
 
 struct ObservedComparison {
@@ -39,6 +41,9 @@ struct CalculationRecord {
     std::vector<std::string> solutionColumns;
     std::vector<CalculatedPoint> points;
     std::vector<ObservedComparison> observed;  // rows with a positive concentration
+    // The solution model's notes on the points, in order (calculated, then observed), each
+    // naming its C0: several ionic strengths, an ionic strength above the law's range.
+    std::vector<std::string> notes;
 
     bool empty() const { return points.empty(); }
 };

@@ -37,6 +37,10 @@ struct PointResult {
     // The road's own quantities at this point, one per column of ownQuantityColumns()
     // (none on the designed road).
     std::vector<ext> ownValues;
+    // Every self-consistent ionic strength when the road found more than one (empty
+    // otherwise), and the road's notes on this point, each naming its C0.
+    std::vector<ext> ionicStrengthRoots;
+    std::vector<std::string> notes;
 };
 
 // The stages of one calculation, told as they are reached, so that the main window can

@@ -23,6 +23,8 @@ std::vector<std::string> headerOf(const CalculationRecord& calculation) {
     for (int i = 0; i <= calculation.n; ++i)
         header.push_back("[AX" + std::to_string(i) + "] / mol L-1");
     for (const std::string& column : calculation.solutionColumns) header.push_back(column);
+    // Where the ionic balance has several roots, all of them (the first is the one used).
+    if (!calculation.solutionColumns.empty()) header.push_back("all roots I / mol L-1");
     return header;
 }
 
@@ -47,6 +49,12 @@ std::optional<std::string> calculationCsv(const CalculationRecord& calculation) 
         for (const ext percent : point.abundance) row.push_back(csvNumber(percent));
         for (const ext percent : point.abundance) row.push_back(csvNumber(c * percent / 100));
         for (const ext value : point.solutionValues) row.push_back(csvNumber(value));
+        if (!calculation.solutionColumns.empty()) {
+            std::string roots;
+            for (const ext I : point.ionicStrengthRoots)
+                roots += (roots.empty() ? "" : " ") + csvNumber(I);
+            row.push_back(roots);
+        }
         text += csvRecord(row);
     }
     for (const ObservedComparison& point : calculation.observed) {

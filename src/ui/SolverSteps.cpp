@@ -24,6 +24,8 @@ void SolverSteps::solve(const std::string& c0Text) {
     for (int i = 0; i <= speciesCount; ++i) model.abundance[i] = result.abundance[i];
     writeSpeciesTable(speciesCount);
     out_.ownValues = result.ownValues;
+    if (out_.ionicStrengthRoots) *out_.ionicStrengthRoots = result.ionicStrengthRoots;
+    if (out_.notes) *out_.notes = result.notes;
     model.conductivity = result.conductivity;
     out_.conductivity.setText(NumberText(model.conductivity));
 }

@@ -23,10 +23,11 @@ constexpr ext millipascalSecondsPerPascalSecond = 1000;
 
 // The lines of Table 5 that describe the model: its name, the solvent with its three
 // values, the ion size and the coefficients.
-std::vector<std::string> solutionModelLines(const SolutionModel& model) {
+std::vector<std::string> solutionModelLines(const SolutionModel& model,
+                                            const std::vector<std::string>& notes) {
     const Solvent& solvent = model.solvent;
     const SolventCoefficients c = solventCoefficients(solvent);
-    return {
+    std::vector<std::string> lines{
         "Model: " + solutionModelKindName(model.kind),
         "Solvent: " + solvent.name + "\tT = " + NumberText(solvent.temperature) +
             " K\teps_r = " + NumberText(solvent.permittivity) + "\teta = " +
@@ -36,6 +37,8 @@ std::vector<std::string> solutionModelLines(const SolutionModel& model) {
             "\tR = " + NumberText(c.R),
         "The constants of Tables 2 and 3 are thermodynamic (I = 0) and belong to this a.",
     };
+    for (const std::string& note : notes) lines.push_back("Note: " + note);
+    return lines;
 }
 
 }  // namespace
@@ -64,8 +67,9 @@ void TForm1::Save1Click() {
     // A road with quantities of its own (the ionic-strength model) reports its model and
     // their table.
     if (!ownQuantityColumns(calculationRoad(state_.solution)).empty()) {
-        const SolutionModelSection section{solutionModelLines(state_.solution),
-                                           state_.ionicStrengthTable};
+        const SolutionModelSection section{
+            solutionModelLines(state_.solution, state_.calculation.notes),
+            state_.ionicStrengthTable};
         ReportSources withSolution = sources;
         withSolution.solution = &section;
         writeTextFileAtomically(*chosen, ResultsReport(withSolution));

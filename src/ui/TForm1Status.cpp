@@ -16,6 +16,15 @@ constexpr int shownFactors = 4;
 
 std::string TForm1::statusLine() const {
     std::string line = "Solution model: " + solutionModelDescription(state_.solution);
+    // The first note of the last calculation (several ionic strengths, a point beyond the
+    // activity law's range) and how many more there are; the report lists them all.
+    const std::vector<std::string>& notes = state_.calculation.notes;
+    if (!notes.empty()) {
+        line += "; " + notes.front();
+        if (notes.size() > 1)
+            line += " (and " + integerText(static_cast<int>(notes.size()) - 1) +
+                    " more notes in the report)";
+    }
     // The charged species AX0..AX(n-1) carry conductivity; AXn has no charge.
     const int charged = n();
     const auto& sf = state_.factors.sf;

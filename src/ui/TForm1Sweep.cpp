@@ -111,6 +111,8 @@ struct SweepPoint {
     EditField conductivity;
     CellTable speciesTable{3, 5};
     std::vector<ext> ownValues;
+    std::vector<ext> ionicStrengthRoots;
+    std::vector<std::string> notes;
     std::vector<std::string> row;
     std::vector<std::string> ownRow;
 };
@@ -120,8 +122,9 @@ SweepPoint solveSweepPoint(const SweepInputs& inputs, int k) {
     EquilibriumModel model = inputs.model;
     point.C0 = pointConcentration(k, inputs.xmin, inputs.span, inputs.divisions);
     point.c0Text = NumberText(point.C0);
-    SolverSteps(inputs.reads(), {model, point.XConc, point.sahen_out, point.uhen_out,
-                                 point.conductivity, point.speciesTable, point.ownValues})
+    SolverSteps(inputs.reads(),
+                {model, point.XConc, point.sahen_out, point.uhen_out, point.conductivity,
+                 point.speciesTable, point.ownValues, &point.ionicStrengthRoots, &point.notes})
         .solve(point.c0Text);
     point.solvedC0 = model.C0;
     point.X = model.X;
@@ -175,6 +178,7 @@ CalculatedPoint lastSolvedPoint(const TForm1& form) {
 struct SolvedPoint {
     ext freeAnion;
     ext conductivity;
+    std::vector<std::string> notes;
 };
 
 // [X-] and the conductivity at C0 on the road of the sweep, on local values only: the
@@ -185,7 +189,7 @@ SolvedPoint solveAt(const SweepInputs& inputs, ext C0) {
     ext X = 0;
     const PointResult point =
         solvePoint(reads.road, {reads.n, inputs.model.beta, reads.sf}, C0, stages, X);
-    return {point.X, point.conductivity};
+    return {point.X, point.conductivity, point.notes};
 }
 
 // The concentration of an observed row when it is a positive number. Rows without one
@@ -211,7 +215,8 @@ void refuseNegativeConductivities(const TForm1& form) {
 // the row's own concentration, or empty cells where there is nothing to solve, so that no
 // value of an earlier calculation is left standing beside the new ones. Returns the solved
 // rows at full precision.
-std::vector<ObservedComparison> completeObservedTable(TForm1& form, const SweepInputs& inputs) {
+std::vector<ObservedComparison> completeObservedTable(TForm1& form, const SweepInputs& inputs,
+                                                      std::vector<std::string>& notes) {
     CellTable& table = form.StringGrid1;
     std::vector<std::optional<ext>> concentrations;
     for (int row = 1; row <= table.rowCount() - 1; ++row) {
@@ -229,6 +234,7 @@ std::vector<ObservedComparison> completeObservedTable(TForm1& form, const SweepI
                       point ? NumberText(point->freeAnion) : std::string());
         table.setCell(observedCalculatedColumn, row,
                       point ? NumberText(point->conductivity) : std::string());
+        if (point) notes.insert(notes.end(), point->notes.begin(), point->notes.end());
         // A row without a measured value has nothing to compare.
         if (const auto measured = numberOrNothing(table.cell(conductivityColumn, row));
             point && measured) {
@@ -302,6 +308,8 @@ void TForm1::sweep() {
     const auto commit = [&](int index, SweepPoint&& point) {
         commitSweepPoint(*this, point, index + 1, calculated, ownQuantities);
         record.points.push_back(lastSolvedPoint(*this));
+        record.points.back().ionicStrengthRoots = std::move(point.ionicStrengthRoots);
+        record.notes.insert(record.notes.end(), point.notes.begin(), point.notes.end());
     };
     // A point that fails is solved again on the windows' own carriers, so that the fields,
     // the species table and "record.txt" show what the failing solve reached.
@@ -314,7 +322,7 @@ void TForm1::sweep() {
     };
     runInIndexOrder<SweepPoint>(pointCount, sweepOptions.threads, solve, commit, failed);
 
-    record.observed = completeObservedTable(*this, inputs);
+    record.observed = completeObservedTable(*this, inputs, record.notes);
     state_.calculation = std::move(record);
     state_.calculationInputs = std::move(madeWith);
     RedrawAfterSweep();

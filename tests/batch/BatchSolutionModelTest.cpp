@@ -111,5 +111,54 @@ TEST(BatchSolutionModel, DiluteCalciumChlorideGivesTheLiteratureValues) {
               "model to fit it.\n");
 }
 
+// The model's edges, named at their point: a conductivity that is not positive is an
+// error (status 1, C0 and the reason); several ionic strengths and ionic strengths above
+// the activity law's range are said on standard error, and the run completes.
+TEST(BatchSolutionModel, TheModelsEdgesAreNamedAtTheirPoint) {
+    const std::string data = testing::exampleFile("cacl2-25C-water.txt");
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::vector<std::string> said;
+    };
+    const std::vector<Case> cases = {
+        {{"--solution", "davies",         "--n",        "3",           "--beta1",
+          "255.527",    "--alfa",         "98",         "--mca",       "18.835",
+          "--mcx",      "35.329",         "--ion-size", "7.327",       "--temperature",
+          "333.76",     "--permittivity", "26.57",      "--viscosity", "0.3482"},
+         1,
+         {"mol/L the ionic-strength model is outside its range: the electrophoretic term of AX0",
+          "the solvent's permittivity eps_r = 26.57 is too low for charge 3"}},
+        {{"--solution", "debye-huckel", "--temperature", "298.15", "--permittivity", "10",
+          "--viscosity", "0.8903"},
+         1,
+         {"the ionic-strength model is outside its range"}},
+        {{"--solution", "debye-huckel", "--temperature", "298.15", "--permittivity", "1e-30",
+          "--viscosity", "0.8903"},
+         1,
+         {"the ionic-strength model is outside its range"}},
+        {{"--solution", "debye-huckel",   "--n",        "5",           "--beta1",
+          "3946.09",    "--alfa",         "76",         "--mca",       "69.056",
+          "--mcx",      "133.66",         "--ion-size", "3.392",       "--temperature",
+          "339.39",     "--permittivity", "33.34",      "--viscosity", "1.26"},
+         0,
+         {"At C0 = 0.0126987080597015 mol/L the ionic balance has 3 roots, I = 0.0111542219969989, "
+          "0.101520823314941, 0.131682968786026 mol/L: the lowest is used"}},
+        {{"--solution", "debye-huckel", "--n", "2", "--beta1", "1", "--mca", "60", "--mcx",
+          "76.35"},
+         0,
+         {"mol/L is above the range of Debye-Hueckel + Onsager-Fuoss (I up to 0.1 mol/L)"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments{"--data", data};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const BatchRun outcome = run(arguments);
+        SCOPED_TRACE(outcome.messages);
+        EXPECT_EQ(outcome.status, c.status);
+        for (const std::string& text : c.said)
+            EXPECT_NE(outcome.messages.find(text), std::string::npos) << text;
+    }
+}
+
 }  // namespace
 }  // namespace condsim

@@ -258,5 +258,47 @@ TEST(IonicPoint, RefusesNonPositiveMobilitiesNamingTheSpecies) {
               "species: X- has -1");
 }
 
+// Every self-consistent ionic strength is found, and the lowest is taken. The roots come
+// from an independent 40-digit bracketing (tests/model/reference/ionic_strength_roots.py);
+// the settings of one root give that root alone.
+TEST(IonicSpeciation, FindsEveryIonicStrengthAndTakesTheLowest) {
+    struct Case {
+        int n;
+        ext K1, alfa, ionSize, temperature, permittivity, C0;
+        std::vector<ext> roots;
+    };
+    const std::vector<Case> cases = {
+        {5,
+         3946.09L,
+         76,
+         3.392L,
+         339.39L,
+         33.34L,
+         0.01277L,
+         {0.0111828444466624L, 0.0985587964408553L, 0.1355600897101L}},
+        // Below and above the range of three roots: the lowest branch, then the highest.
+        {5, 3946.09L, 76, 3.392L, 339.39L, 33.34L, 0.001L, {}},
+        {5, 3946.09L, 76, 3.392L, 339.39L, 33.34L, 0.1L, {}},
+        {2, 0.3L, 100, defaultIonSize, 298.15L, 78.38L, 0.01L, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<double>(c.C0));
+        const SpeciesArray beta = model1Constants(c.n, c.K1, c.alfa);
+        const Solvent solvent = otherSolvent(c.temperature, c.permittivity, 1.26e-3L);
+        const ActivityLaw law{SolutionModelKind::DebyeHuckel, solventCoefficients(solvent),
+                              c.ionSize};
+        const IonicSpeciation s = speciateAtIonicStrength(c.n, beta, law, c.C0);
+        if (c.roots.empty()) {
+            ASSERT_EQ(s.ionicStrengths.size(), 1U);
+            EXPECT_EQ(s.ionicStrengths[0], s.ionicStrength);
+            continue;
+        }
+        ASSERT_EQ(s.ionicStrengths.size(), c.roots.size());
+        for (size_t k = 0; k < c.roots.size(); ++k)
+            EXPECT_LT(relative(s.ionicStrengths[k], c.roots[k]), 1e-12L) << k;
+        EXPECT_EQ(s.ionicStrength, s.ionicStrengths.front());
+    }
+}
+
 }  // namespace
 }  // namespace condsim

@@ -1,8 +1,10 @@
 #include "model/ionic/IonicBalance.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
@@ -115,6 +117,109 @@ ext freeAnionOfBalance(int n, const SpeciesArray& constants, ext C0) {
     return freeAnionFrom(n, constants, C0, 0);
 }
 
+namespace {
+
+IonicSpeciation speciationOf(int n, const Trial& trial, ext I) {
+    IonicSpeciation result;
+    result.X = trial.X;
+    result.ionicStrength = I;
+    result.log10PerChargeSquared = trial.log10PerChargeSquared;
+    result.concentrations.assign(trial.concentrations.begin(),
+                                 trial.concentrations.begin() + n + 1);
+    result.meanBound = trial.meanBound;
+    result.ionicStrengths = {I};
+    return result;
+}
+
+// A root of G(I) = strength(species at I) - I inside [low, high], where G has the sign of
+// gLow at low and the other sign at high, by bracketed secant steps from (previousI,
+// previousG) and I.
+IonicSpeciation settleStrength(int n, const SpeciesArray& beta, const ActivityLaw& law, ext C0,
+                               ext low, ext high, bool positiveAtLow, ext previousI, ext previousG,
+                               ext I, ext startX) {
+    Trial trial;
+    trial.X = startX;
+    for (int pass = 0; pass < strengthPassLimit; ++pass) {
+        trial = trialAt(n, beta, law, C0, I, trial.X);
+        const ext G = trial.strength - I;
+        if (std::fabs(G) <= strengthTolerance * I || high - low <= strengthTolerance * I)
+            return speciationOf(n, trial, I);
+        ((G > 0) == positiveAtLow ? low : high) = I;
+        ext next = I - G * (I - previousI) / (G - previousG);
+        if (!(next > low && next < high)) next = low + (high - low) / 2;
+        previousI = I;
+        previousG = G;
+        I = next;
+    }
+    throw Error("The ionic strength of the ionic-strength model did not settle");
+}
+
+// The largest ratio of neighbouring ionic strengths at which G is sampled for its sign
+// changes. Two roots closer than this (near a fold, where they merge) may be seen as none.
+constexpr ext censusRatio = 1.15L;
+// The sampling starts at this fraction of the ionic strength of the ideal species.
+constexpr ext censusStart = 0.5L;
+// Davies's L(I) falls up to this ionic strength, where sqrt(I) (1 + sqrt(I))^2 = 1 / 0.6,
+// and rises beyond it.
+constexpr ext daviesTurningStrength = 0.39497L;
+
+struct Sample {
+    ext I;
+    ext G;
+    ext X;
+};
+
+// Whether L(I) does not rise on [low, high]: then the activity coefficients do not rise,
+// and the species' ionic strength S(I) = G(I) + I does not fall, so that G > 0 at p leaves
+// no root in [p, S(p)) and G < 0 at p none in (S(p), p].
+bool strengthNeverFalls(const ActivityLaw& law, ext high) {
+    return law.kind != SolutionModelKind::Davies || high <= daviesTurningStrength;
+}
+
+// The intervals over which G changes sign, from samples over the whole range, ordered.
+// Where S does not fall, a sample's own value bounds where the next root can be, and the
+// next sample goes that far; elsewhere samples are at most censusRatio apart. The walk goes
+// up from censusStart x the ideal species' strength while G stays positive, and down from
+// the top while G stays negative, then up through what lies between.
+std::vector<Sample> censusSamples(int n, const SpeciesArray& beta, const ActivityLaw& law, ext C0,
+                                  const Trial& ideal, ext top) {
+    std::vector<Sample> samples{{0, ideal.strength, ideal.X}};
+    const auto sampleAt = [&](ext I, ext startX) {
+        const Trial trial = trialAt(n, beta, law, C0, I, startX);
+        samples.push_back({I, trial.strength - I, trial.X});
+        return samples.back();
+    };
+    // Upwards while G > 0.
+    Sample low = sampleAt(std::min(censusStart * ideal.strength, top), ideal.X);
+    while (low.G > 0 && low.I < top) {
+        ext next = low.I * censusRatio;
+        const ext reach = low.I + low.G;
+        if (reach > next && strengthNeverFalls(law, reach)) next = reach;
+        low = sampleAt(std::min(next, top), low.X);
+    }
+    // Downwards from the top while G < 0, not below the last sample of the way up.
+    if (low.I < top) {
+        Sample high = sampleAt(top, low.X);
+        bool met = false;
+        while (high.G <= 0 && !met) {
+            ext next = high.I / censusRatio;
+            const ext reach = high.I + high.G;
+            if (reach < next && strengthNeverFalls(law, high.I)) next = reach;
+            met = next <= low.I;
+            if (!met) high = sampleAt(next, high.X);
+        }
+        // Between them (G changed sign on the way down), at most censusRatio apart.
+        if (!met) {
+            for (ext I = low.I * censusRatio; I < high.I; I *= censusRatio) sampleAt(I, low.X);
+        }
+    }
+    std::sort(samples.begin(), samples.end(),
+              [](const Sample& a, const Sample& b) { return a.I < b.I; });
+    return samples;
+}
+
+}  // namespace
+
 IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const ActivityLaw& law,
                                         ext C0) {
     // A zero concentration makes the mass balance 0/0, as in the designed calculation.
@@ -126,33 +231,33 @@ IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const A
     }
     // G(I) = strength(species at I) - I is positive at I = 0 and not positive at the
     // largest ionic strength the salt can have, all of it dissociated.
-    ext below = 0;
-    ext above = toExt(n * n + n) * C0 / 2;
-    Trial trial = trialAt(n, beta, law, C0, 0, 0);
-    ext previousI = 0;
-    ext previousG = trial.strength;
-    ext I = trial.strength;  // the first step: the ionic strength of the ideal species
-    for (int pass = 0; pass < strengthPassLimit; ++pass) {
-        trial = trialAt(n, beta, law, C0, I, trial.X);
-        const ext G = trial.strength - I;
-        if (std::fabs(G) <= strengthTolerance * I || above - below <= strengthTolerance * I) {
-            IonicSpeciation result;
-            result.X = trial.X;
-            result.ionicStrength = I;
-            result.log10PerChargeSquared = trial.log10PerChargeSquared;
-            result.concentrations.assign(trial.concentrations.begin(),
-                                         trial.concentrations.begin() + n + 1);
-            result.meanBound = trial.meanBound;
-            return result;
+    const ext top = toExt(n * n + n) * C0 / 2;
+    const Trial ideal = trialAt(n, beta, law, C0, 0, 0);
+    // The first step: the ionic strength of the ideal species.
+    IonicSpeciation first =
+        settleStrength(n, beta, law, C0, 0, top, true, 0, ideal.strength, ideal.strength, ideal.X);
+    // Every other root: the sign changes of G over the whole range. One change, around the
+    // root found, is the usual case; otherwise each bracket is settled and the lowest root,
+    // the one continuous from infinite dilution, is taken.
+    const std::vector<Sample> samples = censusSamples(n, beta, law, C0, ideal, top);
+    std::vector<IonicSpeciation> roots;
+    for (size_t k = 1; k < samples.size(); ++k) {
+        const Sample& below = samples[k - 1];
+        const Sample& above = samples[k];
+        if ((below.G > 0) == (above.G > 0)) continue;
+        if (first.ionicStrength >= below.I && first.ionicStrength <= above.I) {
+            roots.push_back(first);
+            continue;
         }
-        (G > 0 ? below : above) = I;
-        ext next = I - G * (I - previousI) / (G - previousG);
-        if (!(next > below && next < above)) next = below + (above - below) / 2;
-        previousI = I;
-        previousG = G;
-        I = next;
+        const ext start = below.I - below.G * (above.I - below.I) / (above.G - below.G);
+        roots.push_back(settleStrength(n, beta, law, C0, below.I, above.I, below.G > 0, below.I,
+                                       below.G, start, below.X));
     }
-    throw Error("The ionic strength of the ionic-strength model did not settle");
+    if (roots.size() <= 1) return first;
+    IonicSpeciation lowest = roots.front();
+    lowest.ionicStrengths.clear();
+    for (const IonicSpeciation& root : roots) lowest.ionicStrengths.push_back(root.ionicStrength);
+    return lowest;
 }
 
 }  // namespace condsim

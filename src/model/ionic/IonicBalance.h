@@ -7,7 +7,10 @@
 //   (n C0 - X) / C0 = sum i beta'_i X^i / D.
 // I = 1/2 ( sum over i < n of (n - i)^2 [AX_i] + X ) depends on the species, so X and I are
 // solved together: the balance by bracketed Newton steps at each I, and I by bracketed
-// secant steps on I(species at I) - I, until I reproduces itself to 1e-16 relative.
+// secant steps on G(I) = I(species at I) - I, until I reproduces itself to 1e-16 relative.
+// G may have several roots (strong association, low permittivity): G is sampled over the
+// whole range 0 .. n (n + 1) C0 / 2 for its sign changes, each is settled, and the lowest
+// root is taken, the branch continuous from C0 -> 0.
 // All in extended precision.
 // Equations: docs/solution-model.md, "The ionic-strength solution model".
 
@@ -25,6 +28,9 @@ struct IonicSpeciation {
     ext log10PerChargeSquared = 0;    // L(I): log10 g_z = z^2 L
     std::vector<ext> concentrations;  // [AX_0] .. [AX_n], mol/L
     ext meanBound = 0;                // sum i [AX_i] / C0, the mean number of bound anions
+    // Every ionic strength that reproduces itself at this C0, ascending; ionicStrength is
+    // the first, the root continuous from infinite dilution. One in most settings.
+    std::vector<ext> ionicStrengths;
 };
 
 // The root X of the balance for the constants beta'(1..n) given (beta'(0) = 1), within

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/Error.h"
 #include "model/ValueText.h"
 #include "model/ionic/ActivityCoefficients.h"
 #include "model/ionic/IonicBalance.h"
@@ -14,11 +15,59 @@ namespace {
 
 std::string valueText(ext value) { return condsim::valueText(value, 15); }
 
+// The share c_j z_j^2 / 2I from which a species' conductance factors must stay positive.
+constexpr ext judgedShare = 1e-9L;
+
 ext limitingConductivityOf(const IonicPointInput& input, int i) {
     return (*input.sf)[static_cast<size_t>(i)] * input.cationPerCharge;
 }
 
+std::string ionName(const IonicPointInput& input, size_t j) {
+    return j < static_cast<size_t>(input.n) ? "AX" + std::to_string(j) : std::string("X-");
+}
+
+// Why the conductance equation fails at this point: kappa a beyond 1 (the ions' atmospheres
+// thinner than the ions), or else the solvent's permittivity too low for the charge.
+std::string outsideRangeReason(const SolutionModel& model, const SolventCoefficients& c,
+                               ext ionicStrength, int charge) {
+    const ext kappaA = c.B * model.ionSize * std::sqrt(ionicStrength);
+    const std::string where = " (I = " + valueText(ionicStrength) +
+                              " mol/L, kappa a = " + condsim::valueText(kappaA, 4) + ")";
+    if (kappaA > 1) {
+        return "kappa times a is too large" + where +
+               ": the ion atmosphere is thinner than the ion size a";
+    }
+    return "the solvent's permittivity eps_r = " + valueText(model.solvent.permittivity) +
+           " is too low for charge " + std::to_string(charge) + " at this concentration" + where;
+}
+
+[[noreturn]] void outsideRange(ext C0, const std::string& what, const std::string& reason) {
+    throw Error("At C0 = " + valueText(C0) +
+                " mol/L the ionic-strength model is outside its range: " + what + "; " + reason);
+}
+
 }  // namespace
+
+std::vector<std::string> ionicPointNotes(const SolutionModel& model, ext C0,
+                                         const std::vector<ext>& ionicStrengths) {
+    std::vector<std::string> notes;
+    if (ionicStrengths.size() > 1) {
+        std::string roots;
+        for (const ext I : ionicStrengths) roots += (roots.empty() ? "" : ", ") + valueText(I);
+        notes.push_back("At C0 = " + valueText(C0) + " mol/L the ionic balance has " +
+                        std::to_string(ionicStrengths.size()) + " roots, I = " + roots +
+                        " mol/L: the lowest is used (the branch continuous from infinite "
+                        "dilution)");
+    }
+    const ext limit = activityLawRangeLimit(model.kind);
+    if (!ionicStrengths.empty() && limit > 0 && ionicStrengths.front() > limit) {
+        notes.push_back("At C0 = " + valueText(C0) +
+                        " mol/L the ionic strength I = " + valueText(ionicStrengths.front()) +
+                        " mol/L is above the range of " + solutionModelKindName(model.kind) +
+                        " (I up to " + valueText(limit) + " mol/L)");
+    }
+    return notes;
+}
 
 std::string nonPositiveMobilityRefusal(const IonicPointInput& input) {
     const std::string need =
@@ -49,11 +98,32 @@ IonicPoint solveIonicPoint(const SolutionModel& model, const IonicPointInput& in
                         limitingConductivityOf(input, i)});
     }
     ions.push_back({species.X, -1, input.anionConductivity});
-    const std::vector<ext> conductances =
-        ionConductances(ions, coefficients, model.ionSize, species.ionicStrength);
+    const std::vector<ConductanceFactors> factors =
+        conductanceFactors(ions, coefficients, model.ionSize, species.ionicStrength);
     ext conductivity = 0;
     for (size_t j = 0; j < ions.size(); ++j) {
-        conductivity += std::abs(ions[j].charge) * ions[j].concentration * conductances[j];
+        const Ion& ion = ions[j];
+        const ConductanceFactors& f = factors[j];
+        conductivity +=
+            std::abs(ion.charge) * ion.concentration * (f.electrophoretic * f.relaxation);
+        // A trace species carries nothing of the conductivity: its factors are not judged.
+        const ext share = ion.concentration * ion.charge * ion.charge / (2 * species.ionicStrength);
+        if (!(share > judgedShare)) continue;
+        const std::string reason =
+            !(f.electrophoretic > 0) ? "the electrophoretic term of " + ionName(input, j) +
+                                           " exceeds its limiting conductivity"
+            : !(f.relaxation > 0)
+                ? "the relaxation factor of " + ionName(input, j) + " is " + valueText(f.relaxation)
+                : std::string();
+        if (!reason.empty()) {
+            outsideRange(C0, reason,
+                         outsideRangeReason(model, coefficients, species.ionicStrength,
+                                            std::abs(ion.charge)));
+        }
+    }
+    if (!(conductivity > 0)) {
+        outsideRange(C0, "the calculated conductivity is " + valueText(conductivity),
+                     outsideRangeReason(model, coefficients, species.ionicStrength, input.n));
     }
 
     IonicPoint point;
@@ -64,6 +134,7 @@ IonicPoint solveIonicPoint(const SolutionModel& model, const IonicPointInput& in
     point.concentrations = species.concentrations;
     point.meanBound = species.meanBound;
     point.conductivity = conductivity;
+    point.ionicStrengths = species.ionicStrengths;
     return point;
 }
 

@@ -30,6 +30,7 @@ struct IonicPoint {
     std::vector<ext> concentrations;   // [AX_0] .. [AX_n], mol/L
     ext meanBound = 0;                 // bound anions per cation
     ext conductivity = 0;              // sum |z_j| c_j lambda_j, in the unit of the lambdas x mol/L
+    std::vector<ext> ionicStrengths;   // every self-consistent I, ascending (ionicStrength first)
 };
 
 // Why the model cannot take these limiting conductivities: a charged species whose
@@ -38,7 +39,14 @@ struct IonicPoint {
 std::string nonPositiveMobilityRefusal(const IonicPointInput& input);
 
 // Requires model.kind != Ideal and an empty nonPositiveMobilityRefusal. Throws as
-// speciateAtIonicStrength does.
+// speciateAtIonicStrength does, and throws Error naming C0 and the reason where the
+// conductance equation is outside its range: an electrophoretic or relaxation factor of a
+// charged species that is not positive, or a conductivity that is not positive.
+// The notes on a solved point, each naming C0: several self-consistent ionic strengths
+// (with all of them), an ionic strength above the activity law's range. Empty when none.
+std::vector<std::string> ionicPointNotes(const SolutionModel& model, ext C0,
+                                         const std::vector<ext>& ionicStrengths);
+
 IonicPoint solveIonicPoint(const SolutionModel& model, const IonicPointInput& input, ext C0);
 
 }  // namespace condsim

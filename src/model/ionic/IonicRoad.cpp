@@ -49,6 +49,8 @@ PointResult IonicRoad::solve(const PointInput& input, ext C0, PointStages& stage
             point.concentrations[static_cast<size_t>(i)] * 100 / C0;
     }
     result.ownValues = {point.ionicStrength, point.anionActivityCoefficient};
+    if (point.ionicStrengths.size() > 1) result.ionicStrengthRoots = point.ionicStrengths;
+    result.notes = ionicPointNotes(model, C0, point.ionicStrengths);
     return result;
 }
 

@@ -75,19 +75,28 @@ ext screenedRootStrength(const SolventCoefficients& coefficients, ext ionSize, e
     return root / (1 + coefficients.B * ionSize * root);
 }
 
+std::vector<ConductanceFactors> conductanceFactors(const std::vector<Ion>& ions,
+                                                   const SolventCoefficients& coefficients,
+                                                   ext ionSize, ext ionicStrength) {
+    const std::vector<ext> fields = relaxationFields(ions);
+    const ext s = screenedRootStrength(coefficients, ionSize, ionicStrength);
+    std::vector<ConductanceFactors> factors;
+    factors.reserve(ions.size());
+    for (size_t j = 0; j < ions.size(); ++j) {
+        const ext z = ions[j].charge;
+        factors.push_back({ions[j].limitingConductivity - coefficients.E * std::fabs(z) * s,
+                           1 - coefficients.R * z * fields[j] * s});
+    }
+    return factors;
+}
+
 std::vector<ext> ionConductances(const std::vector<Ion>& ions,
                                  const SolventCoefficients& coefficients, ext ionSize,
                                  ext ionicStrength) {
-    const std::vector<ext> fields = relaxationFields(ions);
-    const ext s = screenedRootStrength(coefficients, ionSize, ionicStrength);
     std::vector<ext> conductances;
-    conductances.reserve(ions.size());
-    for (size_t j = 0; j < ions.size(); ++j) {
-        const ext z = ions[j].charge;
-        const ext electrophoretic =
-            ions[j].limitingConductivity - coefficients.E * std::fabs(z) * s;
-        conductances.push_back(electrophoretic * (1 - coefficients.R * z * fields[j] * s));
-    }
+    for (const ConductanceFactors& f :
+         conductanceFactors(ions, coefficients, ionSize, ionicStrength))
+        conductances.push_back(f.electrophoretic * f.relaxation);
     return conductances;
 }
 

@@ -35,6 +35,15 @@ std::vector<ext> relaxationFields(const std::vector<Ion>& ions);
 // s = sqrt(I) / (1 + B a sqrt(I)).
 ext screenedRootStrength(const SolventCoefficients& coefficients, ext ionSize, ext ionicStrength);
 
+// The two factors of lambda_j = (lambda0_j - E |z_j| s) (1 - R z_j F_j s).
+struct ConductanceFactors {
+    ext electrophoretic = 0;  // lambda0_j - E |z_j| s
+    ext relaxation = 0;       // 1 - R z_j F_j s
+};
+std::vector<ConductanceFactors> conductanceFactors(const std::vector<Ion>& ions,
+                                                   const SolventCoefficients& coefficients,
+                                                   ext ionSize, ext ionicStrength);
+
 // lambda_j of each ion at ionic strength I.
 std::vector<ext> ionConductances(const std::vector<Ion>& ions,
                                  const SolventCoefficients& coefficients, ext ionSize,
