@@ -17,7 +17,7 @@ constexpr ext almostComplete = 1e3L;
 
 // The ion size is scanned more finely than the constants: its effect changes within a
 // decade.
-constexpr int ionSizePointsPerConstantPoint = 4;
+constexpr int ionSizePointsPerConstantPoint = 2;
 
 // 10^(lowest + k / perDecade) up to 10^highest.
 std::vector<ext> decadeGrid(std::pair<int, int> decades, int perDecade) {

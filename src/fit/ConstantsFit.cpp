@@ -16,6 +16,7 @@
 #include "fit/StudentT.h"
 #include "model/CalculationRoad.h"
 #include "model/designed/FreeAnionSearch.h"
+#include "model/ionic/ActivityLawRange.h"
 
 namespace condsim {
 
@@ -62,14 +63,24 @@ std::string relativeWeightsRefusal(const FitSystem& system) {
     return {};
 }
 
-// The calculated conductivities at the optimum by the calculation's own step search.
+// The calculated conductivities at the optimum by the calculation's own step search, and
+// the solution model's notes on the observed points there: several ionic strengths at a
+// point, points above the activity law's range.
 std::vector<ext> calculatedByStepSearch(const FitSystem& system,
-                                        const CalculationConstants& constants) {
+                                        const CalculationConstants& constants,
+                                        std::vector<std::string>& notes) {
     std::vector<ext> calculated;
+    ActivityLawRangeTally range(constants.solution);
     for (const ObservedPoint& point : system.points) {
-        calculated.push_back(calculatedConductivity(system, constants, point.concentration,
-                                                    FreeAnionRoute::StepSearch));
+        const PointResult result =
+            calculatedPoint(system, constants, point.concentration, FreeAnionRoute::StepSearch);
+        calculated.push_back(result.conductivity);
+        notes.insert(notes.end(), result.notes.begin(), result.notes.end());
+        range.add(point.concentration, result.ionicStrength);
     }
+    if (range.beyond() > 0)
+        notes.push_back("the fitted values come from data outside the model's range. " +
+                        range.note("observed points"));
     return calculated;
 }
 
@@ -236,7 +247,8 @@ OptimumCheck settleOptimum(const FitProblem& problem, Candidate& best,
 // the RMS residual. Throws Error when the calculation fails there.
 void measureAtOptimum(const FitSystem& system, FitWeighting weighting,
                       const CalculationConstants& constants, FitResult& result) {
-    result.calculated = calculatedByStepSearch(system, constants);
+    result.modelNotes.clear();
+    result.calculated = calculatedByStepSearch(system, constants, result.modelNotes);
     ext sumOfSquares = 0;
     for (size_t j = 0; j < system.points.size(); ++j) {
         const ext observed = system.points[j].conductivity;
@@ -280,6 +292,22 @@ bool intervalsDisagree(const FitParameterisation& parameterisation, size_t j,
     return differ(fitted.lower, fitted.profileLower) || differ(fitted.upper, fitted.profileUpper);
 }
 
+// Which free formation constants may be 0: with the constant held there and the other
+// parameters fitted, the sum of squares stays below the threshold.
+std::vector<bool> zeroWithin(const FitProblem& problem, const Candidate& best, ext threshold,
+                             const LocalFitSettings& settings) {
+    std::vector<bool> within(best.free.size(), false);
+    for (size_t k = 0; k < best.free.size(); ++k) {
+        if (!best.free[k] || !problem.parameterisation().isFormationConstant(k)) continue;
+        std::vector<ext> values = best.fit.values;
+        values[k] = 0;
+        const Candidate zero = fitFrom(problem, values, settings);
+        within[k] =
+            zero.fit.outcome != LocalFit::Outcome::Failed && zero.fit.sumOfSquares < threshold;
+    }
+    return within;
+}
+
 // Each parameter's value with its standard error, its 95 % interval from the Jacobian and
 // from the profile of the sum of squares; a constant at 0 with its one-sided upper bound; a
 // parameter whose profile never reaches the threshold as not determined. The degrees of
@@ -294,6 +322,8 @@ std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitReques
     const ext t = studentTQuantile(0.5 + confidence / 2, degreesOfFreedom);
     const ext oneSidedT = studentTQuantile(confidence, degreesOfFreedom);
     ProfileSearch search{optimum, at.best.free, at.best.fit.sumOfSquares, 0, lower};
+    const ext twoSidedThreshold = search.optimumSum * (1 + t * t / degreesOfFreedom);
+    search.zeroWithin = zeroWithin(problem, at.best, twoSidedThreshold, settings);
     std::vector<FittedValue> values;
     for (size_t j = 0; j < request.parameters.size(); ++j) {
         FittedValue fitted{request.parameters[j], optimum[j], 0, 0, 0};
@@ -323,7 +353,7 @@ std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitReques
             fitted.lower = fitted.value - t * spread;
             fitted.upper = fitted.value + t * spread;
         }
-        search.threshold = search.optimumSum * (1 + t * t / degreesOfFreedom);
+        search.threshold = twoSidedThreshold;
         fitted.hasProfile = true;
         const ProfileBound below = profileBound(problem, search, j, -1, t * spread, settings);
         const ProfileBound above = profileBound(problem, search, j, 1, t * spread, settings);

@@ -87,6 +87,9 @@ struct FitResult {
     // In the ionic-strength model its description with the a of the fit: the constants
     // are then thermodynamic (I = 0) and belong to that a. Empty in the designed calculation.
     std::string solutionModel;
+    // The solution model's notes on the observed points at the optimum: several ionic
+    // strengths at a point, points above the activity law's range.
+    std::vector<std::string> modelNotes;
 
     bool converged() const { return status == FitStatus::Converged; }
 };

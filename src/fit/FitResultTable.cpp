@@ -72,8 +72,8 @@ std::string profileLeadsNote(const FitResult& result) {
     const bool one = leading.size() == 1;
     return "use the profile interval" + std::string(one ? " of " : "s of ") +
            fitParameterNameList(leading) + ": the one" + (one ? "" : "s") +
-           " from the Jacobian differ" + (one ? "s" : "") +
-           " from it by more than 20% on a side, as the sum of squares is not quadratic there";
+           " from the Jacobian differ" + (one ? "s from it" : " from them") +
+           " by more than 20% on a side, as the sum of squares is not quadratic there";
 }
 
 }  // namespace
@@ -97,6 +97,7 @@ FitResultTable fitResultTableOf(const FitResult& result) {
     if (std::string note = profileLeadsNote(result); !note.empty())
         table.notes.push_back(std::move(note));
     if (!result.otherConstants.empty()) table.notes.push_back(result.otherConstants);
+    table.notes.insert(table.notes.end(), result.modelNotes.begin(), result.modelNotes.end());
     for (const auto& row : result.correlation) {
         std::vector<std::string> cells;
         cells.reserve(row.size());

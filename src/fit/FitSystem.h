@@ -47,5 +47,8 @@ struct CalculationConstants {
 // that are not positive with an Error.
 ext calculatedConductivity(const FitSystem& system, const CalculationConstants& constants, ext C0,
                            FreeAnionRoute route = FreeAnionRoute::Fast);
+// The same point with all the road gives: the ionic strength, its roots, the notes.
+PointResult calculatedPoint(const FitSystem& system, const CalculationConstants& constants, ext C0,
+                            FreeAnionRoute route);
 
 }  // namespace condsim

@@ -58,14 +58,22 @@ class Profile {
         free_[j] = false;
         const FitParameterisation& parameterisation = problem.parameterisation();
         for (size_t k = 0; k < free_.size(); ++k) {
-            if (k == j || !parameterisation.isFormationConstant(k) || search.free[k]) continue;
+            if (k == j || !parameterisation.isFormationConstant(k)) continue;
+            if (search.free[k]) {
+                if (k < search.zeroWithin.size() && search.zeroWithin[k]) zeroable_.push_back(k);
+                continue;
+            }
             // A parameter without effect at the optimum (alfa with K1 at 0) takes part again
             // once the constant moves away from 0.
             if (inside_[k] != 0) free_[k] = true;
-            if (inside_[k] == 0) heldAtZero_.push_back(k);
+            if (inside_[k] == 0) zeroable_.push_back(k);
         }
+        atZeroFree_ = free_;
         awayFree_ = free_;
-        for (const size_t k : heldAtZero_) awayFree_[k] = true;
+        for (const size_t k : zeroable_) {
+            atZeroFree_[k] = false;
+            awayFree_[k] = true;
+        }
     }
 
     // The distance from the threshold in the measure sqrt(S - S_min): below 0 inside the
@@ -79,8 +87,9 @@ class Profile {
         } catch (const Error&) {
             return HUGE_VALL;
         }
-        LocalFit fit = fitLocally(problem_, atZero(values), free_, settings_);
-        if (!heldAtZero_.empty()) {
+        LocalFit fit = fitLocally(problem_, zeroable_.empty() ? values : atZero(values),
+                                  atZeroFree_, settings_);
+        if (!zeroable_.empty()) {
             LocalFit away = fitLocally(problem_, awayFromZero(values), awayFree_, settings_);
             if (away.outcome != LocalFit::Outcome::Failed &&
                 (fit.outcome == LocalFit::Outcome::Failed || away.sumOfSquares < fit.sumOfSquares))
@@ -96,15 +105,15 @@ class Profile {
     }
 
   private:
-    // The constants held at 0 by the optimum, at 0.
+    // The constants that may be 0, at 0.
     std::vector<ext> atZero(std::vector<ext> values) const {
-        for (const size_t k : heldAtZero_) values[k] = 0;
+        for (const size_t k : zeroable_) values[k] = 0;
         return values;
     }
     // The same constants away from 0: where the last point inside left them, or else in
     // the middle of their scanned decades.
     std::vector<ext> awayFromZero(std::vector<ext> values) const {
-        for (const size_t k : heldAtZero_) {
+        for (const size_t k : zeroable_) {
             if (values[k] > 0) continue;
             const std::pair<int, int> decades = scannedDecades(problem_, k);
             values[k] = std::pow(10.0L, static_cast<ext>(decades.first + decades.second) / 2);
@@ -116,8 +125,12 @@ class Profile {
     const ProfileSearch& search_;
     size_t j_;
     std::vector<bool> free_;
-    std::vector<size_t> heldAtZero_;  // formation constants the optimum holds at 0
-    std::vector<bool> awayFree_;      // free_ with those constants free
+    // The formation constants that may be 0 here: those the optimum holds at 0, and those
+    // whose value 0 lies inside the threshold. Each point is fitted with them at 0 and
+    // with them free, and the lower sum of squares counts.
+    std::vector<size_t> zeroable_;
+    std::vector<bool> atZeroFree_;  // free_ with those constants held
+    std::vector<bool> awayFree_;    // free_ with those constants free
     LocalFitSettings settings_;
     std::vector<ext> inside_;
 };

@@ -8,9 +8,11 @@
 // quantile instead. Unlike the interval from the Jacobian, this one follows the sum of
 // squares where the logarithm of the constant is poorly determined.
 //
-// At each point of a profile the formation constants that the optimum holds at 0 are
-// fitted too, from 0 and from the middle of their scanned decades, so that a valley away
-// from 0 counts.
+// At each point of a profile the formation constants that may be 0 (those the optimum holds
+// at 0, and those whose value 0 lies inside the threshold) are fitted both ways: held at 0,
+// and free from a positive value (the middle of their scanned decades where they were 0);
+// the lower sum of squares counts. A constant on its logarithm only approaches 0, and the
+// profile's bound is sensitive to the small rise that leaves.
 //
 // The search walks from the optimum in steps that double, on the scale the parameter is
 // fitted on (the logarithm of a formation constant or of the ion size, MCA and MCX as
@@ -46,6 +48,9 @@ struct ProfileSearch {
     ext optimumSum = 0;           // the sum of squares there
     ext threshold = 0;            // the sum of squares at the bound
     LowerPoint* lower = nullptr;  // where to keep the lowest point met, when given
+    // The free formation constants whose value 0 lies inside the threshold (the sum of
+    // squares with the constant at 0, the others fitted, stays below it).
+    std::vector<bool> zeroWithin;
 };
 
 struct ProfileBound {

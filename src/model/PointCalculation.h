@@ -20,7 +20,8 @@ struct LimitingConductivities {
 
 // How the designed calculation finds [X-]: its own step search (what the windows show), or
 // the fast solver that a fit uses inside the optimiser. The ionic-strength model has one
-// solver of its own and ignores the route.
+// solver of its own; on the fast route it takes the first self-consistent ionic strength
+// it settles on without looking for others.
 enum class FreeAnionRoute { StepSearch, Fast };
 
 struct PointInput {
@@ -37,6 +38,8 @@ struct PointResult {
     // The road's own quantities at this point, one per column of ownQuantityColumns()
     // (none on the designed road).
     std::vector<ext> ownValues;
+    // The ionic strength in the ionic-strength model (mol/L); 0 on the designed road.
+    ext ionicStrength = 0;
     // Every self-consistent ionic strength when the road found more than one (empty
     // otherwise), and the road's notes on this point, each naming its C0.
     std::vector<ext> ionicStrengthRoots;

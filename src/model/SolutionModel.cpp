@@ -18,18 +18,6 @@ std::string solutionModelKindName(SolutionModelKind kind) {
     return {};
 }
 
-ext activityLawRangeLimit(SolutionModelKind kind) {
-    switch (kind) {
-        case SolutionModelKind::Ideal:
-            return 0;
-        case SolutionModelKind::DebyeHuckel:
-            return 0.1L;
-        case SolutionModelKind::Davies:
-            return 0.5L;
-    }
-    return 0;
-}
-
 void checkIonSize(ext ionSize) {
     if (!(ionSize > 0 && std::isfinite(ionSize)))
         throw Error("The ion size a must be a positive number of Angstrom");

@@ -34,11 +34,6 @@ std::string solutionModelDescription(const SolutionModel& model);
 // "Ideal (as designed)", "Debye-Hueckel + Onsager-Fuoss" or "Davies + Onsager-Fuoss".
 std::string solutionModelKindName(SolutionModelKind kind);
 
-// The ionic strength (mol/L) up to which the activity law is taken to hold: 0.1 for the
-// extended Debye-Hueckel law, 0.5 for Davies's equation (docs/solution-model.md gives the
-// sources); 0 for the ideal solution, which has none.
-ext activityLawRangeLimit(SolutionModelKind kind);
-
 // Refuses an ion size that is not a positive finite number (Error naming the value's role).
 void checkIonSize(ext ionSize);
 

@@ -24,8 +24,7 @@ void SolverSteps::solve(const std::string& c0Text) {
     for (int i = 0; i <= speciesCount; ++i) model.abundance[i] = result.abundance[i];
     writeSpeciesTable(speciesCount);
     out_.ownValues = result.ownValues;
-    if (out_.ionicStrengthRoots) *out_.ionicStrengthRoots = result.ionicStrengthRoots;
-    if (out_.notes) *out_.notes = result.notes;
+    if (out_.lastResult) *out_.lastResult = result;
     model.conductivity = result.conductivity;
     out_.conductivity.setText(NumberText(model.conductivity));
 }

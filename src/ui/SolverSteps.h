@@ -51,9 +51,8 @@ struct SolverCarriers {
     EditField& conductivity;
     CellTable& speciesTable;
     std::vector<ext>& ownValues;  // the road's own quantities at the last solve
-    // Where given: the road's roots of I (when several) and notes at the last solve.
-    std::vector<ext>* ionicStrengthRoots = nullptr;
-    std::vector<std::string>* notes = nullptr;
+    // Where given: the road's whole result at the last solve (its roots of I, its notes).
+    PointResult* lastResult = nullptr;
 };
 
 class SolverSteps : private PointStages {

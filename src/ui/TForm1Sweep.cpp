@@ -19,6 +19,7 @@
 #include "files/NegativeValue.h"
 #include "files/NumberText.h"
 #include "model/CalculationRoad.h"
+#include "model/ionic/ActivityLawRange.h"
 #include "ui/CalculationCaption.h"
 #include "ui/CalculationInputs.h"
 #include "ui/SolverSteps.h"
@@ -111,8 +112,7 @@ struct SweepPoint {
     EditField conductivity;
     CellTable speciesTable{3, 5};
     std::vector<ext> ownValues;
-    std::vector<ext> ionicStrengthRoots;
-    std::vector<std::string> notes;
+    PointResult result;  // the road's, with its roots of I and its notes
     std::vector<std::string> row;
     std::vector<std::string> ownRow;
 };
@@ -124,7 +124,7 @@ SweepPoint solveSweepPoint(const SweepInputs& inputs, int k) {
     point.c0Text = NumberText(point.C0);
     SolverSteps(inputs.reads(),
                 {model, point.XConc, point.sahen_out, point.uhen_out, point.conductivity,
-                 point.speciesTable, point.ownValues, &point.ionicStrengthRoots, &point.notes})
+                 point.speciesTable, point.ownValues, &point.result})
         .solve(point.c0Text);
     point.solvedC0 = model.C0;
     point.X = model.X;
@@ -179,6 +179,7 @@ struct SolvedPoint {
     ext freeAnion;
     ext conductivity;
     std::vector<std::string> notes;
+    ext ionicStrength;
 };
 
 // [X-] and the conductivity at C0 on the road of the sweep, on local values only: the
@@ -189,7 +190,7 @@ SolvedPoint solveAt(const SweepInputs& inputs, ext C0) {
     ext X = 0;
     const PointResult point =
         solvePoint(reads.road, {reads.n, inputs.model.beta, reads.sf}, C0, stages, X);
-    return {point.X, point.conductivity, point.notes};
+    return {point.X, point.conductivity, point.notes, point.ionicStrength};
 }
 
 // The concentration of an observed row when it is a positive number. Rows without one
@@ -216,7 +217,8 @@ void refuseNegativeConductivities(const TForm1& form) {
 // value of an earlier calculation is left standing beside the new ones. Returns the solved
 // rows at full precision.
 std::vector<ObservedComparison> completeObservedTable(TForm1& form, const SweepInputs& inputs,
-                                                      std::vector<std::string>& notes) {
+                                                      std::vector<std::string>& notes,
+                                                      ActivityLawRangeTally& range) {
     CellTable& table = form.StringGrid1;
     std::vector<std::optional<ext>> concentrations;
     for (int row = 1; row <= table.rowCount() - 1; ++row) {
@@ -234,7 +236,10 @@ std::vector<ObservedComparison> completeObservedTable(TForm1& form, const SweepI
                       point ? NumberText(point->freeAnion) : std::string());
         table.setCell(observedCalculatedColumn, row,
                       point ? NumberText(point->conductivity) : std::string());
-        if (point) notes.insert(notes.end(), point->notes.begin(), point->notes.end());
+        if (point) {
+            notes.insert(notes.end(), point->notes.begin(), point->notes.end());
+            range.add(*concentrations[static_cast<size_t>(index)], point->ionicStrength);
+        }
         // A row without a measured value has nothing to compare.
         if (const auto measured = numberOrNothing(table.cell(conductivityColumn, row));
             point && measured) {
@@ -304,12 +309,16 @@ void TForm1::sweep() {
     record.solutionModel = roadSummaryName(inputs.road);
     record.solutionColumns = ownQuantityColumns(inputs.road);
 
+    ActivityLawRangeTally calculatedRange(state_.solution);
+    ActivityLawRangeTally observedRange(state_.solution);
     const auto solve = [&](int index) { return solveSweepPoint(inputs, index + 1); };
     const auto commit = [&](int index, SweepPoint&& point) {
         commitSweepPoint(*this, point, index + 1, calculated, ownQuantities);
         record.points.push_back(lastSolvedPoint(*this));
-        record.points.back().ionicStrengthRoots = std::move(point.ionicStrengthRoots);
-        record.notes.insert(record.notes.end(), point.notes.begin(), point.notes.end());
+        record.points.back().ionicStrengthRoots = point.result.ionicStrengthRoots;
+        record.notes.insert(record.notes.end(), point.result.notes.begin(),
+                            point.result.notes.end());
+        calculatedRange.add(record.points.back().concentration, point.result.ionicStrength);
     };
     // A point that fails is solved again on the windows' own carriers, so that the fields,
     // the species table and "record.txt" show what the failing solve reached.
@@ -322,7 +331,12 @@ void TForm1::sweep() {
     };
     runInIndexOrder<SweepPoint>(pointCount, sweepOptions.threads, solve, commit, failed);
 
-    record.observed = completeObservedTable(*this, inputs, record.notes);
+    record.observed = completeObservedTable(*this, inputs, record.notes, observedRange);
+    for (const ActivityLawRangeTally* range : {&calculatedRange, &observedRange}) {
+        const std::string note =
+            range->note(range == &calculatedRange ? "calculated points" : "observed points");
+        if (!note.empty()) record.notes.push_back(note);
+    }
     state_.calculation = std::move(record);
     state_.calculationInputs = std::move(madeWith);
     RedrawAfterSweep();

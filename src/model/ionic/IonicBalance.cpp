@@ -221,7 +221,7 @@ std::vector<Sample> censusSamples(int n, const SpeciesArray& beta, const Activit
 }  // namespace
 
 IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const ActivityLaw& law,
-                                        ext C0) {
+                                        ext C0, IonicRoots which) {
     // A zero concentration makes the mass balance 0/0, as in the designed calculation.
     if (!(C0 > 0)) throwFloatingPointFault(FloatingPointFault::InvalidOperation);
     for (int i = 1; i <= n; ++i) {
@@ -239,6 +239,7 @@ IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const A
     // Every other root: the sign changes of G over the whole range. One change, around the
     // root found, is the usual case; otherwise each bracket is settled and the lowest root,
     // the one continuous from infinite dilution, is taken.
+    if (which == IonicRoots::First) return first;
     const std::vector<Sample> samples = censusSamples(n, beta, law, C0, ideal, top);
     std::vector<IonicSpeciation> roots;
     for (size_t k = 1; k < samples.size(); ++k) {

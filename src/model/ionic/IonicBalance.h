@@ -37,10 +37,16 @@ struct IonicSpeciation {
 // [0, n C0]. Requires C0 > 0 and beta'(i) >= 0. Throws Error when it does not settle.
 ext freeAnionOfBalance(int n, const SpeciesArray& constants, ext C0);
 
+// Which roots of the ionic balance are looked for: every one, with the lowest taken (the
+// calculation), or the first the bracketed secant steps settle on, which is the only one
+// in all but rare settings (the residuals inside a fit's optimiser, whose optimum is then
+// calculated with every root looked for).
+enum class IonicRoots { Every, First };
+
 // Requires C0 > 0 and beta(1..n) >= 0; otherwise, and when the iteration does not settle
 // or meets a value that is not finite, throws Error (a zero or negative C0 raises the
 // invalid-operation error, as the mass balance's 0/0 does in the designed calculation).
 IonicSpeciation speciateAtIonicStrength(int n, const SpeciesArray& beta, const ActivityLaw& law,
-                                        ext C0);
+                                        ext C0, IonicRoots roots = IonicRoots::Every);
 
 }  // namespace condsim

@@ -48,25 +48,13 @@ std::string outsideRangeReason(const SolutionModel& model, const SolventCoeffici
 
 }  // namespace
 
-std::vector<std::string> ionicPointNotes(const SolutionModel& model, ext C0,
-                                         const std::vector<ext>& ionicStrengths) {
-    std::vector<std::string> notes;
-    if (ionicStrengths.size() > 1) {
-        std::string roots;
-        for (const ext I : ionicStrengths) roots += (roots.empty() ? "" : ", ") + valueText(I);
-        notes.push_back("At C0 = " + valueText(C0) + " mol/L the ionic balance has " +
-                        std::to_string(ionicStrengths.size()) + " roots, I = " + roots +
-                        " mol/L: the lowest is used (the branch continuous from infinite "
-                        "dilution)");
-    }
-    const ext limit = activityLawRangeLimit(model.kind);
-    if (!ionicStrengths.empty() && limit > 0 && ionicStrengths.front() > limit) {
-        notes.push_back("At C0 = " + valueText(C0) +
-                        " mol/L the ionic strength I = " + valueText(ionicStrengths.front()) +
-                        " mol/L is above the range of " + solutionModelKindName(model.kind) +
-                        " (I up to " + valueText(limit) + " mol/L)");
-    }
-    return notes;
+std::string severalIonicStrengthsNote(ext C0, const std::vector<ext>& ionicStrengths) {
+    if (ionicStrengths.size() <= 1) return {};
+    std::string roots;
+    for (const ext I : ionicStrengths) roots += (roots.empty() ? "" : ", ") + valueText(I);
+    return "At C0 = " + valueText(C0) + " mol/L the ionic balance has " +
+           std::to_string(ionicStrengths.size()) + " roots, I = " + roots +
+           " mol/L: the lowest is used (the branch continuous from infinite dilution)";
 }
 
 std::string nonPositiveMobilityRefusal(const IonicPointInput& input) {
@@ -89,7 +77,8 @@ std::string nonPositiveMobilityRefusal(const IonicPointInput& input) {
 IonicPoint solveIonicPoint(const SolutionModel& model, const IonicPointInput& input, ext C0) {
     const SolventCoefficients coefficients = solventCoefficients(model.solvent);
     const ActivityLaw law{model.kind, coefficients, model.ionSize};
-    const IonicSpeciation species = speciateAtIonicStrength(input.n, *input.beta, law, C0);
+    const IonicSpeciation species =
+        speciateAtIonicStrength(input.n, *input.beta, law, C0, input.roots);
 
     std::vector<Ion> ions;
     ions.reserve(static_cast<size_t>(input.n) + 1);

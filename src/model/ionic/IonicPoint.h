@@ -12,15 +12,17 @@
 #include "core/Ext.h"
 #include "model/EquilibriumModel.h"
 #include "model/SolutionModel.h"
+#include "model/ionic/IonicBalance.h"
 
 namespace condsim {
 
 struct IonicPointInput {
     int n = 0;
-    const SpeciesArray* beta = nullptr;  // thermodynamic cumulative constants beta(1..n)
-    const SpeciesArray* sf = nullptr;    // scaling factors sf(0..n-1)
-    ext cationPerCharge = 0;             // lambda(A/z)
-    ext anionConductivity = 0;           // lambda(X-)
+    const SpeciesArray* beta = nullptr;    // thermodynamic cumulative constants beta(1..n)
+    const SpeciesArray* sf = nullptr;      // scaling factors sf(0..n-1)
+    ext cationPerCharge = 0;               // lambda(A/z)
+    ext anionConductivity = 0;             // lambda(X-)
+    IonicRoots roots = IonicRoots::Every;  // of the ionic balance, looked for
 };
 
 struct IonicPoint {
@@ -42,11 +44,10 @@ std::string nonPositiveMobilityRefusal(const IonicPointInput& input);
 // speciateAtIonicStrength does, and throws Error naming C0 and the reason where the
 // conductance equation is outside its range: an electrophoretic or relaxation factor of a
 // charged species that is not positive, or a conductivity that is not positive.
-// The notes on a solved point, each naming C0: several self-consistent ionic strengths
-// (with all of them), an ionic strength above the activity law's range. Empty when none.
-std::vector<std::string> ionicPointNotes(const SolutionModel& model, ext C0,
-                                         const std::vector<ext>& ionicStrengths);
-
 IonicPoint solveIonicPoint(const SolutionModel& model, const IonicPointInput& input, ext C0);
+
+// The note on a point with several self-consistent ionic strengths, naming C0 and all of
+// them; empty where there is one.
+std::string severalIonicStrengthsNote(ext C0, const std::vector<ext>& ionicStrengths);
 
 }  // namespace condsim

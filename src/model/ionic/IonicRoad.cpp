@@ -24,7 +24,12 @@ std::string solventText(const Solvent& solvent) {
 }
 
 IonicPointInput ionicInput(const PointInput& input, const LimitingConductivities& lambdas) {
-    return {input.n, &input.beta, &input.sf, lambdas.cationPerCharge, lambdas.anion};
+    // The fast route of a fit's optimiser takes the first root of the ionic balance; the
+    // calculation, and the fit at its optimum, look for every root.
+    return {
+        input.n,       &input.beta,
+        &input.sf,     lambdas.cationPerCharge,
+        lambdas.anion, input.route == FreeAnionRoute::Fast ? IonicRoots::First : IonicRoots::Every};
 }
 
 }  // namespace
@@ -49,8 +54,10 @@ PointResult IonicRoad::solve(const PointInput& input, ext C0, PointStages& stage
             point.concentrations[static_cast<size_t>(i)] * 100 / C0;
     }
     result.ownValues = {point.ionicStrength, point.anionActivityCoefficient};
+    result.ionicStrength = point.ionicStrength;
     if (point.ionicStrengths.size() > 1) result.ionicStrengthRoots = point.ionicStrengths;
-    result.notes = ionicPointNotes(model, C0, point.ionicStrengths);
+    if (std::string note = severalIonicStrengthsNote(C0, point.ionicStrengths); !note.empty())
+        result.notes.push_back(std::move(note));
     return result;
 }
 
