@@ -321,7 +321,7 @@ std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitReques
     const ext variance = result.sumOfSquares / toExt(degreesOfFreedom);
     const ext t = studentTQuantile(0.5 + confidence / 2, degreesOfFreedom);
     const ext oneSidedT = studentTQuantile(confidence, degreesOfFreedom);
-    ProfileSearch search{optimum, at.best.free, at.best.fit.sumOfSquares, 0, lower};
+    ProfileSearch search{optimum, at.best.free, at.best.fit.sumOfSquares, 0, lower, {}};
     const ext twoSidedThreshold = search.optimumSum * (1 + t * t / degreesOfFreedom);
     search.zeroWithin = zeroWithin(problem, at.best, twoSidedThreshold, settings);
     std::vector<FittedValue> values;
@@ -359,11 +359,12 @@ std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitReques
         const ProfileBound above = profileBound(problem, search, j, 1, t * spread, settings);
         fitted.profileLower = below.value;
         fitted.profileUpper = above.value;
+        fitted.hasJacobianInterval = below.reached && above.reached;
         if (!below.reached && !above.reached) {
             fitted.state = FittedState::NotDetermined;
             std::tie(fitted.searchedFrom, fitted.searchedTo) =
                 profileSearchedValues(problem, search, j);
-        } else {
+        } else if (fitted.hasJacobianInterval) {
             fitted.profileLeads = intervalsDisagree(parameterisation, j, fitted);
         }
         values.push_back(fitted);

@@ -50,6 +50,10 @@ struct FittedValue {
     // value than the profile's on a side (on the scale of the fit): the sum of squares is
     // not quadratic there, and the profile interval is the one to use.
     bool profileLeads = false;
+    // Whether the standard error and the interval from the Jacobian are given: not where
+    // the profile is unbounded on a side (it reaches 0 or the end of the range searched),
+    // for then the data set no two-sided interval and the Jacobian's would claim one.
+    bool hasJacobianInterval = true;
     // NotDetermined: the range over which the profile was followed.
     ext searchedFrom = 0;
     ext searchedTo = 0;

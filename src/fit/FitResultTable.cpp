@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "files/NumberText.h"
+#include "model/ValueText.h"
 
 namespace condsim {
 
@@ -18,7 +19,7 @@ std::string unitAfter(const FitParameter& parameter) {
 }
 
 std::vector<std::string> valueRow(const FittedValue& fitted) {
-    const bool estimated = fitted.state == FittedState::Estimated;
+    const bool estimated = fitted.state == FittedState::Estimated && fitted.hasJacobianInterval;
     const auto estimate = [&](ext value) { return estimated ? NumberText(value) : std::string(); };
     const auto profile = [&](ext bound) {
         return fitted.hasProfile || fitted.state == FittedState::AtZero ? boundText(bound)
@@ -62,6 +63,22 @@ std::string stateNote(const FittedValue& fitted, const FitResult& result) {
     return {};
 }
 
+// The estimated parameters whose profile is unbounded on one side.
+std::string oneSidedNote(const FitResult& result) {
+    std::vector<FitParameter> oneSided;
+    for (const FittedValue& fitted : result.values) {
+        if (fitted.state == FittedState::Estimated && !fitted.hasJacobianInterval)
+            oneSided.push_back(fitted.parameter);
+    }
+    if (oneSided.empty()) return {};
+    const bool one = oneSided.size() == 1;
+    return fitParameterNameList(oneSided) + (one ? " has" : " have") +
+           " no standard error and no interval from the Jacobian: " +
+           (one ? "its profile reaches" : "their profiles reach") +
+           " 0 or the end of the range searched on one side, so the data bound " +
+           (one ? "it" : "them") + " on the other side only";
+}
+
 // The parameters whose interval from the Jacobian differs from the profile's.
 std::string profileLeadsNote(const FitResult& result) {
     std::vector<FitParameter> leading;
@@ -77,6 +94,29 @@ std::string profileLeadsNote(const FitResult& result) {
 }
 
 }  // namespace
+
+std::string fittedValueSummary(const FittedValue& fitted) {
+    const std::string name = fitParameterName(fitted.parameter);
+    const auto shortText = [](ext value) { return valueText(value, 6); };
+    switch (fitted.state) {
+        case FittedState::AtZero:
+            return name + " = 0 (95% upper bound " + boundText(fitted.profileUpper) + ")";
+        case FittedState::NoEffect:
+            return name + " without effect";
+        case FittedState::NotDetermined:
+            return name + " not determined";
+        case FittedState::Estimated:
+            break;
+    }
+    if (!fitted.hasJacobianInterval) {
+        return name + " = " + shortText(fitted.value) + " (95% " +
+               (fitted.profileLower > 0 ? "from " + shortText(fitted.profileLower)
+                                        : "to " + boundText(fitted.profileUpper)) +
+               ")";
+    }
+    return name + " = " + shortText(fitted.value) + " (s.e. " + valueText(fitted.standardError, 3) +
+           ")";
+}
 
 FitResultTable fitResultTableOf(const FitResult& result) {
     FitResultTable table;
@@ -94,8 +134,9 @@ FitResultTable fitResultTableOf(const FitResult& result) {
         if (std::string note = stateNote(fitted, result); !note.empty())
             table.notes.push_back(std::move(note));
     }
-    if (std::string note = profileLeadsNote(result); !note.empty())
-        table.notes.push_back(std::move(note));
+    for (std::string note : {oneSidedNote(result), profileLeadsNote(result)}) {
+        if (!note.empty()) table.notes.push_back(std::move(note));
+    }
     if (!result.otherConstants.empty()) table.notes.push_back(result.otherConstants);
     table.notes.insert(table.notes.end(), result.modelNotes.begin(), result.modelNotes.end());
     for (const auto& row : result.correlation) {

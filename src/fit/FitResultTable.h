@@ -34,4 +34,8 @@ struct FitResultTable {
 // Requires result.converged().
 FitResultTable fitResultTableOf(const FitResult& result);
 
+// One parameter in a few words for a caption: "K1 = 12.7594 (s.e. 1.10)", "K1 = 0 (95%
+// upper bound 0.1358)", "K1 = 27.41 (95% to 34.9)", "a not determined".
+std::string fittedValueSummary(const FittedValue& fitted);
+
 }  // namespace condsim

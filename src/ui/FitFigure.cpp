@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "files/NumberText.h"
+#include "fit/FitResultTable.h"
 #include "model/CalculationRoad.h"
 #include "ui/FitWindow.h"
 
@@ -35,11 +36,8 @@ BuiltFigure fitResidualFigure(const FitWindow& fit) {
         return {std::nullopt, "There are no residuals to draw: run a fit first."};
     std::string caption = "Fit at n = " + integerText(result.n) + " to " +
                           integerText(result.pointCount) + " points: ";
-    for (size_t i = 0; i < result.values.size(); ++i) {
-        const FittedValue& value = result.values[i];
-        caption += (i > 0 ? ", " : "") + fitParameterName(value.parameter) + " = " +
-                   shortText(value.value, 6) + " (s.e. " + shortText(value.standardError, 3) + ")";
-    }
+    for (size_t i = 0; i < result.values.size(); ++i)
+        caption += (i > 0 ? ", " : "") + fittedValueSummary(result.values[i]);
     // The model of the fit, with its fitted ion size where there is one.
     const std::string model = result.solutionModel.empty()
                                   ? roadSummaryName(calculationRoad(fit.fittedSystem().solution))

@@ -172,7 +172,8 @@ CalculatedPoint lastSolvedPoint(const TForm1& form) {
             model.conductivity,
             model.X,
             {model.abundance.begin(), species},
-            form.state().ownValues};
+            form.state().ownValues,
+            {}};
 }
 
 struct SolvedPoint {

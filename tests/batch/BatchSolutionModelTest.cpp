@@ -147,7 +147,9 @@ TEST(BatchSolutionModel, TheModelsEdgesAreNamedAtTheirPoint) {
         {{"--solution", "debye-huckel", "--n", "2", "--beta1", "1", "--mca", "60", "--mcx",
           "76.35"},
          0,
-         {"mol/L is above the range of Debye-Hueckel + Onsager-Fuoss (I up to 0.1 mol/L)"}},
+         {"The ionic strength is above the range of Debye-Hueckel + Onsager-Fuoss (I up to 0.1 "
+          "mol/L) at 158 of 200 calculated points, from C0 = 0.0341278 mol/L",
+          "at 11 of 28 observed points"}},
     };
     for (const Case& c : cases) {
         std::vector<std::string> arguments{"--data", data};
