@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "plot/FigureText.h"
+
 namespace condsim {
 
 namespace {
@@ -15,6 +17,24 @@ double roundStepAbove(double rough) {
         if (factor * power >= rough * (1 - 1e-12)) return factor * power;
     }
     return 10 * power;
+}
+
+// Fixed-point labels longer than this are written in scientific notation instead.
+constexpr int longestFixedDecimals = 4;
+constexpr double smallestScientificSize = 1e6;
+
+// "2.5 × 10^{−7}": the value's own power of ten, with the digits the step needs.
+std::string scientificLabel(double value, double step) {
+    if (std::fabs(value) < step * 1e-6) return "0";
+    const int power = static_cast<int>(std::floor(std::log10(std::fabs(value)) + 1e-9));
+    const int stepPower = static_cast<int>(std::floor(std::log10(step) + 1e-9));
+    std::string mantissa = tickLabel(value / std::pow(10.0, power), power - stepPower);
+    // "1 × 10^{−6}" beside "1.2 × 10^{−6}", not "1.0".
+    if (mantissa.find('.') != std::string::npos) {
+        while (mantissa.back() == '0') mantissa.pop_back();
+        if (mantissa.back() == '.') mantissa.pop_back();
+    }
+    return withMinusSigns(mantissa) + " \u00d7 10^{" + withMinusSigns(std::to_string(power)) + "}";
 }
 
 }  // namespace
@@ -57,9 +77,13 @@ AxisTicks axisTicks(double low, double high, int maximumCount) {
     ticks.minimum = first * step;
     ticks.maximum = last * step;
     const int decimals = static_cast<int>(std::max(0.0, -std::floor(std::log10(step) + 1e-9)));
+    const double largest = std::max(std::fabs(ticks.minimum), std::fabs(ticks.maximum));
+    // Tiny and huge values would need long rows of zeros in fixed point.
+    const bool scientific = decimals > longestFixedDecimals || largest >= smallestScientificSize;
     for (double k = first; k <= last; k += 1) {
         ticks.values.push_back(k * step);
-        ticks.labels.push_back(tickLabel(k * step, decimals));
+        ticks.labels.push_back(scientific ? scientificLabel(k * step, step)
+                                          : withMinusSigns(tickLabel(k * step, decimals)));
     }
     return ticks;
 }

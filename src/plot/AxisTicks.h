@@ -12,8 +12,11 @@ struct AxisTicks {
     double minimum = 0;  // the axis ends, both ticks
     double maximum = 0;
     double step = 0;
-    std::vector<double> values;       // minimum, minimum + step, ..., maximum
-    std::vector<std::string> labels;  // each value with as many decimals as the step needs
+    std::vector<double> values;  // minimum, minimum + step, ..., maximum
+    // Each value with as many decimals as the step needs and a true minus sign (U+2212);
+    // in scientific notation with the markup of plot/FigureText ("2 × 10^{−7}") where
+    // fixed point would need more than four decimals or seven digits.
+    std::vector<std::string> labels;
 };
 
 // Ticks for data from low to high (in either order): the finest round step that needs no

@@ -6,6 +6,7 @@
 
 #include "files/NumberText.h"
 #include "model/CalculationRoad.h"
+#include "plot/FigureText.h"
 #include "ui/FitWindow.h"
 
 namespace condsim {
@@ -45,7 +46,7 @@ BuiltFigure fitResidualFigure(const FitWindow& fit) {
                                   ? roadSummaryName(calculationRoad(fit.fittedSystem().solution))
                                   : result.solutionModel;
     caption += "; RMS residual " + shortText(result.rmsResidual, 3) + " mS cm-1; " + model + ".";
-    return residualFigure(fit.residuals(), caption);
+    return residualFigure(fit.residuals(), typesetCaption(caption));
 }
 
 }  // namespace condsim

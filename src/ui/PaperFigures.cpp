@@ -4,16 +4,20 @@
 #include <cmath>
 #include <iterator>
 
+#include "plot/FigureText.h"
+
 namespace condsim {
 
 namespace {
 
-const char* const concentrationTitle = "C0 / mol L-1";
-const char* const sqrtConcentrationTitle = "sqrt(C0) / (mol L-1)^1/2";
-const char* const conductivityTitle = "\u03ba / mS cm-1";           // kappa
-const char* const molarConductivityTitle = "\u039b / S cm2 mol-1";  // Lambda
+// Titles in the markup of plot/FigureText: "^{...}" raised, "_{...}" lowered, with the
+// minus sign U+2212 and the Greek letters kappa and Lambda.
+const char* const concentrationTitle = "C_{0} / mol L^{\u22121}";
+const char* const sqrtConcentrationTitle = "\u221aC_{0} / (mol L^{\u22121})^{1/2}";
+const char* const conductivityTitle = "\u03ba / mS cm^{\u22121}";
+const char* const molarConductivityTitle = "\u039b / S cm^{2} mol^{\u22121}";
 const char* const abundanceTitle = "abundance / %";
-const char* const residualTitle = "\u03ba(obsd) - \u03ba(calcd) / mS cm-1";
+const char* const residualTitle = "(\u03ba_{obsd} \u2212 \u03ba_{calcd}) / mS cm^{\u22121}";
 
 const char* const nothingObserved =
     "There is nothing to draw: open observed data (File/Open) or run Conduct Calculations first.";
@@ -62,7 +66,7 @@ bool calculationMatchesObserved(const ProcessState& state) {
 }
 
 std::string captionOf(const CalculationRecord& calculation) {
-    return calculation.parameters + "; " + calculation.solutionModel + ".";
+    return typesetCaption(calculation.parameters + "; " + calculation.solutionModel + ".");
 }
 
 std::string observedCaption(const ProcessState& state) {

@@ -39,8 +39,8 @@ void reach(Session& s, Stage stage) {
 }
 
 TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
-    const char* const kappa = "\u03ba / mS cm-1";
-    const char* const lambda = "\u039b / S cm2 mol-1";
+    const char* const kappa = "\u03ba / mS cm^{\u22121}";
+    const char* const lambda = "\u039b / S cm^{2} mol^{\u22121}";
     const std::vector<FigureCase> cases = {
         {"nothing at start-up", Stage::StartUp, FigureKind::Conductivity, 0, 0, ""},
         {"no species before a calculation", Stage::Observed, FigureKind::Distribution, 0, 0, ""},
@@ -53,7 +53,7 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
         {"one curve per species", Stage::Calculated, FigureKind::Distribution, 7, 30,
          "abundance / %"},
         {"residuals", Stage::Calculated, FigureKind::Residuals, 1, 12,
-         "\u03ba(obsd) - \u03ba(calcd) / mS cm-1"},
+         "(\u03ba_{obsd} \u2212 \u03ba_{calcd}) / mS cm^{\u22121}"},
         {"other data: their points without the old curve", Stage::OtherDataOpened,
          FigureKind::Conductivity, 1, 3, kappa},
         {"other data: no residuals of the old calculation", Stage::OtherDataOpened,
@@ -81,8 +81,8 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
         EXPECT_EQ(figure.series.back().x.size(), c.lastSeriesPoints);
         EXPECT_EQ(figure.y.title, c.yTitle);
         EXPECT_EQ(figure.x.title, c.kind == FigureKind::MolarConductivitySqrt
-                                      ? "sqrt(C0) / (mol L-1)^1/2"
-                                      : "C0 / mol L-1");
+                                      ? "\u221aC_{0} / (mol L^{\u22121})^{1/2}"
+                                      : "C_{0} / mol L^{\u22121}");
         for (const FigureSeries& series : figure.series) {
             // Every point lies on the axes.
             for (size_t i = 0; i < series.x.size(); ++i) {
@@ -95,14 +95,14 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
         // The caption names the calculation (with its model) or says there is none.
         const bool calculated = c.stage != Stage::Observed && !(c.stage == Stage::OtherDataOpened &&
                                                                 c.kind == FigureKind::Conductivity);
-        EXPECT_EQ(
-            figure.caption,
-            calculated
-                ? "AX6: K1 = 10000 L mol-1, K(i+1) = 20 % of K(i) (Model #1); lambda(A/z) = 88, "
-                  "lambda(X-) = 59 S cm2 mol-1; ideal solution."
-                : std::string("Observed data ") +
-                      (c.stage == Stage::Observed ? "observed-6to1-salt.txt" : "other.txt") +
-                      "; no calculation.");
+        EXPECT_EQ(figure.caption,
+                  calculated
+                      ? "AX6: K_{1} = 10000 L mol^{\u22121}, K_{i+1} = 20 % of K_{i} (Model #1); "
+                        "\u03bb(A/z) = 88 S cm^{2} mol^{\u22121}, \u03bb(X^{\u2212}) = 59 S cm^{2} "
+                        "mol^{\u22121}; ideal solution."
+                      : std::string("Observed data ") +
+                            (c.stage == Stage::Observed ? "observed-6to1-salt.txt" : "other.txt") +
+                            "; no calculation.");
     }
 }
 
@@ -131,7 +131,8 @@ TEST(PaperFigures, FitResidualsNeedAConvergedFit) {
     EXPECT_EQ(built.figure->series[0].y.size(), 12u);
     EXPECT_EQ(
         built.figure->caption.rfind(
-            "Fit at n = 6 to 12 points: K1 = 10628.7 (s.e. 913), alfa = 19.4627 (s.e. 0.528)", 0),
+            "Fit at n = 6 to 12 points: K_{1} = 10628.7 (s.e. 913), alfa = 19.4627 (s.e. 0.528)",
+            0),
         0u)
         << built.figure->caption;
     // The residuals sum of squares is the fit's.
