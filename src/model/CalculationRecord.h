@@ -5,6 +5,8 @@
 // with. The designed results still come from the table; nothing reads this back into the
 // calculation.
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,9 @@ struct CalculationRecord {
     std::vector<std::string> solutionColumns;
     std::vector<CalculatedPoint> points;
     std::vector<ObservedComparison> observed;  // rows with a positive concentration
+    // The same calculation at any other C0, with the inputs the sweep read (the figures'
+    // curves over the observed concentrations); nothing where it fails there.
+    std::function<std::optional<CalculatedPoint>(ext C0)> solveAt;
 
     bool empty() const { return points.empty(); }
 };

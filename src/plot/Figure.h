@@ -47,4 +47,12 @@ struct Figure {
 FigureAxis figureAxis(std::string title, const std::vector<std::vector<double>>& values,
                       bool fromZero);
 
+// The concentrations at which a calculated curve is drawn over observed ones: from the
+// lowest observed (or, with `fromZero`, from a ten-thousandth of the highest, which lies
+// on the axis's zero) to the highest; evenly spaced across the range, and also evenly on a
+// logarithmic scale where the data span more than a decade, so that the curve is fine
+// where dilute data crowd together; and each observed concentration itself. Ascending,
+// no value twice.
+std::vector<double> curveConcentrations(const std::vector<double>& observed, bool fromZero);
+
 }  // namespace condsim

@@ -101,6 +101,25 @@ Column calculatedColumn(const CalculationRecord& calculation, bool sqrtX, Y yOf)
     return column;
 }
 
+// The calculated curve over the observed concentrations (see curveConcentrations), solved
+// again with the calculation's inputs; the sweep's own points where there are none.
+template <typename Y>
+Column curveOverObserved(const ProcessState& state, bool sqrtX, bool fromZero, Y yOf) {
+    const CalculationRecord& calculation = state.calculation;
+    std::vector<double> observed;
+    for (const ObservedComparison& point : calculation.observed)
+        observed.push_back(static_cast<double>(point.concentration));
+    if (!calculation.solveAt || observed.empty()) return calculatedColumn(calculation, sqrtX, yOf);
+    Column column;
+    for (const double c : curveConcentrations(observed, fromZero)) {
+        const auto point = calculation.solveAt(static_cast<ext>(c));
+        if (!point) continue;
+        column.x.push_back(sqrtX ? std::sqrt(c) : c);
+        column.y.push_back(static_cast<double>(yOf(point->concentration, point->conductivity)));
+    }
+    return column;
+}
+
 BuiltFigure conductivityFigure(FigureKind kind, const ProcessState& state) {
     const bool withCurve = !state.calculation.empty() && calculationMatchesObserved(state);
     if (state.observed.count == 0 && !withCurve) return {std::nullopt, nothingObserved};
@@ -110,7 +129,7 @@ BuiltFigure conductivityFigure(FigureKind kind, const ProcessState& state) {
     const auto yOf = [molar](ext c, ext kappa) { return molar ? kappa / c : kappa; };
     Figure figure;
     if (withCurve)
-        figure.series.push_back(calculatedSeries(calculatedColumn(state.calculation, sqrtX, yOf)));
+        figure.series.push_back(calculatedSeries(curveOverObserved(state, sqrtX, true, yOf)));
     figure.series.push_back(observedSeries(observedColumn(state, sqrtX, yOf)));
     if (figure.series.back().x.empty() && !withCurve) return {std::nullopt, nothingObserved};
 
@@ -128,18 +147,34 @@ BuiltFigure conductivityFigure(FigureKind kind, const ProcessState& state) {
     return {figure, {}};
 }
 
+// The points of the species curves: over the observed concentrations when the calculation
+// was made for them (as the conductivity curves), otherwise the sweep's own points.
+std::vector<CalculatedPoint> distributionPoints(const ProcessState& state) {
+    const CalculationRecord& calculation = state.calculation;
+    std::vector<double> observed;
+    for (const ObservedComparison& point : calculation.observed)
+        observed.push_back(static_cast<double>(point.concentration));
+    if (!calculation.solveAt || observed.empty() || !calculationMatchesObserved(state))
+        return calculation.points;
+    std::vector<CalculatedPoint> points;
+    for (const double c : curveConcentrations(observed, true))
+        if (auto point = calculation.solveAt(static_cast<ext>(c))) points.push_back(*point);
+    return points.empty() ? calculation.points : points;
+}
+
 BuiltFigure distributionFigure(const ProcessState& state) {
     const CalculationRecord& calculation = state.calculation;
     if (calculation.empty()) return {std::nullopt, nothingCalculated};
+    const std::vector<CalculatedPoint> points = distributionPoints(state);
     Figure figure;
     std::vector<double> x;
-    for (const CalculatedPoint& point : calculation.points)
+    for (const CalculatedPoint& point : points)
         x.push_back(static_cast<double>(point.concentration));
     for (int i = 0; i <= calculation.n; ++i) {
         FigureSeries series;
         series.name = "AX" + std::to_string(i);
         series.x = x;
-        for (const CalculatedPoint& point : calculation.points)
+        for (const CalculatedPoint& point : points)
             series.y.push_back(static_cast<double>(point.abundance[static_cast<size_t>(i)]));
         series.color = speciesPalette[static_cast<size_t>(i) % std::size(speciesPalette)];
         series.line = speciesLines[static_cast<size_t>(i) % std::size(speciesLines)];

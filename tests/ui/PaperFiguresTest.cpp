@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "SweepSession.h"
@@ -50,8 +51,8 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
          12, lambda},
         {"curve and points", Stage::Calculated, FigureKind::Conductivity, 2, 12, kappa},
         {"molar curve and points", Stage::Calculated, FigureKind::MolarConductivity, 2, 12, lambda},
-        {"one curve per species", Stage::Calculated, FigureKind::Distribution, 7, 30,
-         "abundance / %"},
+        {"one curve per species, over the observed data", Stage::Calculated,
+         FigureKind::Distribution, 7, 0, "abundance / %"},
         {"residuals", Stage::Calculated, FigureKind::Residuals, 1, 12,
          "(\u03ba_{obsd} \u2212 \u03ba_{calcd}) / mS cm^{\u22121}"},
         {"other data: their points without the old curve", Stage::OtherDataOpened,
@@ -78,7 +79,7 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
         }
         const Figure& figure = *built.figure;
         ASSERT_EQ(figure.series.size(), c.series);
-        EXPECT_EQ(figure.series.back().x.size(), c.lastSeriesPoints);
+        if (c.lastSeriesPoints > 0) EXPECT_EQ(figure.series.back().x.size(), c.lastSeriesPoints);
         EXPECT_EQ(figure.y.title, c.yTitle);
         EXPECT_EQ(figure.x.title, c.kind == FigureKind::MolarConductivitySqrt
                                       ? "\u221aC_{0} / (mol L^{\u22121})^{1/2}"
@@ -103,6 +104,39 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
                       : std::string("Observed data ") +
                             (c.stage == Stage::Observed ? "observed-6to1-salt.txt" : "other.txt") +
                             "; no calculation.");
+    }
+}
+
+// The calculated curves run from the axis's zero to the last observed point and no
+// further, pass through the calculated values at the observed concentrations, and the x
+// axis ends at the first tick past the data.
+TEST(PaperFigures, CurvesCoverTheObservedDataAndTheAxisEndsPastThem) {
+    Session s;
+    reach(s, Stage::Calculated);
+    const auto& compared = s.app.state.calculation.observed;
+    ASSERT_EQ(compared.size(), 12u);
+    const double highest = static_cast<double>(compared.back().concentration);  // 0.0101 M
+    for (const FigureKind kind : {FigureKind::Conductivity, FigureKind::MolarConductivity,
+                                  FigureKind::MolarConductivitySqrt, FigureKind::Distribution}) {
+        SCOPED_TRACE(figureKindName(kind));
+        const Figure figure = *mainWindowFigure(kind, s.app.state).figure;
+        const bool sqrtX = kind == FigureKind::MolarConductivitySqrt;
+        const FigureSeries& curve = figure.series.front();
+        const double last = sqrtX ? std::sqrt(highest) : highest;
+        EXPECT_NEAR(curve.x.back(), last, last * 1e-12);
+        EXPECT_LE(curve.x.front(), last * 0.0101);
+        EXPECT_GE(figure.x.ticks.maximum, last);
+        EXPECT_LT(figure.x.ticks.maximum - figure.x.ticks.step, last);
+        if (kind != FigureKind::Conductivity) continue;
+        for (const ObservedComparison& point : compared) {
+            const auto at =
+                std::find(curve.x.begin(), curve.x.end(), static_cast<double>(point.concentration));
+            ASSERT_NE(at, curve.x.end());
+            // Solved again at C0 rounded to a double: the same value to rounding.
+            const double calculated = static_cast<double>(point.calculated);
+            EXPECT_NEAR(curve.y[static_cast<size_t>(at - curve.x.begin())], calculated,
+                        calculated * 1e-12);
+        }
     }
 }
 
