@@ -17,7 +17,8 @@ const char* const sqrtConcentrationTitle = "\u221aC_{0} / (mol L^{\u22121})^{1/2
 const char* const conductivityTitle = "\u03ba / mS cm^{\u22121}";
 const char* const molarConductivityTitle = "\u039b / S cm^{2} mol^{\u22121}";
 const char* const abundanceTitle = "abundance / %";
-const char* const residualTitle = "(\u03ba_{obsd} \u2212 \u03ba_{calcd}) / mS cm^{\u22121}";
+// Residuals are calculated minus observed everywhere: the fit, its output, the CSV.
+const char* const residualTitle = "(\u03ba_{calcd} \u2212 \u03ba_{obsd}) / mS cm^{\u22121}";
 
 const char* const nothingObserved =
     "There is nothing to draw: open observed data (File/Open) or run Conduct Calculations first.";
@@ -201,7 +202,7 @@ Figure residualPlotOf(const std::vector<ResidualPoint>& residuals, const std::st
     for (const double r : column.y) largest = std::max(largest, std::fabs(r));
     figure.y = figureAxis(residualTitle, {{-largest, largest}}, true);
     FigureSeries series = observedSeries(std::move(column));
-    series.name = "observed - calculated";
+    series.name = "calculated \u2212 observed";
     figure.series.push_back(std::move(series));
     figure.zeroLine = true;
     figure.legend = LegendPlace::None;
@@ -244,7 +245,7 @@ std::string figureKindTitle(FigureKind kind) {
         case FigureKind::Distribution:
             return "Species distribution";
         case FigureKind::Residuals:
-            return "Residuals (observed - calculated)";
+            return "Residuals (calculated - observed)";
     }
     return {};
 }
@@ -259,7 +260,7 @@ BuiltFigure mainWindowFigure(FigureKind kind, const ProcessState& state) {
                 return {std::nullopt, nothingCompared};
             std::vector<ResidualPoint> residuals;
             for (const ObservedComparison& point : state.calculation.observed)
-                residuals.push_back({point.concentration, point.observed - point.calculated});
+                residuals.push_back({point.concentration, point.calculated - point.observed});
             return {residualPlotOf(residuals, captionOf(state.calculation)), {}};
         }
         default:

@@ -40,7 +40,7 @@ struct BuiltFigure {
 
 // The figure of the main window's data: observed points as loaded, and the calculated
 // curves of the last complete sweep when that sweep was made for these observed points.
-// Residuals are observed minus calculated at the observed concentrations.
+// Residuals are calculated minus observed at the observed concentrations.
 BuiltFigure mainWindowFigure(FigureKind kind, const ProcessState& state);
 
 // The residuals of a fit, with its description as caption.

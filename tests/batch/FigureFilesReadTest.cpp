@@ -122,7 +122,7 @@ TEST(FigureFilesRead, EveryKindInEveryFormatIsTypesetText) {
         {"molar-sqrt", "\u221aC0 / (mol L\u22121)1/2", "\u039b / S cm2 mol\u22121",
          "S cm2 mol\u22121"},
         {"distribution", "C0 / mol L\u22121", "abundance / %", "abundance / %"},
-        {"residuals", "C0 / mol L\u22121", "(\u03baobsd \u2212 \u03bacalcd) / mS cm\u22121",
+        {"residuals", "C0 / mol L\u22121", "(\u03bacalcd \u2212 \u03baobsd) / mS cm\u22121",
          "mS cm\u22121"},
     };
     // The aqueous CaCl2 example, fitted in the ionic-strength model: its caption has the

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "SweepSession.h"
+#include "ui/CalculationData.h"
 #include "ui/ExportCommands.h"
 #include "ui/FitFigure.h"
 #include "ui/FitWindow.h"
@@ -54,7 +56,7 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
         {"one curve per species, over the observed data", Stage::Calculated,
          FigureKind::Distribution, 7, 0, "abundance / %"},
         {"residuals", Stage::Calculated, FigureKind::Residuals, 1, 12,
-         "(\u03ba_{obsd} \u2212 \u03ba_{calcd}) / mS cm^{\u22121}"},
+         "(\u03ba_{calcd} \u2212 \u03ba_{obsd}) / mS cm^{\u22121}"},
         {"other data: their points without the old curve", Stage::OtherDataOpened,
          FigureKind::Conductivity, 1, 3, kappa},
         {"other data: no residuals of the old calculation", Stage::OtherDataOpened,
@@ -151,6 +153,39 @@ TEST(PaperFigures, MolarConductivityIsConductivityOverConcentration) {
     EXPECT_NEAR(lambda.series[1].y[0], 664.8, 1e-10);
     for (size_t i = 0; i < kappa.series[0].x.size(); ++i)
         EXPECT_NEAR(lambda.series[0].y[i], kappa.series[0].y[i] / kappa.series[0].x[i], 1e-9);
+}
+
+// One sign for the residuals: calculated minus observed in the fit, the Fit window's
+// figure, the main window's figure and the CSV, as the fit's output says.
+TEST(PaperFigures, ResidualsAreCalculatedMinusObservedEverywhere) {
+    Session s;
+    reach(s, Stage::Calculated);
+    const ObservedComparison& first = s.app.state.calculation.observed.front();
+    const double mainResidual = static_cast<double>(first.calculated - first.observed);
+    ASSERT_NE(mainResidual, 0);
+    const Figure figure = *mainWindowFigure(FigureKind::Residuals, s.app.state).figure;
+    EXPECT_EQ(figure.series[0].y[0], mainResidual);
+    EXPECT_NE(figureKindTitle(FigureKind::Residuals).find("calculated - observed"),
+              std::string::npos);
+
+    const std::string csv = *calculationCsv(s.app.state.calculation);
+    EXPECT_NE(csv.find(",residual kappa - kappa obsd / mS cm-1,"), std::string::npos);
+    const size_t row = csv.find("\nobserved,");
+    std::vector<std::string> fields;
+    std::istringstream line(csv.substr(row + 1, csv.find('\n', row + 1) - row - 1));
+    for (std::string field; std::getline(line, field, ',');) fields.push_back(field);
+    ASSERT_GT(fields.size(), 7u);
+    EXPECT_NEAR(std::stod(fields[7]), mainResidual, std::fabs(mainResidual) * 1e-12);
+
+    FitWindow fit(s.form1, testing::recordingCanvases());
+    ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
+    ASSERT_TRUE(fit.lastFit().converged());
+    const auto& residuals = fit.residuals();
+    const double observed = static_cast<double>(first.observed);
+    EXPECT_NEAR(static_cast<double>(residuals[0].residual),
+                static_cast<double>(fit.lastFit().calculated[0]) - observed, 1e-15);
+    EXPECT_EQ(fitResidualFigure(fit).figure->series[0].y[0],
+              static_cast<double>(residuals[0].residual));
 }
 
 TEST(PaperFigures, FitResidualsNeedAConvergedFit) {
