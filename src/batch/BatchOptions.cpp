@@ -24,6 +24,7 @@ const char* batchUsage() {
            "                     [--solvent water|acetonitrile|methanol]\n"
            "                     [--temperature K --permittivity E --viscosity MPAS]\n"
            "                     [--figure KIND:FILE]... [--figure-dpi N] [--figure-width CM]\n"
+           "                     [--figure-caption on|off]\n"
            "                     [--export-csv FILE] [--threads N]\n"
            "       condsim-batch --help | --version\n"
            "\n"
@@ -44,7 +45,9 @@ const char* batchUsage() {
            "and the distribution picture (--distribution) as PNG; the labelled figures\n"
            "(--figure, repeatable; KIND is conductivity, molar, molar-sqrt, distribution or\n"
            "residuals, the format .svg, .pdf or .png from FILE; 8.5 cm wide and 300 dpi\n"
-           "unless --figure-width and --figure-dpi say otherwise); the data as CSV\n"
+           "unless --figure-width and --figure-dpi say otherwise; the caption line under\n"
+           "the plot unless --figure-caption off, for a journal that sets captions in the\n"
+           "text; residuals are calculated - observed); the data as CSV\n"
            "(--export-csv).\n"
            "\n"
            "Whole numbers must lie in the range of their field (--n 2..30, --alfa 1..100,\n"
@@ -304,6 +307,11 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
                  throw BatchUsageError{"--figure-dpi takes 10 to 2400"};
          }},
         {"--figure-width", [&](const std::string& v) { options.figureWidth = figureWidth(v); }},
+        {"--figure-caption",
+         [&](const std::string& v) {
+             if (v != "on" && v != "off") throw BatchUsageError{"--figure-caption takes on or off"};
+             options.figureCaption = v == "on";
+         }},
         {"--export-csv", [&](const std::string& v) { options.exportCsv = v; }},
         {"--solution", [&](const std::string& v) { options.solution = solutionKind(v); }},
         {"--ion-size", [&](const std::string& v) { options.ionSize = v; }},

@@ -37,6 +37,7 @@ struct BatchOptions {
     std::optional<std::string> exportCsv;  // the calculated and observed data as CSV
     std::optional<int> figureDotsPerInch;  // resolution of PNG figures
     std::optional<double> figureWidth;     // width of the figures in centimetres
+    std::optional<bool> figureCaption;     // the caption line under the figures (default on)
     std::optional<char> decimalSeparator;
     std::optional<std::vector<FitParameter>> fit;  // fitted and applied before the calculation
     std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit

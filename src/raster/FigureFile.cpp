@@ -140,18 +140,20 @@ std::string writeFigureFile(const Figure& figure, const std::string& fileName,
     const double height =
         size.heightCentimetres > 0 ? size.heightCentimetres : 0.8 * size.widthCentimetres;
     const QSizeF points(size.widthCentimetres * pointsPerCentimetre, height * pointsPerCentimetre);
+    Figure drawn = figure;
+    if (!size.caption) drawn.caption.clear();
 
     // Drawn into memory first: the file is then written by the one channel of every output,
     // whole or not at all, with its I/O error (a full disk, a missing folder) raised.
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    bool drawn = false;
-    if (format == "svg") drawn = writeSvg(buffer, figure, points);
-    if (format == "pdf") drawn = writePdf(buffer, figure, points);
-    if (format == "png") drawn = writePng(buffer, figure, points, size.pngDotsPerInch);
+    bool written = false;
+    if (format == "svg") written = writeSvg(buffer, drawn, points);
+    if (format == "pdf") written = writePdf(buffer, drawn, points);
+    if (format == "png") written = writePng(buffer, drawn, points, size.pngDotsPerInch);
     buffer.close();
-    if (!drawn || bytes.isEmpty()) return "the figure could not be drawn into " + fileName;
+    if (!written || bytes.isEmpty()) return "the figure could not be drawn into " + fileName;
     writeTextFileAtomically(fileName, bytes.toStdString());
     return {};
 }

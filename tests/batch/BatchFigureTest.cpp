@@ -27,9 +27,9 @@ std::string usageReason(const std::vector<std::string>& arguments) {
 }
 
 TEST(BatchFigure, OptionsNameAKindAndAFile) {
-    const auto options = parseBatchOptions({"--figure", "molar-sqrt:a.pdf",
-                                            "--figure=residuals:b:c.svg", "--figure-dpi", "600",
-                                            "--figure-width", "17.5", "--export-csv", "d.csv"});
+    const auto options = parseBatchOptions(
+        {"--figure", "molar-sqrt:a.pdf", "--figure=residuals:b:c.svg", "--figure-dpi", "600",
+         "--figure-width", "17.5", "--export-csv", "d.csv", "--figure-caption", "off"});
     ASSERT_EQ(options.figures.size(), 2u);
     EXPECT_EQ(options.figures[0],
               std::make_pair(FigureKind::MolarConductivitySqrt, std::string("a.pdf")));
@@ -37,6 +37,8 @@ TEST(BatchFigure, OptionsNameAKindAndAFile) {
     EXPECT_EQ(*options.figureDotsPerInch, 600);
     EXPECT_EQ(*options.figureWidth, 17.5);
     EXPECT_EQ(*options.exportCsv, "d.csv");
+    EXPECT_EQ(options.figureCaption, false);
+    EXPECT_EQ(parseBatchOptions({"--figure-caption=on"}).figureCaption, true);
 
     const struct {
         std::vector<std::string> arguments;
@@ -48,6 +50,7 @@ TEST(BatchFigure, OptionsNameAKindAndAFile) {
         {{"--figure-dpi", "3"}, "--figure-dpi takes 10 to 2400"},
         {{"--figure-width", "8,5"}, "--figure-width takes a width"},
         {{"--figure-width", "0"}, "--figure-width takes a width"},
+        {{"--figure-caption", "yes"}, "--figure-caption takes on or off"},
     };
     for (const auto& c : refused)
         EXPECT_EQ(usageReason(c.arguments).rfind(c.reasonStart, 0), 0u) << usageReason(c.arguments);

@@ -56,6 +56,8 @@ class FigureFileTest : public QObject {
 
   private slots:
     void svgParsesAndHoldsTitlesAndOnePathPerCurve();
+    void captionBreaksOnlyBetweenItemsOrIsLeftOut_data();
+    void captionBreaksOnlyBetweenItemsOrIsLeftOut();
     void pdfHasOnePageOfTheChosenSize();
     void pngHasTheChosenResolution_data();
     void pngHasTheChosenResolution();
@@ -108,6 +110,56 @@ void FigureFileTest::svgParsesAndHoldsTitlesAndOnePathPerCurve() {
     QVERIFY(texts.contains(QStringLiteral("0.010")));
     QCOMPARE(unfilledPaths, 2);
     QCOMPARE(width, QStringLiteral("85mm"));
+}
+
+void FigureFileTest::captionBreaksOnlyBetweenItemsOrIsLeftOut_data() {
+    QTest::addColumn<double>("widthCentimetres");
+    QTest::addColumn<bool>("caption");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("one column") << 8.5 << true << 3;
+    QTest::newRow("narrow") << 5.0 << true << 6;
+    QTest::newRow("two columns") << 17.0 << true << 2;
+    QTest::newRow("left out for the journal's text") << 8.5 << false << 0;
+}
+
+// The caption's lines (its texts are the only ones of 6.5 pt) end at the end of an item,
+// so that no value is parted from its name, and together they are the whole caption.
+void FigureFileTest::captionBreaksOnlyBetweenItemsOrIsLeftOut() {
+    QFETCH(double, widthCentimetres);
+    QFETCH(bool, caption);
+    QFETCH(int, lines);
+    Figure figure = sampleFigure();
+    figure.caption =
+        "AX2: K_{1} = 0.220253 L mol^{\u22121}, K_{2} = 0.00220253 L mol^{\u22121}; "
+        "\u03bb(A/z) = 59.1788 S cm^{2} mol^{\u22121}, \u03bb(X^{\u2212}) = 76.35 S cm^{2} "
+        "mol^{\u22121}; Debye\u2013H\u00fcckel + Onsager\u2013Fuoss, water 25 \u00b0C, "
+        "a = 4.5 \u00c5.";
+    QTemporaryDir directory;
+    const QString name = directory.filePath(QStringLiteral("figure.svg"));
+    QCOMPARE(QString::fromStdString(
+                 writeFigureFile(figure, name.toStdString(), {widthCentimetres, 0, 300, caption})),
+             QString());
+    QXmlStreamReader xml(contentOf(name));
+    QStringList captionLines;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("text"))
+            continue;
+        const bool small =
+            xml.attributes().value(QLatin1String("font-size")) == QLatin1String("6.5");
+        const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (small) captionLines << text;
+    }
+    QCOMPARE(captionLines.size(), lines);
+    if (!caption) return;
+    for (int i = 0; i + 1 < captionLines.size(); ++i)
+        QVERIFY2(captionLines[i].endsWith(QLatin1Char(',')) ||
+                     captionLines[i].endsWith(QLatin1Char(';')),
+                 qPrintable(captionLines[i]));
+    QCOMPARE(captionLines.join(QLatin1Char(' ')),
+             QStringLiteral("AX2: K1 = 0.220253 L mol\u22121, K2 = 0.00220253 L mol\u22121; "
+                            "\u03bb(A/z) = 59.1788 S cm2 mol\u22121, \u03bb(X\u2212) = 76.35 S "
+                            "cm2 mol\u22121; Debye\u2013H\u00fcckel + Onsager\u2013Fuoss, water "
+                            "25 \u00b0C, a = 4.5 \u00c5."));
 }
 
 void FigureFileTest::pdfHasOnePageOfTheChosenSize() {
