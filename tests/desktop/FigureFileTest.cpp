@@ -3,11 +3,15 @@
 // nothing.
 
 #include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
 #include <cmath>
+#include <map>
+#include <vector>
 
 #include "core/Error.h"
 #include "raster/FigureFile.h"
@@ -58,6 +62,8 @@ class FigureFileTest : public QObject {
     void svgParsesAndHoldsTitlesAndOnePathPerCurve();
     void captionBreaksOnlyBetweenItemsOrIsLeftOut_data();
     void captionBreaksOnlyBetweenItemsOrIsLeftOut();
+    void xLabelsNeverTouch_data();
+    void xLabelsNeverTouch();
     void pdfHasOnePageOfTheChosenSize();
     void pngHasTheChosenResolution_data();
     void pngHasTheChosenResolution();
@@ -160,6 +166,56 @@ void FigureFileTest::captionBreaksOnlyBetweenItemsOrIsLeftOut() {
                             "\u03bb(A/z) = 59.1788 S cm2 mol\u22121, \u03bb(X\u2212) = 76.35 S "
                             "cm2 mol\u22121; Debye\u2013H\u00fcckel + Onsager\u2013Fuoss, water "
                             "25 \u00b0C, a = 4.5 \u00c5."));
+}
+
+void FigureFileTest::xLabelsNeverTouch_data() {
+    QTest::addColumn<double>("highest");
+    QTest::addColumn<double>("widthCentimetres");
+    QTest::newRow("near 1e-7 M, one column") << 1.1e-6 << 8.5;
+    QTest::newRow("near 1e-7 M, narrow") << 1.1e-6 << 4.0;
+    QTest::newRow("near 1e300, narrow") << 2.3e300 << 4.0;
+    QTest::newRow("ordinary, narrow") << 0.0101 << 3.0;
+}
+
+// The x labels (the texts of 7 pt on the lowest baseline of the labels) keep apart: each
+// measured at full size, its raised exponent included, ends before the next begins.
+void FigureFileTest::xLabelsNeverTouch() {
+    QFETCH(double, highest);
+    QFETCH(double, widthCentimetres);
+    Figure figure = sampleFigure();
+    for (FigureSeries& series : figure.series)
+        for (double& x : series.x) x *= highest / 0.01;
+    figure.x = figureAxis("C_{0} / mol L^{\u22121}", {figure.series[0].x}, true);
+    QTemporaryDir directory;
+    const QString name = directory.filePath(QStringLiteral("figure.svg"));
+    QCOMPARE(QString::fromStdString(
+                 writeFigureFile(figure, name.toStdString(), {widthCentimetres, 0, 300, false})),
+             QString());
+    QXmlStreamReader xml(contentOf(name));
+    std::map<double, std::vector<std::pair<double, QString>>> rows;  // baseline: x, text
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("text"))
+            continue;
+        const auto attributes = xml.attributes();
+        if (attributes.value(QLatin1String("font-size")) != QLatin1String("7")) continue;
+        const double x = attributes.value(QLatin1String("x")).toDouble();
+        const double y = attributes.value(QLatin1String("y")).toDouble();
+        rows[y].emplace_back(x, xml.readElementText(QXmlStreamReader::IncludeChildElements));
+    }
+    QVERIFY(!rows.empty());
+    const auto& labels = rows.rbegin()->second;  // the lowest row of 7 pt texts
+    QVERIFY2(labels.size() >= 2, qPrintable(QString::number(labels.size())));
+    QImage points(1, 1, QImage::Format_RGB32);  // 72 dpi: widths in points
+    points.setDotsPerMeterX(2835);
+    points.setDotsPerMeterY(2835);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(7);
+    const QFontMetricsF metrics(font, &points);
+    for (size_t i = 1; i < labels.size(); ++i) {
+        const double end = labels[i - 1].first + metrics.horizontalAdvance(labels[i - 1].second);
+        QVERIFY2(end < labels[i].first,
+                 qPrintable(labels[i - 1].second + QStringLiteral(" touches ") + labels[i].second));
+    }
 }
 
 void FigureFileTest::pdfHasOnePageOfTheChosenSize() {
