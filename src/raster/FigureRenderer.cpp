@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
@@ -241,21 +242,87 @@ void drawSeries(QPainter& painter, const Figure& figure, const Frame& frame) {
     painter.restore();
 }
 
-// Each series that asks for it has its name written just above its highest point, kept
-// inside the frame.
-void drawPeakLabels(TextPainter& text, const Figure& figure, const Frame& frame) {
+// The points of a curve in the frame's coordinates, no more than a point apart, so that a
+// label's box can be tested against the curve by the points inside it.
+std::vector<QPointF> densePath(const FigureSeries& series, const Frame& frame) {
+    std::vector<QPointF> points;
+    for (size_t i = 0; i < series.x.size(); ++i) {
+        const QPointF to = frame.map(series.x[i], series.y[i]);
+        if (!points.empty()) {
+            const QPointF from = points.back();
+            const int steps = static_cast<int>(std::ceil(QLineF(from, to).length()));
+            for (int k = 1; k < steps; ++k) points.push_back(from + (to - from) * k / steps);
+        }
+        points.push_back(to);
+    }
+    return points;
+}
+
+int pointsInside(const std::vector<QPointF>& points, const QRectF& box) {
+    return static_cast<int>(std::count_if(points.begin(), points.end(),
+                                          [&](const QPointF& p) { return box.contains(p); }));
+}
+
+// Each series that asks for it has its name written beside its curve where the name
+// touches neither the frame, nor another name, nor another curve, and preferably not its
+// own: candidates above and below points along the curve are scored by the curves'
+// points under them and by their distance from the curve's highest point, where a name
+// is most plainly its curve's. Where every candidate fails, the name stands above the
+// highest point, kept inside the frame.
+void drawCurveLabels(TextPainter& text, const Figure& figure, const Frame& frame) {
     const QFontMetricsF metrics = text.metrics(tickFontSize);
-    for (const FigureSeries& series : figure.series) {
+    constexpr int candidatesAlong = 80;
+    std::vector<std::vector<QPointF>> paths;
+    for (const FigureSeries& series : figure.series) paths.push_back(densePath(series, frame));
+    const QRectF inside = frame.area.adjusted(gap, gap, -gap, -gap);
+    std::vector<QRectF> placed;
+    for (size_t s = 0; s < figure.series.size(); ++s) {
+        const FigureSeries& series = figure.series[s];
         if (!series.labelAtPeak || series.y.empty()) continue;
-        const auto peak = std::max_element(series.y.begin(), series.y.end()) - series.y.begin();
-        const QPointF at =
-            frame.map(series.x[static_cast<size_t>(peak)], series.y[static_cast<size_t>(peak)]);
         const double width = text.width(series.name, tickFontSize);
-        const double x = std::clamp(at.x() - width / 2, frame.area.left() + gap,
-                                    frame.area.right() - gap - width);
-        const double baseline = std::clamp(at.y() - gap, frame.area.top() + gap + metrics.ascent(),
-                                           frame.area.bottom() - gap);
-        text.draw(series.name, QPointF(x, baseline), tickFontSize, qColor(series.color));
+        const double height = metrics.ascent() + metrics.descent();
+        const auto peak = static_cast<size_t>(std::max_element(series.y.begin(), series.y.end()) -
+                                              series.y.begin());
+        const QPointF peakAt = frame.map(series.x[peak], series.y[peak]);
+        const std::vector<QPointF>& own = paths[s];
+        double bestCost = std::numeric_limits<double>::infinity();
+        QRectF best;
+        for (int k = 0; k <= candidatesAlong && !own.empty(); ++k) {
+            const QPointF at = own[own.size() * static_cast<size_t>(k) / (candidatesAlong + 1)];
+            // Above, below, right and left of the point (beside a steep part of a curve).
+            const QRectF boxes[] = {{at.x() - width / 2, at.y() - gap - height, width, height},
+                                    {at.x() - width / 2, at.y() + gap, width, height},
+                                    {at.x() + gap, at.y() - height / 2, width, height},
+                                    {at.x() - gap - width, at.y() - height / 2, width, height}};
+            for (size_t side = 0; side < std::size(boxes); ++side) {
+                const QRectF& box = boxes[side];
+                if (!inside.contains(box)) continue;
+                const QRectF margin = box.adjusted(-1, -1, 1, 1);
+                if (std::any_of(placed.begin(), placed.end(),
+                                [&](const QRectF& other) { return other.intersects(margin); }))
+                    continue;
+                int others = 0;
+                for (size_t o = 0; o < paths.size(); ++o)
+                    if (o != s) others += pointsInside(paths[o], margin);
+                const double cost = 100.0 * others + 20.0 * pointsInside(own, margin) +
+                                    QLineF(at, peakAt).length() / frame.area.width() +
+                                    0.05 * static_cast<double>(side);
+                if (cost < bestCost) {
+                    bestCost = cost;
+                    best = box;
+                }
+            }
+        }
+        if (!std::isfinite(bestCost)) {
+            const double x =
+                std::clamp(peakAt.x() - width / 2, inside.left(), inside.right() - width);
+            const double top =
+                std::clamp(peakAt.y() - gap - height, inside.top(), inside.bottom() - height);
+            best = QRectF(x, top, width, height);
+        }
+        placed.push_back(best);
+        text.draw(series.name, QPointF(best.left(), best.top() + metrics.ascent()), tickFontSize,
+                  qColor(series.color));
     }
 }
 
@@ -390,7 +457,7 @@ void paintFigure(QPainter& painter, const Figure& figure, QSizeF size,
 
     drawSeries(painter, figure, frame);
     drawAxes(painter, text, frame);
-    drawPeakLabels(text, figure, frame);
+    drawCurveLabels(text, figure, frame);
     drawLegend(painter, text, figure, frame);
 
     text.draw(figure.x.title,

@@ -64,6 +64,8 @@ class FigureFileTest : public QObject {
     void captionBreaksOnlyBetweenItemsOrIsLeftOut();
     void xLabelsNeverTouch_data();
     void xLabelsNeverTouch();
+    void curveLabelsTouchNothing_data();
+    void curveLabelsTouchNothing();
     void pdfHasOnePageOfTheChosenSize();
     void pngHasTheChosenResolution_data();
     void pngHasTheChosenResolution();
@@ -215,6 +217,109 @@ void FigureFileTest::xLabelsNeverTouch() {
         const double end = labels[i - 1].first + metrics.horizontalAdvance(labels[i - 1].second);
         QVERIFY2(end < labels[i].first,
                  qPrintable(labels[i - 1].second + QStringLiteral(" touches ") + labels[i].second));
+    }
+}
+
+void FigureFileTest::curveLabelsTouchNothing_data() {
+    QTest::addColumn<double>("K1");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<double>("widthCentimetres");
+    QTest::addColumn<bool>("clearOfCurves");
+    QTest::newRow("6:1, crowded at zero") << 10000.0 << 6 << 8.5 << true;
+    QTest::newRow("2:1, weak binding: AX0 near 100 %, AX2 near 0 %") << 12.0 << 2 << 8.5 << true;
+    // Where AX5 and AX6 run together near 0 % on a narrow figure no place is clear of both
+    // curves: the names still keep off each other and the frame.
+    QTest::newRow("6:1, narrow") << 10000.0 << 6 << 6.0 << false;
+}
+
+// Species curves of stepwise binding (K(i+1) = K(i) / 5) carry their names; each name's box,
+// measured at 72 dpi and placed by the SVG's coordinates, lies inside the frame (found from
+// the first and last tick labels), overlaps no other name and no other species' curve.
+void FigureFileTest::curveLabelsTouchNothing() {
+    QFETCH(double, K1);
+    QFETCH(int, n);
+    QFETCH(double, widthCentimetres);
+    QFETCH(bool, clearOfCurves);
+    Figure figure;
+    std::vector<double> x;
+    for (int i = 0; i <= 300; ++i) x.push_back(0.01 * i / 300);
+    for (int species = 0; species <= n; ++species) {
+        FigureSeries series{"AX" + std::to_string(species),
+                            x,
+                            {},
+                            colors::black,
+                            LineStyle::Solid,
+                            MarkerShape::None,
+                            true};
+        for (const double c : x) {
+            double beta = 1, sum = 0, term = 0;
+            for (int i = 0; i <= n; ++i) {
+                if (i > 0) beta *= K1 / std::pow(5.0, i - 1) * c;
+                sum += beta;
+                if (i == species) term = beta;
+            }
+            series.y.push_back(100 * term / sum);
+        }
+        figure.series.push_back(series);
+    }
+    figure.x = figureAxis("C", {x}, true);
+    figure.y = figureAxis("%", {{0.0, 100.0}}, true);
+    figure.legend = LegendPlace::None;
+    QTemporaryDir directory;
+    const QString name = directory.filePath(QStringLiteral("figure.svg"));
+    QCOMPARE(QString::fromStdString(
+                 writeFigureFile(figure, name.toStdString(), {widthCentimetres, 0, 300, false})),
+             QString());
+
+    QImage points(1, 1, QImage::Format_RGB32);  // 72 dpi: lengths in points
+    points.setDotsPerMeterX(2835);
+    points.setDotsPerMeterY(2835);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(7);
+    const QFontMetricsF metrics(font, &points);
+    std::map<std::string, QRectF> boxes;
+    std::map<QString, QPointF> ticks;  // tick label text: its centre on the baseline
+    QXmlStreamReader xml(contentOf(name));
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("text"))
+            continue;
+        const double left = xml.attributes().value(QLatin1String("x")).toDouble();
+        const double baseline = xml.attributes().value(QLatin1String("y")).toDouble();
+        const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        const double width = metrics.horizontalAdvance(text);
+        if (text.startsWith(QLatin1String("AX")))
+            boxes[text.toStdString()] = QRectF(left, baseline - metrics.ascent(), width,
+                                               metrics.ascent() + metrics.descent());
+        else
+            ticks[text] = QPointF(left + width / 2, baseline);
+    }
+    QCOMPARE(boxes.size(), static_cast<size_t>(n + 1));
+    // x ticks 0.000 and 0.010 centred under the frame's ends; y ticks 0 and 100 right of it.
+    const double right = ticks.at(QStringLiteral("0.010")).x();
+    const double frameTop =
+        ticks.at(QStringLiteral("100")).y() - (metrics.ascent() - metrics.descent()) / 2;
+    const double frameBottom =
+        ticks.at(QStringLiteral("0")).y() - (metrics.ascent() - metrics.descent()) / 2;
+    const double frameLeft = ticks.at(QStringLiteral("0.000")).x();
+    const QRectF frame(QPointF(frameLeft, frameTop), QPointF(right, frameBottom));
+    const auto map = [&](double vx, double vy) {
+        return QPointF(frame.left() + vx / 0.01 * frame.width(),
+                       frame.bottom() - vy / 100 * frame.height());
+    };
+    for (const auto& [label, box] : boxes) {
+        QVERIFY2(frame.contains(box), label.c_str());
+        for (const auto& [other, otherBox] : boxes)
+            QVERIFY2(other == label || !box.intersects(otherBox), (label + " on " + other).c_str());
+        for (const FigureSeries& series : figure.series) {
+            if (series.name == label || !clearOfCurves) continue;
+            for (size_t i = 1; i < series.x.size(); ++i) {
+                const QPointF from = map(series.x[i - 1], series.y[i - 1]);
+                const QPointF to = map(series.x[i], series.y[i]);
+                for (int k = 0; k <= 8; ++k)
+                    QVERIFY2(!box.contains(from + (to - from) * k / 8),
+                             (label + " on the curve of " + series.name).c_str());
+            }
+        }
     }
 }
 
