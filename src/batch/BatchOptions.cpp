@@ -24,7 +24,8 @@ const char* batchUsage() {
            "                     [--solvent water|acetonitrile|methanol]\n"
            "                     [--temperature K --permittivity E --viscosity MPAS]\n"
            "                     [--figure KIND:FILE]... [--figure-dpi N] [--figure-width CM]\n"
-           "                     [--figure-caption on|off]\n"
+           "                     [--figure-caption on|off] [--figure-x linear|log|sqrt]\n"
+           "                     [--species-names NAME,...]\n"
            "                     [--export-csv FILE] [--threads N]\n"
            "       condsim-batch --help | --version\n"
            "\n"
@@ -47,7 +48,11 @@ const char* batchUsage() {
            "residuals, the format .svg, .pdf or .png from FILE; 8.5 cm wide and 300 dpi\n"
            "unless --figure-width and --figure-dpi say otherwise; the caption line under\n"
            "the plot unless --figure-caption off, for a journal that sets captions in the\n"
-           "text; residuals are calculated - observed); the data as CSV\n"
+           "text; the concentration axis as --figure-x says, log for speciation over\n"
+           "decades, by default sqrt for molar-sqrt and linear for the others; the species\n"
+           "of the distribution named by --species-names, n + 1 formulas such as\n"
+           "Ca2+,CaCl+,CaCl2, in place of AX0..AXn; residuals are calculated - observed);\n"
+           "the data as CSV\n"
            "(--export-csv).\n"
            "\n"
            "Whole numbers must lie in the range of their field (--n 2..30, --alfa 1..100,\n"
@@ -307,6 +312,29 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
                  throw BatchUsageError{"--figure-dpi takes 10 to 2400"};
          }},
         {"--figure-width", [&](const std::string& v) { options.figureWidth = figureWidth(v); }},
+        {"--figure-x",
+         [&](const std::string& v) {
+             options.figureOptions.x = figureScaleNamed(v);
+             if (!options.figureOptions.x)
+                 throw BatchUsageError{"--figure-x takes linear, log or sqrt"};
+         }},
+        {"--species-names",
+         [&](const std::string& v) {
+             std::vector<std::string> names;
+             size_t from = 0;
+             for (size_t comma = v.find(',');; comma = v.find(',', from)) {
+                 names.push_back(
+                     v.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+                 if (comma == std::string::npos) break;
+                 from = comma + 1;
+             }
+             for (const std::string& name : names)
+                 if (name.empty() || name.find_first_not_of(' ') == std::string::npos)
+                     throw BatchUsageError{
+                         "--species-names takes names separated by commas, such as "
+                         "Ca2+,CaCl+,CaCl2, none empty"};
+             options.figureOptions.speciesNames = std::move(names);
+         }},
         {"--figure-caption",
          [&](const std::string& v) {
              if (v != "on" && v != "off") throw BatchUsageError{"--figure-caption takes on or off"};

@@ -38,6 +38,7 @@ struct BatchOptions {
     std::optional<int> figureDotsPerInch;  // resolution of PNG figures
     std::optional<double> figureWidth;     // width of the figures in centimetres
     std::optional<bool> figureCaption;     // the caption line under the figures (default on)
+    FigureOptions figureOptions;           // --figure-x, --species-names
     std::optional<char> decimalSeparator;
     std::optional<std::vector<FitParameter>> fit;  // fitted and applied before the calculation
     std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit

@@ -310,7 +310,8 @@ class BatchRun {
             const auto& kind = figureRequest.first;
             const auto& fileName = figureRequest.second;
             const bool written = act([&] {
-                const BuiltFigure built = mainWindowFigure(kind, app_.state);
+                const BuiltFigure built =
+                    mainWindowFigure(kind, app_.state, options_.figureOptions);
                 if (!built.figure)
                     throw Error("No " + figureKindName(kind) + " figure: " + built.refusal);
                 if (!writeFigure_) throw Error("This tool cannot write figures");

@@ -1,7 +1,7 @@
 #pragma once
 // The choices of File/Export Figure...: which figure, the format, the width, for PNG the
-// resolution, and whether the caption line is drawn. The file name is chosen afterwards in the save
-// dialog.
+// resolution, whether the caption line is drawn, and the concentration axis. The file name is
+// chosen afterwards in the save dialog.
 
 #include <QDialog>
 #include <optional>
@@ -22,6 +22,7 @@ struct FigureExportChoice {
     FigureKind kind = FigureKind::Conductivity;
     std::string format;  // "svg", "pdf" or "png"
     FigureSize size;
+    FigureOptions options;  // the concentration axis
 };
 
 class ExportFigureDialog : public QDialog {
@@ -42,6 +43,7 @@ class ExportFigureDialog : public QDialog {
     QDoubleSpinBox* width_;
     QSpinBox* dotsPerInch_;
     QCheckBox* caption_;
+    QComboBox* axis_;
 };
 
 }  // namespace condsim::qt

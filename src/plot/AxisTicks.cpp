@@ -51,6 +51,37 @@ std::string tickLabel(double value, int decimals) {
     return label;
 }
 
+AxisTicks logAxisTicks(double low, double high, int maximumCount) {
+    if (!(low > 0) || !(high > 0) || !std::isfinite(low) || !std::isfinite(high))
+        return logAxisTicks(1, 10, maximumCount);
+    if (low > high) std::swap(low, high);
+    int first = static_cast<int>(std::floor(std::log10(low) + 1e-9));
+    int last = static_cast<int>(std::ceil(std::log10(high) - 1e-9));
+    if (last <= first) last = first + 1;
+    const int count = std::max(maximumCount, 3);
+    int every = 1;
+    for (const int factor : {1, 2, 5, 10, 20, 50, 100}) {
+        every = factor;
+        // Ends on whole multiples of the factor, so that both ends are ticks.
+        const int from = static_cast<int>(std::floor(static_cast<double>(first) / factor));
+        const int to = static_cast<int>(std::ceil(static_cast<double>(last) / factor));
+        if (to - from + 1 <= count) break;
+    }
+    first = static_cast<int>(std::floor(static_cast<double>(first) / every)) * every;
+    last = static_cast<int>(std::ceil(static_cast<double>(last) / every)) * every;
+    AxisTicks ticks;
+    ticks.minimum = std::pow(10.0, first);
+    ticks.maximum = std::pow(10.0, last);
+    ticks.step = std::pow(10.0, every);
+    for (int power = first; power <= last; power += every) {
+        ticks.values.push_back(std::pow(10.0, power));
+        ticks.labels.push_back(power == 0   ? "1"
+                               : power == 1 ? "10"
+                                            : "10^{" + withMinusSigns(std::to_string(power)) + "}");
+    }
+    return ticks;
+}
+
 AxisTicks axisTicks(double low, double high, int maximumCount) {
     if (!std::isfinite(low) || !std::isfinite(high)) return axisTicks(0, 1, maximumCount);
     if (low > high) std::swap(low, high);

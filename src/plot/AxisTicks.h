@@ -25,6 +25,13 @@ struct AxisTicks {
 // 0 to 1.
 AxisTicks axisTicks(double low, double high, int maximumCount = 7);
 
+// Ticks of a logarithmic axis for positive values from low to high: the axis runs from the
+// power of ten at or below the smallest to the one at or above the largest (a single
+// decade at least), with a tick at every power, or at every second, fifth or tenth when
+// there would be more than `maximumCount`; labels "10^{−4}" in the markup of
+// plot/FigureText, "1" and "10" without a power. `step` is the ticks' factor.
+AxisTicks logAxisTicks(double low, double high, int maximumCount = 7);
+
 // The text of a tick value with `decimals` digits after the point, without a minus sign
 // on zero.
 std::string tickLabel(double value, int decimals);

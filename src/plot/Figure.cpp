@@ -25,6 +25,21 @@ FigureAxis figureAxis(std::string title, const std::vector<std::vector<double>>&
     return {std::move(title), axisTicks(low, high)};
 }
 
+FigureAxis logarithmicFigureAxis(std::string title,
+                                 const std::vector<std::vector<double>>& values) {
+    double low = std::numeric_limits<double>::infinity();
+    double high = 0;
+    for (const auto& list : values) {
+        for (const double v : list) {
+            if (!(v > 0) || !std::isfinite(v)) continue;
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    }
+    if (!(high > 0)) low = high = 1;  // no positive value at all
+    return {std::move(title), logAxisTicks(low, high), true};
+}
+
 std::vector<double> curveConcentrations(const std::vector<double>& observed, bool fromZero) {
     constexpr int evenSteps = 120;
     constexpr int stepsPerDecade = 40;

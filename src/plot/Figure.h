@@ -29,6 +29,7 @@ struct FigureSeries {
 struct FigureAxis {
     std::string title;  // quantity and unit, "C0 / mol L-1"
     AxisTicks ticks;
+    bool logarithmic = false;  // values placed by their logarithm (ticks at decades)
 };
 
 enum class LegendPlace { None, TopLeft, TopRight };
@@ -46,6 +47,9 @@ struct Figure {
 // `fromZero` (and the values are not negative).
 FigureAxis figureAxis(std::string title, const std::vector<std::vector<double>>& values,
                       bool fromZero);
+// The logarithmic axis for positive values: from the decade at or below the smallest to
+// the decade at or above the largest (logAxisTicks).
+FigureAxis logarithmicFigureAxis(std::string title, const std::vector<std::vector<double>>& values);
 
 // The concentrations at which a calculated curve is drawn over observed ones: from the
 // lowest observed (or, with `fromZero`, from a ten-thousandth of the highest, which lies

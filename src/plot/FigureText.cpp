@@ -52,6 +52,33 @@ std::string withMinusSigns(const std::string& numberText) {
     return text;
 }
 
+std::string typesetFormula(const std::string& formula) {
+    std::string body = formula;
+    std::string charge;
+    if (!body.empty() && (body.back() == '+' || body.back() == '-')) {
+        size_t start = body.size() - 1;
+        while (start > 0 && std::isdigit(static_cast<unsigned char>(body[start - 1]))) --start;
+        charge = body.substr(start);
+        body.erase(start);
+        while (!body.empty() && body.back() == ' ') body.pop_back();
+        if (charge.back() == '-') charge = charge.substr(0, charge.size() - 1) + minusSign;
+    }
+    std::string text;
+    for (size_t i = 0; i < body.size();) {
+        const bool afterElement = i > 0 && (std::isalpha(static_cast<unsigned char>(body[i - 1])) ||
+                                            body[i - 1] == ')' || body[i - 1] == ']');
+        if (afterElement && std::isdigit(static_cast<unsigned char>(body[i]))) {
+            size_t end = i;
+            while (end < body.size() && std::isdigit(static_cast<unsigned char>(body[end]))) ++end;
+            text += "_{" + body.substr(i, end - i) + "}";
+            i = end;
+        } else {
+            text += body[i++];
+        }
+    }
+    return charge.empty() ? text : text + "^{" + charge + "}";
+}
+
 std::string typesetCaption(const std::string& plain) {
     struct Rule {
         std::regex pattern;

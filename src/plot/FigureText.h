@@ -35,6 +35,12 @@ std::string withMinusSigns(const std::string& numberText);
 // "4.5 Å" for an ion size, and "Debye–Hückel" (the reports keep their ASCII texts).
 std::string typesetCaption(const std::string& plain);
 
+// A chemical formula as written in plain text ("Ca2+", "CaCl+", "CaCl2", "SO4 2-") in the
+// markup: the digits after an element or a closing bracket lowered ("CaCl_{2}"), a charge at
+// the end (digits right before the final + or -) raised with a true minus ("Ca^{2+}",
+// "SO_{4}^{2−}").
+std::string typesetFormula(const std::string& formula);
+
 inline constexpr const char* minusSign = "\u2212";
 
 }  // namespace condsim

@@ -71,6 +71,19 @@ class TextPainter {
                 metrics(runPoints(run, points)).horizontalAdvance(QString::fromStdString(run.text));
         return total;
     }
+    // How far the text reaches above and below its baseline, raised and lowered runs
+    // included.
+    std::pair<double, double> extent(const std::string& marked, double points) const {
+        const QFontMetricsF base = metrics(points);
+        double above = base.ascent();
+        double below = base.descent();
+        for (const TextRun& run : textRuns(marked)) {
+            const QFontMetricsF small = metrics(runPoints(run, points));
+            above = std::max(above, small.ascent() - runShift(run, points));
+            below = std::max(below, small.descent() + runShift(run, points));
+        }
+        return {above, below};
+    }
     QFontMetricsF metrics(double points) const {
         return {fontOf(painter_, points), painter_.device()};
     }
@@ -150,8 +163,12 @@ void drawMarker(QPainter& painter, MarkerShape shape, Color color, QPointF at) {
 struct Frame {
     QRectF area;
     AxisTicks x, y;
+    bool xLogarithmic = false;
     QPointF map(double vx, double vy) const {
-        return {area.left() + (vx - x.minimum) / (x.maximum - x.minimum) * area.width(),
+        const double across = xLogarithmic
+                                  ? std::log10(vx / x.minimum) / std::log10(x.maximum / x.minimum)
+                                  : (vx - x.minimum) / (x.maximum - x.minimum);
+        return {area.left() + across * area.width(),
                 area.bottom() - (vy - y.minimum) / (y.maximum - y.minimum) * area.height()};
     }
 };
@@ -270,7 +287,6 @@ int pointsInside(const std::vector<QPointF>& points, const QRectF& box) {
 // is most plainly its curve's. Where every candidate fails, the name stands above the
 // highest point, kept inside the frame.
 void drawCurveLabels(TextPainter& text, const Figure& figure, const Frame& frame) {
-    const QFontMetricsF metrics = text.metrics(tickFontSize);
     constexpr int candidatesAlong = 80;
     std::vector<std::vector<QPointF>> paths;
     for (const FigureSeries& series : figure.series) paths.push_back(densePath(series, frame));
@@ -280,7 +296,8 @@ void drawCurveLabels(TextPainter& text, const Figure& figure, const Frame& frame
         const FigureSeries& series = figure.series[s];
         if (!series.labelAtPeak || series.y.empty()) continue;
         const double width = text.width(series.name, tickFontSize);
-        const double height = metrics.ascent() + metrics.descent();
+        const auto [above, below] = text.extent(series.name, tickFontSize);
+        const double height = above + below;
         const auto peak = static_cast<size_t>(std::max_element(series.y.begin(), series.y.end()) -
                                               series.y.begin());
         const QPointF peakAt = frame.map(series.x[peak], series.y[peak]);
@@ -321,7 +338,7 @@ void drawCurveLabels(TextPainter& text, const Figure& figure, const Frame& frame
             best = QRectF(x, top, width, height);
         }
         placed.push_back(best);
-        text.draw(series.name, QPointF(best.left(), best.top() + metrics.ascent()), tickFontSize,
+        text.draw(series.name, QPointF(best.left(), best.top() + above), tickFontSize,
                   qColor(series.color));
     }
 }
@@ -443,7 +460,8 @@ void paintFigure(QPainter& painter, const Figure& figure, QSizeF size,
                                         tickFontSize) /
                                  2);
     };
-    for (int attempt = 0; attempt < 4 && !xLabelsApart(text, xTicks, rightOf(xTicks) - left);
+    for (int attempt = 0; attempt < 4 && !figure.x.logarithmic &&
+                          !xLabelsApart(text, xTicks, rightOf(xTicks) - left);
          ++attempt)
         xTicks = fewerTicks(xTicks);
     const double right = rightOf(xTicks);
@@ -451,7 +469,8 @@ void paintFigure(QPainter& painter, const Figure& figure, QSizeF size,
     const double bottom = size.height() - outerMargin - captionHeight -
                           (captionHeight > 0 ? gap : 0) - titleMetrics.height() - gap -
                           tickMetrics.height() - gap;
-    Frame frame{QRectF(QPointF(left, top), QPointF(right, bottom)), xTicks, yTicks};
+    Frame frame{QRectF(QPointF(left, top), QPointF(right, bottom)), xTicks, yTicks,
+                figure.x.logarithmic};
     if (frame.x.maximum <= frame.x.minimum) frame.x.maximum = frame.x.minimum + 1;
     if (frame.y.maximum <= frame.y.minimum) frame.y.maximum = frame.y.minimum + 1;
 

@@ -30,7 +30,7 @@ std::string shortText(ext value, int digits) {
 
 }  // namespace
 
-BuiltFigure fitResidualFigure(const FitWindow& fit) {
+BuiltFigure fitResidualFigure(const FitWindow& fit, const FigureOptions& options) {
     const FitResult& result = fit.lastFit();
     if (!result.converged())
         return {std::nullopt, "There are no residuals to draw: run a fit first."};
@@ -46,7 +46,7 @@ BuiltFigure fitResidualFigure(const FitWindow& fit) {
                                   ? roadSummaryName(calculationRoad(fit.fittedSystem().solution))
                                   : result.solutionModel;
     caption += "; RMS residual " + shortText(result.rmsResidual, 3) + " mS cm-1; " + model + ".";
-    return residualFigure(fit.residuals(), typesetCaption(caption));
+    return residualFigure(fit.residuals(), typesetCaption(caption), options);
 }
 
 }  // namespace condsim

@@ -32,6 +32,21 @@ inline constexpr FigureKind allFigureKinds[] = {
     FigureKind::Conductivity, FigureKind::MolarConductivity, FigureKind::MolarConductivitySqrt,
     FigureKind::Distribution, FigureKind::Residuals};
 
+// The concentration axis: linear, logarithmic (speciation over decades), or the square
+// root (Kohlrausch plots).
+enum class FigureScale { Linear, Logarithmic, SquareRoot };
+// "linear", "log", "sqrt".
+std::optional<FigureScale> figureScaleNamed(const std::string& name);
+
+struct FigureOptions {
+    // The x axis; by default the kind's own (the square root for molar-sqrt, otherwise
+    // linear).
+    std::optional<FigureScale> x;
+    // The names of AX0..AXn in the distribution figure, as formulas ("Ca2+", "CaCl+",
+    // "CaCl2", typeset with plot/typesetFormula); AX0..AXn when empty.
+    std::vector<std::string> speciesNames;
+};
+
 // A figure, or why there is none (nothing to draw is refused, never drawn empty).
 struct BuiltFigure {
     std::optional<Figure> figure;
@@ -41,9 +56,12 @@ struct BuiltFigure {
 // The figure of the main window's data: observed points as loaded, and the calculated
 // curves of the last complete sweep when that sweep was made for these observed points.
 // Residuals are calculated minus observed at the observed concentrations.
-BuiltFigure mainWindowFigure(FigureKind kind, const ProcessState& state);
+// A distribution figure whose species names do not number n + 1 is refused.
+BuiltFigure mainWindowFigure(FigureKind kind, const ProcessState& state,
+                             const FigureOptions& options = {});
 
 // The residuals of a fit, with its description as caption.
-BuiltFigure residualFigure(const std::vector<ResidualPoint>& residuals, const std::string& caption);
+BuiltFigure residualFigure(const std::vector<ResidualPoint>& residuals, const std::string& caption,
+                           const FigureOptions& options = {});
 
 }  // namespace condsim

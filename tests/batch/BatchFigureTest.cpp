@@ -39,6 +39,11 @@ TEST(BatchFigure, OptionsNameAKindAndAFile) {
     EXPECT_EQ(*options.exportCsv, "d.csv");
     EXPECT_EQ(options.figureCaption, false);
     EXPECT_EQ(parseBatchOptions({"--figure-caption=on"}).figureCaption, true);
+    const auto figureOptions =
+        parseBatchOptions({"--figure-x", "log", "--species-names", "Ca2+,CaCl+,CaCl2"})
+            .figureOptions;
+    EXPECT_EQ(figureOptions.x, FigureScale::Logarithmic);
+    EXPECT_EQ(figureOptions.speciesNames, (std::vector<std::string>{"Ca2+", "CaCl+", "CaCl2"}));
 
     const struct {
         std::vector<std::string> arguments;
@@ -51,6 +56,9 @@ TEST(BatchFigure, OptionsNameAKindAndAFile) {
         {{"--figure-width", "8,5"}, "--figure-width takes a width"},
         {{"--figure-width", "0"}, "--figure-width takes a width"},
         {{"--figure-caption", "yes"}, "--figure-caption takes on or off"},
+        {{"--figure-x", "logarithmic"}, "--figure-x takes linear, log or sqrt"},
+        {{"--species-names", "Ca2+,,CaCl2"}, "--species-names takes names separated by commas"},
+        {{"--species-names", "Ca2+,CaCl2,"}, "--species-names takes names separated by commas"},
     };
     for (const auto& c : refused)
         EXPECT_EQ(usageReason(c.arguments).rfind(c.reasonStart, 0), 0u) << usageReason(c.arguments);

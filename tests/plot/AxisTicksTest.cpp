@@ -88,5 +88,44 @@ TEST(AxisTicks, EncloseTheDataWithRoundSteps) {
     }
 }
 
+// Logarithmic axes: decades around the data, every decade labelled as a power of ten
+// until there are too many.
+TEST(AxisTicks, LogarithmicAxesRunFromDecadeToDecade) {
+    const struct {
+        const char* name;
+        double low, high;
+        double minimum, maximum;
+        std::vector<std::string> labels;
+    } cases[] = {
+        {"the 28 CaCl2 points",
+         7.6e-5,
+         0.0997,
+         1e-5,
+         0.1,
+         {"10^{\u22125}", "10^{\u22124}", "10^{\u22123}", "10^{\u22122}", "10^{\u22121}"}},
+        {"within one decade", 0.002, 0.005, 1e-3, 1e-2, {"10^{\u22123}", "10^{\u22122}"}},
+        {"a power itself", 0.001, 0.01, 1e-3, 1e-2, {"10^{\u22123}", "10^{\u22122}"}},
+        {"around one", 2, 50, 1, 100, {"1", "10", "10^{2}"}},
+        {"600 decades",
+         1e-300,
+         1e300,
+         1e-300,
+         1e300,
+         {"10^{\u2212300}", "10^{\u2212200}", "10^{\u2212100}", "1", "10^{100}", "10^{200}",
+          "10^{300}"}},
+        {"nothing positive", 0, -1, 1, 10, {"1", "10"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const AxisTicks ticks = logAxisTicks(c.low, c.high);
+        EXPECT_DOUBLE_EQ(ticks.minimum, c.minimum);
+        EXPECT_DOUBLE_EQ(ticks.maximum, c.maximum);
+        EXPECT_EQ(ticks.labels, c.labels);
+        ASSERT_EQ(ticks.values.size(), c.labels.size());
+        EXPECT_EQ(ticks.values.front(), ticks.minimum);
+        EXPECT_EQ(ticks.values.back(), ticks.maximum);
+    }
+}
+
 }  // namespace
 }  // namespace condsim

@@ -33,6 +33,22 @@ TEST(FigureText, MarkupSplitsIntoRaisedAndLoweredRuns) {
     EXPECT_EQ(unmarkedText("\u039b / S cm^{2} mol^{\u22121}"), "\u039b / S cm2 mol\u22121");
 }
 
+TEST(FigureText, FormulasAreTypeset) {
+    const struct {
+        const char* plain;
+        const char* typeset;
+    } cases[] = {
+        {"Ca2+", "Ca^{2+}"},    {"CaCl+", "CaCl^{+}"},
+        {"CaCl2", "CaCl_{2}"},  {"SO4 2-", "SO_{4}^{2\u2212}"},
+        {"Cl-", "Cl^{\u2212}"}, {"Fe(CN)6 3-", "Fe(CN)_{6}^{3\u2212}"},
+        {"AX0", "AX_{0}"},      {"2 H2O", "2 H_{2}O"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.plain);
+        EXPECT_EQ(typesetFormula(c.plain), c.typeset);
+    }
+}
+
 TEST(FigureText, CaptionsAreTypeset) {
     const struct {
         const char* plain;

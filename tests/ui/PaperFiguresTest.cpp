@@ -117,7 +117,7 @@ TEST(PaperFigures, CurvesCoverTheObservedDataAndTheAxisEndsPastThem) {
     reach(s, Stage::Calculated);
     const auto& compared = s.app.state.calculation.observed;
     ASSERT_EQ(compared.size(), 12u);
-    const double highest = static_cast<double>(compared.back().concentration);  // 0.0101 M
+    const double highest = static_cast<double>(compared.back().concentration);  // 0.01 M
     for (const FigureKind kind : {FigureKind::Conductivity, FigureKind::MolarConductivity,
                                   FigureKind::MolarConductivitySqrt, FigureKind::Distribution}) {
         SCOPED_TRACE(figureKindName(kind));
@@ -138,6 +138,81 @@ TEST(PaperFigures, CurvesCoverTheObservedDataAndTheAxisEndsPastThem) {
             const double calculated = static_cast<double>(point.calculated);
             EXPECT_NEAR(curve.y[static_cast<size_t>(at - curve.x.begin())], calculated,
                         calculated * 1e-12);
+        }
+    }
+}
+
+// --figure-x and the export dialog's axis: a logarithmic axis from the decade below the
+// lowest observed concentration, with the curve from that concentration (a log axis has no
+// zero); the square root for any kind; species named by formula, or refused when the names
+// do not number n + 1.
+TEST(PaperFigures, AxisScaleAndSpeciesNamesFollowTheOptions) {
+    Session s;
+    reach(s, Stage::Calculated);
+    const auto& observed = s.app.state.calculation.observed;
+    const double lowest = static_cast<double>(observed.front().concentration);  // 1e-4 M
+    const double highest = static_cast<double>(observed.back().concentration);  // 0.01 M
+    const std::vector<std::string> seven = {"M2+",    "MX+",    "MX2",   "MX3-",
+                                            "MX4 2-", "MX5 3-", "MX6 4-"};
+    const struct {
+        const char* name;
+        FigureKind kind;
+        FigureOptions options;
+        bool logarithmic;
+        double first;        // the first x of the first series
+        const char* xTitle;  // empty: the refusal's start
+    } cases[] = {
+        {"molar, log",
+         FigureKind::MolarConductivity,
+         {FigureScale::Logarithmic, {}},
+         true,
+         lowest,
+         "C_{0} / mol L^{\u22121}"},
+        {"distribution, log",
+         FigureKind::Distribution,
+         {FigureScale::Logarithmic, seven},
+         true,
+         lowest,
+         "C_{0} / mol L^{\u22121}"},
+        {"residuals, square root",
+         FigureKind::Residuals,
+         {FigureScale::SquareRoot, {}},
+         false,
+         std::sqrt(lowest),
+         "\u221aC_{0} / (mol L^{\u22121})^{1/2}"},
+        {"molar-sqrt, linear",
+         FigureKind::MolarConductivitySqrt,
+         {FigureScale::Linear, {}},
+         false,
+         highest * 1e-4,
+         "C_{0} / mol L^{\u22121}"},
+        {"three names for seven species",
+         FigureKind::Distribution,
+         {std::nullopt, {"Ca2+", "CaCl+", "CaCl2"}},
+         false,
+         0,
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BuiltFigure built = mainWindowFigure(c.kind, s.app.state, c.options);
+        if (std::string(c.xTitle).empty()) {
+            EXPECT_EQ(built.refusal,
+                      "The species names name 3 species, but the calculation has 7 (AX0..AX6).");
+            continue;
+        }
+        ASSERT_TRUE(built.figure) << built.refusal;
+        const Figure& figure = *built.figure;
+        EXPECT_EQ(figure.x.logarithmic, c.logarithmic);
+        EXPECT_EQ(figure.x.title, c.xTitle);
+        EXPECT_NEAR(figure.series.front().x.front(), c.first, c.first * 1e-12);
+        if (c.logarithmic) {
+            EXPECT_DOUBLE_EQ(figure.x.ticks.minimum, 1e-4);
+            EXPECT_DOUBLE_EQ(figure.x.ticks.maximum, 0.01);  // the highest, 0.01 M
+        }
+        if (c.kind == FigureKind::Distribution) {
+            EXPECT_EQ(figure.series[0].name, "M^{2+}");
+            EXPECT_EQ(figure.series[6].name, "MX_{6}^{4\u2212}");
         }
     }
 }
