@@ -25,7 +25,7 @@ const char* batchUsage() {
            "                     [--temperature K --permittivity E --viscosity MPAS]\n"
            "                     [--figure KIND:FILE]... [--figure-dpi N] [--figure-width CM]\n"
            "                     [--figure-caption on|off] [--figure-x linear|log|sqrt]\n"
-           "                     [--species-names NAME,...]\n"
+           "                     [--species-names NAME,...] [--compare-solution MODEL[:A]]...\n"
            "                     [--export-csv FILE] [--threads N]\n"
            "       condsim-batch --help | --version\n"
            "\n"
@@ -51,7 +51,10 @@ const char* batchUsage() {
            "text; the concentration axis as --figure-x says, log for speciation over\n"
            "decades, by default sqrt for molar-sqrt and linear for the others; the species\n"
            "of the distribution named by --species-names, n + 1 formulas such as\n"
-           "Ca2+,CaCl+,CaCl2, in place of AX0..AXn; residuals are calculated - observed);\n"
+           "Ca2+,CaCl+,CaCl2, in place of AX0..AXn; residuals are calculated - observed;\n"
+           "--compare-solution (repeatable; MODEL ideal, debye-huckel or davies, A an ion\n"
+           "size) runs the same steps, the fit included, in that model and draws its curve\n"
+           "too in the conductivity and molar conductivity figures, with a legend);\n"
            "the data as CSV\n"
            "(--export-csv).\n"
            "\n"
@@ -334,6 +337,22 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
                          "--species-names takes names separated by commas, such as "
                          "Ca2+,CaCl+,CaCl2, none empty"};
              options.figureOptions.speciesNames = std::move(names);
+         }},
+        {"--compare-solution",
+         [&](const std::string& v) {
+             const auto colon = v.find(':');
+             const std::string model = v.substr(0, colon);
+             const char* takes =
+                 "--compare-solution takes ideal, debye-huckel or davies, with :A (an ion size "
+                 "in Angstrom) after an ionic-strength model";
+             if (model != "ideal" && model != "debye-huckel" && model != "davies")
+                 throw BatchUsageError{takes};
+             std::optional<std::string> ionSize;
+             if (colon != std::string::npos) {
+                 ionSize = v.substr(colon + 1);
+                 if (model == "ideal" || ionSize->empty()) throw BatchUsageError{takes};
+             }
+             options.compareSolutions.emplace_back(solutionKind(model), ionSize);
          }},
         {"--figure-caption",
          [&](const std::string& v) {

@@ -55,29 +55,61 @@ AxisTicks logAxisTicks(double low, double high, int maximumCount) {
     if (!(low > 0) || !(high > 0) || !std::isfinite(low) || !std::isfinite(high))
         return logAxisTicks(1, 10, maximumCount);
     if (low > high) std::swap(low, high);
-    int first = static_cast<int>(std::floor(std::log10(low) + 1e-9));
-    int last = static_cast<int>(std::ceil(std::log10(high) - 1e-9));
-    if (last <= first) last = first + 1;
+    // The ends: the minor ticks (1..9 times a power of ten) at or beyond the data.
+    const double lowPower = std::pow(10.0, std::floor(std::log10(low) + 1e-9));
+    const double highPower = std::pow(10.0, std::floor(std::log10(high) + 1e-9));
+    AxisTicks ticks;
+    ticks.minimum = std::max(1.0, std::floor(low / lowPower + 1e-9)) * lowPower;
+    ticks.maximum = std::ceil(high / highPower - 1e-9) * highPower;
+    if (ticks.maximum <= ticks.minimum) ticks.maximum = ticks.minimum + lowPower;
+    const int first = static_cast<int>(std::ceil(std::log10(ticks.minimum) - 1e-9));
+    const int last = static_cast<int>(std::floor(std::log10(ticks.maximum) + 1e-9));
     const int count = std::max(maximumCount, 3);
     int every = 1;
     for (const int factor : {1, 2, 5, 10, 20, 50, 100}) {
         every = factor;
-        // Ends on whole multiples of the factor, so that both ends are ticks.
-        const int from = static_cast<int>(std::floor(static_cast<double>(first) / factor));
-        const int to = static_cast<int>(std::ceil(static_cast<double>(last) / factor));
+        const int from = static_cast<int>(std::ceil(static_cast<double>(first) / factor));
+        const int to = static_cast<int>(std::floor(static_cast<double>(last) / factor));
         if (to - from + 1 <= count) break;
     }
-    first = static_cast<int>(std::floor(static_cast<double>(first) / every)) * every;
-    last = static_cast<int>(std::ceil(static_cast<double>(last) / every)) * every;
-    AxisTicks ticks;
-    ticks.minimum = std::pow(10.0, first);
-    ticks.maximum = std::pow(10.0, last);
     ticks.step = std::pow(10.0, every);
-    for (int power = first; power <= last; power += every) {
+    const auto label = [](int power) -> std::string {
+        if (power == 0) return "1";
+        if (power == 1) return "10";
+        return "10^{" + withMinusSigns(std::to_string(power)) + "}";
+    };
+    for (int power = static_cast<int>(std::ceil(static_cast<double>(first) / every)) * every;
+         power <= last; power += every) {
         ticks.values.push_back(std::pow(10.0, power));
-        ticks.labels.push_back(power == 0   ? "1"
-                               : power == 1 ? "10"
-                                            : "10^{" + withMinusSigns(std::to_string(power)) + "}");
+        ticks.labels.push_back(label(power));
+    }
+    // Fewer than two powers of ten on the axis: its ends are labelled too.
+    if (ticks.values.size() < 2) {
+        for (const double end : {ticks.minimum, ticks.maximum}) {
+            if (!ticks.values.empty() && std::fabs(ticks.values.front() / end - 1) < 1e-9) continue;
+            const bool before = ticks.values.empty() || end < ticks.values.front();
+            // In fixed point where that is short, as on a linear axis.
+            const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(end) + 1e-9)));
+            const std::string text =
+                decimals > longestFixedDecimals || end >= smallestScientificSize
+                    ? scientificLabel(end, lowPower)
+                    : tickLabel(end, decimals);
+            ticks.values.insert(before ? ticks.values.begin() : ticks.values.end(), end);
+            ticks.labels.insert(before ? ticks.labels.begin() : ticks.labels.end(), text);
+        }
+    }
+    // Unlabelled ticks at 2..9 times each power, where every power has its tick.
+    if (every == 1) {
+        for (double power = lowPower; power <= ticks.maximum * (1 + 1e-9); power *= 10)
+            for (int m = 1; m <= 9; ++m) {
+                const double value = m * power;
+                if (value < ticks.minimum * (1 - 1e-9) || value > ticks.maximum * (1 + 1e-9))
+                    continue;
+                const bool labelled =
+                    std::any_of(ticks.values.begin(), ticks.values.end(),
+                                [&](double v) { return std::fabs(v / value - 1) < 1e-9; });
+                if (!labelled) ticks.minorValues.push_back(value);
+            }
     }
     return ticks;
 }

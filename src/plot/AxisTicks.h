@@ -17,6 +17,8 @@ struct AxisTicks {
     // in scientific notation with the markup of plot/FigureText ("2 × 10^{−7}") where
     // fixed point would need more than four decimals or seven digits.
     std::vector<std::string> labels;
+    // Unlabelled ticks between them (on a logarithmic axis at 2..9 times each power).
+    std::vector<double> minorValues;
 };
 
 // Ticks for data from low to high (in either order): the finest round step that needs no
@@ -26,10 +28,12 @@ struct AxisTicks {
 AxisTicks axisTicks(double low, double high, int maximumCount = 7);
 
 // Ticks of a logarithmic axis for positive values from low to high: the axis runs from the
-// power of ten at or below the smallest to the one at or above the largest (a single
-// decade at least), with a tick at every power, or at every second, fifth or tenth when
-// there would be more than `maximumCount`; labels "10^{−4}" in the markup of
-// plot/FigureText, "1" and "10" without a power. `step` is the ticks' factor.
+// minor tick (1..9 times a power of ten) at or below the smallest value to the one at or
+// above the largest; a labelled tick at every power of ten on it, or at every second,
+// fifth or tenth when there would be more than `maximumCount`, labels "10^{−4}" in the
+// markup of plot/FigureText ("1" and "10" without a power); where fewer than two powers
+// lie on the axis its ends are labelled too ("0.002", "2 × 10^{−7}"). Minor ticks at 2..9 times
+// each power where every power is labelled. `step` is the labelled ticks' factor.
 AxisTicks logAxisTicks(double low, double high, int maximumCount = 7);
 
 // The text of a tick value with `decimals` digits after the point, without a minus sign

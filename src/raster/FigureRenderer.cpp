@@ -210,6 +210,13 @@ void drawAxes(QPainter& painter, TextPainter& text, const Frame& frame) {
                          QPointF(px, frame.area.bottom() - tickLength));
         painter.drawLine(QPointF(px, frame.area.top()), QPointF(px, frame.area.top() + tickLength));
     }
+    for (const double value : frame.x.minorValues) {
+        const double px = frame.map(value, frame.y.minimum).x();
+        painter.drawLine(QPointF(px, frame.area.bottom()),
+                         QPointF(px, frame.area.bottom() - tickLength / 2));
+        painter.drawLine(QPointF(px, frame.area.top()),
+                         QPointF(px, frame.area.top() + tickLength / 2));
+    }
     for (size_t i = 0; i < frame.y.values.size(); ++i) {
         const double py = frame.map(frame.x.minimum, frame.y.values[i]).y();
         painter.drawLine(QPointF(frame.area.left(), py),
@@ -355,11 +362,41 @@ void drawLegend(QPainter& painter, TextPainter& text, const Figure& figure, cons
         textWidth = std::max(textWidth, text.width(series->name, tickFontSize));
     const QSizeF box(gap + legendSample + gap + textWidth + gap,
                      gap + rowHeight * static_cast<double>(entries.size()));
+    // The corner the data leave free: the figure's own corner first, then the other top
+    // corner, then the bottom ones, the first whose box covers the fewest points of the
+    // series (a logarithmic axis moves the data to other corners than a linear one).
     const double inset = tickLength + gap;
-    const double left = figure.legend == LegendPlace::TopLeft
-                            ? frame.area.left() + inset
-                            : frame.area.right() - inset - box.width();
-    const QRectF area(QPointF(left, frame.area.top() + inset), box);
+    const bool leftFirst = figure.legend == LegendPlace::TopLeft;
+    const QRectF inside = frame.area.adjusted(inset, inset, -inset, -inset);
+    const QRectF corners[] = {
+        {QPointF(leftFirst ? inside.left() : inside.right() - box.width(), inside.top()), box},
+        {QPointF(leftFirst ? inside.right() - box.width() : inside.left(), inside.top()), box},
+        {QPointF(leftFirst ? inside.left() : inside.right() - box.width(),
+                 inside.bottom() - box.height()),
+         box},
+        {QPointF(leftFirst ? inside.right() - box.width() : inside.left(),
+                 inside.bottom() - box.height()),
+         box}};
+    std::vector<QPointF> drawn;
+    for (const FigureSeries& series : figure.series) {
+        if (series.line == LineStyle::None) {
+            for (size_t i = 0; i < series.x.size(); ++i)
+                drawn.push_back(frame.map(series.x[i], series.y[i]));
+            continue;
+        }
+        const std::vector<QPointF> path = densePath(series, frame);
+        drawn.insert(drawn.end(), path.begin(), path.end());
+    }
+    QRectF area = corners[0];
+    int fewest = std::numeric_limits<int>::max();
+    for (const QRectF& corner : corners) {
+        const int covered = pointsInside(drawn, corner.adjusted(-markerDiameter, -markerDiameter,
+                                                                markerDiameter, markerDiameter));
+        if (covered < fewest) {
+            fewest = covered;
+            area = corner;
+        }
+    }
     painter.setPen(QPen(Qt::black, frameWidth * 0.7));
     painter.setBrush(Qt::white);
     painter.drawRect(area);

@@ -149,6 +149,10 @@ Column curveOverObserved(const ProcessState& state, FigureScale scale, Y yOf) {
     return column;
 }
 
+// The further curves of a comparison, in line styles and colours apart from the first.
+constexpr Color comparedColors[] = {{0, 0, 200}, {200, 0, 0}, {0, 128, 0}, {128, 0, 128}};
+constexpr LineStyle comparedLines[] = {LineStyle::Dashed, LineStyle::Dotted, LineStyle::DashDotted};
+
 BuiltFigure conductivityFigure(FigureKind kind, const ProcessState& state,
                                const FigureOptions& options) {
     const bool withCurve = !state.calculation.empty() && calculationMatchesObserved(state);
@@ -159,6 +163,25 @@ BuiltFigure conductivityFigure(FigureKind kind, const ProcessState& state,
     const auto yOf = [molar](ext c, ext kappa) { return molar ? kappa / c : kappa; };
     Figure figure;
     if (withCurve) figure.series.push_back(calculatedSeries(curveOverObserved(state, scale, yOf)));
+    std::string comparedCaption;
+    if (withCurve && !options.compared.empty()) {
+        figure.series.back().name = modelLabel(state.calculation);
+        for (size_t i = 0; i < options.compared.size(); ++i) {
+            const FigureOptions::Compared& other = options.compared[i];
+            Column column;
+            for (const CalculatedPoint& point : pointsOverObserved(other.calculation, scale)) {
+                column.x.push_back(axisX(point.concentration, scale));
+                column.y.push_back(
+                    static_cast<double>(yOf(point.concentration, point.conductivity)));
+            }
+            FigureSeries series = calculatedSeries(std::move(column));
+            series.name = other.label;
+            series.color = comparedColors[i % std::size(comparedColors)];
+            series.line = comparedLines[i % std::size(comparedLines)];
+            figure.series.push_back(std::move(series));
+            comparedCaption += " Compared: " + captionOf(other.calculation);
+        }
+    }
     figure.series.push_back(observedSeries(observedColumn(state, scale, yOf)));
     if (figure.series.back().x.empty() && !withCurve) return {std::nullopt, nothingObserved};
 
@@ -172,7 +195,8 @@ BuiltFigure conductivityFigure(FigureKind kind, const ProcessState& state,
     // Conductivity rises with C0 and molar conductivity falls: the legend goes where the
     // data leave room.
     figure.legend = molar ? LegendPlace::TopRight : LegendPlace::TopLeft;
-    figure.caption = withCurve ? captionOf(state.calculation) : observedCaption(state);
+    figure.caption =
+        withCurve ? captionOf(state.calculation) + comparedCaption : observedCaption(state);
     return {figure, {}};
 }
 
@@ -276,6 +300,15 @@ std::string figureKindTitle(FigureKind kind) {
             return "Residuals (calculated - observed)";
     }
     return {};
+}
+
+std::string modelLabel(const CalculationRecord& calculation) {
+    std::string label = typesetCaption(calculation.solutionModel);
+    // The conductance equation goes with the activity law; the legend names the law.
+    const std::string equation = " + Onsager\u2013Fuoss";
+    if (const auto at = label.find(equation); at != std::string::npos)
+        label.erase(at, equation.size());
+    return label;
 }
 
 std::optional<FigureScale> figureScaleNamed(const std::string& name) {

@@ -45,7 +45,19 @@ struct FigureOptions {
     // The names of AX0..AXn in the distribution figure, as formulas ("Ca2+", "CaCl+",
     // "CaCl2", typeset with plot/typesetFormula); AX0..AXn when empty.
     std::vector<std::string> speciesNames;
+    // Other calculations of the same observed data (another solution model or ion size,
+    // each fitted on its own) drawn as further curves of the conductivity figures, each
+    // with its label in the legend; the other kinds leave them out.
+    struct Compared {
+        std::string label;
+        CalculationRecord calculation;
+    };
+    std::vector<Compared> compared;
 };
+
+// A short name of a calculation's solution model for a legend: "ideal solution",
+// "Debye–Hückel, water 25 °C, a = 4.5 Å".
+std::string modelLabel(const CalculationRecord& calculation);
 
 // A figure, or why there is none (nothing to draw is refused, never drawn empty).
 struct BuiltFigure {

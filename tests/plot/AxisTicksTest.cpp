@@ -88,42 +88,63 @@ TEST(AxisTicks, EncloseTheDataWithRoundSteps) {
     }
 }
 
-// Logarithmic axes: decades around the data, every decade labelled as a power of ten
-// until there are too many.
-TEST(AxisTicks, LogarithmicAxesRunFromDecadeToDecade) {
+// Logarithmic axes: from the minor tick (1..9 times a power of ten) before the data to the
+// one after them, every power labelled until there are too many, the ends labelled where
+// fewer than two powers lie between them.
+TEST(AxisTicks, LogarithmicAxesEndAtTheMinorTicksPastTheData) {
     const struct {
         const char* name;
         double low, high;
         double minimum, maximum;
         std::vector<std::string> labels;
+        size_t minorTicks;
     } cases[] = {
         {"the 28 CaCl2 points",
          7.6e-5,
          0.0997,
-         1e-5,
+         7e-5,
          0.1,
-         {"10^{\u22125}", "10^{\u22124}", "10^{\u22123}", "10^{\u22122}", "10^{\u22121}"}},
-        {"within one decade", 0.002, 0.005, 1e-3, 1e-2, {"10^{\u22123}", "10^{\u22122}"}},
-        {"a power itself", 0.001, 0.01, 1e-3, 1e-2, {"10^{\u22123}", "10^{\u22122}"}},
-        {"around one", 2, 50, 1, 100, {"1", "10", "10^{2}"}},
+         {"10^{\u22124}", "10^{\u22123}", "10^{\u22122}", "10^{\u22121}"},
+         3 + 8 + 8 + 8},
+        {"the 12 dilute points",
+         7.6e-5,
+         0.0106,
+         7e-5,
+         0.02,
+         {"10^{\u22124}", "10^{\u22123}", "10^{\u22122}"},
+         3 + 8 + 8 + 1},
+        {"within one decade", 0.0021, 0.0049, 2e-3, 5e-3, {"0.002", "0.005"}, 2},
+        {"within one decade, tiny",
+         2.1e-7,
+         4.9e-7,
+         2e-7,
+         5e-7,
+         {"2 \u00d7 10^{\u22127}", "5 \u00d7 10^{\u22127}"},
+         2},
+        {"one power inside", 0.0021, 0.012, 2e-3, 0.02, {"0.002", "10^{\u22122}", "0.02"}, 7},
+        {"around one", 2, 50, 2, 50, {"2", "10", "50"}, 10},
         {"600 decades",
          1e-300,
          1e300,
          1e-300,
          1e300,
          {"10^{\u2212300}", "10^{\u2212200}", "10^{\u2212100}", "1", "10^{100}", "10^{200}",
-          "10^{300}"}},
-        {"nothing positive", 0, -1, 1, 10, {"1", "10"}},
+          "10^{300}"},
+         0},
+        {"nothing positive", 0, -1, 1, 10, {"1", "10"}, 8},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const AxisTicks ticks = logAxisTicks(c.low, c.high);
-        EXPECT_DOUBLE_EQ(ticks.minimum, c.minimum);
-        EXPECT_DOUBLE_EQ(ticks.maximum, c.maximum);
+        EXPECT_NEAR(ticks.minimum, c.minimum, c.minimum * 1e-12);
+        EXPECT_NEAR(ticks.maximum, c.maximum, c.maximum * 1e-12);
         EXPECT_EQ(ticks.labels, c.labels);
         ASSERT_EQ(ticks.values.size(), c.labels.size());
-        EXPECT_EQ(ticks.values.front(), ticks.minimum);
-        EXPECT_EQ(ticks.values.back(), ticks.maximum);
+        EXPECT_EQ(ticks.minorValues.size(), c.minorTicks);
+        for (const double v : ticks.values) {
+            EXPECT_GE(v, ticks.minimum * (1 - 1e-12));
+            EXPECT_LE(v, ticks.maximum * (1 + 1e-12));
+        }
     }
 }
 
