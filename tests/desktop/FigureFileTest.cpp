@@ -1,7 +1,10 @@
 // The labelled figure files: SVG that parses as XML with the axis titles as text and one
-// path per curve, a one-page PDF, a PNG at the chosen resolution, and refusals that write
-// nothing.
+// path per curve, a caption broken between items or left out, tick labels and species
+// names that touch nothing, the export dialog's choices, a one-page PDF, a PNG at the
+// chosen resolution, and refusals that write nothing.
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "desktop/ExportFigureDialog.h"
 #include "raster/FigureFile.h"
 
 using namespace condsim;
@@ -66,6 +70,8 @@ class FigureFileTest : public QObject {
     void xLabelsNeverTouch();
     void curveLabelsTouchNothing_data();
     void curveLabelsTouchNothing();
+    void exportDialogChoosesCaptionAndAxis_data();
+    void exportDialogChoosesCaptionAndAxis();
     void pdfHasOnePageOfTheChosenSize();
     void pngHasTheChosenResolution_data();
     void pngHasTheChosenResolution();
@@ -321,6 +327,46 @@ void FigureFileTest::curveLabelsTouchNothing() {
             }
         }
     }
+}
+
+void FigureFileTest::exportDialogChoosesCaptionAndAxis_data() {
+    QTest::addColumn<bool>("caption");
+    QTest::addColumn<QString>("axis");  // the item's text, empty: as it opens
+    QTest::addColumn<int>("scale");     // -1: the figure's own axis
+    QTest::newRow("as it opens") << true << QString() << -1;
+    QTest::newRow("no caption, logarithmic")
+        << false << QStringLiteral("Logarithmic") << static_cast<int>(FigureScale::Logarithmic);
+    QTest::newRow("square root") << true << QStringLiteral("Square root")
+                                 << static_cast<int>(FigureScale::SquareRoot);
+    QTest::newRow("linear") << true << QStringLiteral("Linear")
+                            << static_cast<int>(FigureScale::Linear);
+}
+
+// File/Export Figure...'s check box and concentration axis reach the writer's size and the
+// builder's options; it opens with the caption on and the figure's own axis.
+void FigureFileTest::exportDialogChoosesCaptionAndAxis() {
+    QFETCH(bool, caption);
+    QFETCH(QString, axis);
+    QFETCH(int, scale);
+    qt::ExportFigureDialog dialog(nullptr, {FigureKind::Distribution});
+    auto* box = dialog.findChild<QCheckBox*>();
+    QVERIFY(box != nullptr);
+    QVERIFY(box->isChecked());
+    if (!caption) box->setChecked(false);
+    if (!axis.isEmpty()) {
+        bool found = false;
+        for (auto* combo : dialog.findChildren<QComboBox*>()) {
+            const int index = combo->findText(axis);
+            if (index < 0) continue;
+            combo->setCurrentIndex(index);
+            found = true;
+        }
+        QVERIFY(found);
+    }
+    const qt::FigureExportChoice choice = dialog.choice();
+    QCOMPARE(choice.size.caption, caption);
+    QCOMPARE(choice.options.x.has_value(), scale >= 0);
+    if (scale >= 0) QCOMPARE(static_cast<int>(*choice.options.x), scale);
 }
 
 void FigureFileTest::pdfHasOnePageOfTheChosenSize() {
