@@ -24,6 +24,8 @@ const char* batchUsage() {
            "                     [--solvent water|acetonitrile|methanol]\n"
            "                     [--temperature K --permittivity E --viscosity MPAS]\n"
            "                     [--figure KIND:FILE]... [--figure-dpi N] [--figure-width CM]\n"
+           "                     [--figure-caption on|off] [--figure-x linear|log|sqrt]\n"
+           "                     [--species-names NAME,...] [--compare-solution MODEL[:A]]...\n"
            "                     [--export-csv FILE] [--threads N]\n"
            "       condsim-batch --help | --version\n"
            "\n"
@@ -44,7 +46,16 @@ const char* batchUsage() {
            "and the distribution picture (--distribution) as PNG; the labelled figures\n"
            "(--figure, repeatable; KIND is conductivity, molar, molar-sqrt, distribution or\n"
            "residuals, the format .svg, .pdf or .png from FILE; 8.5 cm wide and 300 dpi\n"
-           "unless --figure-width and --figure-dpi say otherwise); the data as CSV\n"
+           "unless --figure-width and --figure-dpi say otherwise; the caption line under\n"
+           "the plot unless --figure-caption off, for a journal that sets captions in the\n"
+           "text; the concentration axis as --figure-x says, log for speciation over\n"
+           "decades, by default sqrt for molar-sqrt and linear for the others; the species\n"
+           "of the distribution named by --species-names, n + 1 formulas such as\n"
+           "Ca2+,CaCl+,CaCl2, in place of AX0..AXn; residuals are calculated - observed;\n"
+           "--compare-solution (repeatable; MODEL ideal, debye-huckel or davies, A an ion\n"
+           "size) runs the same steps, the fit included, in that model and draws its curve\n"
+           "too in the conductivity and molar conductivity figures, with a legend);\n"
+           "the data as CSV\n"
            "(--export-csv).\n"
            "\n"
            "Whole numbers must lie in the range of their field (--n 2..30, --alfa 1..100,\n"
@@ -304,6 +315,50 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
                  throw BatchUsageError{"--figure-dpi takes 10 to 2400"};
          }},
         {"--figure-width", [&](const std::string& v) { options.figureWidth = figureWidth(v); }},
+        {"--figure-x",
+         [&](const std::string& v) {
+             options.figureOptions.x = figureScaleNamed(v);
+             if (!options.figureOptions.x)
+                 throw BatchUsageError{"--figure-x takes linear, log or sqrt"};
+         }},
+        {"--species-names",
+         [&](const std::string& v) {
+             std::vector<std::string> names;
+             size_t from = 0;
+             for (size_t comma = v.find(',');; comma = v.find(',', from)) {
+                 names.push_back(
+                     v.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+                 if (comma == std::string::npos) break;
+                 from = comma + 1;
+             }
+             for (const std::string& name : names)
+                 if (name.empty() || name.find_first_not_of(' ') == std::string::npos)
+                     throw BatchUsageError{
+                         "--species-names takes names separated by commas, such as "
+                         "Ca2+,CaCl+,CaCl2, none empty"};
+             options.figureOptions.speciesNames = std::move(names);
+         }},
+        {"--compare-solution",
+         [&](const std::string& v) {
+             const auto colon = v.find(':');
+             const std::string model = v.substr(0, colon);
+             const char* takes =
+                 "--compare-solution takes ideal, debye-huckel or davies, with :A (an ion size "
+                 "in Angstrom) after an ionic-strength model";
+             if (model != "ideal" && model != "debye-huckel" && model != "davies")
+                 throw BatchUsageError{takes};
+             std::optional<std::string> ionSize;
+             if (colon != std::string::npos) {
+                 ionSize = v.substr(colon + 1);
+                 if (model == "ideal" || ionSize->empty()) throw BatchUsageError{takes};
+             }
+             options.compareSolutions.emplace_back(solutionKind(model), ionSize);
+         }},
+        {"--figure-caption",
+         [&](const std::string& v) {
+             if (v != "on" && v != "off") throw BatchUsageError{"--figure-caption takes on or off"};
+             options.figureCaption = v == "on";
+         }},
         {"--export-csv", [&](const std::string& v) { options.exportCsv = v; }},
         {"--solution", [&](const std::string& v) { options.solution = solutionKind(v); }},
         {"--ion-size", [&](const std::string& v) { options.ionSize = v; }},

@@ -37,6 +37,11 @@ struct BatchOptions {
     std::optional<std::string> exportCsv;  // the calculated and observed data as CSV
     std::optional<int> figureDotsPerInch;  // resolution of PNG figures
     std::optional<double> figureWidth;     // width of the figures in centimetres
+    std::optional<bool> figureCaption;     // the caption line under the figures (default on)
+    FigureOptions figureOptions;           // --figure-x, --species-names
+    // --compare-solution MODEL[:A], in the order given: the same run again in another
+    // solution model (or ion size), whose curves join the conductivity figures.
+    std::vector<std::pair<SolutionModelKind, std::optional<std::string>>> compareSolutions;
     std::optional<char> decimalSeparator;
     std::optional<std::vector<FitParameter>> fit;  // fitted and applied before the calculation
     std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit

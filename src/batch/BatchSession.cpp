@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 
 #include "core/Error.h"
 #include "files/TextFile.h"
@@ -132,6 +133,7 @@ class BatchRun {
           results_(results),
           writePicture_(writePicture),
           writeFigure_(writeFigure),
+          canvases_(canvases),
           platform_(messages),
           app_(platform_, canvases),
           form1_(app_.Form1) {}
@@ -149,6 +151,18 @@ class BatchRun {
         return ran ? 0 : 1;
     }
 
+    // The calculation alone, with the steps of run() up to Conduct Calculations; nothing
+    // where a step failed (its message is written).
+    std::optional<CalculationRecord> calculate() {
+        app_.state.remembersDataDirectory = false;
+        if (options_.threads) form1_.sweepOptions.threads = *options_.threads;
+        const bool ran = openObservedData() && typeIntoFields() && chooseSolutionModel() &&
+                         setConstants() && importObservedData() && setScalingFactors() &&
+                         fitAndApply() && act([&] { form1_.Button3Click(); });
+        if (!ran) return std::nullopt;
+        return app_.state.calculation;
+    }
+
   private:
     // The solution model's notes on the calculated and observed points, to standard error.
     bool tellNotes() {
@@ -157,6 +171,49 @@ class BatchRun {
     }
 
     bool act(const std::function<void()>& action) { return dispatch(platform_, action); }
+
+    // The options of a comparison: the same inputs and fit in another solution model, with
+    // no output of their own and no comparison of n.
+    BatchOptions comparisonOptions(SolutionModelKind model,
+                                   const std::optional<std::string>& ionSize) const {
+        BatchOptions other = options_;
+        other.solution = model;
+        if (ionSize) other.ionSize = ionSize;
+        if (model == SolutionModelKind::Ideal) {
+            other.ionSize.reset();
+            other.solvent.reset();
+            other.temperature.reset();
+            other.permittivity.reset();
+            other.viscosity.reset();
+        }
+        other.report.reset();
+        other.plot.reset();
+        other.distribution.reset();
+        other.figures.clear();
+        other.exportCsv.reset();
+        other.importing.writeData.reset();
+        other.fitN.reset();
+        other.compareSolutions.clear();
+        return other;
+    }
+
+    // The calculations of --compare-solution, each in a run of its own whose fit results
+    // are written after a line naming it.
+    bool calculateComparisons(FigureOptions& figureOptions) {
+        for (const auto& [model, ionSize] : options_.compareSolutions) {
+            const BatchOptions other = comparisonOptions(model, ionSize);
+            std::ostringstream fitResults;
+            std::optional<CalculationRecord> calculation =
+                BatchRun(other, platform_.stream(), fitResults, canvases_, writePicture_,
+                         writeFigure_)
+                    .calculate();
+            if (!calculation) return false;
+            if (!fitResults.str().empty())
+                results_ << "compared: " << calculation->solutionModel << '\n' << fitResults.str();
+            figureOptions.compared.push_back({modelLabel(*calculation), std::move(*calculation)});
+        }
+        return true;
+    }
     // The file the next file dialog returns.
     void chooseFile(const std::string& name) { platform_.answerNextDialog(name); }
 
@@ -310,13 +367,15 @@ class BatchRun {
 
     // 7. The labelled figures in the order given.
     bool writeFigures() {
+        FigureOptions figureOptions = options_.figureOptions;
+        if (!options_.figures.empty() && !calculateComparisons(figureOptions)) return false;
         for (const auto& figureRequest : options_.figures) {
             // Named copies: a lambda takes structured bindings only from C++20 compilers
             // newer than the analysis tools'.
             const auto& kind = figureRequest.first;
             const auto& fileName = figureRequest.second;
             const bool written = act([&] {
-                const BuiltFigure built = mainWindowFigure(kind, app_.state);
+                const BuiltFigure built = mainWindowFigure(kind, app_.state, figureOptions);
                 if (!built.figure)
                     throw Error("No " + figureKindName(kind) + " figure: " + built.refusal);
                 if (!writeFigure_) throw Error("This tool cannot write figures");
@@ -341,6 +400,7 @@ class BatchRun {
     std::ostream& results_;
     const PictureWriter& writePicture_;
     const FigureWriter& writeFigure_;
+    const CanvasFactory& canvases_;
     StreamPlatform platform_;
     Application app_;
     TForm1& form1_;

@@ -19,6 +19,7 @@ class StreamPlatform : public ScriptedPlatform {
     explicit StreamPlatform(std::ostream& out) : out_(out) {}
     void message(const std::string& text) override;
     void error(const std::string& text) override;
+    std::ostream& stream() const { return out_; }
 
   private:
     std::ostream& out_;

@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
     FigureSize figureSize;
     if (options.figureWidth) figureSize.widthCentimetres = *options.figureWidth;
     if (options.figureDotsPerInch) figureSize.pngDotsPerInch = *options.figureDotsPerInch;
+    if (options.figureCaption) figureSize.caption = *options.figureCaption;
     const FigureWriter writeFigure = [figureSize](const Figure& figure,
                                                   const std::string& fileName) {
         return writeFigureFile(figure, fileName, figureSize);

@@ -1,5 +1,6 @@
 #include "desktop/ExportFigureDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -16,7 +17,9 @@ ExportFigureDialog::ExportFigureDialog(QWidget* parent, const std::vector<Figure
       kind_(new QComboBox(this)),
       format_(new QComboBox(this)),
       width_(new QDoubleSpinBox(this)),
-      dotsPerInch_(new QSpinBox(this)) {
+      dotsPerInch_(new QSpinBox(this)),
+      caption_(new QCheckBox(QStringLiteral("Caption line under the plot"), this)),
+      axis_(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Export Figure"));
     for (const FigureKind kind : kinds_)
         kind_->addItem(QString::fromStdString(figureKindTitle(kind)));
@@ -33,6 +36,12 @@ ExportFigureDialog::ExportFigureDialog(QWidget* parent, const std::vector<Figure
     dotsPerInch_->setSuffix(QStringLiteral(" dpi"));
     dotsPerInch_->setValue(defaults.pngDotsPerInch);
     dotsPerInch_->setEnabled(false);
+    caption_->setChecked(defaults.caption);
+    // The item's data: the scale's name, or none for the figure's own axis.
+    axis_->addItem(QStringLiteral("As the figure has it"), QString());
+    axis_->addItem(QStringLiteral("Linear"), QStringLiteral("linear"));
+    axis_->addItem(QStringLiteral("Logarithmic"), QStringLiteral("log"));
+    axis_->addItem(QStringLiteral("Square root"), QStringLiteral("sqrt"));
     connect(format_, &QComboBox::currentIndexChanged, this, [this] {
         dotsPerInch_->setEnabled(format_->currentData().toString() == QLatin1String("png"));
     });
@@ -45,6 +54,8 @@ ExportFigureDialog::ExportFigureDialog(QWidget* parent, const std::vector<Figure
     layout->addRow(QStringLiteral("Format:"), format_);
     layout->addRow(QStringLiteral("Width:"), width_);
     layout->addRow(QStringLiteral("PNG resolution:"), dotsPerInch_);
+    layout->addRow(QStringLiteral("Concentration axis:"), axis_);
+    layout->addRow(QString(), caption_);
     layout->addRow(buttons);
 }
 
@@ -54,6 +65,8 @@ FigureExportChoice ExportFigureDialog::choice() const {
     choice.format = format_->currentData().toString().toStdString();
     choice.size.widthCentimetres = width_->value();
     choice.size.pngDotsPerInch = dotsPerInch_->value();
+    choice.size.caption = caption_->isChecked();
+    choice.options.x = figureScaleNamed(axis_->currentData().toString().toStdString());
     return choice;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The choices of File/Export Figure...: which figure, the format, the width and, for PNG,
-// the resolution. The file name is chosen afterwards in the save dialog.
+// The choices of File/Export Figure...: which figure, the format, the width, for PNG the
+// resolution, whether the caption line is drawn, and the concentration axis. The file name is
+// chosen afterwards in the save dialog.
 
 #include <QDialog>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "raster/FigureFile.h"
 #include "ui/PaperFigures.h"
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QSpinBox;
@@ -20,6 +22,7 @@ struct FigureExportChoice {
     FigureKind kind = FigureKind::Conductivity;
     std::string format;  // "svg", "pdf" or "png"
     FigureSize size;
+    FigureOptions options;  // the concentration axis
 };
 
 class ExportFigureDialog : public QDialog {
@@ -39,6 +42,8 @@ class ExportFigureDialog : public QDialog {
     QComboBox* format_;
     QDoubleSpinBox* width_;
     QSpinBox* dotsPerInch_;
+    QCheckBox* caption_;
+    QComboBox* axis_;
 };
 
 }  // namespace condsim::qt

@@ -12,7 +12,7 @@ namespace condsim::qt {
 
 namespace {
 
-using FigureBuilder = std::function<BuiltFigure(FigureKind)>;
+using FigureBuilder = std::function<BuiltFigure(FigureKind, const FigureOptions&)>;
 
 void exportFigureOf(DesktopApplication& desktop, QWidget* parent,
                     const std::vector<FigureKind>& kinds, const FigureBuilder& build) {
@@ -23,7 +23,8 @@ void exportFigureOf(DesktopApplication& desktop, QWidget* parent,
         return writeFigureFile(figure, fileName, size);
     };
     desktop.actions().run([&] {
-        exportFigure(desktop.platform(), desktop.application().state, build(choice->kind),
+        exportFigure(desktop.platform(), desktop.application().state,
+                     build(choice->kind, choice->options),
                      figureKindName(choice->kind) + "." + choice->format, write);
     });
 }
@@ -37,8 +38,8 @@ void exportDataOf(DesktopApplication& desktop) {
 
 void connectExportMenus(DesktopApplication& desktop) {
     ProcessState& state = desktop.application().state;
-    const FigureBuilder mainWindowBuild = [&state](FigureKind kind) {
-        return mainWindowFigure(kind, state);
+    const FigureBuilder mainWindowBuild = [&state](FigureKind kind, const FigureOptions& options) {
+        return mainWindowFigure(kind, state, options);
     };
 
     MainWindowView& main = desktop.mainWindow();
@@ -62,7 +63,9 @@ void connectExportMenus(DesktopApplication& desktop) {
     FitWindowView& fit = desktop.fitWindow();
     QObject::connect(fit.ExportFigure1, &QAction::triggered, &fit, [&desktop, &fit] {
         exportFigureOf(desktop, &fit, {FigureKind::Residuals},
-                       [&desktop](FigureKind) { return fitResidualFigure(desktop.fitForm()); });
+                       [&desktop](FigureKind, const FigureOptions& options) {
+                           return fitResidualFigure(desktop.fitForm(), options);
+                       });
     });
 }
 

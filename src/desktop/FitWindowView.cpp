@@ -94,7 +94,7 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     Correlation = addTable(form.correlation, {770, 254, 460, 136}, {96}, 172);
 
     addLabel(nullptr,
-             QStringLiteral("Residual (observed - calculated conductivity) against C0 (M)"),
+             QStringLiteral("Residual (calculated - observed conductivity) against C0 (M)"),
              {plotPlace.left, 398, 600, 20});
     ResidualPlot = addPicture(form.residualPlot, plotPlace);
     const int plotBottom = plotPlace.top + plotPlace.height;

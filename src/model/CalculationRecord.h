@@ -5,6 +5,8 @@
 // with. The designed results still come from the table; nothing reads this back into the
 // calculation.
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,9 +43,15 @@ struct CalculationRecord {
     std::vector<std::string> solutionColumns;
     std::vector<CalculatedPoint> points;
     std::vector<ObservedComparison> observed;  // rows with a positive concentration
+<<<<<<< HEAD
     // The solution model's notes on the points, in order (calculated, then observed), each
     // naming its C0: several ionic strengths, an ionic strength above the law's range.
     std::vector<std::string> notes;
+=======
+    // The same calculation at any other C0, with the inputs the sweep read (the figures'
+    // curves over the observed concentrations); nothing where it fails there.
+    std::function<std::optional<CalculatedPoint>(ext C0)> solveAt;
+>>>>>>> figures
 
     bool empty() const { return points.empty(); }
 };

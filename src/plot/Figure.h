@@ -29,6 +29,7 @@ struct FigureSeries {
 struct FigureAxis {
     std::string title;  // quantity and unit, "C0 / mol L-1"
     AxisTicks ticks;
+    bool logarithmic = false;  // values placed by their logarithm (ticks at decades)
 };
 
 enum class LegendPlace { None, TopLeft, TopRight };
@@ -46,5 +47,16 @@ struct Figure {
 // `fromZero` (and the values are not negative).
 FigureAxis figureAxis(std::string title, const std::vector<std::vector<double>>& values,
                       bool fromZero);
+// The logarithmic axis for positive values: from the decade at or below the smallest to
+// the decade at or above the largest (logAxisTicks).
+FigureAxis logarithmicFigureAxis(std::string title, const std::vector<std::vector<double>>& values);
+
+// The concentrations at which a calculated curve is drawn over observed ones: from the
+// lowest observed (or, with `fromZero`, from a ten-thousandth of the highest, which lies
+// on the axis's zero) to the highest; evenly spaced across the range, and also evenly on a
+// logarithmic scale where the data span more than a decade, so that the curve is fine
+// where dilute data crowd together; and each observed concentration itself. Ascending,
+// no value twice.
+std::vector<double> curveConcentrations(const std::vector<double>& observed, bool fromZero);
 
 }  // namespace condsim

@@ -1,5 +1,5 @@
 #pragma once
-// The residual plot of a fit: the residual (observed - calculated conductivity) of each
+// The residual plot of a fit: the residual (calculated - observed conductivity) of each
 // observed point against its total concentration, with a horizontal line at zero. The
 // x axis runs linearly from the smallest to the largest concentration, as in the
 // conductivity plot; the y axis is symmetric about zero and reaches the largest residual
@@ -16,7 +16,7 @@ namespace condsim {
 
 struct ResidualPoint {
     ext concentration = 0;  // C0 (mol/L)
-    ext residual = 0;       // observed - calculated conductivity (MC*M)
+    ext residual = 0;       // calculated - observed conductivity (MC*M), as the fit has it
 };
 
 // The data ends of the axes that a drawing used: x from xMinimum to xMaximum, y from

@@ -30,19 +30,69 @@ void paintScaled(QPainter& painter, const Figure& figure, QSizeF points, double 
     paintFigure(painter, figure, points);
 }
 
+QString escaped(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
+
+QString number(double value) { return QString::number(value, 'g', 6); }
+
+// One text element of the SVG: the base runs in the element, each raised or lowered run a
+// tspan of the smaller size whose dy moves it off the baseline and the next run back onto
+// it, so that any viewer flows the runs with its own font and an editor keeps one object.
+QString svgText(const PlacedText& text) {
+    const QTransform& t = text.transform;
+    QString element = QStringLiteral(
+                          "<text transform=\"matrix(%1 %2 %3 %4 %5 %6)\" x=\"%7\" y=\"%8\" "
+                          "font-family=\"Liberation Sans\" font-size=\"%9\" fill=\"%10\" "
+                          "xml:space=\"preserve\">")
+                          .arg(number(t.m11()), number(t.m12()), number(t.m21()), number(t.m22()),
+                               number(t.dx()), number(t.dy()), number(text.baseline.x()),
+                               number(text.baseline.y()), number(text.points))
+                          .arg(text.color.name());
+    double shift = 0;  // the current baseline's distance below the base line
+    for (const TextRun& run : text.runs) {
+        const double runShift = run.shift == TextShift::Raised    ? -raisedRunShift * text.points
+                                : run.shift == TextShift::Lowered ? loweredRunShift * text.points
+                                                                  : 0;
+        const bool base = run.shift == TextShift::Base;
+        if (base && shift == 0) {
+            element += escaped(run.text);
+        } else {
+            element += QStringLiteral("<tspan dy=\"%1\"%2>")
+                           .arg(number(runShift - shift),
+                                base ? QString()
+                                     : QStringLiteral(" font-size=\"%1\"")
+                                           .arg(number(text.points * shiftedRunScale)));
+            element += escaped(run.text) + QStringLiteral("</tspan>");
+        }
+        shift = runShift;
+    }
+    return element + QStringLiteral("</text>\n");
+}
+
 bool writeSvg(QIODevice& device, const Figure& figure, QSizeF points) {
+    // The generator draws the lines and markers; the texts are written by svgText.
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setOutputDevice(&device);
+    svg.setOutputDevice(&drawing);
     svg.setResolution(svgUnitsPerInch);
     const QSize units(static_cast<int>(std::lround(points.width() * svgUnitsPerPoint)),
                       static_cast<int>(std::lround(points.height() * svgUnitsPerPoint)));
     svg.setSize(units);
     svg.setViewBox(QRect(QPoint(0, 0), units));
     svg.setTitle(QStringLiteral("condsim figure"));
+    std::vector<PlacedText> texts;
     QPainter painter;
     if (!painter.begin(&svg)) return false;
-    paintScaled(painter, figure, points, svgUnitsPerPoint);
-    return painter.end();
+    painter.scale(svgUnitsPerPoint, svgUnitsPerPoint);
+    paintFigure(painter, figure, points, &texts);
+    if (!painter.end()) return false;
+    QByteArray bytes = drawing.data();
+    const qsizetype end = bytes.lastIndexOf("</svg>");
+    if (end < 0) return false;
+    QString elements;
+    for (const PlacedText& text : texts) elements += svgText(text);
+    bytes.insert(end, elements.toUtf8());
+    return device.write(bytes) == bytes.size();
 }
 
 bool writePdf(QIODevice& device, const Figure& figure, QSizeF points) {
@@ -90,18 +140,20 @@ std::string writeFigureFile(const Figure& figure, const std::string& fileName,
     const double height =
         size.heightCentimetres > 0 ? size.heightCentimetres : 0.8 * size.widthCentimetres;
     const QSizeF points(size.widthCentimetres * pointsPerCentimetre, height * pointsPerCentimetre);
+    Figure drawn = figure;
+    if (!size.caption) drawn.caption.clear();
 
     // Drawn into memory first: the file is then written by the one channel of every output,
     // whole or not at all, with its I/O error (a full disk, a missing folder) raised.
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    bool drawn = false;
-    if (format == "svg") drawn = writeSvg(buffer, figure, points);
-    if (format == "pdf") drawn = writePdf(buffer, figure, points);
-    if (format == "png") drawn = writePng(buffer, figure, points, size.pngDotsPerInch);
+    bool written = false;
+    if (format == "svg") written = writeSvg(buffer, drawn, points);
+    if (format == "pdf") written = writePdf(buffer, drawn, points);
+    if (format == "png") written = writePng(buffer, drawn, points, size.pngDotsPerInch);
     buffer.close();
-    if (!drawn || bytes.isEmpty()) return "the figure could not be drawn into " + fileName;
+    if (!written || bytes.isEmpty()) return "the figure could not be drawn into " + fileName;
     writeTextFileAtomically(fileName, bytes.toStdString());
     return {};
 }

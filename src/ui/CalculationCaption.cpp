@@ -44,15 +44,17 @@ std::string calculationCaption(const CaptionParameters& parameters) {
         caption += "K1 = " + shortText(K[1]) +
                    " L mol-1, K(i+1) = " + integerText(parameters.alfa) + " % of K(i) (Model #1)";
     } else if (n <= listedConstants) {
+        // Each constant by its name, so that no reader has to count along a list.
         std::vector<std::string> values;
-        for (int i = 1; i <= n; ++i) values.push_back(shortText(K[i]));
-        caption += "K1..K" + integerText(n) + " = " + joined(values) + " L mol-1";
+        for (int i = 1; i <= n; ++i)
+            values.push_back("K" + integerText(i) + " = " + shortText(K[i]) + " L mol-1");
+        caption += joined(values);
     } else {
         caption += "K1 = " + shortText(K[1]) + " L mol-1, K2..K" + integerText(n) +
                    " from the constants table";
     }
     caption += "; lambda(A/z) = " + fieldText(parameters.MCA) +
-               ", lambda(X-) = " + fieldText(parameters.MCX) + " S cm2 mol-1";
+               " S cm2 mol-1, lambda(X-) = " + fieldText(parameters.MCX) + " S cm2 mol-1";
 
     std::vector<std::string> factors;
     bool anyNotOne = false;

@@ -17,7 +17,7 @@ std::vector<std::string> headerOf(const CalculationRecord& calculation) {
                                     "Lambda / S cm2 mol-1",
                                     "kappa obsd / mS cm-1",
                                     "Lambda obsd / S cm2 mol-1",
-                                    "residual kappa obsd - kappa / mS cm-1",
+                                    "residual kappa - kappa obsd / mS cm-1",
                                     "[X-] / mol L-1"};
     for (int i = 0; i <= calculation.n; ++i) header.push_back("AX" + std::to_string(i) + " / %");
     for (int i = 0; i <= calculation.n; ++i)
@@ -66,7 +66,7 @@ std::optional<std::string> calculationCsv(const CalculationRecord& calculation) 
                                      csvNumber(point.calculated / c),
                                      csvNumber(point.observed),
                                      csvNumber(point.observed / c),
-                                     csvNumber(point.observed - point.calculated),
+                                     csvNumber(point.calculated - point.observed),
                                      csvNumber(point.freeAnion)};
         // The species at observed points are not part of the calculation: empty fields keep
         // every row as long as the header.

@@ -7,6 +7,7 @@
 #include "files/NumberText.h"
 #include "fit/FitResultTable.h"
 #include "model/CalculationRoad.h"
+#include "plot/FigureText.h"
 #include "ui/FitWindow.h"
 
 namespace condsim {
@@ -30,7 +31,7 @@ std::string shortText(ext value, int digits) {
 
 }  // namespace
 
-BuiltFigure fitResidualFigure(const FitWindow& fit) {
+BuiltFigure fitResidualFigure(const FitWindow& fit, const FigureOptions& options) {
     const FitResult& result = fit.lastFit();
     if (!result.converged())
         return {std::nullopt, "There are no residuals to draw: run a fit first."};
@@ -43,7 +44,7 @@ BuiltFigure fitResidualFigure(const FitWindow& fit) {
                                   ? roadSummaryName(calculationRoad(fit.fittedSystem().solution))
                                   : result.solutionModel;
     caption += "; RMS residual " + shortText(result.rmsResidual, 3) + " mS cm-1; " + model + ".";
-    return residualFigure(fit.residuals(), caption);
+    return residualFigure(fit.residuals(), typesetCaption(caption), options);
 }
 
 }  // namespace condsim

@@ -9,6 +9,6 @@ class FitWindow;
 
 // The residuals of the last converged fit with the fitted values, n, the number of points,
 // the RMS residual and the solution model as caption; refused when there is no fit.
-BuiltFigure fitResidualFigure(const FitWindow& fit);
+BuiltFigure fitResidualFigure(const FitWindow& fit, const FigureOptions& options = {});
 
 }  // namespace condsim

@@ -176,7 +176,7 @@ void FitWindow::RunClick() {
     std::vector<ResidualPoint> residuals;
     for (size_t j = 0; j < system.points.size(); ++j) {
         residuals.push_back({system.points[j].concentration,
-                             sub(system.points[j].conductivity, result.calculated[j])});
+                             sub(result.calculated[j], system.points[j].conductivity)});
     }
     last_ = std::move(result);
     fittedSystem_ = system;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -194,6 +195,30 @@ SolvedPoint solveAt(const SweepInputs& inputs, ext C0) {
     return {point.X, point.conductivity, point.notes, point.ionicStrength};
 }
 
+// The whole point at C0 on the sweep's inputs (kept by the record, so that a figure can
+// draw its curve at the concentrations it needs), or nothing where the solve fails.
+std::function<std::optional<CalculatedPoint>(ext)> pointSolver(const SweepInputs& inputs) {
+    return [kept = std::make_shared<const SweepInputs>(inputs)](
+               ext C0) -> std::optional<CalculatedPoint> {
+        try {
+            const SolverReads reads = kept->reads();
+            FieldConductivities stages(reads);
+            ext X = 0;
+            PointResult point =
+                solvePoint(reads.road, {reads.n, kept->model.beta, reads.sf}, C0, stages, X);
+            const auto species = point.abundance.begin() + kept->n + 1;
+            return CalculatedPoint{C0,
+                                   point.conductivity,
+                                   point.X,
+                                   {point.abundance.begin(), species},
+                                   std::move(point.ownValues),
+                                   std::move(point.ionicStrengthRoots)};
+        } catch (const Error&) {
+            return std::nullopt;
+        }
+    };
+}
+
 // The concentration of an observed row when it is a positive number. Rows without one
 // (the empty rows of a new table, a text that is not a number, the (0, 0) pair of a
 // trailing empty line) have no equilibrium to solve.
@@ -338,6 +363,7 @@ void TForm1::sweep() {
             range->note(range == &calculatedRange ? "calculated points" : "observed points");
         if (!note.empty()) record.notes.push_back(note);
     }
+    record.solveAt = pointSolver(inputs);
     state_.calculation = std::move(record);
     state_.calculationInputs = std::move(madeWith);
     RedrawAfterSweep();

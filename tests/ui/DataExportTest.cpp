@@ -128,7 +128,7 @@ TEST(DataExport, CsvHoldsTable4AtFullPrecisionAndTheObservedResiduals) {
         EXPECT_EQ(parsed(first[1]), 1.0e-4L);
         EXPECT_EQ(parsed(first[5]), 0.06648L);
         EXPECT_EQ(NumberText(parsed(first[3])), s.form1.StringGrid1.cell(3, 1));
-        EXPECT_NEAR(parsed(first[7]), parsed(first[5]) - parsed(first[3]), 1e-17L);
+        EXPECT_NEAR(parsed(first[7]), parsed(first[3]) - parsed(first[5]), 1e-17L);
         EXPECT_EQ(first[9], "");  // no species at the observed points
     }
 }

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "SweepSession.h"
+#include "ui/CalculationData.h"
 #include "ui/ExportCommands.h"
 #include "ui/FitFigure.h"
 #include "ui/FitWindow.h"
@@ -39,8 +42,8 @@ void reach(Session& s, Stage stage) {
 }
 
 TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
-    const char* const kappa = "\u03ba / mS cm-1";
-    const char* const lambda = "\u039b / S cm2 mol-1";
+    const char* const kappa = "\u03ba / mS cm^{\u22121}";
+    const char* const lambda = "\u039b / S cm^{2} mol^{\u22121}";
     const std::vector<FigureCase> cases = {
         {"nothing at start-up", Stage::StartUp, FigureKind::Conductivity, 0, 0, ""},
         {"no species before a calculation", Stage::Observed, FigureKind::Distribution, 0, 0, ""},
@@ -50,10 +53,10 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
          12, lambda},
         {"curve and points", Stage::Calculated, FigureKind::Conductivity, 2, 12, kappa},
         {"molar curve and points", Stage::Calculated, FigureKind::MolarConductivity, 2, 12, lambda},
-        {"one curve per species", Stage::Calculated, FigureKind::Distribution, 7, 30,
-         "abundance / %"},
+        {"one curve per species, over the observed data", Stage::Calculated,
+         FigureKind::Distribution, 7, 0, "abundance / %"},
         {"residuals", Stage::Calculated, FigureKind::Residuals, 1, 12,
-         "\u03ba(obsd) - \u03ba(calcd) / mS cm-1"},
+         "(\u03ba_{calcd} \u2212 \u03ba_{obsd}) / mS cm^{\u22121}"},
         {"other data: their points without the old curve", Stage::OtherDataOpened,
          FigureKind::Conductivity, 1, 3, kappa},
         {"other data: no residuals of the old calculation", Stage::OtherDataOpened,
@@ -78,11 +81,11 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
         }
         const Figure& figure = *built.figure;
         ASSERT_EQ(figure.series.size(), c.series);
-        EXPECT_EQ(figure.series.back().x.size(), c.lastSeriesPoints);
+        if (c.lastSeriesPoints > 0) EXPECT_EQ(figure.series.back().x.size(), c.lastSeriesPoints);
         EXPECT_EQ(figure.y.title, c.yTitle);
         EXPECT_EQ(figure.x.title, c.kind == FigureKind::MolarConductivitySqrt
-                                      ? "sqrt(C0) / (mol L-1)^1/2"
-                                      : "C0 / mol L-1");
+                                      ? "\u221aC_{0} / (mol L^{\u22121})^{1/2}"
+                                      : "C_{0} / mol L^{\u22121}");
         for (const FigureSeries& series : figure.series) {
             // Every point lies on the axes.
             for (size_t i = 0; i < series.x.size(); ++i) {
@@ -95,14 +98,122 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
         // The caption names the calculation (with its model) or says there is none.
         const bool calculated = c.stage != Stage::Observed && !(c.stage == Stage::OtherDataOpened &&
                                                                 c.kind == FigureKind::Conductivity);
-        EXPECT_EQ(
-            figure.caption,
-            calculated
-                ? "AX6: K1 = 10000 L mol-1, K(i+1) = 20 % of K(i) (Model #1); lambda(A/z) = 88, "
-                  "lambda(X-) = 59 S cm2 mol-1; ideal solution."
-                : std::string("Observed data ") +
-                      (c.stage == Stage::Observed ? "observed-6to1-salt.txt" : "other.txt") +
-                      "; no calculation.");
+        EXPECT_EQ(figure.caption,
+                  calculated
+                      ? "AX6: K_{1} = 10000 L mol^{\u22121}, K_{i+1} = 20 % of K_{i} (Model #1); "
+                        "\u03bb(A/z) = 88 S cm^{2} mol^{\u22121}, \u03bb(X^{\u2212}) = 59 S cm^{2} "
+                        "mol^{\u22121}; ideal solution."
+                      : std::string("Observed data ") +
+                            (c.stage == Stage::Observed ? "observed-6to1-salt.txt" : "other.txt") +
+                            "; no calculation.");
+    }
+}
+
+// The calculated curves run from the axis's zero to the last observed point and no
+// further, pass through the calculated values at the observed concentrations, and the x
+// axis ends at the first tick past the data.
+TEST(PaperFigures, CurvesCoverTheObservedDataAndTheAxisEndsPastThem) {
+    Session s;
+    reach(s, Stage::Calculated);
+    const auto& compared = s.app.state.calculation.observed;
+    ASSERT_EQ(compared.size(), 12u);
+    const double highest = static_cast<double>(compared.back().concentration);  // 0.01 M
+    for (const FigureKind kind : {FigureKind::Conductivity, FigureKind::MolarConductivity,
+                                  FigureKind::MolarConductivitySqrt, FigureKind::Distribution}) {
+        SCOPED_TRACE(figureKindName(kind));
+        const Figure figure = *mainWindowFigure(kind, s.app.state).figure;
+        const bool sqrtX = kind == FigureKind::MolarConductivitySqrt;
+        const FigureSeries& curve = figure.series.front();
+        const double last = sqrtX ? std::sqrt(highest) : highest;
+        EXPECT_NEAR(curve.x.back(), last, last * 1e-12);
+        EXPECT_LE(curve.x.front(), last * 0.0101);
+        EXPECT_GE(figure.x.ticks.maximum, last);
+        EXPECT_LT(figure.x.ticks.maximum - figure.x.ticks.step, last);
+        if (kind != FigureKind::Conductivity) continue;
+        for (const ObservedComparison& point : compared) {
+            const auto at =
+                std::find(curve.x.begin(), curve.x.end(), static_cast<double>(point.concentration));
+            ASSERT_NE(at, curve.x.end());
+            // Solved again at C0 rounded to a double: the same value to rounding.
+            const double calculated = static_cast<double>(point.calculated);
+            EXPECT_NEAR(curve.y[static_cast<size_t>(at - curve.x.begin())], calculated,
+                        calculated * 1e-12);
+        }
+    }
+}
+
+// --figure-x and the export dialog's axis: a logarithmic axis from the decade below the
+// lowest observed concentration, with the curve from that concentration (a log axis has no
+// zero); the square root for any kind; species named by formula, or refused when the names
+// do not number n + 1.
+TEST(PaperFigures, AxisScaleAndSpeciesNamesFollowTheOptions) {
+    Session s;
+    reach(s, Stage::Calculated);
+    const auto& observed = s.app.state.calculation.observed;
+    const double lowest = static_cast<double>(observed.front().concentration);  // 1e-4 M
+    const double highest = static_cast<double>(observed.back().concentration);  // 0.01 M
+    const std::vector<std::string> seven = {"M2+",    "MX+",    "MX2",   "MX3-",
+                                            "MX4 2-", "MX5 3-", "MX6 4-"};
+    const struct {
+        const char* name;
+        FigureKind kind;
+        FigureOptions options;
+        bool logarithmic;
+        double first;        // the first x of the first series
+        const char* xTitle;  // empty: the refusal's start
+    } cases[] = {
+        {"molar, log",
+         FigureKind::MolarConductivity,
+         {FigureScale::Logarithmic, {}},
+         true,
+         lowest,
+         "C_{0} / mol L^{\u22121}"},
+        {"distribution, log",
+         FigureKind::Distribution,
+         {FigureScale::Logarithmic, seven},
+         true,
+         lowest,
+         "C_{0} / mol L^{\u22121}"},
+        {"residuals, square root",
+         FigureKind::Residuals,
+         {FigureScale::SquareRoot, {}},
+         false,
+         std::sqrt(lowest),
+         "\u221aC_{0} / (mol L^{\u22121})^{1/2}"},
+        {"molar-sqrt, linear",
+         FigureKind::MolarConductivitySqrt,
+         {FigureScale::Linear, {}},
+         false,
+         highest * 1e-4,
+         "C_{0} / mol L^{\u22121}"},
+        {"three names for seven species",
+         FigureKind::Distribution,
+         {std::nullopt, {"Ca2+", "CaCl+", "CaCl2"}},
+         false,
+         0,
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BuiltFigure built = mainWindowFigure(c.kind, s.app.state, c.options);
+        if (std::string(c.xTitle).empty()) {
+            EXPECT_EQ(built.refusal,
+                      "The species names name 3 species, but the calculation has 7 (AX0..AX6).");
+            continue;
+        }
+        ASSERT_TRUE(built.figure) << built.refusal;
+        const Figure& figure = *built.figure;
+        EXPECT_EQ(figure.x.logarithmic, c.logarithmic);
+        EXPECT_EQ(figure.x.title, c.xTitle);
+        EXPECT_NEAR(figure.series.front().x.front(), c.first, c.first * 1e-12);
+        if (c.logarithmic) {
+            EXPECT_DOUBLE_EQ(figure.x.ticks.minimum, 1e-4);
+            EXPECT_DOUBLE_EQ(figure.x.ticks.maximum, 0.01);  // the highest, 0.01 M
+        }
+        if (c.kind == FigureKind::Distribution) {
+            EXPECT_EQ(figure.series[0].name, "M^{2+}");
+            EXPECT_EQ(figure.series[6].name, "MX_{6}^{4\u2212}");
+        }
     }
 }
 
@@ -119,6 +230,39 @@ TEST(PaperFigures, MolarConductivityIsConductivityOverConcentration) {
         EXPECT_NEAR(lambda.series[0].y[i], kappa.series[0].y[i] / kappa.series[0].x[i], 1e-9);
 }
 
+// One sign for the residuals: calculated minus observed in the fit, the Fit window's
+// figure, the main window's figure and the CSV, as the fit's output says.
+TEST(PaperFigures, ResidualsAreCalculatedMinusObservedEverywhere) {
+    Session s;
+    reach(s, Stage::Calculated);
+    const ObservedComparison& first = s.app.state.calculation.observed.front();
+    const double mainResidual = static_cast<double>(first.calculated - first.observed);
+    ASSERT_NE(mainResidual, 0);
+    const Figure figure = *mainWindowFigure(FigureKind::Residuals, s.app.state).figure;
+    EXPECT_EQ(figure.series[0].y[0], mainResidual);
+    EXPECT_NE(figureKindTitle(FigureKind::Residuals).find("calculated - observed"),
+              std::string::npos);
+
+    const std::string csv = *calculationCsv(s.app.state.calculation);
+    EXPECT_NE(csv.find(",residual kappa - kappa obsd / mS cm-1,"), std::string::npos);
+    const size_t row = csv.find("\nobserved,");
+    std::vector<std::string> fields;
+    std::istringstream line(csv.substr(row + 1, csv.find('\n', row + 1) - row - 1));
+    for (std::string field; std::getline(line, field, ',');) fields.push_back(field);
+    ASSERT_GT(fields.size(), 7u);
+    EXPECT_NEAR(std::stod(fields[7]), mainResidual, std::fabs(mainResidual) * 1e-12);
+
+    FitWindow fit(s.form1, testing::recordingCanvases());
+    ASSERT_TRUE(s.act([&] { fit.RunClick(); }));
+    ASSERT_TRUE(fit.lastFit().converged());
+    const auto& residuals = fit.residuals();
+    const double observed = static_cast<double>(first.observed);
+    EXPECT_NEAR(static_cast<double>(residuals[0].residual),
+                static_cast<double>(fit.lastFit().calculated[0]) - observed, 1e-15);
+    EXPECT_EQ(fitResidualFigure(fit).figure->series[0].y[0],
+              static_cast<double>(residuals[0].residual));
+}
+
 TEST(PaperFigures, FitResidualsNeedAConvergedFit) {
     Session s;
     reach(s, Stage::Observed);
@@ -131,7 +275,8 @@ TEST(PaperFigures, FitResidualsNeedAConvergedFit) {
     EXPECT_EQ(built.figure->series[0].y.size(), 12u);
     EXPECT_EQ(
         built.figure->caption.rfind(
-            "Fit at n = 6 to 12 points: K1 = 10628.7 (s.e. 913), alfa = 19.4627 (s.e. 0.528)", 0),
+            "Fit at n = 6 to 12 points: K_{1} = 10628.7 (s.e. 913), alfa = 19.4627 (s.e. 0.528)",
+            0),
         0u)
         << built.figure->caption;
     // The residuals sum of squares is the fit's.
