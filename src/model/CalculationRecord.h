@@ -43,15 +43,12 @@ struct CalculationRecord {
     std::vector<std::string> solutionColumns;
     std::vector<CalculatedPoint> points;
     std::vector<ObservedComparison> observed;  // rows with a positive concentration
-<<<<<<< HEAD
-    // The solution model's notes on the points, in order (calculated, then observed), each
-    // naming its C0: several ionic strengths, an ionic strength above the law's range.
+    // The solution model's notes on the points: several ionic strengths at a point (each
+    // naming its C0), the points above the activity law's range (one note a set).
     std::vector<std::string> notes;
-=======
     // The same calculation at any other C0, with the inputs the sweep read (the figures'
     // curves over the observed concentrations); nothing where it fails there.
     std::function<std::optional<CalculatedPoint>(ext C0)> solveAt;
->>>>>>> figures
 
     bool empty() const { return points.empty(); }
 };
