@@ -10,6 +10,8 @@
 
 #include "BenchSession.h"
 #include "DiscardingCanvas.h"
+#include "TestSupport.h"
+#include "files/ObservedDataFile.h"
 #include "fit/ConstantsFit.h"
 
 namespace condsim::bench {
@@ -107,6 +109,43 @@ void FitOfK1AlfaMcaAndIonSize(benchmark::State& state) {
     }
 }
 BENCHMARK(FitOfK1AlfaMcaAndIonSize)->Unit(benchmark::kMillisecond);
+
+// The fit of K1, MCA and a to the 28 measured CaCl2 points in the Debye-Hueckel model,
+// with the scan of K1 and a, the starts, the profiles of all three and the check of the
+// law's range: under one second.
+void FitOfK1McaAndIonSizeToMeasuredCaCl2(benchmark::State& state) {
+    FitSystem system;
+    system.n = 2;
+    system.sf.fill(1);
+    system.model1 = true;
+    system.alfa = 1;
+    system.K[1] = 1;
+    system.K[2] = 0.01L;
+    system.MCA = 60;
+    system.MCX = 76.35L;
+    system.solution.kind = SolutionModelKind::DebyeHuckel;
+    const NumberRecords records = ReadObservedDataFile(testing::exampleFile("cacl2-25C-water.txt"));
+    for (int j = 0; j < records.count(); ++j)
+        system.points.push_back({records.value(j, 0), records.value(j, 1)});
+    const FitRequest request{parseFitParameterList("K1,MCA,a"), {}};
+    for (auto _ : state) {
+        const double start = threadSeconds();
+        const FitResult result = fitConstants(system, request);
+        const double elapsed = threadSeconds() - start;
+        benchmark::DoNotOptimize(result.sumOfSquares);
+        if (!result.converged()) {
+            state.SkipWithError(("the fit did not converge: " + result.reason).c_str());
+            break;
+        }
+        if (elapsed > fitSecondsAllowed) {
+            state.SkipWithError("one fit took longer than 1 s of processor time");
+            break;
+        }
+        state.counters["evaluations_in_all"] = result.totalEvaluations;
+        state.counters["processor_ms"] = 1000 * elapsed;
+    }
+}
+BENCHMARK(FitOfK1McaAndIonSizeToMeasuredCaCl2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace condsim::bench

@@ -145,11 +145,14 @@ int main(int argc, char** argv) {
     for (std::thread& worker : workers) worker.join();
     const int converged = tally.fits - tally.failed;
     std::printf("%d sets, %d fits converged\n", tally.fits, converged);
-    std::printf("parameter\ttruth\tprofile 95%% covers\tJacobian 95%% covers (of given)\tnot determined\n");
+    std::printf(
+        "parameter\ttruth\tprofile 95%% covers\tJacobian 95%% covers (of given)\tnot determined\n");
     for (size_t j = 0; j < 4; ++j) {
         std::printf("%s\t%g\t%.1f %%\t%.1f %% (%d)\t%d\n", names[j], static_cast<double>(truth[j]),
                     100.0 * tally.profileCovers[j] / converged,
-                    tally.jacobianGiven[j] > 0 ? 100.0 * tally.jacobianCovers[j] / tally.jacobianGiven[j] : 0.0,
+                    tally.jacobianGiven[j] > 0
+                        ? 100.0 * tally.jacobianCovers[j] / tally.jacobianGiven[j]
+                        : 0.0,
                     tally.jacobianGiven[j], tally.notDetermined[j]);
     }
     return 0;

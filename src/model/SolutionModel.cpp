@@ -18,6 +18,11 @@ std::string solutionModelKindName(SolutionModelKind kind) {
     return {};
 }
 
+SolutionModel withBjerrumIonSize(SolutionModel model, int n) {
+    if (model.bjerrumIonSize) model.ionSize = bjerrumDistance(model.solvent, n);
+    return model;
+}
+
 void checkIonSize(ext ionSize) {
     if (!(ionSize > 0 && std::isfinite(ionSize)))
         throw Error("The ion size a must be a positive number of Angstrom");

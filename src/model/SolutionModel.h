@@ -25,7 +25,14 @@ struct SolutionModel {
     // One ion-size parameter a for all ions (Angstrom). The Debye-Hueckel activities and,
     // under either activity law, the conductances use it.
     ext ionSize = defaultIonSize;
+    // Whether a is Bjerrum's distance for the first association step, A(n+) with X-
+    // (withBjerrumIonSize sets it for n).
+    bool bjerrumIonSize = false;
 };
+
+// The model with a set to Bjerrum's distance for n where that is its choice; as it is
+// otherwise.
+SolutionModel withBjerrumIonSize(SolutionModel model, int n);
 
 // "ideal", or for example "Debye-Hueckel + Onsager-Fuoss, water 25 C, a = 4.5 A"; another
 // solvent is given by its three values. The description of the model's road

@@ -45,7 +45,7 @@ CalculationInputs calculationInputsOf(const TForm1& form) {
     }
     inputs.solutionKind = state.solution.kind;
     inputs.solvent = state.solution.solvent;
-    inputs.ionSize = state.solution.ionSize;
+    inputs.ionSize = form.solutionInUse().ionSize;
     return inputs;
 }
 

@@ -22,6 +22,7 @@ void applyFit(TForm1& form, const FitResult& result) {
                 break;
             case FitParameterKind::IonSize:
                 form.state().solution.ionSize = result.ionSize;
+                form.state().solution.bjerrumIonSize = false;
                 break;
         }
     }

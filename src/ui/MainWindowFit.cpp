@@ -19,7 +19,7 @@ FitSystem fitSystemOf(const TForm1& form) {
     system.sf = state.factors.sf;
     system.MCA = fieldNumber(form.MCA.text(), cationConductivityField());
     system.MCX = fieldNumber(form.MCX.text(), anionConductivityField());
-    system.solution = state.solution;
+    system.solution = form.solutionInUse();
     const ObservedData& observed = state.observed;
     for (int j = 1; j <= observed.count && j <= observedCapacity; ++j) {
         system.points.push_back(

@@ -117,6 +117,9 @@ class TForm1 {
     // --- Operations used by the handlers and by other windows ---------------------------
     // n as the logic uses it: the value of SpinEdit1 bounded to the field's range 2..30.
     int n() const;
+    // The solution model the calculation uses: the process's, with a set to Bjerrum's
+    // distance for this n where that is the choice.
+    SolutionModel solutionInUse() const;
     // Sets K(1..m) from a list and rebuilds beta and the constants table; n := m within
     // 2..30 without running Initialize; turns Model #1 off.
     void SetStepwiseConstants(const std::vector<ext>& values);

@@ -32,7 +32,8 @@ std::vector<std::string> solutionModelLines(const SolutionModel& model,
         "Solvent: " + solvent.name + "\tT = " + NumberText(solvent.temperature) +
             " K\teps_r = " + NumberText(solvent.permittivity) + "\teta = " +
             NumberText(solvent.viscosity * millipascalSecondsPerPascalSecond) + " mPa s",
-        "Ion size a = " + NumberText(model.ionSize) + " Angstrom",
+        "Ion size a = " + NumberText(model.ionSize) + " Angstrom" +
+            (model.bjerrumIonSize ? " (Bjerrum's distance q for the first association step)" : ""),
         "A = " + NumberText(c.A) + "\tB = " + NumberText(c.B) + "\tE = " + NumberText(c.E) +
             "\tR = " + NumberText(c.R),
         "The constants of Tables 2 and 3 are thermodynamic (I = 0) and belong to this a.",
@@ -66,9 +67,9 @@ void TForm1::Save1Click() {
     };
     // A road with quantities of its own (the ionic-strength model) reports its model and
     // their table.
-    if (!ownQuantityColumns(calculationRoad(state_.solution)).empty()) {
+    if (!ownQuantityColumns(calculationRoad(solutionInUse())).empty()) {
         const SolutionModelSection section{
-            solutionModelLines(state_.solution, state_.calculation.notes),
+            solutionModelLines(solutionInUse(), state_.calculation.notes),
             state_.ionicStrengthTable};
         ReportSources withSolution = sources;
         withSolution.solution = &section;

@@ -14,8 +14,10 @@ ext TForm1::LeftSide(ext C0, ext X) const { return massBalanceSide(n(), C0, X); 
 
 ext TForm1::RightSide(ext X) const { return formationSide(n(), state_.model.beta, X); }
 
+SolutionModel TForm1::solutionInUse() const { return withBjerrumIonSize(state_.solution, n()); }
+
 SolverReads TForm1::solverReads() const {
-    return {n(), state_.factors.sf, MCA.text(), MCX.text(), calculationRoad(state_.solution)};
+    return {n(), state_.factors.sf, MCA.text(), MCX.text(), calculationRoad(solutionInUse())};
 }
 
 SolverSteps TForm1::solverSteps() {

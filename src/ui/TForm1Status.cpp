@@ -15,7 +15,7 @@ constexpr int shownFactors = 4;
 }  // namespace
 
 std::string TForm1::statusLine() const {
-    std::string line = "Solution model: " + solutionModelDescription(state_.solution);
+    std::string line = "Solution model: " + solutionModelDescription(solutionInUse());
     // The first note of the last calculation (several ionic strengths, a point beyond the
     // activity law's range) and how many more there are; the report lists them all.
     const std::vector<std::string>& notes = state_.calculation.notes;

@@ -59,7 +59,7 @@ struct SweepInputs {
           sf(form.state().factors.sf),
           MCA(form.MCA.text()),
           MCX(form.MCX.text()),
-          road(calculationRoad(form.state().solution)),
+          road(calculationRoad(form.solutionInUse())),
           model(form.state().model),
           xmin(form.state().range.DataXMin),
           span(sub(form.state().range.DataXMax, xmin)),
@@ -335,8 +335,8 @@ void TForm1::sweep() {
     record.solutionModel = roadSummaryName(inputs.road);
     record.solutionColumns = ownQuantityColumns(inputs.road);
 
-    ActivityLawRangeTally calculatedRange(state_.solution);
-    ActivityLawRangeTally observedRange(state_.solution);
+    ActivityLawRangeTally calculatedRange(solutionInUse());
+    ActivityLawRangeTally observedRange(solutionInUse());
     const auto solve = [&](int index) { return solveSweepPoint(inputs, index + 1); };
     const auto commit = [&](int index, SweepPoint&& point) {
         commitSweepPoint(*this, point, index + 1, calculated, ownQuantities);

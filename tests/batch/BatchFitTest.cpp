@@ -82,7 +82,7 @@ void expectTheReadmeTable(const std::string& table) {
     std::vector<std::string> shown;
     while (std::getline(lines, line)) shown.push_back(sixDigitsOf(line));
     const std::vector<std::string> readme = {
-        "Fit to 12 observed points at n = 6: converged after 9 iterations (34 evaluations; 440 in "
+        "Fit to 12 observed points at n = 6: converged after 9 iterations (34 evaluations; 585 in "
         "all with the scan "
         "and the profiles) ",
         "residuals absolute: calculated - observed conductivity ",

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "model/SolutionModel.h"
 #include "model/designed/FreeAnionSearch.h"
 #include "model/designed/MassBalance.h"
 #include "model/designed/SolutionConductivity.h"
@@ -74,6 +75,28 @@ TEST(SolventCoefficients, WaterGivesTheTextbookValuesAndEachScalesWithTheSolvent
 
 // For two ions the relaxation field has a closed form: z1 F1 = z2 F2 =
 // |z1 z2| q / (1 + sqrt q), q = |z1 z2| (l1 + l2) / ((|z1| + |z2|)(|z2| l1 + |z1| l2)).
+// Bjerrum's distance q = |z1 z2| e^2 / (8 pi eps0 eps_r k T), by hand with mpmath at 30
+// digits from the CODATA 2018 constants; the model's choice sets a to it for n.
+TEST(SolventCoefficients, BjerrumsDistanceIsTheChoiceOfTheIonSize) {
+    struct Case {
+        const char* solvent;
+        int chargeProduct;
+        ext q;  // Angstrom
+    };
+    for (const Case& c : {Case{"water", 1, 3.57526998053L}, Case{"water", 2, 7.15053996106L},
+                          Case{"methanol", 3, 25.7406302272L}}) {
+        SCOPED_TRACE(std::string(c.solvent) + " " + std::to_string(c.chargeProduct));
+        EXPECT_LT(relative(bjerrumDistance(solventPreset(c.solvent), c.chargeProduct), c.q),
+                  1e-11L);
+        SolutionModel model;
+        model.kind = SolutionModelKind::DebyeHuckel;
+        model.solvent = solventPreset(c.solvent);
+        EXPECT_EQ(withBjerrumIonSize(model, c.chargeProduct).ionSize, defaultIonSize);
+        model.bjerrumIonSize = true;
+        EXPECT_LT(relative(withBjerrumIonSize(model, c.chargeProduct).ionSize, c.q), 1e-11L);
+    }
+}
+
 TEST(OnsagerFuoss, TheMatrixRootMeetsTheClosedFormForBinarySalts) {
     struct Case {
         int z1;

@@ -44,10 +44,11 @@ TEST(CurveConcentrations, CoverTheObservedRangeFinelyWhereTheDataAre) {
             EXPECT_NE(std::find(grid.begin(), grid.end(), observed), grid.end()) << observed;
         std::vector<double> sorted = c.observed;
         std::sort(sorted.begin(), sorted.end());
-        if (sorted.size() > 1)
+        if (sorted.size() > 1) {
             EXPECT_GE(
                 std::count_if(grid.begin(), grid.end(), [&](double x) { return x < sorted[1]; }),
                 c.atLeastBelowSecond);
+        }
         // No step longer than a hundredth of the range.
         for (size_t i = 1; i < grid.size(); ++i)
             EXPECT_LE(grid[i] - grid[i - 1], (grid.back() - grid.front()) / 100);

@@ -81,7 +81,9 @@ TEST(PaperFigures, DrawWhatTheStateHoldsAndRefuseWhenNothing) {
         }
         const Figure& figure = *built.figure;
         ASSERT_EQ(figure.series.size(), c.series);
-        if (c.lastSeriesPoints > 0) EXPECT_EQ(figure.series.back().x.size(), c.lastSeriesPoints);
+        if (c.lastSeriesPoints > 0) {
+            EXPECT_EQ(figure.series.back().x.size(), c.lastSeriesPoints);
+        }
         EXPECT_EQ(figure.y.title, c.yTitle);
         EXPECT_EQ(figure.x.title, c.kind == FigureKind::MolarConductivitySqrt
                                       ? "\u221aC_{0} / (mol L^{\u22121})^{1/2}"
@@ -164,31 +166,31 @@ TEST(PaperFigures, AxisScaleAndSpeciesNamesFollowTheOptions) {
     } cases[] = {
         {"molar, log",
          FigureKind::MolarConductivity,
-         {FigureScale::Logarithmic, {}},
+         {FigureScale::Logarithmic, {}, {}},
          true,
          lowest,
          "C_{0} / mol L^{\u22121}"},
         {"distribution, log",
          FigureKind::Distribution,
-         {FigureScale::Logarithmic, seven},
+         {FigureScale::Logarithmic, seven, {}},
          true,
          lowest,
          "C_{0} / mol L^{\u22121}"},
         {"residuals, square root",
          FigureKind::Residuals,
-         {FigureScale::SquareRoot, {}},
+         {FigureScale::SquareRoot, {}, {}},
          false,
          std::sqrt(lowest),
          "\u221aC_{0} / (mol L^{\u22121})^{1/2}"},
         {"molar-sqrt, linear",
          FigureKind::MolarConductivitySqrt,
-         {FigureScale::Linear, {}},
+         {FigureScale::Linear, {}, {}},
          false,
          highest * 1e-4,
          "C_{0} / mol L^{\u22121}"},
         {"three names for seven species",
          FigureKind::Distribution,
-         {std::nullopt, {"Ca2+", "CaCl+", "CaCl2"}},
+         {std::nullopt, {"Ca2+", "CaCl+", "CaCl2"}, {}},
          false,
          0,
          ""},

@@ -63,7 +63,8 @@ PointResult IonicRoad::solve(const PointInput& input, ext C0, PointStages& stage
 
 std::string IonicRoad::description() const {
     return solutionModelKindName(model.kind) + ", " + solventText(model.solvent) +
-           ", a = " + shortNumber(model.ionSize) + " A";
+           ", a = " + shortNumber(model.ionSize) + " A" +
+           (model.bjerrumIonSize ? " (Bjerrum's q)" : "");
 }
 
 }  // namespace condsim

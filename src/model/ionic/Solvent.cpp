@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/CheckedArithmetic.h"
 #include "core/Error.h"
 
 namespace condsim {
@@ -79,6 +80,12 @@ SolventCoefficients solventCoefficients(const Solvent& solvent) {
           squareCentimetresPerSquareMetre;
     c.R = chargeSquared * kappa1 / (12 * pi * thermal);
     return c;
+}
+
+ext bjerrumDistance(const Solvent& solvent, int chargeProduct) {
+    return toExt(chargeProduct) * elementaryCharge * elementaryCharge /
+           (8 * pi * vacuumPermittivity * solvent.permittivity * boltzmann * solvent.temperature) /
+           metresPerAngstrom;
 }
 
 }  // namespace condsim

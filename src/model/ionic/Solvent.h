@@ -36,4 +36,9 @@ struct SolventCoefficients {
 // From the CODATA 2018 exact constants and eps0 of CODATA 2018.
 SolventCoefficients solventCoefficients(const Solvent& solvent);
 
+// Bjerrum's distance q = |z1 z2| e^2 / (8 pi eps0 eps_r k T) in Angstrom for ions whose
+// charges multiply to chargeProduct: the distance at which their electrostatic energy is
+// 2 kT, the usual ion size of conductance studies (7.15 A for a 2:1 pair in water at 25 C).
+ext bjerrumDistance(const Solvent& solvent, int chargeProduct);
+
 }  // namespace condsim
