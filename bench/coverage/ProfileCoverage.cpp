@@ -19,18 +19,12 @@
 #include <thread>
 #include <vector>
 
+#include "CalciumChlorideConcentrations.h"
 #include "fit/ConstantsFit.h"
 
 namespace condsim {
 namespace {
 
-constexpr ext concentrations[] = {
-    7.577557e-05L, 2.499597e-04L, 5.000191e-04L, 7.527705e-04L, 1.000038e-03L, 1.500556e-03L,
-    2.500594e-03L, 3.500632e-03L, 4.019096e-03L, 5.000191e-03L, 7.527705e-03L, 1.000038e-02L,
-    1.435748e-02L, 2.094796e-02L, 2.501591e-02L, 2.627219e-02L, 3.205506e-02L, 3.834643e-02L,
-    3.979215e-02L, 4.334163e-02L, 4.827702e-02L, 4.860604e-02L, 4.954327e-02L, 4.985235e-02L,
-    5.005176e-02L, 5.433906e-02L, 7.527705e-02L, 9.970470e-02L,
-};
 constexpr double noise = 0.005;
 const char* const names[] = {"K1", "alfa", "MCA", "a"};
 constexpr ext truth[] = {30, 50, 60, 5};
@@ -46,7 +40,7 @@ std::vector<ext> trueConductivities(const FitSystem& shape) {
     constants.solution = shape.solution;
     constants.solution.ionSize = truth[3];
     std::vector<ext> kappa;
-    for (const ext C0 : concentrations)
+    for (const ext C0 : calciumChlorideConcentrations)
         kappa.push_back(calculatedConductivity(shape, constants, C0, FreeAnionRoute::StepSearch));
     return kappa;
 }
@@ -69,6 +63,7 @@ FitSystem startingSystem() {
 struct Tally {
     int fits = 0;
     int failed = 0;
+    std::vector<std::string> reasons;  // of the fits that did not converge
     int profileCovers[4] = {};
     int jacobianCovers[4] = {};
     int jacobianGiven[4] = {};
@@ -81,6 +76,7 @@ void count(const FitResult& result, Tally& tally) {
     ++tally.fits;
     if (!result.converged()) {
         ++tally.failed;
+        tally.reasons.push_back(result.reason);
         return;
     }
     for (size_t j = 0; j < 4; ++j) {
@@ -135,7 +131,7 @@ int main(int argc, char** argv) {
                 FitSystem system = start;
                 for (size_t i = 0; i < kappa.size(); ++i)
                     system.points.push_back(
-                        {concentrations[i], observed[static_cast<size_t>(k)][i]});
+                        {calciumChlorideConcentrations[i], observed[static_cast<size_t>(k)][i]});
                 const FitResult result = fitConstants(system, request);
                 const std::lock_guard<std::mutex> lock(guard);
                 count(result, tally);
@@ -145,6 +141,7 @@ int main(int argc, char** argv) {
     for (std::thread& worker : workers) worker.join();
     const int converged = tally.fits - tally.failed;
     std::printf("%d sets, %d fits converged\n", tally.fits, converged);
+    for (const std::string& reason : tally.reasons) std::printf("not converged: %s\n", reason.c_str());
     std::printf(
         "parameter\ttruth\tprofile 95%% covers\tJacobian 95%% covers (of given)\tnot determined\n");
     for (size_t j = 0; j < 4; ++j) {

@@ -58,13 +58,7 @@ class Scan {
     // The sum of squares at these scanned values with the other parameters fitted; the
     // point is remembered under its scanned values (a constant without effect counts as 0).
     ext visit(std::vector<ext> values) {
-        for (const size_t j : scanned_) {
-            if (problem_.parameterisation().isFormationConstant(j) && values[j] != 0 &&
-                problem_.parameterisation().hasNoEffect(j, values))
-                values[j] = 0;
-        }
-        std::vector<ext> key;
-        for (const size_t j : scanned_) key.push_back(values[j]);
+        const std::vector<ext> key = keyOf(values);
         if (const auto known = visited_.find(key); known != visited_.end())
             return known->second.sumOfSquares;
         // The other parameters always start from the start of the fit, so that no point
@@ -82,14 +76,7 @@ class Scan {
 
     // The point remembered for these scanned values (the values as visit() was given them).
     std::optional<ScanPoint> pointAt(std::vector<ext> values) const {
-        for (const size_t j : scanned_) {
-            if (problem_.parameterisation().isFormationConstant(j) && values[j] != 0 &&
-                problem_.parameterisation().hasNoEffect(j, values))
-                values[j] = 0;
-        }
-        std::vector<ext> key;
-        for (const size_t j : scanned_) key.push_back(values[j]);
-        const auto known = visited_.find(key);
+        const auto known = visited_.find(keyOf(values));
         if (known == visited_.end()) return std::nullopt;
         return known->second;
     }
@@ -107,6 +94,20 @@ class Scan {
     }
 
   private:
+    // The scanned values under which a point is remembered, a constant without effect
+    // counted as 0 (and set to 0 in values).
+    std::vector<ext> keyOf(std::vector<ext>& values) const {
+        for (const size_t j : scanned_) {
+            if (problem_.parameterisation().isFormationConstant(j) && values[j] != 0 &&
+                problem_.parameterisation().hasNoEffect(j, values))
+                values[j] = 0;
+        }
+        std::vector<ext> key;
+        key.reserve(scanned_.size());
+        for (const size_t j : scanned_) key.push_back(values[j]);
+        return key;
+    }
+
     const FitProblem& problem_;
     LocalFitSettings inner_;
     std::vector<size_t> scanned_;
