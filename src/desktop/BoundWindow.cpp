@@ -211,10 +211,12 @@ PictureWidget* BoundWindow::addPicture(Picture& picture, DesignRect place) {
 }
 
 QAction* BoundWindow::addMenuItem(QMenu* menu, const QString& caption,
-                                  std::function<void()> handler) {
+                                  std::function<void()> handler, MenuItemRun when) {
     QAction* action = menu != nullptr ? menu->addAction(caption) : menuBar()->addAction(caption);
-    connect(action, &QAction::triggered, this,
-            [this, handler = std::move(handler)] { actions_.run(handler); });
+    connect(
+        action, &QAction::triggered, this,
+        [this, handler = std::move(handler)] { actions_.run(handler); },
+        when == MenuItemRun::AfterTrigger ? Qt::QueuedConnection : Qt::AutoConnection);
     return action;
 }
 

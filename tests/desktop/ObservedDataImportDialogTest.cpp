@@ -153,7 +153,7 @@ void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
     waiter.start();
     item->trigger();
 
-    QVERIFY(answered);
+    QTRY_VERIFY(answered);
     QVERIFY(session_->platform().errors.empty());
     QCOMPARE(main.StringGrid1->model()->rowCount(), 4);
     QCOMPARE(main.StringGrid1->model()->index(3, 0).data().toString(), QStringLiteral("0.004"));

@@ -2,10 +2,16 @@
 // every window's Tab cycle exactly one control of the window's accessible tree is
 // focused, it is the control that has the keyboard, named and carrying its design name,
 // and a focused table cell belongs to that control alone. The table with the keyboard
-// shows a focus frame; the arrows of a spin field have names.
+// shows a focus frame; the arrows of a spin field have names. A press on a File item that
+// opens a dialog returns at once, and the dialog opens after it.
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -46,7 +52,7 @@ QString designName(QWidget& control) {
 
 }  // namespace
 
-class AccessibleFocusTest : public QObject {
+class ScreenReaderTest : public QObject {
     Q_OBJECT
 
   private slots:
@@ -55,6 +61,8 @@ class AccessibleFocusTest : public QObject {
     void exactlyTheControlWithTheKeyboardIsFocused_data();
     void exactlyTheControlWithTheKeyboardIsFocused();
     void onlyTheTableWithTheKeyboardShowsAFocusFrame();
+    void fileItemsWithADialogReturnBeforeItOpens_data();
+    void fileItemsWithADialogReturnBeforeItOpens();
 
   private:
     BoundWindow& showWindow(const QString& which);
@@ -63,21 +71,23 @@ class AccessibleFocusTest : public QObject {
     std::unique_ptr<RecordingDesktop> session_;
 };
 
-void AccessibleFocusTest::init() {
+void ScreenReaderTest::init() {
     session_ = std::make_unique<RecordingDesktop>();
     QVERIFY(session_->valid());
     QVERIFY(QTest::qWaitForWindowActive(&desktop().mainWindow()));
     // Every table has a selected cell, as after Initialize and a calculation.
     auto& form1 = desktop().application().Form1;
+    session_->platform().openAnswer = CONDSIM_EXAMPLES_DIR "/cacl2-25C-water-dilute.txt";
     desktop().actions().run([&] {
+        form1.Open1Click();
         form1.InitializeClick();
         form1.Button3Click();
     });
 }
 
-void AccessibleFocusTest::cleanup() { session_.reset(); }
+void ScreenReaderTest::cleanup() { session_.reset(); }
 
-BoundWindow& AccessibleFocusTest::showWindow(const QString& which) {
+BoundWindow& ScreenReaderTest::showWindow(const QString& which) {
     auto& application = desktop().application();
     BoundWindow* window = &desktop().mainWindow();
     if (which == QLatin1String("abundance")) {
@@ -101,7 +111,7 @@ BoundWindow& AccessibleFocusTest::showWindow(const QString& which) {
     return *window;
 }
 
-void AccessibleFocusTest::exactlyTheControlWithTheKeyboardIsFocused_data() {
+void ScreenReaderTest::exactlyTheControlWithTheKeyboardIsFocused_data() {
     QTest::addColumn<QString>("window");
     QTest::newRow("main") << "main";
     QTest::newRow("abundance") << "abundance";
@@ -110,7 +120,7 @@ void AccessibleFocusTest::exactlyTheControlWithTheKeyboardIsFocused_data() {
     QTest::newRow("solution model") << "solution model";
 }
 
-void AccessibleFocusTest::exactlyTheControlWithTheKeyboardIsFocused() {
+void ScreenReaderTest::exactlyTheControlWithTheKeyboardIsFocused() {
     QFETCH(QString, window);
     BoundWindow& shown = showWindow(window);
     const std::vector<QWidget*> cycle = shown.focusCycle();
@@ -148,7 +158,7 @@ void AccessibleFocusTest::exactlyTheControlWithTheKeyboardIsFocused() {
     }
 }
 
-void AccessibleFocusTest::onlyTheTableWithTheKeyboardShowsAFocusFrame() {
+void ScreenReaderTest::onlyTheTableWithTheKeyboardShowsAFocusFrame() {
     auto& main = desktop().mainWindow();
     const QColor highlight = main.palette().color(QPalette::Active, QPalette::Highlight);
     const auto framed = [&](CellTableView& view) {
@@ -167,6 +177,49 @@ void AccessibleFocusTest::onlyTheTableWithTheKeyboardShowsAFocusFrame() {
     QVERIFY(main.StringGrid1->selectionModel()->hasSelection());
 }
 
-QTEST_MAIN(AccessibleFocusTest)
+void ScreenReaderTest::fileItemsWithADialogReturnBeforeItOpens_data() {
+    QTest::addColumn<QString>("item");
+    QTest::newRow("Open") << "Open";
+    QTest::newRow("Import") << "Import Observed Data...";
+    QTest::newRow("Save") << "Save";
+}
 
-#include "AccessibleFocusTest.moc"
+void ScreenReaderTest::fileItemsWithADialogReturnBeforeItOpens() {
+    QFETCH(QString, item);
+    auto& platform = session_->platform();
+    const QString data = QStringLiteral(CONDSIM_EXAMPLES_DIR "/observed-2to1-salt.txt");
+    const QString report = session_->filePath(QStringLiteral("report.txt"));
+    platform.openAnswer = data.toStdString();
+    platform.saveAnswer = report.toStdString();
+    auto& form1 = desktop().application().Form1;
+    // The import dialog is closed from inside its own event loop.
+    bool dialogShown = false;
+    QTimer closer;
+    closer.setInterval(5);
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialogShown = true;
+            dialog->reject();
+        }
+    });
+    closer.start();
+    // What the item's dialog leaves behind once it has been answered.
+    const auto answered = [&] {
+        if (item == QLatin1String("Open"))
+            return form1.state().observed.fileName == data.toStdString();
+        if (item == QLatin1String("Save")) return !platform.proposedSaveName.empty();
+        return dialogShown;
+    };
+    QAction* action = nullptr;
+    for (QAction* entry : desktop().mainWindow().menuBar()->actions().first()->menu()->actions())
+        if (entry->text() == item) action = entry;
+    QVERIFY(action != nullptr);
+    action->trigger();
+    QVERIFY(!answered());
+    QTRY_VERIFY(answered());
+    QVERIFY(platform.errors.empty());
+}
+
+QTEST_MAIN(ScreenReaderTest)
+
+#include "ScreenReaderTest.moc"
