@@ -65,7 +65,7 @@ void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            QApplication::beep();  // Enter types nothing into a spin field
+            emit commitRequested();  // Enter types nothing; it commits the typed text
             return;
         default:
             break;
@@ -126,6 +126,12 @@ SpinFieldWidget::SpinFieldWidget(SpinField& field, UserActions& actions, QWidget
         if (actions_.refreshing()) return;
         const std::string typed = text.toStdString();
         actions_.run([this, typed] { field_.userSetText(typed); }, [this] { showFieldText(); });
+    });
+    connect(edit_, &SpinLineEdit::commitRequested, this, [this] {
+        if (actions_.refreshing()) return;
+        actions_.run([this] {
+            if (!field_.userCommit()) QApplication::beep();  // nothing typed to commit
+        });
     });
     connect(edit_, &SpinLineEdit::left, this, [this] {
         if (actions_.refreshing()) return;

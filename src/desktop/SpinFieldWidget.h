@@ -4,8 +4,9 @@
 // the decimal separator are taken, other characters are refused with a beep; pasted
 // text is not filtered. Each change of the text by the user (typing, pasting, the
 // accessibility interface) runs userSetText, the arrows and the Up and Down keys run
-// userStep(+1 / -1), losing the focus to another control runs userLeave, each as a user
-// action. The widget then shows the field's text.
+// userStep(+1 / -1), Enter runs userCommit (a beep when nothing was typed), losing the
+// focus to another control runs userLeave, each as a user action. The widget then shows
+// the field's text.
 
 #include <QLineEdit>
 #include <QWidget>
@@ -26,6 +27,7 @@ class SpinLineEdit : public QLineEdit {
 
   signals:
     void stepRequested(int delta);
+    void commitRequested();
     void left();
 
   protected:

@@ -101,9 +101,15 @@ class TForm1 {
     // cell): they are all 0 while beta1 shows a K1, so a calculation or a fit makes them
     // from the fields first, and what is shown is what is computed.
     void InitializeIfNeverSet();
-    void SpinEdit1Change() { InitializeClick(); }
-    void SpinEdit2Change() { InitializeClick(); }  // SpinEdit2, SpinEdit3 and SpinEdit4
-    void Button4Click();                           // import stepwise constants from a file
+    // SpinEdit1 .. SpinEdit4 initialize on every change; while a number is being typed
+    // the caution of Model #1 off waits until the field's text is committed (Enter, an
+    // arrow step, leaving the field), so that the box does not take the next digit.
+    void SpinEdit1Change() { spinFieldChange(SpinEdit1); }
+    void SpinEdit2Change() { spinFieldChange(SpinEdit2); }
+    void SpinEdit3Change() { spinFieldChange(SpinEdit3); }
+    void SpinEdit4Change() { spinFieldChange(SpinEdit4); }
+    void spinFieldCommitted();
+    void Button4Click();  // import stepwise constants from a file
     void StringGrid2SelectCell(int column, int row);
     void AdoptClick();
     void Button3Click();  // "Conduct Calculations": the concentration sweep
@@ -155,6 +161,10 @@ class TForm1 {
     Platform& platform() { return platform_; }
 
   private:
+    // Initialize, with the caution shown now or, while the field is being typed in,
+    // when it is committed.
+    void initialize(bool cautionNow);
+    void spinFieldChange(const SpinField& field);
     // Row r of the constants table from the model's beta(r) and K(r).
     void writeConstantsRow(int r);
     void writeConstantsTable(int rows);
@@ -170,6 +180,7 @@ class TForm1 {
     Platform& platform_;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
+    bool cautionWaiting_ = false;  // a typed spin field's caution waits for its commit
 };
 
 }  // namespace condsim

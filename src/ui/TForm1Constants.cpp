@@ -47,7 +47,17 @@ void TForm1::writeConstantsTable(int rows) {
     for (int r = 1; r <= rows; ++r) writeConstantsRow(r);
 }
 
-void TForm1::InitializeClick() {
+void TForm1::InitializeClick() { initialize(true); }
+
+void TForm1::spinFieldChange(const SpinField& field) { initialize(!field.typing()); }
+
+void TForm1::spinFieldCommitted() {
+    if (!cautionWaiting_) return;
+    cautionWaiting_ = false;
+    platform_.message(cautionText);
+}
+
+void TForm1::initialize(bool cautionNow) {
     auto& model = state_.model;
     // As in Adopt: a negative K1 changes nothing, a text that is not a number fails below.
     if (const auto typed = numberOrNothing(beta1.text()); typed && *typed < 0) {
@@ -61,8 +71,12 @@ void TForm1::InitializeClick() {
 
     if (CheckBox1.checked()) {
         generateByModel1(speciesCount, toExt(SpinEdit2.value()), model.K);
-    } else {
+        cautionWaiting_ = false;
+    } else if (cautionNow) {
+        cautionWaiting_ = false;
         platform_.message(cautionText);
+    } else {
+        cautionWaiting_ = true;
     }
     formCumulativeConstants(speciesCount, model.K, model.beta);
     writeConstantsTable(speciesCount);
