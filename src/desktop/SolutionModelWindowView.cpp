@@ -61,6 +61,13 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
     Permittivity = addEditField(nullptr, form.Permittivity, {260, 134, 100, 24});
     addLabel(nullptr, QStringLiteral("eta (mPa s)"), {380, 136, 100, 22});
     Viscosity = addEditField(nullptr, form.Viscosity, {480, 134, 100, 24});
+    // The coefficients follow the values as they are typed (after the field took its text).
+    for (EditFieldWidget* field : {Temperature, Permittivity, Viscosity}) {
+        connect(field, &QLineEdit::textChanged, this, [this, &actions] {
+            if (actions.refreshing()) return;
+            actions.run([this] { form_.ValuesChange(); });
+        });
+    }
 
     // Four coefficients of 15 digits each: on two lines where one is too narrow.
     Coefficients = addLabel(nullptr, {}, {16, 174, 590, 44}, 16);
@@ -110,7 +117,13 @@ void SolutionModelWindowView::refreshFromState() {
     const bool other = form_.SolventChoice == form_.otherSolventChoice();
     for (EditFieldWidget* field : {Temperature, Permittivity, Viscosity})
         field->setReadOnly(!other);
-    Coefficients->setText(QString::fromStdString(form_.Coefficients.text()));
+    // A coefficient's name stays on the line of its value ("R =" and its number are bound
+    // by no-break spaces), and a screen reader reads the values with the name.
+    QString coefficients = QString::fromStdString(form_.Coefficients.text());
+    coefficients.replace(QStringLiteral(" = "), QStringLiteral("\u00a0=\u00a0"));
+    Coefficients->setText(coefficients);
+    Coefficients->setAccessibleName(QStringLiteral("Coefficients of the solvent: ") +
+                                    QString::fromStdString(form_.Coefficients.text()));
 }
 
 }  // namespace condsim::qt
