@@ -31,8 +31,11 @@ const QString SolutionModelWindowView::caption = QStringLiteral("Solution Model"
 SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, UserActions& actions,
                                                  const DesignScale& scale)
     : BoundWindow(form.window, actions, scale, caption, {200, 150, 620, 330}), form_(form) {
-    addLabel(nullptr, QStringLiteral("Model"), {16, 16, 150, 22});
+    // A screen reader on Linux names a combo box by its value; the caption beside it is
+    // its label (the labelled-by relation).
+    QLabel* modelCaption = addLabel(nullptr, QStringLiteral("Model"), {16, 16, 150, 22});
     Model = new QComboBox(&client());
+    modelCaption->setBuddy(Model);
     for (const SolutionModelKind kind : models)
         Model->addItem(QString::fromStdString(solutionModelKindName(kind)));
     scale.place(*Model, 180, 14, 400, 26);
@@ -43,8 +46,9 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
     addLabel(nullptr, QStringLiteral("Ion size a (Angstrom)"), {16, 56, 160, 22});
     IonSize = addEditField(nullptr, form.IonSize, {180, 54, 100, 24});
 
-    addLabel(nullptr, QStringLiteral("Solvent"), {16, 96, 150, 22});
+    QLabel* solventCaption = addLabel(nullptr, QStringLiteral("Solvent"), {16, 96, 150, 22});
     Solvent = new QComboBox(&client());
+    solventCaption->setBuddy(Solvent);
     for (const std::string& name : SolutionModelWindow::solventChoices())
         Solvent->addItem(QString::fromStdString(name));
     scale.place(*Solvent, 180, 94, 200, 26);
