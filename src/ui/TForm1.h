@@ -3,6 +3,7 @@
 // and one handler per user action. The desktop program binds Qt widgets to this state;
 // the batch tool and the tests drive the handlers directly.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,8 @@ class TForm1 {
 
     CellTable StringGrid1{4, 5};  // observed data
     CellTable StringGrid2{2, 5};  // constants beta(r), K(r)
-    CellTable StringGrid3{3, 5};  // species at the last computed concentration
+    static constexpr int speciesTableDesignRows = 5;
+    CellTable StringGrid3{3, speciesTableDesignRows};  // species at the last computed concentration
 
     SpinField SpinEdit1{2, 30, 6};        // n
     SpinField SpinEdit2{1, 100, 20};      // alfa, Model #1
@@ -135,7 +137,9 @@ class TForm1 {
 
     // The load of File/Open once its file was read: the file name, the pairs (concentration
     // and conductivity, one after the other) and the observed-data table. Refuses more
-    // than 100 pairs before anything changes. The drawing follows separately.
+    // than 100 pairs before anything changes. The drawing follows separately. The species
+    // table of the last solve belonged to the data before: it is emptied to its design
+    // rows.
     void LoadObservedPairs(const std::string& fileName, const std::vector<ext>& values);
 
     // The observed-data drawing at the end of File/Open, and the redraw after the sweep.
@@ -164,6 +168,9 @@ class TForm1 {
     // Initialize, with the caution shown now or, while the field is being typed in,
     // when it is committed.
     void initialize(bool cautionNow);
+    // The constants table rewritten: the cell-value field follows the selected cell when it
+    // showed that cell's text (a value typed for Adopt stays).
+    void rewriteConstantsTable(const std::function<void()>& rewrite);
     void spinFieldChange(const SpinField& field);
     // Row r of the constants table from the model's beta(r) and K(r).
     void writeConstantsRow(int r);
