@@ -230,6 +230,9 @@ for name, caption, opening, order in WINDOWS:
     ok, top, frame_top = title_bar_on_screen(caption)
     check(ok, f"the {name} window's title bar is on the screen (client top {top}, title bar {frame_top})")
     if name == "solution model":
+        coefficients = by_description(window).get("Coefficients")
+        check(coefficients is not None and "A = " in coefficients.name and "R = " in coefficients.name,
+              f"the coefficients line is read with its values ({coefficients.name if coefficients else ''!r})")
         key("Escape")  # Cancel
         time.sleep(0.5)
         check(frame(app, caption) is None or not frame(app, caption).getState().contains(pyatspi.STATE_SHOWING),
@@ -251,6 +254,35 @@ for _ in range(20):
 check(dialog is not None, "the file dialog opened after the press")
 if dialog is not None:
     key("Escape")
+
+# With Model #1 off, n = 30 can be typed: the caution waits until the field is left.
+def alerts():
+    return [n for n in walk(app) if n.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG)
+            and n.getState().contains(pyatspi.STATE_SHOWING)]
+
+
+time.sleep(1)
+activate(MAIN)
+checkbox = controls["CheckBox1"]
+checkbox.queryAction().doAction(0)
+time.sleep(0.5)
+if alerts():
+    key("Return")  # the caution of turning Model #1 off
+check(not checkbox.getState().contains(pyatspi.STATE_CHECKED), "Model #1 is off")
+activate(MAIN)
+spin.queryComponent().grabFocus()
+time.sleep(0.3)
+key("ctrl+a")
+key("3")
+key("0")
+check(not alerts() and text_of(spin) == "30",
+      f"n = 30 is typed into SpinEdit1 with no box in between ({text_of(spin)!r})")
+key("Tab")
+time.sleep(0.5)
+shown = alerts()
+check(len(shown) == 1, "leaving SpinEdit1 shows the caution once")
+if shown:
+    key("Return")
 
 print()
 for name, walked in walks.items():
