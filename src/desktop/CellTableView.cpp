@@ -74,8 +74,10 @@ void CellTableView::showTableSelection() {
     // Only the view with the keyboard has a current cell; the others show the selected
     // cell by its selection alone.
     const QModelIndex current = hasFocus() ? wanted : QModelIndex();
-    if (current == currentIndex() && (!wanted.isValid() || selectionModel()->isSelected(wanted)))
-        return;
+    const bool onlyWantedSelected =
+        !wanted.isValid() ||
+        (selectionModel()->isSelected(wanted) && selectionModel()->selectedIndexes().size() == 1);
+    if (current == currentIndex() && onlyWantedSelected) return;
     const QScopedValueRollback<bool> showing(showing_, true);
     if (!wanted.isValid()) {
         selectionModel()->clear();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <algorithm>
 
@@ -79,6 +80,7 @@ void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
             }
         }
     }
+    const QScopedValueRollback<bool> typing(typingKey_, true);
     QLineEdit::keyPressEvent(event);
 }
 
@@ -125,7 +127,13 @@ SpinFieldWidget::SpinFieldWidget(SpinField& field, UserActions& actions, QWidget
     connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (actions_.refreshing()) return;
         const std::string typed = text.toStdString();
-        actions_.run([this, typed] { field_.userSetText(typed); }, [this] { showFieldText(); });
+        const bool setWhole = !edit_->typingKey();
+        actions_.run(
+            [this, typed, setWhole] {
+                field_.userSetText(typed);
+                if (setWhole) field_.userCommit();
+            },
+            [this] { showFieldText(); });
     });
     connect(edit_, &SpinLineEdit::commitRequested, this, [this] {
         if (actions_.refreshing()) return;
