@@ -89,6 +89,12 @@ void BoundWindow::placeOnScreen() {
     }
     resize(outer - frame);
     move(position);
+    // The position is that of the frame. While the window manager has not yet framed the
+    // window, QWidget::move places the client area instead and asks for static gravity:
+    // a window at the top of the screen would have its title bar above it, out of reach of
+    // the mouse. The frame's position is asked for again, as the frame's.
+    if (QWindow* handle = windowHandle(); handle != nullptr && frame.isEmpty())
+        handle->setFramePosition(position);
     placed_ = !frame.isEmpty();
 }
 
@@ -211,10 +217,12 @@ PictureWidget* BoundWindow::addPicture(Picture& picture, DesignRect place) {
 }
 
 QAction* BoundWindow::addMenuItem(QMenu* menu, const QString& caption,
-                                  std::function<void()> handler) {
+                                  std::function<void()> handler, MenuItemRun when) {
     QAction* action = menu != nullptr ? menu->addAction(caption) : menuBar()->addAction(caption);
-    connect(action, &QAction::triggered, this,
-            [this, handler = std::move(handler)] { actions_.run(handler); });
+    connect(
+        action, &QAction::triggered, this,
+        [this, handler = std::move(handler)] { actions_.run(handler); },
+        when == MenuItemRun::AfterTrigger ? Qt::QueuedConnection : Qt::AutoConnection);
     return action;
 }
 

@@ -78,8 +78,14 @@ class BoundWindow : public QMainWindow, public Refreshable {
                             const std::vector<int>& columnWidths, int furtherColumnWidth = 64);
     // Also gives the headless picture its size on the screen, before anything is drawn.
     PictureWidget* addPicture(Picture& picture, DesignRect place);
+    // When a menu item's handler runs: at once, or after the trigger has returned to the
+    // event loop. An item that opens a modal dialog runs after: the press that triggered
+    // it (a screen reader's action, a key, a click) returns at once, and the dialog opens
+    // after it, instead of holding the caller until the dialog closes.
+    enum class MenuItemRun { AtOnce, AfterTrigger };
     // A menu item running a handler; a null menu puts the item on the menu bar itself.
-    QAction* addMenuItem(QMenu* menu, const QString& caption, std::function<void()> handler);
+    QAction* addMenuItem(QMenu* menu, const QString& caption, std::function<void()> handler,
+                         MenuItemRun when = MenuItemRun::AtOnce);
     // The keyboard focus cycle: Tab visits the controls in the order given and comes back
     // to the first, Shift+Tab runs the same cycle backwards. A control that takes no focus
     // itself (a group box) stands for the controls inside it, in the order they were made.

@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <algorithm>
 
@@ -69,12 +71,22 @@ void CellTableView::applyColumnWidths() {
 void CellTableView::showTableSelection() {
     const QModelIndex wanted =
         model_.index(CellTableModel::modelRow(table_.selectedRow()), table_.selectedColumn());
-    if (wanted == currentIndex() && (!wanted.isValid() || selectionModel()->isSelected(wanted)))
-        return;
-    if (wanted.isValid()) {
+    // Only the view with the keyboard has a current cell; the others show the selected
+    // cell by its selection alone.
+    const QModelIndex current = hasFocus() ? wanted : QModelIndex();
+    const bool onlyWantedSelected =
+        !wanted.isValid() ||
+        (selectionModel()->isSelected(wanted) && selectionModel()->selectedIndexes().size() == 1);
+    if (current == currentIndex() && onlyWantedSelected) return;
+    const QScopedValueRollback<bool> showing(showing_, true);
+    if (!wanted.isValid()) {
+        selectionModel()->clear();
+    } else if (current.isValid()) {
         selectionModel()->setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect);
     } else {
-        selectionModel()->clear();
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        selectionModel()->select(wanted, QItemSelectionModel::ClearAndSelect);
+        scrollTo(wanted);
     }
 }
 
@@ -103,7 +115,7 @@ void CellTableView::selectByUser(const QModelIndex& index) {
 
 void CellTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    if (actions_.refreshing() || !current.isValid()) return;
+    if (actions_.refreshing() || showing_ || !current.isValid()) return;
     if (current.column() == table_.selectedColumn() &&
         CellTableModel::tableRow(current.row()) == table_.selectedRow())
         return;
@@ -113,10 +125,11 @@ void CellTableView::currentChanged(const QModelIndex& current, const QModelIndex
 void CellTableView::selectionChanged(const QItemSelection& selected,
                                      const QItemSelection& deselected) {
     QTableView::selectionChanged(selected, deselected);
-    if (actions_.refreshing()) return;
+    if (actions_.refreshing() || showing_) return;
     // A click or a keyboard move makes the cell current first, and currentChanged selects
     // it. Only a selection without a move (the accessibility interface selects a cell
-    // that way) or the loss of the selection is left to handle here.
+    // that way, also in a table without the focus and so without a current cell) or the
+    // loss of the selection is left to handle here.
     const QModelIndexList added = selected.indexes();
     if (added.size() == 1 && added.first() != currentIndex()) {
         selectByUser(added.first());
@@ -132,6 +145,35 @@ void CellTableView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && hit.isValid() && hit == before &&
         hit == currentIndex())
         selectByUser(hit);
+}
+
+void CellTableView::focusInEvent(QFocusEvent* event) {
+    showTableSelection();  // the selected cell is current again, before Qt picks one
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void CellTableView::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    showTableSelection();  // no current cell without the keyboard
+    viewport()->update();
+}
+
+void CellTableView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (!hasFocus()) return;
+    // The focus frame: two pixels of the highlight colour along the inside of the cells'
+    // area, whatever the style draws (or not) for a focused item view.
+    QPainter painter(viewport());
+    const QColor colour = palette().color(QPalette::Active, QPalette::Highlight);
+    const QRect area = viewport()->rect();
+    constexpr int frameWidth = 2;
+    painter.fillRect(QRect(area.left(), area.top(), area.width(), frameWidth), colour);
+    painter.fillRect(QRect(area.left(), area.bottom() + 1 - frameWidth, area.width(), frameWidth),
+                     colour);
+    painter.fillRect(QRect(area.left(), area.top(), frameWidth, area.height()), colour);
+    painter.fillRect(QRect(area.right() + 1 - frameWidth, area.top(), frameWidth, area.height()),
+                     colour);
 }
 
 }  // namespace condsim::qt

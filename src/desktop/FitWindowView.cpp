@@ -74,8 +74,9 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
                       [&form] { form.ApplyClick(); });
     addLabel(nullptr, QStringLiteral("Apply writes the fitted values into the main window."),
              {770, 98, 460, 20}, 15);
-    addLabel(nullptr, QStringLiteral("Residuals"), {950, 20, 90, 20});
+    QLabel* weightsCaption = addLabel(nullptr, QStringLiteral("Residuals"), {950, 20, 90, 20});
     Weights = new QComboBox(&client());
+    weightsCaption->setBuddy(Weights);  // its label for a screen reader, which names it by value
     Weights->addItems({QStringLiteral("absolute"), QStringLiteral("relative")});
     Weights->setFont(scale.defaultFont());
     scale.place(*Weights, 1040, 16, 150, 28);

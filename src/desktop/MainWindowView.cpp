@@ -27,14 +27,16 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
     : BoundWindow(form.window, actions, scale, caption, {0, -1, 1322, 992}), form_(form) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     // Shortcuts beside the captions, which stay as designed.
-    addMenuItem(file, QStringLiteral("Open"), [&form] {
-        form.Open1Click();
-    })->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    addMenuItem(file, QStringLiteral("Import Observed Data..."),
-                [&form, this] { ObservedDataImportDialog::run(form, this); });
-    addMenuItem(file, QStringLiteral("Save"), [&form] {
-        form.Save1Click();
-    })->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    // Open, Import and Save open a file dialog: they run after the trigger returned.
+    addMenuItem(
+        file, QStringLiteral("Open"), [&form] { form.Open1Click(); }, MenuItemRun::AfterTrigger)
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    addMenuItem(
+        file, QStringLiteral("Import Observed Data..."),
+        [&form, this] { ObservedDataImportDialog::run(form, this); }, MenuItemRun::AfterTrigger);
+    addMenuItem(
+        file, QStringLiteral("Save"), [&form] { form.Save1Click(); }, MenuItemRun::AfterTrigger)
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     ExportFigure1 = file->addAction(QStringLiteral("Export Figure..."));
     ExportData1 = file->addAction(QStringLiteral("Export Data..."));
     addMenuItem(file, QStringLiteral("Exit"), [&form] {

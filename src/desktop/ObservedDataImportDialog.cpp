@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -166,6 +167,12 @@ ObservedDataImportDialog::ObservedDataImportDialog(ObservedDataImport& import, Q
     Converted = new QTableView(this);
     convertedModel_ = new CellTableModel(import.converted, this);
     Converted->setModel(convertedModel_);
+    // Whole numbers on one line each: the columns are as wide as their texts and header,
+    // and the last takes what the table has left.
+    Converted->setWordWrap(false);
+    Converted->setTextElideMode(Qt::ElideNone);
+    Converted->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Converted->horizontalHeader()->setStretchLastSection(true);
     Converted->setAccessibleName(QStringLiteral("Pairs as they will be loaded"));
     layout->addWidget(Converted, 1);
     Refusal = new QLabel(this);

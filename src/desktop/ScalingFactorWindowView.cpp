@@ -19,9 +19,9 @@ ScalingFactorWindowView::ScalingFactorWindowView(TForm3& form, UserActions& acti
                                                  const DesignScale& scale)
     : BoundWindow(form.window, actions, scale, caption, {243, 170, 761, 715}) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    addMenuItem(file, QStringLiteral("Open"), [&form] {
-        form.Open1Click();
-    })->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    addMenuItem(
+        file, QStringLiteral("Open"), [&form] { form.Open1Click(); }, MenuItemRun::AfterTrigger)
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     addMenuItem(file, QStringLiteral("Exit"), [&form] { form.Exit1Click(); });
 
     paintRed(*addLabel(nullptr, QStringLiteral("This routine was not used in this study."),

@@ -31,8 +31,11 @@ const QString SolutionModelWindowView::caption = QStringLiteral("Solution Model"
 SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, UserActions& actions,
                                                  const DesignScale& scale)
     : BoundWindow(form.window, actions, scale, caption, {200, 150, 620, 330}), form_(form) {
-    addLabel(nullptr, QStringLiteral("Model"), {16, 16, 150, 22});
+    // A screen reader on Linux names a combo box by its value; the caption beside it is
+    // its label (the labelled-by relation).
+    QLabel* modelCaption = addLabel(nullptr, QStringLiteral("Model"), {16, 16, 150, 22});
     Model = new QComboBox(&client());
+    modelCaption->setBuddy(Model);
     for (const SolutionModelKind kind : models)
         Model->addItem(QString::fromStdString(solutionModelKindName(kind)));
     scale.place(*Model, 180, 14, 400, 26);
@@ -43,8 +46,9 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
     addLabel(nullptr, QStringLiteral("Ion size a (Angstrom)"), {16, 56, 160, 22});
     IonSize = addEditField(nullptr, form.IonSize, {180, 54, 100, 24});
 
-    addLabel(nullptr, QStringLiteral("Solvent"), {16, 96, 150, 22});
+    QLabel* solventCaption = addLabel(nullptr, QStringLiteral("Solvent"), {16, 96, 150, 22});
     Solvent = new QComboBox(&client());
+    solventCaption->setBuddy(Solvent);
     for (const std::string& name : SolutionModelWindow::solventChoices())
         Solvent->addItem(QString::fromStdString(name));
     scale.place(*Solvent, 180, 94, 200, 26);
@@ -61,6 +65,13 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
     Permittivity = addEditField(nullptr, form.Permittivity, {260, 134, 100, 24});
     addLabel(nullptr, QStringLiteral("eta (mPa s)"), {380, 136, 100, 22});
     Viscosity = addEditField(nullptr, form.Viscosity, {480, 134, 100, 24});
+    // The coefficients follow the values as they are typed (after the field took its text).
+    for (EditFieldWidget* field : {Temperature, Permittivity, Viscosity}) {
+        connect(field, &QLineEdit::textChanged, this, [this, &actions] {
+            if (actions.refreshing()) return;
+            actions.run([this] { form_.ValuesChange(); });
+        });
+    }
 
     // Four coefficients of 15 digits each: on two lines where one is too narrow.
     Coefficients = addLabel(nullptr, {}, {16, 174, 590, 44}, 16);
@@ -110,7 +121,13 @@ void SolutionModelWindowView::refreshFromState() {
     const bool other = form_.SolventChoice == form_.otherSolventChoice();
     for (EditFieldWidget* field : {Temperature, Permittivity, Viscosity})
         field->setReadOnly(!other);
-    Coefficients->setText(QString::fromStdString(form_.Coefficients.text()));
+    // A coefficient's name stays on the line of its value ("R =" and its number are bound
+    // by no-break spaces), and a screen reader reads the values with the name.
+    QString coefficients = QString::fromStdString(form_.Coefficients.text());
+    coefficients.replace(QStringLiteral(" = "), QStringLiteral("\u00a0=\u00a0"));
+    Coefficients->setText(coefficients);
+    Coefficients->setAccessibleName(QStringLiteral("Coefficients of the solvent: ") +
+                                    QString::fromStdString(form_.Coefficients.text()));
 }
 
 }  // namespace condsim::qt

@@ -1,8 +1,11 @@
 #include "desktop/SpinFieldWidget.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <algorithm>
 
@@ -17,6 +20,34 @@ bool typeable(QChar character) {
     if (character >= QLatin1Char('0') && character <= QLatin1Char('9')) return true;
     if (character == QLatin1Char('+') || character == QLatin1Char('-')) return true;
     return character == QLatin1Char(decimalSeparator());
+}
+
+// What a screen reader meets of a spin field: a group named as the field, holding the
+// text (which takes the focus and carries the field's name and design name) and the two
+// arrows. Qt counts a widget whose focus proxy has the focus as focused itself; the
+// group is not, so that exactly one object, the text, is the field with the focus.
+class SpinFieldAccessible : public QAccessibleWidget {
+  public:
+    explicit SpinFieldAccessible(QWidget* field)
+        : QAccessibleWidget(field, QAccessible::Grouping) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focused = false;
+        state.focusable = false;
+        return state;
+    }
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->focusProxy() != nullptr)
+            return widget()->focusProxy()->accessibleName();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* spinFieldAccessible(const QString&, QObject* object) {
+    if (auto* field = qobject_cast<SpinFieldWidget*>(object)) return new SpinFieldAccessible(field);
+    return nullptr;
 }
 
 }  // namespace
@@ -35,7 +66,7 @@ void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            QApplication::beep();  // Enter types nothing into a spin field
+            emit commitRequested();  // Enter types nothing; it commits the typed text
             return;
         default:
             break;
@@ -49,6 +80,7 @@ void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
             }
         }
     }
+    const QScopedValueRollback<bool> typing(typingKey_, true);
     QLineEdit::keyPressEvent(event);
 }
 
@@ -70,6 +102,11 @@ SpinFieldWidget::SpinFieldWidget(SpinField& field, UserActions& actions, QWidget
       up_(new QToolButton(this)),
       down_(new QToolButton(this)),
       shownRevision_(field.revision()) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(spinFieldAccessible);
+        return true;
+    }();
+    (void)accessibleInstalled;
     setFocusProxy(edit_);
     setFocusPolicy(Qt::StrongFocus);
     for (QToolButton* button : {up_, down_}) {
@@ -80,6 +117,8 @@ SpinFieldWidget::SpinFieldWidget(SpinField& field, UserActions& actions, QWidget
     }
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
+    up_->setAccessibleName(QStringLiteral("Increase"));
+    down_->setAccessibleName(QStringLiteral("Decrease"));
     connect(up_, &QToolButton::clicked, this, [this] { step(+1); });
     connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
     connect(edit_, &SpinLineEdit::stepRequested, this, [this](int delta) { step(delta); });
@@ -88,7 +127,19 @@ SpinFieldWidget::SpinFieldWidget(SpinField& field, UserActions& actions, QWidget
     connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (actions_.refreshing()) return;
         const std::string typed = text.toStdString();
-        actions_.run([this, typed] { field_.userSetText(typed); }, [this] { showFieldText(); });
+        const bool setWhole = !edit_->typingKey();
+        actions_.run(
+            [this, typed, setWhole] {
+                field_.userSetText(typed);
+                if (setWhole) field_.userCommit();
+            },
+            [this] { showFieldText(); });
+    });
+    connect(edit_, &SpinLineEdit::commitRequested, this, [this] {
+        if (actions_.refreshing()) return;
+        actions_.run([this] {
+            if (!field_.userCommit()) QApplication::beep();  // nothing typed to commit
+        });
     });
     connect(edit_, &SpinLineEdit::left, this, [this] {
         if (actions_.refreshing()) return;

@@ -4,8 +4,10 @@
 // the decimal separator are taken, other characters are refused with a beep; pasted
 // text is not filtered. Each change of the text by the user (typing, pasting, the
 // accessibility interface) runs userSetText, the arrows and the Up and Down keys run
-// userStep(+1 / -1), losing the focus to another control runs userLeave, each as a user
-// action. The widget then shows the field's text.
+// userStep(+1 / -1), Enter runs userCommit (a beep when nothing was typed; a text set
+// whole rather than typed key by key is committed at once), losing the
+// focus to another control runs userLeave, each as a user action. The widget then shows
+// the field's text.
 
 #include <QLineEdit>
 #include <QWidget>
@@ -24,13 +26,21 @@ class SpinLineEdit : public QLineEdit {
   public:
     using QLineEdit::QLineEdit;
 
+    // Whether the text is being changed by a key press (typing), rather than set whole
+    // (by the accessibility interface, or a paste from the context menu).
+    bool typingKey() const { return typingKey_; }
+
   signals:
     void stepRequested(int delta);
+    void commitRequested();
     void left();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    bool typingKey_ = false;
 };
 
 class SpinFieldWidget : public QWidget, public Refreshable {

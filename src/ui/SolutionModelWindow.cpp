@@ -26,6 +26,19 @@ const FieldRule temperatureField{"T (K)", "a positive decimal number of kelvin, 
 const FieldRule permittivityField{"eps_r", "a positive decimal number, such as 78.38"};
 const FieldRule viscosityField{"eta (mPa s)", "a positive decimal number, such as 0.8903"};
 
+// The number in a field of the solvent, in the model's units, checked against what a
+// solvent may be; an error names the field and its text.
+ext solventFieldValue(const std::string& text, const FieldRule& field, SolventValue which,
+                      ext shownPerModel) {
+    const ext value = fieldNumber(text, field) / shownPerModel;
+    try {
+        checkSolventValue(which, value);
+    } catch (const Error& error) {
+        throw error.withDetail("The field " + field.name + " holds '" + text + "'.");
+    }
+    return value;
+}
+
 }  // namespace
 
 SolutionModelWindow::SolutionModelWindow(ProcessState& state) : state_(state) {
@@ -81,11 +94,29 @@ void SolutionModelWindow::SolventChange() {
 }
 
 void SolutionModelWindow::ValuesChange() {
+    // Values that give no solvent show why instead of coefficients, so that no earlier
+    // solvent's coefficients stand beside them as if they were theirs.
     try {
-        Coefficients.setText(coefficientsText(solventCoefficients(modelOfFields().solvent)));
-    } catch (const Error&) {
-        Coefficients.setText("-");
+        Coefficients.setText(coefficientsText(solventCoefficients(solventOfFields())));
+    } catch (const Error& error) {
+        const std::string& detail = error.detail();
+        const std::string lastLine = detail.substr(detail.rfind('\n') + 1);
+        Coefficients.setText("Not valid: " + withFinalPoint(error.text()) +
+                             (lastLine.empty() ? "" : " " + lastLine));
     }
+}
+
+Solvent SolutionModelWindow::solventOfFields() const {
+    if (presetChosen()) return solventPresets()[static_cast<size_t>(SolventChoice)];
+    // One field after the other, so that the first bad one is named.
+    const ext temperature =
+        solventFieldValue(Temperature.text(), temperatureField, SolventValue::Temperature, 1);
+    const ext permittivity =
+        solventFieldValue(Permittivity.text(), permittivityField, SolventValue::Permittivity, 1);
+    const ext viscosity =
+        solventFieldValue(Viscosity.text(), viscosityField, SolventValue::Viscosity,
+                          millipascalSecondsPerPascalSecond);
+    return otherSolvent(temperature, permittivity, viscosity);
 }
 
 SolutionModel SolutionModelWindow::modelOfFields() const {
@@ -93,16 +124,7 @@ SolutionModel SolutionModelWindow::modelOfFields() const {
     model.kind = Model;
     model.ionSize = fieldNumber(IonSize.text(), ionSizeField);
     checkIonSize(model.ionSize);
-    if (presetChosen()) {
-        model.solvent = solventPresets()[static_cast<size_t>(SolventChoice)];
-    } else {
-        // One field after the other, so that the first bad one is named.
-        const ext temperature = fieldNumber(Temperature.text(), temperatureField);
-        const ext permittivity = fieldNumber(Permittivity.text(), permittivityField);
-        const ext viscosity = fieldNumber(Viscosity.text(), viscosityField);
-        model.solvent =
-            otherSolvent(temperature, permittivity, viscosity / millipascalSecondsPerPascalSecond);
-    }
+    model.solvent = solventOfFields();
     return model;
 }
 

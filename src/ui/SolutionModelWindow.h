@@ -46,8 +46,8 @@ class SolutionModelWindow {
     void Show();
     // A preset chosen: its three values fill the fields.
     void SolventChange();
-    // Any field changed: the coefficients are shown for the values typed, or "-" where
-    // they are not numbers.
+    // A value of the solvent changed: the coefficients are shown for the values typed, or
+    // "Not valid: " and why, naming the field, where they give no solvent.
     void ValuesChange();
     // Applies the choice (an error names a value that is not a positive number, and then
     // nothing changes), hides the window and runs the calculation again when it has run.
@@ -59,6 +59,7 @@ class SolutionModelWindow {
     bool presetChosen() const;
     void showModel(const SolutionModel& model);
     SolutionModel modelOfFields() const;
+    Solvent solventOfFields() const;
 
     ProcessState& state_;
     TForm1* form1_ = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/SpinField.h"
 
 #include <climits>
+#include <utility>
 
 namespace condsim {
 
@@ -33,26 +34,43 @@ void SpinField::setUserText(std::string text) {
     if (onChange_) onChange_();
 }
 
-void SpinField::userSetText(const std::string& text) { setUserText(text); }
+void SpinField::committed(bool wasTyping) {
+    if (wasTyping && onCommit_) onCommit_();
+}
+
+void SpinField::userSetText(const std::string& text) {
+    if (text == text_) return;
+    typing_ = true;
+    setUserText(text);
+}
+
+bool SpinField::userCommit() {
+    const bool wasTyping = std::exchange(typing_, false);
+    committed(wasTyping);
+    return wasTyping;
+}
 
 void SpinField::userStep(int delta) {
+    const bool wasTyping = std::exchange(typing_, false);
     const long long stepped = static_cast<long long>(value()) + delta;
     const int bounded = stepped > INT_MAX   ? INT_MAX
                         : stepped < INT_MIN ? INT_MIN
                                             : static_cast<int>(stepped);
     setUserText(std::to_string(clamped(bounded)));
+    committed(wasTyping);
 }
 
 void SpinField::userLeave() {
+    const bool wasTyping = std::exchange(typing_, false);
     int parsed = 0;
     if (!parseWholeNumber(text_, parsed)) {
         // Not a whole number ("", "-", "1.5"): it reads as the minimum, and from now on the
         // field shows that value. What the handlers read stays the same, so none runs.
         setValue(minimum_);
-        return;
+    } else if (const int bounded = clamped(parsed); bounded != parsed) {
+        setUserText(std::to_string(bounded));
     }
-    const int bounded = clamped(parsed);
-    if (bounded != parsed) setUserText(std::to_string(bounded));
+    committed(wasTyping);
 }
 
 }  // namespace condsim

@@ -10,6 +10,10 @@
 // means no range. The change handler runs for every change of the text that the user
 // causes (typing, arrow steps, the correction on leaving), never for values that the
 // program sets.
+//
+// Typed text is not yet committed: Enter, an arrow step or leaving the field commits it,
+// and runs the commit handler (after the change handler of that step or correction), so
+// that what must not interrupt the typing (a message box) can wait for it.
 
 #include <functional>
 #include <string>
@@ -34,8 +38,13 @@ class SpinField {
     void userSetText(const std::string& text);  // typing or pasting: no range applied
     void userStep(int delta);                   // arrow button or arrow key: +1 or -1
     void userLeave();                           // losing the keyboard focus
+    // Enter: commits typed text. False when nothing was typed since the last commit.
+    bool userCommit();
+    // Whether the text was typed and not yet committed.
+    bool typing() const { return typing_; }
 
     void setChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
+    void setCommitHandler(std::function<void()> handler) { onCommit_ = std::move(handler); }
 
     unsigned long long revision() const { return revision_; }
 
@@ -43,11 +52,14 @@ class SpinField {
     bool hasRange() const { return minimum_ != maximum_; }
     int clamped(int value) const;
     void setUserText(std::string text);
+    void committed(bool wasTyping);
 
     int minimum_;
     int maximum_;
     std::string text_;
     std::function<void()> onChange_;
+    std::function<void()> onCommit_;
+    bool typing_ = false;
     unsigned long long revision_ = 0;
 };
 

@@ -3,6 +3,7 @@
 // and one handler per user action. The desktop program binds Qt widgets to this state;
 // the batch tool and the tests drive the handlers directly.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,8 @@ class TForm1 {
 
     CellTable StringGrid1{4, 5};  // observed data
     CellTable StringGrid2{2, 5};  // constants beta(r), K(r)
-    CellTable StringGrid3{3, 5};  // species at the last computed concentration
+    static constexpr int speciesTableDesignRows = 5;
+    CellTable StringGrid3{3, speciesTableDesignRows};  // species at the last computed concentration
 
     SpinField SpinEdit1{2, 30, 6};        // n
     SpinField SpinEdit2{1, 100, 20};      // alfa, Model #1
@@ -101,9 +103,15 @@ class TForm1 {
     // cell): they are all 0 while beta1 shows a K1, so a calculation or a fit makes them
     // from the fields first, and what is shown is what is computed.
     void InitializeIfNeverSet();
-    void SpinEdit1Change() { InitializeClick(); }
-    void SpinEdit2Change() { InitializeClick(); }  // SpinEdit2, SpinEdit3 and SpinEdit4
-    void Button4Click();                           // import stepwise constants from a file
+    // SpinEdit1 .. SpinEdit4 initialize on every change; while a number is being typed
+    // the caution of Model #1 off waits until the field's text is committed (Enter, an
+    // arrow step, leaving the field), so that the box does not take the next digit.
+    void SpinEdit1Change() { spinFieldChange(SpinEdit1); }
+    void SpinEdit2Change() { spinFieldChange(SpinEdit2); }
+    void SpinEdit3Change() { spinFieldChange(SpinEdit3); }
+    void SpinEdit4Change() { spinFieldChange(SpinEdit4); }
+    void spinFieldCommitted();
+    void Button4Click();  // import stepwise constants from a file
     void StringGrid2SelectCell(int column, int row);
     void AdoptClick();
     void Button3Click();  // "Conduct Calculations": the concentration sweep
@@ -132,7 +140,9 @@ class TForm1 {
 
     // The load of File/Open once its file was read: the file name, the pairs (concentration
     // and conductivity, one after the other) and the observed-data table. Refuses more
-    // than 100 pairs before anything changes. The drawing follows separately.
+    // than 100 pairs before anything changes. The drawing follows separately. The species
+    // table of the last solve belonged to the data before: it is emptied to its design
+    // rows.
     void LoadObservedPairs(const std::string& fileName, const std::vector<ext>& values);
 
     // The observed-data drawing at the end of File/Open, and the redraw after the sweep.
@@ -158,6 +168,13 @@ class TForm1 {
     Platform& platform() { return platform_; }
 
   private:
+    // Initialize, with the caution shown now or, while the field is being typed in,
+    // when it is committed.
+    void initialize(bool cautionNow);
+    // The constants table rewritten: the cell-value field follows the selected cell when it
+    // showed that cell's text (a value typed for Adopt stays).
+    void rewriteConstantsTable(const std::function<void()>& rewrite);
+    void spinFieldChange(const SpinField& field);
     // Row r of the constants table from the model's beta(r) and K(r).
     void writeConstantsRow(int r);
     void writeConstantsTable(int rows);
@@ -173,6 +190,7 @@ class TForm1 {
     Platform& platform_;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
+    bool cautionWaiting_ = false;  // a typed spin field's caution waits for its commit
 };
 
 }  // namespace condsim

@@ -47,7 +47,26 @@ void TForm1::writeConstantsTable(int rows) {
     for (int r = 1; r <= rows; ++r) writeConstantsRow(r);
 }
 
-void TForm1::InitializeClick() {
+void TForm1::InitializeClick() { initialize(true); }
+
+void TForm1::spinFieldChange(const SpinField& field) { initialize(!field.typing()); }
+
+void TForm1::spinFieldCommitted() {
+    if (!cautionWaiting_) return;
+    cautionWaiting_ = false;
+    platform_.message(cautionText);
+}
+
+void TForm1::rewriteConstantsTable(const std::function<void()>& rewrite) {
+    const int column = selectcol.value();
+    const int row = selectrow.value();
+    const bool showsSelectedCell = row >= 1 && cellvalue.text() == StringGrid2.cell(column, row);
+    rewrite();
+    if (showsSelectedCell && row < StringGrid2.rowCount())
+        cellvalue.setText(StringGrid2.cell(column, row));
+}
+
+void TForm1::initialize(bool cautionNow) {
     auto& model = state_.model;
     // As in Adopt: a negative K1 changes nothing, a text that is not a number fails below.
     if (const auto typed = numberOrNothing(beta1.text()); typed && *typed < 0) {
@@ -61,11 +80,15 @@ void TForm1::InitializeClick() {
 
     if (CheckBox1.checked()) {
         generateByModel1(speciesCount, toExt(SpinEdit2.value()), model.K);
-    } else {
+        cautionWaiting_ = false;
+    } else if (cautionNow) {
+        cautionWaiting_ = false;
         platform_.message(cautionText);
+    } else {
+        cautionWaiting_ = true;
     }
     formCumulativeConstants(speciesCount, model.K, model.beta);
-    writeConstantsTable(speciesCount);
+    rewriteConstantsTable([&] { writeConstantsTable(speciesCount); });
     state_.constantsSet = true;
 }
 
@@ -80,7 +103,9 @@ void TForm1::SetStepwiseConstants(const std::vector<ext>& values) {
     SpinEdit1.setValue(m);
     StringGrid2.setRowCount(m + 1);
     writeConstantsHeaders(StringGrid2);
-    formCumulativeConstants(m, model.K, model.beta, [&](int r) { writeConstantsRow(r); });
+    rewriteConstantsTable([&] {
+        formCumulativeConstants(m, model.K, model.beta, [&](int r) { writeConstantsRow(r); });
+    });
     CheckBox1.setChecked(false);
     state_.constantsSet = true;
 }

@@ -63,6 +63,10 @@ void TForm1::LoadObservedPairs(const std::string& fileName, const std::vector<ex
         observed.cond[i] = values[2 * static_cast<size_t>(i) - 1];
     }
     writeObservedTable(StringGrid1, observed);
+    for (int row = 1; row < StringGrid3.rowCount(); ++row)
+        for (int column = 0; column < StringGrid3.columnCount(); ++column)
+            StringGrid3.setCell(column, row, "");
+    StringGrid3.setRowCount(speciesTableDesignRows);
 }
 
 void TForm1::Open1Click() {

@@ -13,8 +13,10 @@ TForm1::TForm1(ProcessState& state, Platform& platform, const CanvasFactory& can
     // Values are set before the handlers are attached, so creation runs no handler.
     SpinEdit1.setChangeHandler([this] { SpinEdit1Change(); });
     SpinEdit2.setChangeHandler([this] { SpinEdit2Change(); });
-    SpinEdit3.setChangeHandler([this] { SpinEdit2Change(); });
-    SpinEdit4.setChangeHandler([this] { SpinEdit2Change(); });
+    SpinEdit3.setChangeHandler([this] { SpinEdit3Change(); });
+    SpinEdit4.setChangeHandler([this] { SpinEdit4Change(); });
+    for (SpinField* field : {&SpinEdit1, &SpinEdit2, &SpinEdit3, &SpinEdit4})
+        field->setCommitHandler([this] { spinFieldCommitted(); });
     StringGrid2.setSelectionHandler(
         [this](int column, int row) { StringGrid2SelectCell(column, row); });
 }

@@ -318,14 +318,14 @@ void KeyboardAndDisplayTest::menuBarTakesAltLettersF10AndShortcuts() {
     const QString data = examplesFile("observed-2to1-salt.txt");
     session_->platform().openAnswer = data.toStdString();
     QTest::keyClick(&n, Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(desktop().application().Form1.state().observed.fileName, data.toStdString());
+    QTRY_COMPARE(desktop().application().Form1.state().observed.fileName, data.toStdString());
     QTest::keyClick(&n, Qt::Key_I, Qt::AltModifier);  // no item: nothing
     desktop().actions().run([this] { desktop().application().Form1.InitializeClick(); });
     desktop().actions().run([this] { desktop().application().Form1.Button3Click(); });
     const QString report = session_->filePath(QStringLiteral("report.txt"));
     session_->platform().saveAnswer = report.toStdString();
     QTest::keyClick(&n, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(QFile::exists(report));
+    QTRY_VERIFY(QFile::exists(report));
     QStringList captions;
     for (QAction* item : main.menuBar()->actions().first()->menu()->actions())
         captions << item->text();

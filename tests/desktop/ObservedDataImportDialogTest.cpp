@@ -3,6 +3,7 @@
 // and the refusal, OK is enabled only without a refusal, OK loads the pairs into the
 // main window, and the decimal-comma choice shows what is in effect.
 
+#include <QAbstractItemDelegate>
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -59,6 +61,7 @@ class ObservedDataImportDialogTest : public QObject {
     void skippedLinesAreGreyInThePreview();
     void decimalCommaChoiceShowsWhatIsInEffect();
     void everyControlIsNamedByItsCaption();
+    void pairsTableTakesTheWidthAndShowsWholeNumbers();
 
   private:
     QString writeMeasured();
@@ -153,7 +156,7 @@ void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
     waiter.start();
     item->trigger();
 
-    QVERIFY(answered);
+    QTRY_VERIFY(answered);
     QVERIFY(session_->platform().errors.empty());
     QCOMPARE(main.StringGrid1->model()->rowCount(), 4);
     QCOMPARE(main.StringGrid1->model()->index(3, 0).data().toString(), QStringLiteral("0.004"));
@@ -248,6 +251,38 @@ void ObservedDataImportDialogTest::everyControlIsNamedByItsCaption() {
             QCOMPARE(accessible->text(QAccessible::Name), name);
         }
     }
+}
+
+// The pairs as they will be loaded, in full-precision text ("0.0018999999999999998" from
+// uS/cm): on one line each, in columns as wide as their texts, filling the table.
+void ObservedDataImportDialogTest::pairsTableTakesTheWidthAndShowsWholeNumbers() {
+    const QString file = writeMeasured();
+    condsim::ObservedDataImport import(file.toStdString(), measuredCsv, 2);
+    ObservedDataImportDialog dialog(import, nullptr);
+    dialog.ConcentrationColumn->setValue(2);
+    dialog.ConductivityColumn->setValue(3);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTableView& table = *dialog.Converted;
+    QVERIFY(table.model()->rowCount() == 4);
+    QVERIFY(!table.wordWrap());
+    QHeaderView& header = *table.horizontalHeader();
+    int total = 0;
+    for (int column = 0; column < table.model()->columnCount(); ++column) {
+        QVERIFY2(header.sectionSizeHint(column) <= header.sectionSize(column),
+                 qPrintable(QStringLiteral("header %1").arg(column)));
+        for (int row = 0; row < table.model()->rowCount(); ++row) {
+            const QModelIndex index = table.model()->index(row, column);
+            QStyleOptionViewItem option;
+            option.initFrom(&table);
+            option.font = table.font();
+            const int needed = table.itemDelegateForIndex(index)->sizeHint(option, index).width();
+            QVERIFY2(needed <= table.columnWidth(column), qPrintable(index.data().toString()));
+        }
+        total += table.columnWidth(column);
+    }
+    QVERIFY2(total >= table.viewport()->width() - 1,
+             qPrintable(QStringLiteral("%1 of %2").arg(total).arg(table.viewport()->width())));
 }
 
 QTEST_MAIN(ObservedDataImportDialogTest)

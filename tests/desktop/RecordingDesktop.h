@@ -29,12 +29,17 @@ class RecordingPlatform : public condsim::qt::QtPlatform {
         errors.push_back(text);
         if (boxes_ == Boxes::Shown) QtPlatform::error(text);
     }
-    std::optional<std::string> chooseOpenFile(const std::string&) override { return openAnswer; }
+    std::optional<std::string> chooseOpenFile(const std::string&) override {
+        ++fileDialogs;
+        return openAnswer;
+    }
     std::optional<std::string> chooseSaveFile(const std::string&,
                                               const std::string& proposed) override {
+        ++fileDialogs;
         proposedSaveName = proposed;
         return saveAnswer;
     }
+    int fileDialogs = 0;  // how many file dialogs were asked for
     std::optional<std::string> openAnswer;
     std::optional<std::string> saveAnswer;
     std::string proposedSaveName;

@@ -3,6 +3,7 @@
 // refused with nothing changed, OK applying the model and calculating again, the status
 // line naming the model, and Cancel leaving everything as it was.
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -27,6 +28,11 @@ void typeInto(QLineEdit& field, const QString& text) {
     QTest::keyClicks(&field, text);
 }
 
+// The coefficients line as read, its no-break spaces as spaces.
+QString coefficientsOf(const condsim::qt::SolutionModelWindowView& window) {
+    return window.Coefficients->text().replace(QChar(0xa0), QLatin1Char(' '));
+}
+
 }  // namespace
 
 class SolutionModelWindowTest : public QObject {
@@ -38,6 +44,7 @@ class SolutionModelWindowTest : public QObject {
     void chosenByKeyboardAppliedByOkAndUndoneByNothingElse();
     void returnPressesOkAndEscapeCancels_data();
     void returnPressesOkAndEscapeCancels();
+    void coefficientsFollowTheTypedValuesAndAreReadAsText();
 
   private:
     std::unique_ptr<RecordingDesktop> session_;
@@ -90,16 +97,16 @@ void SolutionModelWindowTest::chosenByKeyboardAppliedByOkAndUndoneByNothingElse(
     QTest::keyClick(window.Solvent, Qt::Key_Down);
     QTest::keyClick(window.Solvent, Qt::Key_Down);
     QCOMPARE(window.Solvent->currentText(), QStringLiteral("methanol"));
-    QVERIFY2(window.Coefficients->text().startsWith(QStringLiteral("A = 1.89")),
-             qPrintable(window.Coefficients->text()));
-    QVERIFY2(window.Coefficients->text().contains(QStringLiteral("B = 0.509")),
-             qPrintable(window.Coefficients->text()));
+    QVERIFY2(coefficientsOf(window).startsWith(QStringLiteral("A = 1.89")),
+             qPrintable(coefficientsOf(window)));
+    QVERIFY2(coefficientsOf(window).contains(QStringLiteral("B = 0.509")),
+             qPrintable(coefficientsOf(window)));
     QVERIFY(window.Temperature->isReadOnly());
     QTest::keyClick(window.Solvent, Qt::Key_Up);
     QTest::keyClick(window.Solvent, Qt::Key_Up);
     QCOMPARE(window.Solvent->currentText(), QStringLiteral("water"));
-    QVERIFY2(window.Coefficients->text().startsWith(QStringLiteral("A = 0.510")),
-             qPrintable(window.Coefficients->text()));
+    QVERIFY2(coefficientsOf(window).startsWith(QStringLiteral("A = 0.510")),
+             qPrintable(coefficientsOf(window)));
 
     // An ion size that is not a number: refused, the window stays, nothing changes.
     typeInto(*window.IonSize, QStringLiteral("4,5x"));
@@ -172,6 +179,45 @@ void SolutionModelWindowTest::returnPressesOkAndEscapeCancels() {
     QVERIFY(!window.isVisible());
     QCOMPARE(main.SolutionModelStatus->text().startsWith(QStringLiteral("Solution model: Debye")),
              applied);
+}
+
+void SolutionModelWindowTest::coefficientsFollowTheTypedValuesAndAreReadAsText() {
+    auto& window = desktop_->solutionModelWindow();
+    desktop_->mainWindow().SolutionModel1->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.Solvent->setFocus();
+    QTest::keyClick(window.Solvent, Qt::Key_End);  // "other": the three values are typed
+    QVERIFY(!window.Temperature->isReadOnly());
+    const QString water = coefficientsOf(window);
+    QVERIFY2(water.startsWith(QStringLiteral("A = 0.510")), qPrintable(water));
+    // Each coefficient's name stays with its value; a screen reader reads the values.
+    for (const char* name : {"A", "B", "E", "R"})
+        QVERIFY(window.Coefficients->text().contains(QLatin1String(name) +
+                                                     QStringLiteral("\u00a0=\u00a0")));
+    const auto spoken = [&] {
+        return QAccessible::queryAccessibleInterface(window.Coefficients)->text(QAccessible::Name);
+    };
+    QCOMPARE(spoken(), QStringLiteral("Coefficients of the solvent: ") + water);
+
+    const struct {
+        const char* temperature;
+        const char* shown;
+    } cases[] = {
+        {"1e400",
+         "Not valid: The temperature of the solvent must be from 150 to 700 K. The field "
+         "T (K) holds '1e400'."},
+        {"x", "Not valid: 'x'"},
+        {"", "Not valid: ''"},
+        {"350", "A = 0.40"},
+    };
+    for (const auto& c : cases) {
+        typeInto(*window.Temperature, QLatin1String(c.temperature));
+        if (*c.temperature == 0) QTest::keyClick(window.Temperature, Qt::Key_Backspace);
+        QVERIFY2(coefficientsOf(window).startsWith(QLatin1String(c.shown)),
+                 qPrintable(coefficientsOf(window)));
+        QVERIFY(coefficientsOf(window) != water);
+        QVERIFY(spoken().endsWith(coefficientsOf(window)));
+    }
 }
 
 QTEST_MAIN(SolutionModelWindowTest)

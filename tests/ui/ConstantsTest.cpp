@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -107,9 +108,11 @@ TEST(FormationConstants, SwitchOffWarnsAndUsesTheKValuesHeld) {
     EXPECT_EQ(s.platform.messages, Texts{caution});
     EXPECT_EQ(kColumn(s.form1), (Texts{"10000", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(betaColumn(s.form1), (Texts{"10000", "0", "0", "0", "0", "0"}));
-    // Every change of the other spin fields runs Initialize, and with it the caution.
+    // Every change of the other spin fields runs Initialize, and with it the caution (for a
+    // typed text when it is committed).
     s.form1.SpinEdit2.userStep(+1);
     s.form1.SpinEdit3.userSetText("");
+    s.form1.SpinEdit3.userLeave();
     s.form1.SpinEdit4.userStep(-1);
     EXPECT_EQ(s.platform.messages.size(), 4u);
     EXPECT_TRUE(s.errors().empty());
@@ -127,7 +130,48 @@ TEST(FormationConstants, LoweringAndRaisingNWithTheSwitchOffBringsBackHiddenK) {
     EXPECT_EQ(kColumn(s.form1), (Texts{"100", "2000", "400", "80", "16", "3.2"}));
     EXPECT_EQ(betaColumn(s.form1),
               (Texts{"100", "200000", "80000000", "6400000000", "102400000000", "327680000000"}));
-    EXPECT_EQ(s.platform.messages.size(), 2u);
+    s.form1.SpinEdit1.userLeave();
+    EXPECT_EQ(s.platform.messages.size(), 1u);
+}
+
+// With Model #1 off the caution must not take the digits of a number being typed: each
+// typed change initializes at once, and the one caution comes when the text is committed.
+TEST(FormationConstants, CautionWaitsUntilTheTypedNumberIsCommitted) {
+    const struct {
+        const char* commit;
+        std::function<void(SpinField&)> act;
+        int rows;
+    } cases[] = {
+        {"Enter", [](SpinField& f) { f.userCommit(); }, 31},
+        {"leaving", [](SpinField& f) { f.userLeave(); }, 31},
+        {"arrow up", [](SpinField& f) { f.userStep(+1); }, 31},  // 30 stays 30
+        {"arrow down", [](SpinField& f) { f.userStep(-1); }, 30},
+    };
+    for (const auto& c : cases) {
+        Session s;
+        s.form1.CheckBox1.setChecked(false);
+        s.form1.SpinEdit1.userSetText("3");
+        s.form1.SpinEdit1.userSetText("30");
+        EXPECT_EQ(s.form1.StringGrid2.rowCount(), 31) << c.commit;
+        EXPECT_TRUE(s.platform.messages.empty()) << c.commit;
+        c.act(s.form1.SpinEdit1);
+        EXPECT_EQ(s.form1.StringGrid2.rowCount(), c.rows) << c.commit;
+        EXPECT_EQ(s.platform.messages, Texts{caution}) << c.commit;
+        // Committed: Enter or leaving again shows nothing more.
+        s.form1.SpinEdit1.userCommit();
+        s.form1.SpinEdit1.userLeave();
+        EXPECT_EQ(s.platform.messages, Texts{caution}) << c.commit;
+    }
+    // Model #1 on (no caution), or turned on before the commit: nothing waits.
+    Session s;
+    s.form1.SpinEdit3.userSetText("30");
+    s.form1.SpinEdit3.userCommit();
+    s.form1.CheckBox1.setChecked(false);
+    s.form1.SpinEdit4.userSetText("9");
+    s.form1.CheckBox1.setChecked(true);
+    s.form1.SpinEdit4.userSetText("8");
+    s.form1.SpinEdit4.userLeave();
+    EXPECT_TRUE(s.platform.messages.empty());
 }
 
 TEST(FormationConstants, NTypedBeyondTheFieldRangeIsBoundedToIt) {
@@ -301,12 +345,13 @@ TEST(FormationConstants, ShrinkingTheTableMovesTheSelectionThroughItsHandler) {
     s.form1.StringGrid2.select(1, 6);
     EXPECT_EQ(s.form1.cellvalue.text(), "3.2");
     s.form1.SetStepwiseConstants({100, 10, 1});
-    // The selection moved to row 3 while the count changed, before row 3 was rewritten.
+    // The selection moved to row 3 while the count changed, before row 3 was rewritten;
+    // the cell-value field then follows the rewritten cell.
     EXPECT_EQ(s.form1.StringGrid2.selectedRow(), 3);
     EXPECT_EQ(s.form1.selectrow.text(), "3");
-    EXPECT_EQ(s.form1.cellvalue.text(), "400");
+    EXPECT_EQ(s.form1.cellvalue.text(), "1");
     s.act([&] { s.form1.AdoptClick(); });
-    EXPECT_EQ(kColumn(s.form1), (Texts{"100", "10", "400"}));
+    EXPECT_EQ(kColumn(s.form1), (Texts{"100", "10", "1"}));
 }
 
 }  // namespace

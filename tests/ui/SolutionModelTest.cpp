@@ -150,5 +150,72 @@ TEST(SolutionModelChoice, RefusalsChangeNothing) {
     EXPECT_EQ(s.form2.StringGrid1.cell(0, 0), before.cell(0, 0));
 }
 
+// A solvent of one's own must be a liquid as solvents are: a value outside its range is
+// refused by OK with a message naming the field, and while the values typed give no
+// solvent the coefficients line says so instead of showing the last good solvent's.
+TEST(SolutionModelChoice, SolventValuesOutsideTheirRangesAreRefusedNamingTheField) {
+    const struct {
+        const char* temperature;
+        const char* permittivity;
+        const char* viscosity;
+        const char* error;
+        const char* fieldLine;
+    } cases[] = {
+        {"1e400", "78.38", "0.8903", "The temperature of the solvent must be from 150 to 700 K",
+         "The field T (K) holds '1e400'."},
+        {"100", "78.38", "0.8903", "The temperature of the solvent must be from 150 to 700 K",
+         "The field T (K) holds '100'."},
+        {"298.15", "0.5", "0.8903",
+         "The relative permittivity of the solvent must be from 1 to 200",
+         "The field eps_r holds '0.5'."},
+        {"298.15", "1e4", "0.8903",
+         "The relative permittivity of the solvent must be from 1 to 200",
+         "The field eps_r holds '1e4'."},
+        {"298.15", "78.38", "1e-3", "The viscosity of the solvent must be from 0.01 to 10000 mPa s",
+         "The field eta (mPa s) holds '1e-3'."},
+        {"298.15", "78.38", "20000",
+         "The viscosity of the solvent must be from 0.01 to 10000 mPa s",
+         "The field eta (mPa s) holds '20000'."},
+        {"-5", "78.38", "0.8903",
+         "The temperature of the solvent must be a positive number of kelvin",
+         "The field T (K) holds '-5'."},
+    };
+    for (const auto& c : cases) {
+        Session s;
+        SolutionModelWindow& window = s.app.SolutionModelForm;
+        window.Show();
+        window.Model = SolutionModelKind::Davies;
+        const std::string waterCoefficients = window.Coefficients.text();
+        window.SolventChoice = window.otherSolventChoice();
+        window.Temperature.setText(c.temperature);
+        window.Permittivity.setText(c.permittivity);
+        window.Viscosity.setText(c.viscosity);
+        window.ValuesChange();
+        EXPECT_EQ(window.Coefficients.text(),
+                  std::string("Not valid: ") + c.error + ". " + c.fieldLine)
+            << c.temperature << " " << c.permittivity << " " << c.viscosity;
+        EXPECT_NE(window.Coefficients.text(), waterCoefficients);
+        EXPECT_FALSE(s.act([&] { window.OKClick(); }));
+        ASSERT_EQ(s.errors().size(), 1u);
+        EXPECT_EQ(s.errors().back(), std::string(c.error) + ".\n" + c.fieldLine);
+        EXPECT_EQ(s.app.state.solution.kind, SolutionModelKind::Ideal);
+    }
+    // The ends of the ranges are solvents; a good value again shows its coefficients.
+    Session s;
+    SolutionModelWindow& window = s.app.SolutionModelForm;
+    window.Show();
+    window.SolventChoice = window.otherSolventChoice();
+    window.Temperature.setText("150");
+    window.Permittivity.setText("200");
+    window.Viscosity.setText("0.01");
+    window.ValuesChange();
+    EXPECT_EQ(window.Coefficients.text().substr(0, 4), "A = ");
+    window.Temperature.setText("700");
+    window.Permittivity.setText("1");
+    window.Viscosity.setText("10000");
+    window.ValuesChange();
+    EXPECT_EQ(window.Coefficients.text().substr(0, 4), "A = ");
+}
+
 }  // namespace
 }  // namespace condsim

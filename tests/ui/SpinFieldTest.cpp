@@ -93,6 +93,37 @@ TEST(SpinField, OnlyChangesOfTheTextRunTheHandler) {
     EXPECT_EQ(f.changes, 2);
 }
 
+TEST(SpinField, TypedTextIsCommittedByEnterAStepOrLeavingAfterItsChange) {
+    const struct {
+        const char* commit;
+        void (*act)(SpinField&);
+        const char* log;  // c: a typed change, s: any other change, C: a commit
+    } cases[] = {
+        {"Enter", [](SpinField& f) { f.userCommit(); }, "ccC"},
+        {"leaving", [](SpinField& f) { f.userLeave(); }, "ccC"},
+        // A step after typing changes the field as committed text, before the commit.
+        {"arrow", [](SpinField& f) { f.userStep(+1); }, "ccsC"},
+    };
+    for (const auto& c : cases) {
+        SpinField field{2, 30, 6};
+        std::string log;
+        field.setChangeHandler([&] { log += field.typing() ? 'c' : 's'; });
+        field.setCommitHandler([&] { log += 'C'; });
+        field.userSetText("1");
+        field.userSetText("12");
+        EXPECT_TRUE(field.typing()) << c.commit;
+        c.act(field);
+        EXPECT_FALSE(field.typing()) << c.commit;
+        const std::string expected = c.log;
+        EXPECT_EQ(log, expected) << c.commit;
+        // Nothing typed since: no commit.
+        EXPECT_FALSE(field.userCommit()) << c.commit;
+        field.userLeave();
+        field.userStep(-1);
+        EXPECT_EQ(log, expected + "s") << c.commit;
+    }
+}
+
 TEST(SpinField, EqualMinimumAndMaximumMeanNoRange) {
     SpinField selected{0, 0, 0};
     int changes = 0;

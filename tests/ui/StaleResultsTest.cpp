@@ -100,6 +100,44 @@ TEST(StaleResults, SaveAndExportCalculateAgainWhenAnInputChangedSinceTheSweep) {
     EXPECT_FALSE(std::filesystem::exists(s.directory.path() / "failed.txt"));
 }
 
+// No row stays from before: new observed data empty the species table of the last solve
+// (at n = 30 it had 31 rows), and the cell-value field follows its cell when Update,
+// Initialize or an import of constants rewrites the table, unless a value was typed in it.
+TEST(StaleResults, NoRowOrCellValueOutlivesWhatItWasOf) {
+    Session s;
+    s.form1.SpinEdit1.setValue(30);
+    calculatedExample(s);
+    ASSERT_EQ(s.form1.StringGrid3.rowCount(), 32);  // header, AX0..AX30
+    s.platform.answerNextDialog(testing::exampleFile("observed-2to1-salt.txt"));
+    ASSERT_TRUE(s.act([&] { s.form1.Open1Click(); }));
+    EXPECT_EQ(s.form1.StringGrid3.rowCount(), 5);
+    for (int row = 1; row < 5; ++row)
+        for (int column = 0; column < 3; ++column)
+            EXPECT_EQ(s.form1.StringGrid3.cell(column, row), "") << column << "," << row;
+    EXPECT_EQ(s.form1.StringGrid3.cell(0, 0), "Species");  // the header stays
+
+    const struct {
+        const char* change;
+        const char* typed;  // nullptr: the field shows the cell as selected
+        const char* shown;
+    } cases[] = {
+        {"beta1 and Update", nullptr, "50"},  // K2 = 1000 x alfa 5 %
+        {"beta1 and Update", "777", "777"},   // a value typed for Adopt stays
+    };
+    for (const auto& c : cases) {
+        Session t;
+        t.form1.InitializeClick();
+        t.form1.StringGrid2.select(1, 2);  // K2 = 2000
+        ASSERT_EQ(t.form1.cellvalue.text(), "2000");
+        if (c.typed != nullptr) t.form1.cellvalue.setText(c.typed);
+        t.form1.beta1.setText("1000");
+        t.form1.SpinEdit2.setValue(5);
+        ASSERT_TRUE(t.act([&] { t.form1.Button1Click(); }));
+        EXPECT_EQ(t.form1.StringGrid2.cell(1, 2), "50");
+        EXPECT_EQ(t.form1.cellvalue.text(), c.shown) << c.change << (c.typed ? " typed" : "");
+    }
+}
+
 TEST(ConductCalculations, ConstantsNeverSetAreMadeFromTheFieldsFirst) {
     const struct {
         const char* before;

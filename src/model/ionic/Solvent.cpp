@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
+#include "model/ValueText.h"
 
 namespace condsim {
 
@@ -59,13 +61,53 @@ Solvent solventPreset(const std::string& name) {
                 "' (use water, acetonitrile or methanol)");
 }
 
+SolventRange solventRange(SolventValue which) {
+    switch (which) {
+        case SolventValue::Temperature:
+            return {150, 700};  // K
+        case SolventValue::Permittivity:
+            return {1, 200};
+        case SolventValue::Viscosity:
+            break;
+    }
+    return {1e-5L, 10};  // Pa s: 0.01 to 10000 mPa s
+}
+
+void checkSolventValue(SolventValue which, ext value) {
+    const SolventRange range = solventRange(which);
+    // The range is spoken in the units of the window: viscosity in mPa s.
+    const auto between = [&range](ext shownPerModel, const std::string& unit) {
+        return " must be from " + valueText(range.low * shownPerModel, 6) + " to " +
+               valueText(range.high * shownPerModel, 6) + unit;
+    };
+    std::string quantity;
+    std::string positive;
+    std::string inRange;
+    switch (which) {
+        case SolventValue::Temperature:
+            quantity = "The temperature of the solvent";
+            positive = " must be a positive number of kelvin";
+            inRange = between(1, " K");
+            break;
+        case SolventValue::Permittivity:
+            quantity = "The relative permittivity of the solvent";
+            positive = " must be a positive number";
+            inRange = between(1, "");
+            break;
+        case SolventValue::Viscosity:
+            quantity = "The viscosity of the solvent";
+            positive = " must be a positive number";
+            inRange = between(1000, " mPa s");
+            break;
+    }
+    if (!positiveFinite(value)) throw Error(quantity + positive);
+    if (value < range.low || value > range.high) throw Error(quantity + inRange);
+}
+
 Solvent otherSolvent(ext temperature, ext permittivity, ext viscosity) {
-    if (!positiveFinite(temperature))
-        throw Error("The temperature of the solvent must be a positive number of kelvin");
-    if (!positiveFinite(permittivity))
-        throw Error("The relative permittivity of the solvent must be a positive number");
-    if (!positiveFinite(viscosity))
-        throw Error("The viscosity of the solvent must be a positive number");
+    checkSolventValue(SolventValue::Temperature, temperature);
+    checkSolventValue(SolventValue::Permittivity, permittivity);
+    checkSolventValue(SolventValue::Viscosity, viscosity);
     return {"other", temperature, permittivity, viscosity};
 }
 

@@ -21,8 +21,21 @@ struct Solvent {
 const std::vector<Solvent>& solventPresets();
 // The preset of that name; throws Error naming it when there is none.
 Solvent solventPreset(const std::string& name);
+// The values a solvent of one's own may take: those of liquids used as solvents of
+// electrolytes, from liquid ammonia to molten salts in temperature, from hydrocarbons to
+// N-methylformamide in permittivity, from the thinnest liquids to syrups in viscosity.
+// Outside them the laws of the model do not hold (and T = 1e400 K would give A = 1e-596).
+enum class SolventValue { Temperature, Permittivity, Viscosity };
+struct SolventRange {
+    ext low;
+    ext high;
+};
+SolventRange solventRange(SolventValue which);  // viscosity in Pa s
+// Throws Error naming the value when it is not a positive finite number, or outside its
+// range.
+void checkSolventValue(SolventValue which, ext value);
 // A solvent given by its three values; throws Error naming the first that is not a
-// positive finite number.
+// positive finite number or is outside its range.
 Solvent otherSolvent(ext temperature, ext permittivity, ext viscosity);
 
 // With kappa_1 = sqrt(2000 e^2 N_A / (eps0 eps_r k T)), the Debye kappa per sqrt(I) in 1/m:
