@@ -27,7 +27,7 @@ WINDOWS = [
      ["K1", "alfa", "K2", "K3", "K4", "K5", "K6", "MCA", "MCX", "Run", "Weights", "Values",
       "Correlation", "FromN", "ToN", "Compare", "Comparison"]),
     ("solution model", "Solution Model", [(MAIN, "Solution Model")],
-     ["Model", "IonSize", "Solvent", "Temperature", "Permittivity", "Viscosity", "OK", "Cancel"]),
+     ["Model", "IonSize", "BjerrumIonSize", "Solvent", "Temperature", "Permittivity", "Viscosity", "OK", "Cancel"]),
 ]
 CELLS = (pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_COLUMN_HEADER, pyatspi.ROLE_ROW_HEADER)
 failures = []

@@ -141,7 +141,8 @@ int main(int argc, char** argv) {
     for (std::thread& worker : workers) worker.join();
     const int converged = tally.fits - tally.failed;
     std::printf("%d sets, %d fits converged\n", tally.fits, converged);
-    for (const std::string& reason : tally.reasons) std::printf("not converged: %s\n", reason.c_str());
+    for (const std::string& reason : tally.reasons)
+        std::printf("not converged: %s\n", reason.c_str());
     std::printf(
         "parameter\ttruth\tprofile 95%% covers\tJacobian 95%% covers (of given)\tnot determined\n");
     for (size_t j = 0; j < 4; ++j) {

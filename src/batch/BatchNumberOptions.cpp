@@ -60,6 +60,7 @@ void checkNumberOptions(const BatchOptions& options) {
     const auto example = [separator](const char* whole, const char* fraction) {
         return std::string(" as a number, for example ") + whole + separator + fraction;
     };
+    const std::optional<std::string> noValue;
     const struct {
         const char* option;
         const std::optional<std::string>& value;
@@ -69,7 +70,8 @@ void checkNumberOptions(const BatchOptions& options) {
         {"--mca", options.mca, "lambda(A/z) in S cm2 mol-1" + example("59", "5")},
         {"--mcx", options.mcx, "lambda(X-) in S cm2 mol-1" + example("76", "3")},
         {"--hyperbolic", options.hyperbolic, "the parameter a" + example("2", "5")},
-        {"--ion-size", options.ionSize, "the ion size in Angstrom" + example("4", "5")},
+        {"--ion-size", options.ionSizeIsBjerrum() ? noValue : options.ionSize,
+         "the ion size in Angstrom" + example("4", "5") + ", or bjerrum"},
         {"--temperature", options.temperature, "the temperature in K" + example("298", "15")},
         {"--permittivity", options.permittivity, "the relative permittivity" + example("35", "9")},
         {"--viscosity", options.viscosity, "the viscosity in mPa s" + example("0", "341")},

@@ -47,7 +47,7 @@ struct BatchOptions {
     std::optional<std::pair<int, int>> fitN;       // range of n compared with the same fit
     // The Solution Model window's fields, applied with its OK before Initialize.
     std::optional<SolutionModelKind> solution;  // --solution
-    std::optional<std::string> ionSize;         // --ion-size, Angstrom
+    std::optional<std::string> ionSize;         // --ion-size, Angstrom, or "bjerrum"
     std::optional<std::string> solvent;         // --solvent, a preset
     std::optional<std::string> temperature;   // --temperature K, with the next two: another solvent
     std::optional<std::string> permittivity;  // --permittivity
@@ -60,6 +60,8 @@ struct BatchOptions {
     bool setsSolutionModel() const {
         return solution || ionSize || solvent || temperature || permittivity || viscosity;
     }
+    // --ion-size bjerrum: a is Bjerrum's distance for the first association step.
+    bool ionSizeIsBjerrum() const { return ionSize == "bjerrum"; }
 };
 
 // Parses the arguments (without the program name). Throws BatchUsageError on a usage error.

@@ -269,7 +269,11 @@ class BatchRun {
         return act([&] {
             window.Show();
             if (options_.solution) window.Model = *options_.solution;
-            if (options_.ionSize) window.IonSize.setText(*options_.ionSize);
+            if (options_.ionSizeIsBjerrum()) {
+                window.BjerrumIonSize.setChecked(true);
+            } else if (options_.ionSize) {
+                window.IonSize.setText(*options_.ionSize);
+            }
             if (options_.solvent) {
                 const auto choices = SolutionModelWindow::solventChoices();
                 window.SolventChoice = static_cast<int>(

@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 
+#include "desktop/CheckBoxWidget.h"
 #include "desktop/EditFieldWidget.h"
 
 namespace condsim::qt {
@@ -45,6 +46,12 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
 
     addLabel(nullptr, QStringLiteral("Ion size a (Angstrom)"), {16, 56, 160, 22});
     IonSize = addEditField(nullptr, form.IonSize, {180, 54, 100, 24});
+    BjerrumIonSize = addCheckBox(nullptr, form.BjerrumIonSize, {300, 56, 300, 22});
+    BjerrumIonSize->setText(QStringLiteral("Bjerrum's distance q for this n"));
+    connect(BjerrumIonSize, &QCheckBox::toggled, this, [this, &actions] {
+        if (actions.refreshing()) return;
+        actions.run([this] { form_.ValuesChange(); });
+    });
 
     QLabel* solventCaption = addLabel(nullptr, QStringLiteral("Solvent"), {16, 96, 150, 22});
     Solvent = new QComboBox(&client());
@@ -87,7 +94,8 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
     Cancel = addButton(nullptr, QStringLiteral("Cancel"), {486, 262, 96, 30},
                        [&form] { form.CancelClick(); });
 
-    setFocusOrder({Model, IonSize, Solvent, Temperature, Permittivity, Viscosity, OK, Cancel});
+    setFocusOrder({Model, IonSize, BjerrumIonSize, Solvent, Temperature, Permittivity, Viscosity,
+                   OK, Cancel});
 
     // As in a dialog: Return (or Enter) anywhere in the window presses OK, the default
     // button, unless the focus is on Cancel; Escape presses Cancel.
@@ -101,6 +109,8 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
 
     nameControl(*Model, QStringLiteral("Model"), QStringLiteral("Model"));
     nameControl(*IonSize, QStringLiteral("IonSize"), QStringLiteral("Ion size a (Angstrom)"));
+    nameControl(*BjerrumIonSize, QStringLiteral("BjerrumIonSize"),
+                QStringLiteral("Bjerrum's distance q for this n"));
     nameControl(*Solvent, QStringLiteral("Solvent"), QStringLiteral("Solvent"));
     nameControl(*Temperature, QStringLiteral("Temperature"), QStringLiteral("T (K)"));
     nameControl(*Permittivity, QStringLiteral("Permittivity"), QStringLiteral("eps_r"));
@@ -121,6 +131,8 @@ void SolutionModelWindowView::refreshFromState() {
     const bool other = form_.SolventChoice == form_.otherSolventChoice();
     for (EditFieldWidget* field : {Temperature, Permittivity, Viscosity})
         field->setReadOnly(!other);
+    // Bjerrum's distance takes the place of a typed ion size.
+    IonSize->setReadOnly(form_.BjerrumIonSize.checked());
     // A coefficient's name stays on the line of its value ("R =" and its number are bound
     // by no-break spaces), and a screen reader reads the values with the name.
     QString coefficients = QString::fromStdString(form_.Coefficients.text());

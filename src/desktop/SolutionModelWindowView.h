@@ -23,6 +23,7 @@ class SolutionModelWindowView : public BoundWindow {
 
     QComboBox* Model;
     EditFieldWidget* IonSize;
+    CheckBoxWidget* BjerrumIonSize;
     QComboBox* Solvent;
     EditFieldWidget* Temperature;
     EditFieldWidget* Permittivity;

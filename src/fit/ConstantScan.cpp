@@ -174,8 +174,9 @@ void scanOneAfterAnother(Scan& scan, const FitProblem& problem) {
 }  // namespace
 
 std::pair<int, int> scannedDecades(const FitProblem& problem, size_t j) {
-    if (problem.parameterisation().parameters()[j].kind == FitParameterKind::Alfa)
-        return alfaDecades;
+    const FitParameterKind kind = problem.parameterisation().parameters()[j].kind;
+    if (kind == FitParameterKind::Alfa) return alfaDecades;
+    if (kind == FitParameterKind::IonSize) return ionSizeDecades;
     const FitSystem& system = problem.system();
     ext smallest = system.points.front().concentration;
     ext largest = smallest;

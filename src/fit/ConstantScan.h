@@ -31,7 +31,8 @@ struct ScanPoint {
 // The lowest and highest power of ten of the ion size scanned, in Angstrom.
 inline constexpr std::pair<int, int> ionSizeDecades{0, 3};
 
-// The lowest and highest power of ten scanned for formation constant j of the problem.
+// The lowest and highest power of ten scanned for formation constant j of the problem, or
+// for the ion size.
 std::pair<int, int> scannedDecades(const FitProblem& problem, size_t j);
 
 // The best `count` distinct points of the scan, the lowest sum of squares first, then the

@@ -97,7 +97,7 @@ std::vector<bool> freeAt(const FitProblem& problem, std::vector<ext>& values) {
     const FitParameterisation& parameterisation = problem.parameterisation();
     std::vector<bool> free(values.size(), true);
     for (size_t j = 0; j < values.size(); ++j) {
-        if (!parameterisation.isFormationConstant(j)) continue;
+        if (!parameterisation.hasBoundAtZero(j)) continue;
         if (parameterisation.hasNoEffect(j, values)) {
             values[j] = parameterisation.start()[j];
             free[j] = false;
@@ -148,7 +148,7 @@ std::optional<Candidate> heldAtZero(const FitProblem& problem, const Candidate& 
                                     const OptimumCheck& check, const LocalFitSettings& settings) {
     const FitParameterisation& parameterisation = problem.parameterisation();
     for (size_t j = 0; j < best.free.size(); ++j) {
-        if (!best.free[j] || !parameterisation.isFormationConstant(j)) continue;
+        if (!best.free[j] || !parameterisation.hasBoundAtZero(j)) continue;
         if (!runsTowardsZero(problem, best, check, j)) continue;
         std::vector<ext> values = best.fit.values;
         values[j] = 0;
@@ -298,7 +298,7 @@ std::vector<bool> zeroWithin(const FitProblem& problem, const Candidate& best, e
                              const LocalFitSettings& settings) {
     std::vector<bool> within(best.free.size(), false);
     for (size_t k = 0; k < best.free.size(); ++k) {
-        if (!best.free[k] || !problem.parameterisation().isFormationConstant(k)) continue;
+        if (!best.free[k] || !problem.parameterisation().hasBoundAtZero(k)) continue;
         std::vector<ext> values = best.fit.values;
         values[k] = 0;
         const Candidate zero = fitFrom(problem, values, settings);

@@ -208,6 +208,7 @@ CalculationConstants FitParameterisation::constantsAt(const std::vector<ext>& va
                 break;
             case FitParameterKind::IonSize:
                 constants.solution.ionSize = value;
+                constants.solution.bjerrumIonSize = false;  // the fitted a takes its place
                 break;
         }
     }

@@ -48,6 +48,11 @@ class FitParameterisation {
         return parameters_[j].kind == FitParameterKind::StepwiseConstant ||
                parameters_[j].kind == FitParameterKind::Alfa;
     }
+    // Whether parameter j may be held at exactly 0, its bound: a formation constant, or the
+    // ion size, whose 0 is the limit of point charges (the limiting laws).
+    bool hasBoundAtZero(size_t j) const {
+        return isFormationConstant(j) || parameters_[j].kind == FitParameterKind::IonSize;
+    }
     // The value of parameter j for the unknown u (exp(u) on the logarithmic scale: a
     // formation constant or the ion size) and back.
     ext valueOf(size_t j, ext unknown) const;

@@ -38,10 +38,11 @@ std::vector<std::string> valueRow(const FittedValue& fitted) {
 std::string stateNote(const FittedValue& fitted, const FitResult& result) {
     const std::string name = fitParameterName(fitted.parameter);
     if (fitted.state == FittedState::AtZero) {
-        return name +
-               " = 0: the data put it at zero, and the others are fitted with it held there; its "
+        const bool ionSize = fitted.parameter.kind == FitParameterKind::IonSize;
+        return name + " = 0" + (ionSize ? " (point charges: the limiting laws)" : "") +
+               ": the data put it at zero, and the others are fitted with it held there; its "
                "one-sided 95% upper bound from the profile is " +
-               boundText(fitted.profileUpper);
+               boundText(fitted.profileUpper) + unitAfter(fitted.parameter);
     }
     if (fitted.state == FittedState::NotDetermined) {
         return name +

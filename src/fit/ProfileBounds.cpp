@@ -58,7 +58,7 @@ class Profile {
         free_[j] = false;
         const FitParameterisation& parameterisation = problem.parameterisation();
         for (size_t k = 0; k < free_.size(); ++k) {
-            if (k == j || !parameterisation.isFormationConstant(k)) continue;
+            if (k == j || !parameterisation.hasBoundAtZero(k)) continue;
             if (search.free[k]) {
                 if (k < search.zeroWithin.size() && search.zeroWithin[k]) zeroable_.push_back(k);
                 continue;

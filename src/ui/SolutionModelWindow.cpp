@@ -72,6 +72,7 @@ void SolutionModelWindow::showModel(const SolutionModel& model) {
     for (size_t i = 0; i < presets.size(); ++i) {
         if (presets[i].name == model.solvent.name) SolventChoice = static_cast<int>(i);
     }
+    BjerrumIonSize.setChecked(model.bjerrumIonSize);
     IonSize.setText(NumberText(model.ionSize));
     Temperature.setText(NumberText(model.solvent.temperature));
     Permittivity.setText(NumberText(model.solvent.permittivity));
@@ -97,7 +98,10 @@ void SolutionModelWindow::ValuesChange() {
     // Values that give no solvent show why instead of coefficients, so that no earlier
     // solvent's coefficients stand beside them as if they were theirs.
     try {
-        Coefficients.setText(coefficientsText(solventCoefficients(solventOfFields())));
+        const Solvent solvent = solventOfFields();
+        Coefficients.setText(coefficientsText(solventCoefficients(solvent)));
+        if (BjerrumIonSize.checked() && form1_ != nullptr)
+            IonSize.setText(NumberText(bjerrumDistance(solvent, form1_->n())));
     } catch (const Error& error) {
         const std::string& detail = error.detail();
         const std::string lastLine = detail.substr(detail.rfind('\n') + 1);
@@ -122,9 +126,14 @@ Solvent SolutionModelWindow::solventOfFields() const {
 SolutionModel SolutionModelWindow::modelOfFields() const {
     SolutionModel model;
     model.kind = Model;
-    model.ionSize = fieldNumber(IonSize.text(), ionSizeField);
-    checkIonSize(model.ionSize);
     model.solvent = solventOfFields();
+    model.bjerrumIonSize = BjerrumIonSize.checked();
+    if (model.bjerrumIonSize) {
+        model.ionSize = bjerrumDistance(model.solvent, form1_ != nullptr ? form1_->n() : 2);
+    } else {
+        model.ionSize = fieldNumber(IonSize.text(), ionSizeField);
+    }
+    checkIonSize(model.ionSize);
     return model;
 }
 

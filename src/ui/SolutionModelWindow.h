@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/SolutionModel.h"
+#include "ui/CheckBox.h"
 #include "ui/EditField.h"
 #include "ui/ProcessState.h"
 #include "ui/WindowState.h"
@@ -33,8 +34,11 @@ class SolutionModelWindow {
     // --- Controls -----------------------------------------------------------------------
     WindowState window;
     SolutionModelKind Model = SolutionModelKind::Ideal;
-    int SolventChoice = 0;   // index into solventChoices()
-    EditField IonSize;       // Angstrom
+    int SolventChoice = 0;  // index into solventChoices()
+    EditField IonSize;      // Angstrom
+    // a is Bjerrum's distance q for the first association step (A(n+) with X-) at the
+    // main window's n and the solvent's values; the field IonSize is then not read.
+    CheckBox BjerrumIonSize{false};
     EditField Temperature;   // K
     EditField Permittivity;  // eps_r
     EditField Viscosity;     // mPa s
@@ -46,8 +50,10 @@ class SolutionModelWindow {
     void Show();
     // A preset chosen: its three values fill the fields.
     void SolventChange();
-    // A value of the solvent changed: the coefficients are shown for the values typed, or
-    // "Not valid: " and why, naming the field, where they give no solvent.
+    // A value of the solvent changed, or the choice of Bjerrum's distance: the
+    // coefficients are shown for the values typed, or "Not valid: " and why, naming the
+    // field, where they give no solvent; with Bjerrum's distance the ion size field shows
+    // it for the main window's n.
     void ValuesChange();
     // Applies the choice (an error names a value that is not a positive number, and then
     // nothing changes), hides the window and runs the calculation again when it has run.
