@@ -194,7 +194,8 @@ std::string notAnOptimumReason(const FitProblem& problem, const Candidate& best,
 // lowest sum of squares wins. None when every start failed: firstFailure then says why.
 std::optional<Candidate> bestOfTheStarts(const FitProblem& problem, const FitOptions& options,
                                          const LocalFitSettings& settings,
-                                         std::string& firstFailure) {
+                                         std::string& firstFailure,
+                                         std::vector<Candidate>& others) {
     const LocalFitSettings scanSettings{options.maxEvaluations, scanTolerance,
                                         options.initialStepBound};
     std::vector<std::vector<ext>> starts{problem.parameterisation().start()};
@@ -203,11 +204,17 @@ std::optional<Candidate> bestOfTheStarts(const FitProblem& problem, const FitOpt
             starts.push_back(point.values);
     }
     std::optional<Candidate> best;
+    std::vector<Candidate> stopped;
     for (const std::vector<ext>& start : starts) {
         Candidate candidate = fitFrom(problem, start, settings);
         if (candidate.fit.outcome == LocalFit::Outcome::Failed && firstFailure.empty())
             firstFailure = candidate.fit.failure;
+        if (candidate.fit.outcome == LocalFit::Outcome::Stopped) stopped.push_back(candidate);
         if (better(candidate, best ? &*best : nullptr)) best = std::move(candidate);
+    }
+    for (Candidate& candidate : stopped) {
+        if (best && candidate.fit.values != best->fit.values)
+            others.push_back(std::move(candidate));
     }
     return best;
 }
@@ -268,6 +275,10 @@ struct Optimum {
     std::vector<int> place;
 };
 
+// The first step of a profile walked on from another valley for a parameter at 0, on its
+// logarithm.
+constexpr ext firstStepFromZero = 0.1L;
+
 // How far the profile may differ from the interval from the Jacobian, on either side and on
 // the scale of the fit, before the profile leads.
 constexpr ext intervalAgreement = 0.2L;
@@ -292,6 +303,30 @@ bool intervalsDisagree(const FitParameterisation& parameterisation, size_t j,
     return differ(fitted.lower, fitted.profileLower) || differ(fitted.upper, fitted.profileUpper);
 }
 
+// A profile follows the valley of the optimum. Where another start ended in a valley of its
+// own below the threshold, that valley lies inside the interval too: a bound that stops
+// short of it is followed on from there, and a parameter that valley holds at 0 reaches 0.
+void reachOtherValleys(const FitProblem& problem, const ProfileSearch& search,
+                       const std::vector<Candidate>& others, size_t j, ext stepGuess,
+                       const LocalFitSettings& settings, ProfileBound& below, ProfileBound& above) {
+    for (const Candidate& other : others) {
+        if (!(other.fit.sumOfSquares < search.threshold)) continue;
+        const ext value = other.fit.values[j];
+        if (!other.free[j]) {
+            if (value == 0) below = {0, false};
+            continue;
+        }
+        ProfileSearch from = search;
+        from.optimum = other.fit.values;
+        from.free = other.free;
+        from.startSum = other.fit.sumOfSquares;
+        if (below.reached && value < below.value)
+            below = profileBound(problem, from, j, -1, stepGuess, settings);
+        if (above.reached && value > above.value)
+            above = profileBound(problem, from, j, 1, stepGuess, settings);
+    }
+}
+
 // Which free formation constants may be 0: with the constant held there and the other
 // parameters fitted, the sum of squares stays below the threshold.
 std::vector<bool> zeroWithin(const FitProblem& problem, const Candidate& best, ext threshold,
@@ -313,15 +348,17 @@ std::vector<bool> zeroWithin(const FitProblem& problem, const Candidate& best, e
 // parameter whose profile never reaches the threshold as not determined. The degrees of
 // freedom are m - p with p the parameters of the request, those at 0 included.
 std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitRequest& request,
-                                      const Optimum& at, const FitResult& result,
-                                      const LocalFitSettings& settings, LowerPoint* lower) {
+                                      const Optimum& at, const std::vector<Candidate>& others,
+                                      const FitResult& result, const LocalFitSettings& settings,
+                                      LowerPoint* lower) {
     const FitParameterisation& parameterisation = problem.parameterisation();
     const std::vector<ext>& optimum = at.best.fit.values;
     const int degreesOfFreedom = result.pointCount - static_cast<int>(request.parameters.size());
     const ext variance = result.sumOfSquares / toExt(degreesOfFreedom);
     const ext t = studentTQuantile(0.5 + confidence / 2, degreesOfFreedom);
     const ext oneSidedT = studentTQuantile(confidence, degreesOfFreedom);
-    ProfileSearch search{optimum, at.best.free, at.best.fit.sumOfSquares, 0, lower, {}};
+    ProfileSearch search{optimum, at.best.free, at.best.fit.sumOfSquares, 0, lower, std::nullopt,
+                         {}};
     const ext twoSidedThreshold = search.optimumSum * (1 + t * t / degreesOfFreedom);
     search.zeroWithin = zeroWithin(problem, at.best, twoSidedThreshold, settings);
     std::vector<FittedValue> values;
@@ -335,7 +372,11 @@ std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitReques
                 search.threshold =
                     search.optimumSum * (1 + oneSidedT * oneSidedT / degreesOfFreedom);
                 fitted.hasProfile = true;
-                fitted.profileUpper = profileBoundFromZero(problem, search, j, settings).value;
+                ProfileBound zero{0, false};
+                ProfileBound above = profileBoundFromZero(problem, search, j, settings);
+                reachOtherValleys(problem, search, others, j, firstStepFromZero, settings, zero,
+                                  above);
+                fitted.profileUpper = above.value;
             }
             values.push_back(fitted);
             continue;
@@ -355,8 +396,9 @@ std::vector<FittedValue> fittedValues(const FitProblem& problem, const FitReques
         }
         search.threshold = twoSidedThreshold;
         fitted.hasProfile = true;
-        const ProfileBound below = profileBound(problem, search, j, -1, t * spread, settings);
-        const ProfileBound above = profileBound(problem, search, j, 1, t * spread, settings);
+        ProfileBound below = profileBound(problem, search, j, -1, t * spread, settings);
+        ProfileBound above = profileBound(problem, search, j, 1, t * spread, settings);
+        reachOtherValleys(problem, search, others, j, t * spread, settings, below, above);
         fitted.profileLower = below.value;
         fitted.profileUpper = above.value;
         fitted.hasJacobianInterval = below.reached && above.reached;
@@ -405,12 +447,16 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
     const FitParameterisation parameterisation(system, request.parameters);
     const FitProblem problem(parameterisation, request.weighting, request.options.progress);
     result.otherConstants = parameterisation.otherConstantsNote();
+    result.followsModel1 = parameterisation.generatesByModel1() &&
+                           std::find(request.parameters.begin(), request.parameters.end(),
+                                     FitParameter::alfa()) == request.parameters.end();
     const LocalFitSettings settings{request.options.maxEvaluations, request.options.tolerance,
                                     request.options.initialStepBound};
 
     std::string firstFailure;
+    std::vector<Candidate> others;  // where the other starts ended
     std::optional<Candidate> best =
-        bestOfTheStarts(problem, request.options, settings, firstFailure);
+        bestOfTheStarts(problem, request.options, settings, firstFailure, others);
     result.totalEvaluations = problem.evaluations();
     if (!best) return notConverged(result, "the calculation failed: " + firstFailure);
     result.iterations = best->fit.iterations;
@@ -440,7 +486,7 @@ FitResult fitConstants(const FitSystem& system, const FitRequest& request) {
         for (size_t k = 0; k < check.free.size(); ++k)
             at.place[check.free[k]] = static_cast<int>(k);
         LowerPoint lower;
-        result.values = fittedValues(problem, request, at, result, settings, &lower);
+        result.values = fittedValues(problem, request, at, others, result, settings, &lower);
         if (pass == lowerPointRestarts ||
             !(lower.sumOfSquares < best->fit.sumOfSquares * (1 - sameSumTolerance)))
             break;

@@ -72,6 +72,9 @@ struct FitResult {
 
     // How the stepwise constants that are not fitted were set (empty when all are fitted).
     std::string otherConstants;
+    // Whether Model #1 generated K2..Kn from the fitted K1 with the system's alfa held: the
+    // main window's Model #1 can then stay on when the fit is applied.
+    bool followsModel1 = false;
 
     std::vector<FittedValue> values;  // in the order asked
     // Of the fitted quantities (logarithms for constants); NaN in the rows and columns of

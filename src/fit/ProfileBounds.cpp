@@ -188,7 +188,9 @@ ProfileBound profileBound(const FitProblem& problem, const ProfileSearch& search
     const ext limit = direction < 0 ? range.first : range.second;
     const ProfileBound notReached{direction < 0 ? 0 : HUGE_VALL, false};
     ext inside = parameterisation.unknownOf(j, search.optimum[j]);
-    ext insideExcess = -std::sqrt(search.threshold - search.optimumSum);
+    ext insideExcess = std::sqrt(std::max<ext>(
+                           search.startSum.value_or(search.optimumSum) - search.optimumSum, 0)) -
+                       std::sqrt(search.threshold - search.optimumSum);
     ext step = parameterisation.parameters()[j].onLogarithmicScale()
                    ? std::clamp<ext>(std::fabs(stepGuess), minimumFirstStep, maximumFirstStep)
                    : std::max<ext>(std::fabs(stepGuess) / 2,

@@ -27,6 +27,7 @@
 // point charges) or as infinity above.
 
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -48,6 +49,9 @@ struct ProfileSearch {
     ext optimumSum = 0;           // the sum of squares there
     ext threshold = 0;            // the sum of squares at the bound
     LowerPoint* lower = nullptr;  // where to keep the lowest point met, when given
+    // The sum of squares at the point the walk starts from, when that is not the optimum
+    // (another valley inside the threshold).
+    std::optional<ext> startSum;
     // The free formation constants whose value 0 lies inside the threshold (the sum of
     // squares with the constant at 0, the others fitted, stays below it).
     std::vector<bool> zeroWithin;

@@ -8,7 +8,10 @@ namespace condsim {
 
 void applyFit(TForm1& form, const FitResult& result) {
     if (!result.converged()) throw Error("Only a converged fit can be applied.");
-    form.SetStepwiseConstants(result.stepwiseConstants);
+    // K2..Kn that followed K1 by Model #1 with the window's alfa follow it again from the
+    // field beta(1): Model #1 stays on. Otherwise the table takes the fitted constants.
+    const bool keepsModel1 = result.followsModel1 && form.CheckBox1.checked();
+    if (!keepsModel1) form.SetStepwiseConstants(result.stepwiseConstants);
     for (const FittedValue& fitted : result.values) {
         switch (fitted.parameter.kind) {
             case FitParameterKind::StepwiseConstant:

@@ -222,9 +222,22 @@ void FitWindow::ApplyClick() {
             "observed data); press Run again before Apply.");
         return;
     }
+    const bool model1WasOn = form_.CheckBox1.checked();
     applyFit(form_, last_);
-    status = summaryOf(last_) + "Applied: the constants table holds the fitted K1..K" +
-             integerText(last_.n) + " (Model #1 off).";
+    const std::string later = last_.n == 2 ? "K2" : "K2..K" + integerText(last_.n);
+    if (form_.CheckBox1.checked()) {
+        status = summaryOf(last_) + "Applied: the fitted K1 in beta(1), " + later +
+                 " follow it by Model #1 with alfa = " + integerText(form_.SpinEdit2.value()) + ".";
+    } else {
+        status = summaryOf(last_) + "Applied: the constants table holds the fitted K1..K" +
+                 integerText(last_.n) + " (Model #1 off" +
+                 (model1WasOn ? ": the fitted " + later +
+                                    " do not follow K1 by Model #1 with the whole percentage "
+                                    "the alfa field holds, so the table keeps them as they are; "
+                                    "the caution says the same"
+                              : "") +
+                 ").";
+    }
     // What the main window now holds is this fit's own result: Apply may be pressed again.
     fittedSystem_ = fitSystemOf(form_);
     fitBasis_ = basisOfMainWindow();

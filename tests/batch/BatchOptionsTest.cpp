@@ -198,7 +198,7 @@ TEST(BatchOptions, ANumberOptionThatIsNotANumberNamesTheOption) {
          "'1e4x'"},
         {with(davies, {"--ion-size", "abc"}),
          "'abc' は浮動小数点数ではありません.\n--ion-size takes the ion size in Angstrom as a "
-         "number, for example 4.5, not 'abc'"},
+         "number, for example 4.5, or bjerrum, not 'abc'"},
         {with(davies, {"--temperature", "NaN", "--permittivity", "35.9", "--viscosity", "0.341"}),
          "'NaN' は浮動小数点数ではありません.\n--temperature takes the temperature in K as a "
          "number, for example 298.15, not 'NaN'"},

@@ -164,9 +164,9 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
     QTest::mouseClick(fit.Apply, Qt::LeftButton);
     QCOMPARE(main.MCA->text(), fittedMCA);
     QCOMPARE(main.beta1->text(), fittedK1);
-    QVERIFY(!main.CheckBox1->isChecked());
-    // K1 is the fitted one and, with Model #1 on when the fit ran, K2..K6 follow it by
-    // Model #1 (alfa = 20): each is a fifth of the one before.
+    // K1 alone was fitted while Model #1 generated K2..K6 from it: Model #1 stays on, and
+    // K2..K6 follow the fitted K1 by Model #1 (alfa = 20): each is a fifth of the one before.
+    QVERIFY(main.CheckBox1->isChecked());
     const QStringList constantsAfter = constantsShown(main);
     QCOMPARE(constantsAfter.size(), constantsBefore.size());
     QCOMPARE(shown(*main.StringGrid2, 0, 1), fittedK1);
@@ -177,12 +177,11 @@ void FitWindowTest::fitOfKOneAndMcaIsShownAndOnlyApplyChangesTheMainWindow() {
     }
     QVERIFY(constantsAfter[1] != constantsBefore[1]);
     QVERIFY(fit.Status->text().endsWith(
-        "Applied: the constants table holds the fitted K1..K6 (Model #1 off)."));
-    // Apply ran Update (whose caution comes with Model #1 off) and Conduct Calculations:
-    // the plot and the calculated data are those of the fitted constants, as a second
-    // Conduct Calculations finds them.
-    QCOMPARE(platform_->messages.size(), size_t{1});
-    QVERIFY(platform_->messages[0].starts_with("Caution!!"));
+        "Applied: the fitted K1 in beta(1), K2..K6 follow it by Model #1 with alfa = 20."));
+    // Apply ran Update (with Model #1 on, no caution) and Conduct Calculations: the plot
+    // and the calculated data are those of the fitted constants, as a second Conduct
+    // Calculations finds them.
+    QVERIFY(platform_->messages.empty());
     QVERIFY(form1.Image1.revision() != pictureBefore);
     const auto& calculated = desktop_->application().Form2.StringGrid1;
     QCOMPARE(calculated.rowCount(), 201);

@@ -98,6 +98,38 @@ TEST(ConstantsFit, AppliedFitGoesIntoTheModelTheTableAndTheFieldsAndReproducesTh
     expectRelative(result.calculated[7], observed.cond[8], 1e-12L);
 }
 
+// Apply keeps Model #1 on where the fit's K2..K6 followed K1 by Model #1 with the window's
+// alfa (K1 alone fitted), with no caution; where alfa was fitted too it turns Model #1 off
+// and the table takes the fitted constants, with Initialize's caution.
+TEST(ConstantsFit, ApplyKeepsModelOneWhereTheFitFollowedIt) {
+    struct Case {
+        const char* fit;
+        bool model1After;
+    };
+    for (const Case& c : {Case{"K1,MCA", true}, Case{"K1,alfa,MCA", false}}) {
+        SCOPED_TRACE(c.fit);
+        Session s;
+        testing::makeObservedData(s, {}, testing::twelveConcentrations());
+        testing::startFrom(s, "3000", 45, "70");
+        const FitResult result = fitConstants(s.form1, requestOf(c.fit));
+        ASSERT_TRUE(result.converged()) << result.reason;
+        EXPECT_EQ(result.followsModel1, c.model1After);
+        const size_t messagesBefore = s.platform.messages.size();
+
+        applyFit(s.form1, result);
+
+        EXPECT_EQ(s.form1.CheckBox1.checked(), c.model1After);
+        EXPECT_EQ(s.platform.messages.size() > messagesBefore, !c.model1After);
+        const auto& K = s.form1.state().model.K;
+        EXPECT_EQ(K[1], number(NumberText(result.stepwiseConstants[0])));
+        if (c.model1After) {
+            for (int r = 2; r <= 6; ++r) {
+                EXPECT_EQ(K[static_cast<size_t>(r)], 45 * K[static_cast<size_t>(r - 1)] / 100);
+            }
+        }
+    }
+}
+
 // MCA held at its known value: with it free as well, the least-squares optimum of these
 // noisy data lies at K1 = 8e6, alfa = 6.4, MCA = 186 (an independent solver agrees), far
 // from the values the data were made with, since the three pull against each other.
