@@ -66,7 +66,10 @@ class Profile {
             // A parameter without effect at the optimum (alfa with K1 at 0) takes part again
             // once the constant moves away from 0.
             if (inside_[k] != 0) free_[k] = true;
-            if (inside_[k] == 0) zeroable_.push_back(k);
+            if (inside_[k] == 0) {
+                zeroable_.push_back(k);
+                heldByOptimum_ = true;
+            }
         }
         atZeroFree_ = free_;
         awayFree_ = free_;
@@ -87,13 +90,16 @@ class Profile {
         } catch (const Error&) {
             return HUGE_VALL;
         }
-        LocalFit fit = fitLocally(problem_, zeroable_.empty() ? values : atZero(values),
-                                  atZeroFree_, settings_);
-        if (!zeroable_.empty()) {
-            LocalFit away = fitLocally(problem_, awayFromZero(values), awayFree_, settings_);
-            if (away.outcome != LocalFit::Outcome::Failed &&
-                (fit.outcome == LocalFit::Outcome::Failed || away.sumOfSquares < fit.sumOfSquares))
-                fit = std::move(away);
+        LocalFit fit = fitLocally(problem_, zeroable_.empty() ? values : awayFromZero(values),
+                                  awayFree_, settings_);
+        // Held at 0 the sum of squares can only be lower: that matters where the free fit
+        // lies outside the threshold, or runs towards 0, or the optimum holds one at 0.
+        if (!zeroable_.empty() &&
+            (heldByOptimum_ || runsTowardsZero(fit) || !(fit.sumOfSquares < search_.threshold))) {
+            LocalFit zero = fitLocally(problem_, atZero(values), atZeroFree_, settings_);
+            if (zero.outcome != LocalFit::Outcome::Failed &&
+                (fit.outcome == LocalFit::Outcome::Failed || zero.sumOfSquares < fit.sumOfSquares))
+                fit = std::move(zero);
         }
         if (fit.outcome == LocalFit::Outcome::Failed) return HUGE_VALL;
         if (search_.lower != nullptr && fit.sumOfSquares < search_.lower->sumOfSquares)
@@ -105,6 +111,16 @@ class Profile {
     }
 
   private:
+    // Whether a constant that is free at the optimum fell below a tenth of its value there
+    // in this fit: on its way to 0, which its logarithm only approaches.
+    bool runsTowardsZero(const LocalFit& fit) const {
+        if (fit.outcome == LocalFit::Outcome::Failed) return true;
+        for (const size_t k : zeroable_) {
+            if (search_.optimum[k] > 0 && fit.values[k] < search_.optimum[k] / 10) return true;
+        }
+        return false;
+    }
+
     // The constants that may be 0, at 0.
     std::vector<ext> atZero(std::vector<ext> values) const {
         for (const size_t k : zeroable_) values[k] = 0;
@@ -129,6 +145,7 @@ class Profile {
     // whose value 0 lies inside the threshold. Each point is fitted with them at 0 and
     // with them free, and the lower sum of squares counts.
     std::vector<size_t> zeroable_;
+    bool heldByOptimum_ = false;    // one of them is held at 0 by the optimum
     std::vector<bool> atZeroFree_;  // free_ with those constants held
     std::vector<bool> awayFree_;    // free_ with those constants free
     LocalFitSettings settings_;

@@ -8,11 +8,13 @@
 // quantile instead. Unlike the interval from the Jacobian, this one follows the sum of
 // squares where the logarithm of the constant is poorly determined.
 //
-// At each point of a profile the formation constants that may be 0 (those the optimum holds
-// at 0, and those whose value 0 lies inside the threshold) are fitted both ways: held at 0,
-// and free from a positive value (the middle of their scanned decades where they were 0);
-// the lower sum of squares counts. A constant on its logarithm only approaches 0, and the
-// profile's bound is sensitive to the small rise that leaves.
+// At each point of a profile the parameters that may be 0 (formation constants and the ion
+// size: those the optimum holds at 0, and those whose value 0 lies inside the threshold) are
+// fitted free from a positive value (the middle of their scanned decades where they were
+// 0), and also held at 0 where the optimum holds one there, the free fit took one below a
+// tenth of its optimum value or lies outside the threshold; the lower sum of squares counts. A
+// parameter on its logarithm only approaches 0, and the profile's bound is sensitive to the small
+// rise that leaves.
 //
 // The search walks from the optimum in steps that double, on the scale the parameter is
 // fitted on (the logarithm of a formation constant or of the ion size, MCA and MCX as
