@@ -61,7 +61,7 @@ std::string typesetFormula(const std::string& formula) {
         charge = body.substr(start);
         body.erase(start);
         while (!body.empty() && body.back() == ' ') body.pop_back();
-        if (charge.back() == '-') charge = charge.substr(0, charge.size() - 1) + minusSign;
+        if (charge.back() == '-') charge.replace(charge.size() - 1, 1, minusSign);
     }
     std::string text;
     for (size_t i = 0; i < body.size();) {

@@ -24,7 +24,7 @@ std::vector<std::string> headerOf(const CalculationRecord& calculation) {
         header.push_back("[AX" + std::to_string(i) + "] / mol L-1");
     for (const std::string& column : calculation.solutionColumns) header.push_back(column);
     // Where the ionic balance has several roots, all of them (the first is the one used).
-    if (!calculation.solutionColumns.empty()) header.push_back("all roots I / mol L-1");
+    if (!calculation.solutionColumns.empty()) header.emplace_back("all roots I / mol L-1");
     return header;
 }
 

@@ -219,6 +219,7 @@ BuiltFigure distributionFigure(const ProcessState& state, const FigureOptions& o
             if (point.concentration > 0) points.push_back(point);
     Figure figure;
     std::vector<double> x;
+    x.reserve(points.size());
     for (const CalculatedPoint& point : points) x.push_back(axisX(point.concentration, scale));
     for (size_t i = 0; i < species; ++i) {
         FigureSeries series;
