@@ -61,6 +61,13 @@ Solvent solventPreset(const std::string& name) {
                 "' (use water, acetonitrile or methanol)");
 }
 
+Solvent solventAtTemperature(const std::string& name, ext kelvin) {
+    const Solvent preset = solventPreset(name);
+    if (kelvin == preset.temperature) return preset;
+    throw Error("The solvent " + name + " is known at " + valueText(preset.temperature, 15) +
+                " K only, not at " + valueText(kelvin, 15) + " K");
+}
+
 SolventRange solventRange(SolventValue which) {
     switch (which) {
         case SolventValue::Temperature:

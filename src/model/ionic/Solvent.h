@@ -21,6 +21,10 @@ struct Solvent {
 const std::vector<Solvent>& solventPresets();
 // The preset of that name; throws Error naming it when there is none.
 Solvent solventPreset(const std::string& name);
+// The preset solvent of that name at the temperature kelvin, its permittivity and viscosity
+// taken there. Each preset holds only over the temperatures of its sources; another
+// temperature throws Error naming the solvent and the temperatures it allows.
+Solvent solventAtTemperature(const std::string& name, ext kelvin);
 // The values a solvent of one's own may take: those of liquids used as solvents of
 // electrolytes, from liquid ammonia to molten salts in temperature, from hydrocarbons to
 // N-methylformamide in permittivity, from the thinnest liquids to syrups in viscosity.
