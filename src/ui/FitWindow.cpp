@@ -121,6 +121,9 @@ void FitWindow::choose(const FitParameter& parameter, bool chosen) {
     } else {
         chosen_.erase(std::find(chosen_.begin(), chosen_.end(), parameter));
     }
+    // Why a fit of the previous choice did not run or converge says nothing of this one. A
+    // converged fit stays: its tables name the parameters it fitted.
+    if (!last_.converged()) status.clear();
 }
 
 FitRequest FitWindow::request() const {

@@ -68,6 +68,8 @@ class FitWindow {
     // ion size a in the ionic-strength model.
     std::vector<FitParameter> offered() const;
     bool isChosen(const FitParameter& parameter) const;
+    // Another choice drops the status of a fit that did not run or converge: it was made
+    // for the previous choice.
     void choose(const FitParameter& parameter, bool chosen);
     // The chosen parameters among the offered ones, in the order offered.
     FitRequest request() const;

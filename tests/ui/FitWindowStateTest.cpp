@@ -133,7 +133,7 @@ TEST(FitWindowState, ConstantsBeyondTheCurrentNAreNeitherOfferedNorFitted) {
     EXPECT_TRUE(fit.isChosen(FitParameter::stepwiseConstant(5)));  // back when n grows again
 }
 
-TEST(FitWindowState, AFailedRunClearsTheLastFitAndSaysWhy) {
+TEST(FitWindowState, AFailedRunClearsTheLastFitAndSaysWhyUntilTheChoiceChanges) {
     Session s;
     FitWindow fit(s.form1, testing::recordingCanvases());
     prepare(s, fit);
@@ -155,6 +155,14 @@ TEST(FitWindowState, AFailedRunClearsTheLastFitAndSaysWhy) {
     EXPECT_EQ(blank.back().kind, CanvasOperation::Kind::Rectangle);
     EXPECT_EQ(blank.back().brushColor, colors::white);
     EXPECT_TRUE(WindowSnapshot(s.form1) == before);
+
+    // The reason belongs to that choice: another choice drops it, and a comparison
+    // cancelled afterwards does not bring it back under check boxes it does not match.
+    fit.choose(FitParameter::stepwiseConstant(3), false);
+    EXPECT_EQ(fit.status, "");
+    fit.progress = [](int, int) { throw FitCancelled{}; };
+    ASSERT_TRUE(s.act([&] { fit.CompareClick(); }));
+    EXPECT_EQ(fit.status, "");
 }
 
 TEST(FitWindowState, CompareFillsOneRowPerNOrSaysWhyItCannotRun) {
