@@ -25,6 +25,11 @@ namespace {
 // The residual picture's place; the axis labels stand around it.
 constexpr DesignRect plotPlace{110, 424, FitWindow::plotDesignWidth, FitWindow::plotDesignHeight};
 
+// The parameter group and, below it, the status: the group takes the lines the status
+// does not need (shareParameterAndStatusSpace).
+constexpr DesignRect parameterPlace{10, 8, 740, 122};
+constexpr DesignRect statusPlace{10, 136, 1220, 90};
+
 QLabel* wrappedLabel(QWidget& parent, const DesignScale& scale, DesignRect place) {
     auto* label = new QLabel(&parent);
     label->setFont(scale.captionFont(17));
@@ -45,8 +50,9 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
         menuBar()->addMenu(QStringLiteral("File"))->addAction(QStringLiteral("Export Figure..."));
     // The parameter check boxes stand in a grid of as many columns as their width allows;
     // the grid keeps every row at its natural height and scrolls when n asks for more
-    // rows than the group shows (K2..K30 at n = 30).
-    QGroupBox* parameters = addGroupBox(QStringLiteral("Parameters to fit"), {10, 8, 740, 122});
+    // rows than the group and the status line's unused lines show (K2..K30 at n = 30).
+    QGroupBox* parameters = addGroupBox(QStringLiteral("Parameters to fit"), parameterPlace);
+    parameterGroup_ = parameters;
     auto* frame = new QVBoxLayout(parameters);
     frame->setContentsMargins(scale(6), scale(2), scale(6), scale(4));
     parameterArea_ = new QScrollArea(parameters);
@@ -61,7 +67,7 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
     parameterGrid_ = new QGridLayout(grid);
     parameterGrid_->setContentsMargins(scale(6), scale(2), scale(6), scale(2));
     parameterGrid_->setHorizontalSpacing(scale(10));
-    parameterGrid_->setVerticalSpacing(scale(4));
+    parameterGrid_->setVerticalSpacing(scale(2));
     parameterGrid_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     parameterArea_->setWidget(grid);
     rebuildParameterBoxes();
@@ -87,7 +93,7 @@ FitWindowView::FitWindowView(FitWindow& form, UserActions& actions, const Design
         });
     });
 
-    Status = wrappedLabel(client(), scale, {10, 136, 1220, 90});
+    Status = wrappedLabel(client(), scale, statusPlace);
 
     addLabel(nullptr, QStringLiteral("Fitted values"), {10, 230, 200, 20});
     Values = addTable(form.values, {10, 254, 740, 136}, {96, 160, 160, 160, 160, 160, 160});
@@ -187,10 +193,40 @@ void FitWindowView::placeParameterBoxes() {
     const int available = parameterArea_->width() - scrollBar - margins.left() - margins.right();
     const int spacing = parameterGrid_->horizontalSpacing();
     const int columns = std::max(1, (available + spacing) / (widest + spacing));
+    int tallest = 1;
     for (size_t place = 0; place < parameterBoxes_.size(); ++place) {
         const int at = static_cast<int>(place);
         parameterGrid_->addWidget(parameterBoxes_[place], at / columns, at % columns);
+        tallest = std::max(tallest, parameterBoxes_[place]->sizeHint().height());
     }
+    // The height the rows ask for, counted here: boxes just added are shown only when the
+    // event loop next runs, and until then the grid's own size hint leaves them out.
+    const int count = static_cast<int>(parameterBoxes_.size());
+    const int rows = (count + columns - 1) / columns;
+    parameterGridHeight_ = margins.top() + margins.bottom() + rows * tallest +
+                           std::max(0, rows - 1) * parameterGrid_->verticalSpacing();
+}
+
+void FitWindowView::shareParameterAndStatusSpace() {
+    // The group grows from its design height into the lines the status leaves empty, so
+    // that the boxes of a large n show without scrolling where there is room for them.
+    const DesignScale& s = scale();
+    const int top = s(parameterPlace.top);
+    const int gap = s(statusPlace.top - parameterPlace.top - parameterPlace.height);
+    const int bottom = s(statusPlace.top + statusPlace.height);
+    const int designHeight = s(parameterPlace.height);
+    const QMargins inside = parameterGroup_->layout()->contentsMargins();
+    const int frame = parameterGroup_->height() - parameterGroup_->contentsRect().height() +
+                      inside.top() + inside.bottom();
+    const int wanted = frame + parameterGridHeight_;
+    const int statusNeeds =
+        Status->text().isEmpty() ? 0 : Status->heightForWidth(Status->width()) + gap;
+    const int height = std::max(designHeight, std::min(wanted, bottom - top - statusNeeds));
+    parameterGroup_->setGeometry(s(parameterPlace.left), top, s(parameterPlace.width), height);
+    parameterGroup_->layout()->activate();
+    const int statusTop = top + height + gap;
+    Status->setGeometry(s(statusPlace.left), statusTop, s(statusPlace.width),
+                        std::max(0, bottom - statusTop));
 }
 
 bool FitWindowView::eventFilter(QObject* watched, QEvent* event) {
@@ -208,6 +244,7 @@ void FitWindowView::refreshFromState() {
     Apply->setEnabled(form_.canApply());
     Weights->setCurrentIndex(form_.weighting == FitWeighting::Relative ? 1 : 0);
     Status->setText(QString::fromStdString(form_.status));
+    shareParameterAndStatusSpace();
     ComparisonStatus->setText(QString::fromStdString(form_.comparisonStatus));
     const bool drawn = !form_.residualYLimit.empty();
     residualYMaximum_->setText(drawn ? QString::fromStdString(form_.residualYLimit) : QString());

@@ -14,6 +14,7 @@
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QScrollArea;
 
 namespace condsim::qt {
@@ -57,11 +58,14 @@ class FitWindowView : public BoundWindow {
   private:
     void rebuildParameterBoxes();
     void placeParameterBoxes();
+    void shareParameterAndStatusSpace();
     QLabel* addAxisLabel(DesignRect place, Qt::Alignment alignment);
 
     FitWindow& form_;
+    QGroupBox* parameterGroup_;
     QScrollArea* parameterArea_;
     QGridLayout* parameterGrid_;
+    int parameterGridHeight_ = 0;  // what the rows of boxes ask for (placeParameterBoxes)
     std::vector<FitParameter> shownParameters_;
     std::vector<QCheckBox*> parameterBoxes_;
     QLabel* residualYMaximum_;

@@ -13,8 +13,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <future>
@@ -172,6 +174,18 @@ void WindowDetailsTest::fitParameterBoxesAtThirtyDoNotOverlap() {
     area->ensureWidgetVisible(last);
     QTest::mouseClick(last, Qt::LeftButton, {}, QPoint(last->height() / 2, last->height() / 2));
     QVERIFY(desktop_->fitForm().isChosen(condsim::FitParameter::mcx()));
+
+    // The group takes the lines the status leaves empty: with a short status every box
+    // shows without scrolling; a status of four lines keeps them all, below the group.
+    QWidget* group = area->parentWidget();
+    for (const char* status : {"One line.", "First.\nSecond.\nThird.\nFourth."}) {
+        desktop_->actions().run([this, status] { desktop_->fitForm().status = status; });
+        const bool short_ = std::string(status) == "One line.";
+        if (short_) QCOMPARE(area->verticalScrollBar()->maximum(), 0);
+        QVERIFY2(!group->geometry().intersects(fit.Status->geometry()), status);
+        QVERIFY2(fit.Status->height() >= fit.Status->heightForWidth(fit.Status->width()), status);
+        QVERIFY2(fit.Status->geometry().bottom() < fit.Values->geometry().top(), status);
+    }
 }
 
 void WindowDetailsTest::tableViewStaysValidWhileCountsShrinkAndGrow() {
