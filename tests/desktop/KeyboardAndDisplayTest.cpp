@@ -383,6 +383,19 @@ void KeyboardAndDisplayTest::tablesAndFieldsShowWholeTexts() {
     // The design widths stay the least: the species column keeps its 69 design pixels.
     QCOMPARE(main.StringGrid3->columnWidth(0), 55);
 
+    // At n = 30 with a fitted K1 of 15 digits, as Apply leaves it, beta(n) runs to 1e+30
+    // and more: the columns widen (and the table scrolls) rather than cut a digit.
+    desktop().actions().run([&] {
+        form1.SpinEdit1.setValue(30);
+        form1.beta1.setText("55.2007053455123");
+    });
+    main.Initialize->click();
+    main.Button3->click();
+    QCOMPARE(cellText(*main.StringGrid2, 0, 0), QStringLiteral("55.2007053455123"));
+    checkWholeTexts(*main.StringGrid2, "constants at n = 30");
+    checkWholeTexts(*main.StringGrid3, "species at n = 30");
+    checkWholeTexts(*desktop().abundanceWindow().StringGrid1, "calculated data at n = 30");
+
     // Fields set by the program show their text from its start, sign and leading digits.
     desktop().actions().run([&] {
         form1.Edit4.setText("-120000000");
