@@ -1,7 +1,8 @@
 // condsim-screenshots: pictures of the windows for the documentation. Opens an
 // observed-data file, initialises, runs the calculation, shows the other two windows
 // and saves each window as a PNG into the given folder; then runs a fit and a comparison
-// of n in the fit window and saves that window too. Run it on the offscreen
+// of n in the fit window and saves that window too, and the fit window and the main
+// window after a fit and its Apply at n = 30. Run it on the offscreen
 // platform (scripts/screenshots does). Dialog answers and messages are scripted: the
 // open dialog returns the given file, messages and errors are printed instead of shown.
 
@@ -103,12 +104,18 @@ int main(int argc, char* argv[]) {
         saved;
     desktop.actions().run([&] { solution.CancelClick(); });
 
-    // The fit window at n = 30: K1, alfa, K2..K30, MCA and MCX to choose from.
+    // The fit window at n = 30 (K1, alfa, K2..K30, MCA and MCX to choose from) after a fit
+    // of K1 and alfa there, and the main window after Apply: its tables with the fitted
+    // constants of 15 digits up to beta(30).
     desktop.actions().run([&] {
         form1.SpinEdit1.setValue(30);
         form1.InitializeClick();
     });
+    desktop.actions().run([&] { fit.RunClick(); });
     QApplication::processEvents();
     saved = save(desktop.fitWindow(), folder, QStringLiteral("fit-window-n30.png")) && saved;
+    desktop.actions().run([&] { fit.ApplyClick(); });
+    QApplication::processEvents();
+    saved = save(desktop.mainWindow(), folder, QStringLiteral("main-window-n30.png")) && saved;
     return saved && platform.errors == 0 ? 0 : 1;
 }
