@@ -99,6 +99,9 @@ class TForm1 {
     void Option1Click();      // fills the scaling-factor table and shows that window
     void InitializeClick();   // builds the constants from n, beta1, Model #1 and alfa
     void Button1Click() { InitializeClick(); }  // "Update"
+    // Update run by another action (a fit's Apply): its caution, when Model #1 is off,
+    // carries why as a second line.
+    void UpdateBecause(const std::string& why) { initialize(true, why); }
     // Initialize, when the constants were never set (no Initialize, import or adopted
     // cell): they are all 0 while beta1 shows a K1, so a calculation or a fit makes them
     // from the fields first, and what is shown is what is computed.
@@ -169,8 +172,8 @@ class TForm1 {
 
   private:
     // Initialize, with the caution shown now or, while the field is being typed in,
-    // when it is committed.
-    void initialize(bool cautionNow);
+    // when it is committed; why, when given, follows the caution as its second line.
+    void initialize(bool cautionNow, const std::string& why = {});
     // The constants table rewritten: the cell-value field follows the selected cell when it
     // showed that cell's text (a value typed for Adopt stays).
     void rewriteConstantsTable(const std::function<void()>& rewrite);

@@ -66,7 +66,7 @@ void TForm1::rewriteConstantsTable(const std::function<void()>& rewrite) {
         cellvalue.setText(StringGrid2.cell(column, row));
 }
 
-void TForm1::initialize(bool cautionNow) {
+void TForm1::initialize(bool cautionNow, const std::string& why) {
     auto& model = state_.model;
     // As in Adopt: a negative K1 changes nothing, a text that is not a number fails below.
     if (const auto typed = numberOrNothing(beta1.text()); typed && *typed < 0) {
@@ -83,7 +83,7 @@ void TForm1::initialize(bool cautionNow) {
         cautionWaiting_ = false;
     } else if (cautionNow) {
         cautionWaiting_ = false;
-        platform_.message(cautionText);
+        platform_.message(why.empty() ? std::string(cautionText) : cautionText + ("\n" + why));
     } else {
         cautionWaiting_ = true;
     }

@@ -127,8 +127,13 @@ TEST(BatchFit, FitsAppliesAndCalculatesAsTheWindowsDo) {
     EXPECT_EQ(
         runBatch(options, messages, results, testing::recordingCanvases(), testing::noPictures()),
         0);
-    // Applying a fit turns Model #1 off, and Update then cautions as it always does.
-    EXPECT_EQ(messages.str(), std::string(cautionText) + "\n");
+    // Applying a fit turns Model #1 off, and Update then cautions as it always does, with
+    // the reason.
+    EXPECT_EQ(messages.str(),
+              std::string(cautionText) +
+                  "\nApply turned Model #1 off: the fitted K2..K6 do not follow K1 by Model #1 "
+                  "with the whole percentage the alfa field holds, so the constants table keeps "
+                  "them as fitted.\n");
     const std::string output = results.str();
     const auto blank = output.find("\n\n");
     ASSERT_NE(blank, std::string::npos) << output;

@@ -75,8 +75,13 @@ TEST(ConstantsFit, AppliedFitGoesIntoTheModelTheTableAndTheFieldsAndReproducesTh
     EXPECT_EQ(s.form1.n(), 6);
     EXPECT_EQ(s.form1.StringGrid2.rowCount(), 7);
     // Update ran after the constants were written: K1 is that of the beta1 field, its
-    // 15-digit text, and K2..K6 are the fitted ones, with Initialize's caution.
-    EXPECT_EQ(s.platform.messages.back(), cautionText);
+    // 15-digit text, and K2..K6 are the fitted ones, with Initialize's caution and why
+    // Model #1 went off.
+    EXPECT_EQ(s.platform.messages.back(),
+              std::string(cautionText) +
+                  "\nApply turned Model #1 off: the fitted K2..K6 do not follow K1 by Model #1 "
+                  "with the whole percentage the alfa field holds, so the constants table keeps "
+                  "them as fitted.");
     ext beta = 1;
     for (int r = 1; r <= 6; ++r) {
         const ext fitted = result.stepwiseConstants[static_cast<size_t>(r - 1)];
