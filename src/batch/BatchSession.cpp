@@ -274,13 +274,21 @@ class BatchRun {
             } else if (options_.ionSize) {
                 window.IonSize.setText(*options_.ionSize);
             }
-            if (options_.solvent) {
+            // A preset: --solvent, or water for --temperature alone.
+            const bool presetTemperature = options_.temperature && !options_.permittivity;
+            if (options_.solvent || presetTemperature) {
+                const std::string name = options_.solvent.value_or("water");
                 const auto choices = SolutionModelWindow::solventChoices();
                 window.SolventChoice = static_cast<int>(
-                    std::find(choices.begin(), choices.end(), *options_.solvent) - choices.begin());
+                    std::find(choices.begin(), choices.end(), name) - choices.begin());
                 window.SolventChange();
             }
-            if (options_.temperature) {
+            if (presetTemperature) {
+                // Water's permittivity and viscosity there (the other presets allow 298.15 K
+                // only, which the options checked).
+                window.Temperature.setText(*options_.temperature);
+                window.ValuesChange();
+            } else if (options_.temperature) {
                 window.SolventChoice = window.otherSolventChoice();
                 window.Temperature.setText(*options_.temperature);
                 window.Permittivity.setText(*options_.permittivity);
