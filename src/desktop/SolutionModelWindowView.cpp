@@ -31,7 +31,7 @@ const QString SolutionModelWindowView::caption = QStringLiteral("Solution Model"
 
 SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, UserActions& actions,
                                                  const DesignScale& scale)
-    : BoundWindow(form.window, actions, scale, caption, {200, 150, 620, 360}), form_(form) {
+    : BoundWindow(form.window, actions, scale, caption, {200, 150, 620, 368}), form_(form) {
     // A screen reader on Linux names a combo box by its value; the caption beside it is
     // its label (the labelled-by relation).
     QLabel* modelCaption = addLabel(nullptr, QStringLiteral("Model"), {16, 16, 150, 22});
@@ -90,12 +90,13 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
         QStringLiteral("The constants are thermodynamic (I = 0) in the ionic-strength models."),
         {16, 224, 590, 22}, 15);
     // Water follows a typed temperature; the other presets hold at 25 C only.
-    Temperatures =
-        addLabel(nullptr, QString::fromStdString(SolutionModelWindow::solventTemperaturesLine()),
-                 {16, 250, 590, 22}, 15);
+    // On two lines where one is too narrow: placed empty, so that it keeps its width.
+    Temperatures = addLabel(nullptr, {}, {16, 248, 590, 44}, 15);
+    Temperatures->setWordWrap(true);
+    Temperatures->setText(QString::fromStdString(SolutionModelWindow::solventTemperaturesLine()));
 
-    OK = addButton(nullptr, QStringLiteral("OK"), {380, 292, 96, 30}, [&form] { form.OKClick(); });
-    Cancel = addButton(nullptr, QStringLiteral("Cancel"), {486, 292, 96, 30},
+    OK = addButton(nullptr, QStringLiteral("OK"), {380, 300, 96, 30}, [&form] { form.OKClick(); });
+    Cancel = addButton(nullptr, QStringLiteral("Cancel"), {486, 300, 96, 30},
                        [&form] { form.CancelClick(); });
 
     setFocusOrder({Model, IonSize, BjerrumIonSize, Solvent, Temperature, Permittivity, Viscosity,
