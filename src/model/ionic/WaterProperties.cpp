@@ -14,9 +14,9 @@ namespace {
 constexpr ext celsiusZero = 273.15L;  // K
 
 // Density at 101.325 kPa from G. S. Kell, J. Chem. Eng. Data 20, 97 (1975), equation 16:
-// rho = (a0 + a1 t + ... + a5 t^5) / (1 + b t) in kg/m3 with t in C (IPTS-68), within
-// 0.01 kg/m3 of the measurements from 0 to 100 C. The shift from IPTS-68 to ITS-90
-// (below 0.03 K here) moves the density by less than 2e-5 of itself and is left out.
+// rho = (a0 + a1 t + ... + a5 t^5) / (1 + b t) in kg/m3 with t in C (IPTS-68); within
+// 0.02 % of the tables from 0 to 100 C. The shift from IPTS-68 to ITS-90 (below 0.03 K
+// here) moves the density by less than 2e-5 of itself and is left out.
 ext kellDensity(ext kelvin) {
     static constexpr std::array<ext, 6> a = {999.83952L,     16.945176L,    -7.9870401e-3L,
                                              -46.170461e-6L, 105.56302e-9L, -280.54253e-12L};
@@ -35,7 +35,7 @@ constexpr ext criticalDensity = 322;  // kg/m3
 // Viscosity from the IAPWS Formulation 2008 for the viscosity of ordinary water substance
 // (IAPWS R12-08; M. L. Huber et al., J. Phys. Chem. Ref. Data 38, 101 (2009)): mu = mu0(T)
 // mu1(T, rho) mu2 in uPa s. The critical enhancement mu2 differs from 1 only within a few
-// kelvin of the critical point; it is 1 here, as the release allows for industrial use.
+// kelvin of the critical point; it is 1 here, far below it.
 ext iapwsViscosity(ext kelvin, ext density) {
     const ext tBar = kelvin / criticalKelvin;
     const ext rhoBar = density / criticalDensity;
@@ -73,9 +73,9 @@ ext iapwsViscosity(ext kelvin, ext density) {
 
 // Relative permittivity from the IAPWS release on the static dielectric constant of ordinary
 // water substance (IAPWS R8-97; D. P. Fernandez et al., J. Phys. Chem. Ref. Data 26, 1125
-// (1997)): the Harris-Alder form with Kirkwood's g(T, rho) fitted to the measurements, to
-// within 0.1 % of them at atmospheric pressure. The constants are those of the release
-// (k and N_A of CODATA 1986), so that the values are the release's own.
+// (1997)): the Harris-Alder form with Kirkwood's g(T, rho) fitted to the measurements; within
+// 0.1 % of the tables from 0 to 100 C. The constants are those of the release (k and N_A of
+// CODATA 1986), so that the values are the release's own.
 ext iapwsPermittivity(ext kelvin, ext density) {
     struct Term {
         ext i;
