@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/Error.h"
+#include "files/NumberText.h"
 #include "files/TextFile.h"
 #include "fit/AnionCountComparison.h"
 #include "fit/ConstantsFit.h"
@@ -115,6 +116,13 @@ ObservedDataImportDialog importChoices(const BatchImportOptions& options, Platfo
         }
         if (options.concentration) import.concentrationUnit = *options.concentration;
         if (options.density) import.density.setText(*options.density);
+        // Molalities with water's density at the solution model's temperature: said, since
+        // --density was not given and the density is not the one of 25 C.
+        if (!options.density && import.concentrationUnit == ConcentrationUnit::MolPerKilogram &&
+            import.density.text() != NumberText(waterDensityAt25C)) {
+            platform.message("  --density " + import.density.text() +
+                             " (water at the solution model's temperature)");
+        }
         if (options.conductivity) import.conductivityUnit = *options.conductivity;
         import.saveAfterLoading = options.writeData.has_value();
         return true;
