@@ -7,6 +7,7 @@
 #include "files/DecimalSeparator.h"
 #include "files/NumberText.h"
 #include "files/NumberTextForm.h"
+#include "model/ionic/Solvent.h"
 
 namespace condsim {
 
@@ -79,6 +80,18 @@ void checkNumberOptions(const BatchOptions& options) {
     };
     for (const auto& entry : numberOptions)
         checkNumber(entry.option, entry.value, entry.takes, separator);
+    // --temperature without a solvent of one's own: the temperatures the preset allows.
+    if (options.temperature && !options.permittivity) {
+        const std::string solvent = options.solvent.value_or("water");
+        const auto kelvin = numberOrNothing(*options.temperature);
+        const SolventTemperatures allowed = solventTemperatures(solvent);
+        if (!kelvin || !(*kelvin >= allowed.low && *kelvin <= allowed.high)) {
+            throw BatchUsageError{"--temperature takes " + solvent +
+                                  (allowed.low == allowed.high ? " at " : " from ") +
+                                  solventTemperaturesText(solvent) + ", not '" +
+                                  *options.temperature + "'"};
+        }
+    }
 }
 
 }  // namespace condsim

@@ -22,7 +22,7 @@ const char* batchUsage() {
            "                     [--fit LIST] [--fit-n FROM..TO] [--weights absolute|relative]\n"
            "                     [--solution ideal|debye-huckel|davies] [--ion-size A|bjerrum]\n"
            "                     [--solvent water|acetonitrile|methanol]\n"
-           "                     [--temperature K --permittivity E --viscosity MPAS]\n"
+           "                     [--temperature K [--permittivity E --viscosity MPAS]]\n"
            "                     [--figure KIND:FILE]... [--figure-dpi N] [--figure-width CM]\n"
            "                     [--figure-caption on|off] [--figure-x linear|log|sqrt]\n"
            "                     [--species-names NAME,...] [--compare-solution MODEL[:A]]...\n"
@@ -33,7 +33,9 @@ const char* batchUsage() {
            "File/Open of --data; the fields take the given values; the solution model\n"
            "(--solution, default ideal; --ion-size in Angstrom, default 4.5, or bjerrum for\n"
            "Bjerrum's distance q of the first association step; --solvent, default\n"
-           "water, or another solvent by its temperature, permittivity and viscosity in mPa s)\n"
+           "water, or another solvent by its temperature, permittivity and viscosity in mPa s;\n"
+           "--temperature alone is water's, 273.15 to 373.15 K; acetonitrile and methanol\n"
+           "are known at 298.15 K only)\n"
            "is applied with the Solution Model window's OK; --constants imports the\n"
            "stepwise constants, otherwise Initialize runs; --factors loads the scaling\n"
            "factors; --gradient types G into the Type 1 field; --hyperbolic sets a and\n"
@@ -77,7 +79,8 @@ const char* batchUsage() {
            "  --separator auto|space|comma|semicolon|tab   (auto: guessed)\n"
            "  --decimal-comma auto|yes|no                  (auto: guessed)\n"
            "  --concentration-unit mol/L|mmol/L|mol/kg     (mol/L)\n"
-           "  --density D                kg/L for mol/kg, c = m x D (0.997047: water, 25 C)\n"
+           "  --density D                kg/L for mol/kg, c = m x D (0.997047: water, 25 C;\n"
+           "                             water at --temperature: its density there)\n"
            "  --conductivity-unit S/cm|mS/cm|uS/cm|S/m|molar|equivalent   (required)\n"
            "                             specific conductance, molar conductivity\n"
            "                             (S cm2 mol-1) or equivalent conductance (S cm2\n"
@@ -227,15 +230,15 @@ std::string solventName(const std::string& text) {
     return text;
 }
 
-// Another solvent needs all three of its values, and excludes a preset.
+// Another solvent needs all three of its values, and excludes a preset. --temperature
+// alone is the temperature of the preset (water unless --solvent names another).
 void checkSolventValues(const BatchOptions& options) {
-    const int given = (options.temperature ? 1 : 0) + (options.permittivity ? 1 : 0) +
-                      (options.viscosity ? 1 : 0);
-    if (given != 0 && given != 3) {
+    if (!options.permittivity && !options.viscosity) return;
+    if (!options.temperature || !options.permittivity || !options.viscosity) {
         throw BatchUsageError{
             "--temperature, --permittivity and --viscosity give another solvent together"};
     }
-    if (given == 3 && options.solvent) {
+    if (options.solvent) {
         throw BatchUsageError{
             "--solvent and --temperature, --permittivity, --viscosity exclude each other"};
     }

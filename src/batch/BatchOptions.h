@@ -49,7 +49,9 @@ struct BatchOptions {
     std::optional<SolutionModelKind> solution;  // --solution
     std::optional<std::string> ionSize;         // --ion-size, Angstrom, or "bjerrum"
     std::optional<std::string> solvent;         // --solvent, a preset
-    std::optional<std::string> temperature;   // --temperature K, with the next two: another solvent
+    // --temperature K: alone, the preset solvent's temperature (water's from 273.15 to
+    // 373.15 K); with the next two, another solvent.
+    std::optional<std::string> temperature;
     std::optional<std::string> permittivity;  // --permittivity
     std::optional<std::string> viscosity;     // --viscosity, mPa s
     std::optional<FitWeighting> weights;      // of the residuals of the fit

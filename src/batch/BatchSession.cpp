@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/Error.h"
+#include "files/NumberText.h"
 #include "files/TextFile.h"
 #include "fit/AnionCountComparison.h"
 #include "fit/ConstantsFit.h"
@@ -115,6 +116,13 @@ ObservedDataImportDialog importChoices(const BatchImportOptions& options, Platfo
         }
         if (options.concentration) import.concentrationUnit = *options.concentration;
         if (options.density) import.density.setText(*options.density);
+        // Molalities with water's density at the solution model's temperature: said, since
+        // --density was not given and the density is not the one of 25 C.
+        if (!options.density && import.concentrationUnit == ConcentrationUnit::MolPerKilogram &&
+            import.density.text() != NumberText(waterDensityAt25C)) {
+            platform.message("  --density " + import.density.text() +
+                             " (water at the solution model's temperature)");
+        }
         if (options.conductivity) import.conductivityUnit = *options.conductivity;
         import.saveAfterLoading = options.writeData.has_value();
         return true;
@@ -274,13 +282,21 @@ class BatchRun {
             } else if (options_.ionSize) {
                 window.IonSize.setText(*options_.ionSize);
             }
-            if (options_.solvent) {
+            // A preset: --solvent, or water for --temperature alone.
+            const bool presetTemperature = options_.temperature && !options_.permittivity;
+            if (options_.solvent || presetTemperature) {
+                const std::string name = options_.solvent.value_or("water");
                 const auto choices = SolutionModelWindow::solventChoices();
                 window.SolventChoice = static_cast<int>(
-                    std::find(choices.begin(), choices.end(), *options_.solvent) - choices.begin());
+                    std::find(choices.begin(), choices.end(), name) - choices.begin());
                 window.SolventChange();
             }
-            if (options_.temperature) {
+            if (presetTemperature) {
+                // Water's permittivity and viscosity there (the other presets allow 298.15 K
+                // only, which the options checked).
+                window.Temperature.setText(*options_.temperature);
+                window.ValuesChange();
+            } else if (options_.temperature) {
                 window.SolventChoice = window.otherSolventChoice();
                 window.Temperature.setText(*options_.temperature);
                 window.Permittivity.setText(*options_.permittivity);

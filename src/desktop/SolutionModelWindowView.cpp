@@ -31,7 +31,7 @@ const QString SolutionModelWindowView::caption = QStringLiteral("Solution Model"
 
 SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, UserActions& actions,
                                                  const DesignScale& scale)
-    : BoundWindow(form.window, actions, scale, caption, {200, 150, 620, 330}), form_(form) {
+    : BoundWindow(form.window, actions, scale, caption, {200, 150, 620, 368}), form_(form) {
     // A screen reader on Linux names a combo box by its value; the caption beside it is
     // its label (the labelled-by relation).
     QLabel* modelCaption = addLabel(nullptr, QStringLiteral("Model"), {16, 16, 150, 22});
@@ -89,9 +89,14 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
         nullptr,
         QStringLiteral("The constants are thermodynamic (I = 0) in the ionic-strength models."),
         {16, 224, 590, 22}, 15);
+    // Water follows a typed temperature; the other presets hold at 25 C only.
+    // On two lines where one is too narrow: placed empty, so that it keeps its width.
+    Temperatures = addLabel(nullptr, {}, {16, 248, 590, 44}, 15);
+    Temperatures->setWordWrap(true);
+    Temperatures->setText(QString::fromStdString(SolutionModelWindow::solventTemperaturesLine()));
 
-    OK = addButton(nullptr, QStringLiteral("OK"), {380, 262, 96, 30}, [&form] { form.OKClick(); });
-    Cancel = addButton(nullptr, QStringLiteral("Cancel"), {486, 262, 96, 30},
+    OK = addButton(nullptr, QStringLiteral("OK"), {380, 300, 96, 30}, [&form] { form.OKClick(); });
+    Cancel = addButton(nullptr, QStringLiteral("Cancel"), {486, 300, 96, 30},
                        [&form] { form.CancelClick(); });
 
     setFocusOrder({Model, IonSize, BjerrumIonSize, Solvent, Temperature, Permittivity, Viscosity,
@@ -117,6 +122,8 @@ SolutionModelWindowView::SolutionModelWindowView(SolutionModelWindow& form, User
     nameControl(*Viscosity, QStringLiteral("Viscosity"), QStringLiteral("eta (mPa s)"));
     nameControl(*Coefficients, QStringLiteral("Coefficients"),
                 QStringLiteral("Coefficients of the solvent"));
+    nameControl(*Temperatures, QStringLiteral("Temperatures"),
+                QStringLiteral("Temperatures each solvent allows"));
     nameControl(*OK, QStringLiteral("OK"), QStringLiteral("OK"));
     nameControl(*Cancel, QStringLiteral("Cancel"), QStringLiteral("Cancel"));
 }
@@ -127,10 +134,10 @@ void SolutionModelWindowView::refreshFromState() {
     const QSignalBlocker solventBlocker(Solvent);
     Model->setCurrentIndex(indexOf(form_.Model));
     Solvent->setCurrentIndex(form_.SolventChoice);
-    // A preset's values are shown, not typed.
+    // A preset's values are shown, not typed; water's temperature is typed.
     const bool other = form_.SolventChoice == form_.otherSolventChoice();
-    for (EditFieldWidget* field : {Temperature, Permittivity, Viscosity})
-        field->setReadOnly(!other);
+    for (EditFieldWidget* field : {Permittivity, Viscosity}) field->setReadOnly(!other);
+    Temperature->setReadOnly(!form_.temperatureTyped());
     // Bjerrum's distance takes the place of a typed ion size.
     IonSize->setReadOnly(form_.BjerrumIonSize.checked());
     // A coefficient's name stays on the line of its value ("R =" and its number are bound

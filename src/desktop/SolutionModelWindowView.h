@@ -29,6 +29,7 @@ class SolutionModelWindowView : public BoundWindow {
     EditFieldWidget* Permittivity;
     EditFieldWidget* Viscosity;
     QLabel* Coefficients;
+    QLabel* Temperatures;  // the temperatures each solvent allows
     QPushButton* OK;
     QPushButton* Cancel;
 

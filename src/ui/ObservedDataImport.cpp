@@ -6,6 +6,8 @@
 #include "files/NumberText.h"
 #include "files/ObservedData.h"
 #include "files/TextFile.h"
+#include "model/ionic/Solvent.h"
+#include "model/ionic/WaterProperties.h"
 #include "ui/DataDirectoryMemory.h"
 #include "ui/TForm1.h"
 
@@ -95,6 +97,14 @@ void importObservedData(TForm1& form, const ObservedDataImportDialog& dialog) {
     rememberDataDirectory(state, *chosen);
 
     ObservedDataImport import(*chosen, readTextFile(*chosen), form.n());
+    // Water at another temperature in the ionic-strength model: molalities become
+    // molarities with its density there (water at 25 C keeps the density of the dialog).
+    const Solvent& solvent = state.solution.solvent;
+    if (state.solution.kind != SolutionModelKind::Ideal && solvent.name == "water" &&
+        solvent.temperature != solventPreset("water").temperature) {
+        import.density.setText(NumberText(waterProperties(solvent.temperature).density));
+        import.SettingsChange();
+    }
     if (!dialog(import)) return;
     const std::vector<ObservedPair> pairs = import.pairs();
 

@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "files/NumberText.h"
+#include "model/ValueText.h"
 #include "model/ionic/Solvent.h"
 #include "ui/FieldNumber.h"
 #include "ui/TForm1.h"
@@ -61,6 +62,24 @@ int SolutionModelWindow::otherSolventChoice() const {
     return static_cast<int>(solventPresets().size());
 }
 
+std::string SolutionModelWindow::solventTemperaturesLine() {
+    std::string line = "Temperatures allowed:";
+    const char* separator = " ";
+    for (const Solvent& solvent : solventPresets()) {
+        line += separator + solvent.name + " " + solventTemperaturesText(solvent.name);
+        separator = "; ";
+    }
+    const SolventRange other = solventRange(SolventValue::Temperature);
+    return line + "; other " + valueText(other.low, 6) + " to " + valueText(other.high, 6) + " K.";
+}
+
+bool SolutionModelWindow::temperatureTyped() const {
+    if (!presetChosen()) return true;
+    const std::string& name = solventPresets()[static_cast<size_t>(SolventChoice)].name;
+    const SolventTemperatures allowed = solventTemperatures(name);
+    return allowed.low != allowed.high;
+}
+
 bool SolutionModelWindow::presetChosen() const {
     return SolventChoice >= 0 && SolventChoice < otherSolventChoice();
 }
@@ -99,6 +118,11 @@ void SolutionModelWindow::ValuesChange() {
     // solvent's coefficients stand beside them as if they were theirs.
     try {
         const Solvent solvent = solventOfFields();
+        if (presetChosen()) {
+            // A preset at the temperature typed: the values it takes there are shown.
+            Permittivity.setText(NumberText(solvent.permittivity));
+            Viscosity.setText(NumberText(solvent.viscosity * millipascalSecondsPerPascalSecond));
+        }
         Coefficients.setText(coefficientsText(solventCoefficients(solvent)));
         if (BjerrumIonSize.checked() && form1_ != nullptr)
             IonSize.setText(NumberText(bjerrumDistance(solvent, form1_->n())));
@@ -111,7 +135,17 @@ void SolutionModelWindow::ValuesChange() {
 }
 
 Solvent SolutionModelWindow::solventOfFields() const {
-    if (presetChosen()) return solventPresets()[static_cast<size_t>(SolventChoice)];
+    if (presetChosen()) {
+        const Solvent& preset = solventPresets()[static_cast<size_t>(SolventChoice)];
+        if (!temperatureTyped()) return preset;
+        const ext temperature = fieldNumber(Temperature.text(), temperatureField);
+        try {
+            return solventAtTemperature(preset.name, temperature);
+        } catch (const Error& error) {
+            throw error.withDetail("The field " + temperatureField.name + " holds '" +
+                                   Temperature.text() + "'.");
+        }
+    }
     // One field after the other, so that the first bad one is named.
     const ext temperature =
         solventFieldValue(Temperature.text(), temperatureField, SolventValue::Temperature, 1);

@@ -30,6 +30,11 @@ class SolutionModelWindow {
     // The solvents offered: the presets, then "other" (its three values typed in).
     static std::vector<std::string> solventChoices();
     int otherSolventChoice() const;
+    // The temperatures each solvent allows, in one line for the window.
+    static std::string solventTemperaturesLine();
+    // Whether the field T is typed: for "other", and for a preset known over a range of
+    // temperatures (water), whose permittivity and viscosity then follow the temperature.
+    bool temperatureTyped() const;
 
     // --- Controls -----------------------------------------------------------------------
     WindowState window;
@@ -48,12 +53,13 @@ class SolutionModelWindow {
     // The main menu's "Solution Model": the fields show the process's model; the window
     // is shown and brought to the front.
     void Show();
-    // A preset chosen: its three values fill the fields.
+    // A preset chosen: its three values (at 25 C) fill the fields.
     void SolventChange();
     // A value of the solvent changed, or the choice of Bjerrum's distance: the
     // coefficients are shown for the values typed, or "Not valid: " and why, naming the
     // field, where they give no solvent; with Bjerrum's distance the ion size field shows
-    // it for the main window's n.
+    // it for the main window's n. Water at the temperature typed shows its permittivity
+    // and viscosity there; a temperature it does not allow is refused, naming the field.
     void ValuesChange();
     // Applies the choice (an error names a value that is not a positive number, and then
     // nothing changes), hides the window and runs the calculation again when it has run.

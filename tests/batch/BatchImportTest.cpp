@@ -9,6 +9,8 @@
 #include "BatchTestSupport.h"
 #include "TestSession.h"
 #include "batch/BatchOptions.h"
+#include "files/NumberText.h"
+#include "model/ionic/WaterProperties.h"
 
 namespace condsim {
 namespace {
@@ -173,6 +175,51 @@ TEST(BatchImport, LinesSkippedByTheGuessAreShown) {
             EXPECT_EQ(after.find("skipped line"), std::string::npos) << text;
         }
     }
+}
+
+// Molalities become molarities with water's density at the run's temperature when the
+// solvent is water at a temperature; otherwise with the density of 25 C, or --density.
+TEST(BatchImport, MolalitiesTakeWatersDensityAtTheRunsTemperature) {
+    TemporaryDirectory directory;
+    const std::string file = directory.write("molal.txt", "0.01 0.11\n");
+    const struct {
+        std::vector<std::string> options;
+        ext density;  // kg/L
+        bool said;    // the density named on standard error
+    } cases[] = {
+        {{}, 0.997047L, false},
+        {{"--solution", "davies", "--temperature", "298.15"}, 0.997047L, false},
+        {{"--solution", "davies", "--temperature", "323.15"},
+         waterProperties(323.15L).density,
+         true},
+        {{"--solution", "davies", "--temperature", "323.15", "--density", "1.01"}, 1.01L, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.empty() ? "default" : c.options.back());
+        std::vector<std::string> arguments = {"--import",
+                                              file,
+                                              "--concentration-unit",
+                                              "mol/kg",
+                                              "--conductivity-unit",
+                                              "mS/cm",
+                                              "--write-data",
+                                              "w.txt",
+                                              "--n",
+                                              "2"};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        std::ostringstream messages;
+        ASSERT_EQ(runBatch(parseBatchOptions(arguments), messages, testing::recordingCanvases(),
+                           testing::noPictures()),
+                  0)
+            << messages.str();
+        const std::string written = testing::contentOf(directory.path() / "w.txt");
+        const ext concentration = *numberOrNothing(written.substr(0, written.find('\t')));
+        EXPECT_NEAR(concentration / (0.01L * c.density), 1, 1e-6L) << written;
+        EXPECT_EQ(messages.str().find("  --density 0.988") != std::string::npos, c.said)
+            << messages.str();
+    }
+    // 50 C water is lighter than 25 C water by about 0.9 %: the cases differ.
+    EXPECT_LT(waterProperties(323.15L).density, 0.992L);
 }
 
 }  // namespace

@@ -196,5 +196,55 @@ TEST(BatchSolutionModel, TheModelsEdgesAreNamedAtTheirPoint) {
     }
 }
 
+// --temperature alone (or with --solvent water) is water at that temperature, its
+// permittivity and viscosity from the correlations; a temperature the solvent does not
+// allow is a usage error naming the option; with --permittivity and --viscosity it is
+// another solvent, as before.
+TEST(BatchSolutionModel, TheTemperatureAloneIsWatersWithinItsRange) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string reason;
+    };
+    const Case usage[] = {
+        {{"--solution", "davies", "--temperature", "310"}, "accepted"},
+        {{"--solution", "davies", "--solvent", "water", "--temperature", "373.15"}, "accepted"},
+        {{"--solution", "davies", "--solvent", "methanol", "--temperature", "298.15"}, "accepted"},
+        {{"--solution", "davies", "--temperature", "400", "--permittivity", "30", "--viscosity",
+          "1"},
+         "accepted"},
+        {{"--solution", "davies", "--temperature", "400"},
+         "--temperature takes water from 273.15 to 373.15 K, not '400'"},
+        {{"--solution", "davies", "--solvent", "water", "--temperature", "273"},
+         "--temperature takes water from 273.15 to 373.15 K, not '273'"},
+        {{"--solution", "davies", "--solvent", "acetonitrile", "--temperature", "310"},
+         "--temperature takes acetonitrile at 298.15 K only, not '310'"},
+        {{"--solution", "davies", "--permittivity", "30", "--viscosity", "1"},
+         "--temperature, --permittivity and --viscosity give another solvent together"},
+    };
+    for (const Case& c : usage) EXPECT_EQ(usageError(c.arguments), c.reason) << c.arguments[3];
+
+    const std::string data = testing::exampleFile("cacl2-25C-water-dilute.txt");
+    const struct {
+        std::vector<std::string> solvent;
+        std::string said;  // in the fit's solution model line
+    } runs[] = {
+        // The values by scripts/check-water-properties' formulas, in Python floats.
+        {{"--temperature", "310"},
+         "water (T = 310 K, eps_r = 74.2657, eta = 0.693329 mPa s), a = 4.5 A\t"},
+        {{"--solvent", "water", "--temperature", "298.15"}, "water 25 C, a = 4.5 A\t"},
+    };
+    for (const auto& r : runs) {
+        std::vector<std::string> arguments = {"--data",     data,          "--n",   "2",
+                                              "--mcx",      "76.35",       "--fit", "K1,MCA",
+                                              "--solution", "debye-huckel"};
+        arguments.insert(arguments.end(), r.solvent.begin(), r.solvent.end());
+        const BatchRun outcome = run(arguments);
+        ASSERT_EQ(outcome.status, 0) << outcome.messages;
+        const size_t line = outcome.results.find("\nsolution model\t");
+        ASSERT_NE(line, std::string::npos) << outcome.results;
+        EXPECT_NE(outcome.results.find(r.said, line), std::string::npos) << outcome.results;
+    }
+}
+
 }  // namespace
 }  // namespace condsim

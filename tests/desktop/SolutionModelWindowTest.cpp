@@ -45,6 +45,7 @@ class SolutionModelWindowTest : public QObject {
     void returnPressesOkAndEscapeCancels_data();
     void returnPressesOkAndEscapeCancels();
     void coefficientsFollowTheTypedValuesAndAreReadAsText();
+    void waterTakesTheTypedTemperature();
 
   private:
     std::unique_ptr<RecordingDesktop> session_;
@@ -218,6 +219,36 @@ void SolutionModelWindowTest::coefficientsFollowTheTypedValuesAndAreReadAsText()
         QVERIFY(coefficientsOf(window) != water);
         QVERIFY(spoken().endsWith(coefficientsOf(window)));
     }
+}
+
+// Water's temperature is typed: its permittivity and viscosity there fill the shown fields
+// (by the formulas of scripts/check-water-properties at 310 K: 74.265695, 0.6933289 mPa s);
+// a temperature outside 0 to 100 C is refused naming the field; the window lists the
+// temperatures each solvent allows.
+void SolutionModelWindowTest::waterTakesTheTypedTemperature() {
+    auto& window = desktop_->solutionModelWindow();
+    desktop_->mainWindow().SolutionModel1->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.Solvent->currentText(), QStringLiteral("water"));
+    QVERIFY(!window.Temperature->isReadOnly());
+    QVERIFY(window.Permittivity->isReadOnly());
+    QCOMPARE(window.Temperatures->text(),
+             QStringLiteral("Temperatures allowed: water 273.15 to 373.15 K; acetonitrile "
+                            "298.15 K only; methanol 298.15 K only; other 150 to 700 K."));
+    const QString water25 = coefficientsOf(window);
+    typeInto(*window.Temperature, QStringLiteral("310"));
+    QVERIFY2(window.Permittivity->text().startsWith(QStringLiteral("74.26569")),
+             qPrintable(window.Permittivity->text()));
+    QVERIFY2(window.Viscosity->text().startsWith(QStringLiteral("0.693328")),
+             qPrintable(window.Viscosity->text()));
+    QVERIFY(coefficientsOf(window) != water25);
+    typeInto(*window.Temperature, QStringLiteral("400"));
+    QCOMPARE(coefficientsOf(window),
+             QStringLiteral("Not valid: The solvent water is known from 273.15 to 373.15 K, not "
+                            "at 400 K. The field T (K) holds '400'."));
+    typeInto(*window.Temperature, QStringLiteral("298.15"));
+    QCOMPARE(coefficientsOf(window), water25);
+    QCOMPARE(window.Permittivity->text(), QStringLiteral("78.38"));
 }
 
 QTEST_MAIN(SolutionModelWindowTest)

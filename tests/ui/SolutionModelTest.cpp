@@ -217,5 +217,66 @@ TEST(SolutionModelChoice, SolventValuesOutsideTheirRangesAreRefusedNamingTheFiel
     EXPECT_EQ(window.Coefficients.text().substr(0, 4), "A = ");
 }
 
+// Water takes a typed temperature: its permittivity and viscosity there fill the fields and
+// OK applies them; a temperature it does not allow is refused naming the field, and the
+// presets known at 25 C only do not read the field. The default, water at 298.15 K, is
+// the preset itself.
+TEST(SolutionModelChoice, WaterFollowsTheTypedTemperatureWithinItsRange) {
+    const struct {
+        int choice;  // water 0, acetonitrile 1, methanol 2
+        const char* temperature;
+        const char* error;  // empty: accepted
+        ext kelvin;         // the solvent's temperature when accepted
+    } cases[] = {
+        {0, "310", "", 310},
+        {0, "298.15", "", 298.15L},
+        {0, "400",
+         "The solvent water is known from 273.15 to 373.15 K, not at 400 K.\n"
+         "The field T (K) holds '400'.",
+         0},
+        {0, "273",
+         "The solvent water is known from 273.15 to 373.15 K, not at 273 K.\n"
+         "The field T (K) holds '273'.",
+         0},
+        {2, "310", "", 298.15L},  // methanol's field is shown, not read
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.temperature);
+        Session s;
+        SolutionModelWindow& window = s.app.SolutionModelForm;
+        window.Show();
+        window.Model = SolutionModelKind::Davies;
+        window.SolventChoice = c.choice;
+        window.SolventChange();
+        EXPECT_EQ(window.temperatureTyped(), c.choice == 0);
+        window.Temperature.setText(c.temperature);
+        window.ValuesChange();
+        if (*c.error != 0) {
+            const std::string error = c.error;
+            EXPECT_EQ(window.Coefficients.text(),
+                      "Not valid: " + error.substr(0, error.find('\n')) + " " +
+                          error.substr(error.find('\n') + 1));
+            EXPECT_FALSE(s.act([&] { window.OKClick(); }));
+            ASSERT_EQ(s.errors().size(), 1u);
+            EXPECT_EQ(s.errors().back(), error);
+            EXPECT_EQ(s.app.state.solution.kind, SolutionModelKind::Ideal);
+            continue;
+        }
+        const Solvent expected =
+            c.choice == 0 ? solventAtTemperature("water", c.kelvin) : solventPreset("methanol");
+        EXPECT_EQ(window.Permittivity.text(), NumberText(expected.permittivity));
+        EXPECT_EQ(window.Viscosity.text(), NumberText(expected.viscosity * 1000));
+        ASSERT_TRUE(s.act([&] { window.OKClick(); }));
+        const Solvent& chosen = s.app.state.solution.solvent;
+        EXPECT_EQ(chosen.name, expected.name);
+        EXPECT_EQ(chosen.temperature, c.kelvin);
+        EXPECT_EQ(chosen.permittivity, expected.permittivity);
+        EXPECT_EQ(chosen.viscosity, expected.viscosity);
+    }
+    EXPECT_EQ(SolutionModelWindow::solventTemperaturesLine(),
+              "Temperatures allowed: water 273.15 to 373.15 K; acetonitrile 298.15 K only; "
+              "methanol 298.15 K only; other 150 to 700 K.");
+}
+
 }  // namespace
 }  // namespace condsim

@@ -7,6 +7,7 @@
 #include "core/CheckedArithmetic.h"
 #include "core/Error.h"
 #include "model/ValueText.h"
+#include "model/ionic/WaterProperties.h"
 
 namespace condsim {
 
@@ -61,11 +62,31 @@ Solvent solventPreset(const std::string& name) {
                 "' (use water, acetonitrile or methanol)");
 }
 
+SolventTemperatures solventTemperatures(const std::string& name) {
+    const Solvent preset = solventPreset(name);
+    if (name == "water") return {waterLowestKelvin, waterHighestKelvin};
+    return {preset.temperature, preset.temperature};
+}
+
+std::string solventTemperaturesText(const std::string& name) {
+    const SolventTemperatures allowed = solventTemperatures(name);
+    if (allowed.low == allowed.high) return valueText(allowed.low, 15) + " K only";
+    return valueText(allowed.low, 15) + " to " + valueText(allowed.high, 15) + " K";
+}
+
 Solvent solventAtTemperature(const std::string& name, ext kelvin) {
     const Solvent preset = solventPreset(name);
     if (kelvin == preset.temperature) return preset;
-    throw Error("The solvent " + name + " is known at " + valueText(preset.temperature, 15) +
-                " K only, not at " + valueText(kelvin, 15) + " K");
+    const SolventTemperatures allowed = solventTemperatures(name);
+    if (!(kelvin >= allowed.low && kelvin <= allowed.high)) {
+        const std::string text = solventTemperaturesText(name);
+        throw Error("The solvent " + name + " is known " +
+                    (allowed.low == allowed.high ? "at " : "from ") + text + ", not at " +
+                    valueText(kelvin, 15) + " K");
+    }
+    // Only water has a range: its correlations.
+    const WaterProperties water = waterProperties(kelvin);
+    return {name, kelvin, water.permittivity, water.viscosity};
 }
 
 SolventRange solventRange(SolventValue which) {

@@ -23,8 +23,20 @@ const std::vector<Solvent>& solventPresets();
 Solvent solventPreset(const std::string& name);
 // The preset solvent of that name at the temperature kelvin, its permittivity and viscosity
 // taken there. Each preset holds only over the temperatures of its sources; another
-// temperature throws Error naming the solvent and the temperatures it allows.
+// temperature throws Error naming the solvent and the temperatures it allows. Water is
+// known from 0 to 100 C (WaterProperties.h); at 298.15 K it is the preset, so that water
+// at 25 C gives the values of water chosen without a temperature. Acetonitrile and
+// methanol are known at 298.15 K only.
 Solvent solventAtTemperature(const std::string& name, ext kelvin);
+// The temperatures a preset allows, in K (low == high: that temperature only); throws
+// Error naming the solvent when there is no preset of that name.
+struct SolventTemperatures {
+    ext low;
+    ext high;
+};
+SolventTemperatures solventTemperatures(const std::string& name);
+// The same in words: "273.15 to 373.15 K" or "298.15 K only".
+std::string solventTemperaturesText(const std::string& name);
 // The values a solvent of one's own may take: those of liquids used as solvents of
 // electrolytes, from liquid ammonia to molten salts in temperature, from hydrocarbons to
 // N-methylformamide in permittivity, from the thinnest liquids to syrups in viscosity.
