@@ -41,3 +41,34 @@ def test_constants_are_imported_as_a_file():
     sweep = system.sweep(SALT_2TO1, report=True)
     for constant in ("100", "20", "4.5"):
         assert constant in sweep.report
+
+
+def stub_names():
+    """The classes with their members, and the functions, that condsim.pyi declares."""
+    import ast
+    import pathlib
+    stub = pathlib.Path(condsim.__file__).with_name("condsim.pyi")
+    tree = ast.parse(stub.read_text())
+    names = {}
+    for node in tree.body:
+        if isinstance(node, ast.ClassDef):
+            members = {item.target.id for item in node.body if isinstance(item, ast.AnnAssign)}
+            members |= {item.name for item in node.body if isinstance(item, ast.FunctionDef)}
+            names[node.name] = members
+        elif isinstance(node, ast.FunctionDef):
+            names[node.name] = set()
+    return names
+
+
+def test_stub_and_docstrings_cover_the_whole_api():
+    declared = stub_names()
+    public = {name for name in dir(condsim) if not name.startswith("_")}
+    assert public == set(declared)
+    for name in public:
+        item = getattr(condsim, name)
+        assert item.__doc__, name
+        if isinstance(item, type) and not issubclass(item, Exception):
+            members = {member for member in vars(item) if not member.startswith("_")}
+            assert members == declared[name] - {"__init__", "__getitem__", "__len__"}, name
+            for member in members:
+                assert getattr(item, member).__doc__, f"{name}.{member}"
