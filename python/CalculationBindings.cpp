@@ -188,6 +188,10 @@ void registerCalculation(py::module_& module, py::class_<System>& system) {
             std::vector<std::string> arguments = rangeArguments(c0, folder);
             const std::vector<std::string> own = self.runArguments(folder);
             arguments.insert(arguments.end(), own.begin(), own.end());
+            // The sweep is run for its inputs only: its fewest points, unless the system
+            // sets them (its count changes no point solved afterwards).
+            if (self.options.count("--points") == 0)
+                arguments.insert(arguments.end(), {"--points", "9"});
             const std::vector<std::string> threadOptions = threadArguments(threads);
             arguments.insert(arguments.end(), threadOptions.begin(), threadOptions.end());
             const BatchOptions options = parseArguments(arguments);

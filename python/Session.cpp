@@ -158,19 +158,35 @@ BatchOutcome checkSession(const BatchOptions& options) {
     return outcome;
 }
 
+namespace {
+
+// A bool is not taken for a number, though Python counts it as one.
+bool isBool(const py::handle& value) {
+    return py::isinstance<py::bool_>(value) ||
+           py::isinstance(value, py::module_::import("numpy").attr("bool_"));
+}
+
+}  // namespace
+
 std::string numberArgument(const char* name, const py::handle& value) {
     if (py::isinstance<py::str>(value)) return value.cast<std::string>();
-    if (!py::isinstance<py::bool_>(value)) {
-        if (py::isinstance<py::int_>(value)) return py::str(value).cast<std::string>();
-        if (py::isinstance<py::float_>(value)) return py::repr(value).cast<std::string>();
+    if (!isBool(value)) {
+        // Whole numbers (int, numpy's integers) in decimal; other numbers (float, numpy's
+        // floats) as the repr of the Python float they convert to.
+        if (py::hasattr(value, "__index__"))
+            return py::str(py::module_::import("operator").attr("index")(value))
+                .cast<std::string>();
+        if (py::hasattr(value, "__float__"))
+            return py::repr(py::float_(py::reinterpret_borrow<py::object>(value)))
+                .cast<std::string>();
     }
     throw ModuleError{ErrorKind::Usage, std::string(name) + " takes a number or its text, not " +
                                             py::repr(value).cast<std::string>()};
 }
 
 std::string wholeArgument(const char* name, const py::handle& value) {
-    if (py::isinstance<py::int_>(value) && !py::isinstance<py::bool_>(value))
-        return py::str(value).cast<std::string>();
+    if (!isBool(value) && py::hasattr(value, "__index__"))
+        return py::str(py::module_::import("operator").attr("index")(value)).cast<std::string>();
     throw ModuleError{ErrorKind::Usage, std::string(name) + " takes a whole number, not " +
                                             py::repr(value).cast<std::string>()};
 }

@@ -16,6 +16,7 @@ CASES = {
                    "--n must be a whole number from 2 to 30"),
     "n below 2": (lambda s: s.replace(n=1), condsim.UsageError, "from 2 to 30"),
     "n not whole": (lambda s: setattr(s, "n", 2.5), condsim.UsageError, "whole number"),
+    "n a bool": (lambda s: setattr(s, "n", True), condsim.UsageError, "whole number"),
     "unknown solvent": (lambda s: s.replace(solution="davies", solvent="benzene"),
                         condsim.UsageError, "--solvent takes water, acetonitrile or methanol"),
     "unknown model": (lambda s: setattr(s, "solution", "extended"), condsim.UsageError,

@@ -16,8 +16,7 @@ def test_the_three_ways_to_give_data_give_the_same_fit(private_folder):
     assert list(read.concentration) == pytest.approx(list(imported.concentration), rel=1e-9)
     system = condsim.System(n=2, mcx="76.35", alfa=1)
     tables = {system.fit(data, "K1,MCA").table
-              for data in (CACL2_DILUTE, read, (list(read.concentration),
-                                                list(read.conductivity)))}
+              for data in (CACL2_DILUTE, read, (read.concentration, read.conductivity))}
     assert len(tables) == 1
     read.save(private_folder / "copy.txt")
     assert (private_folder / "copy.txt").read_text() == CACL2_DILUTE.read_text()

@@ -1,5 +1,6 @@
 """condsim.System: keywords become the batch tool's options and are checked by the windows."""
 
+import numpy
 import pytest
 
 import condsim
@@ -15,6 +16,8 @@ from conftest import SALT_2TO1
     ("points", 50, 50, ["--points", "50"]),
     ("gradient", -20, -20, ["--gradient", "-20"]),
     ("solution", "davies", "davies", ["--solution", "davies"]),
+    ("n", numpy.int64(4), 4, ["--n", "4"]),
+    ("mcx", numpy.float32(0.5), "0.5", ["--mcx", "0.5"]),
 ])
 def test_keywords_become_options(keyword, value, kept, option):
     system = condsim.System(**{keyword: value})
