@@ -128,8 +128,8 @@ void registerImport(py::module_& module) {
     module.def(
         "read_data",
         [](const py::object& file) {
-            return ObservedData::fromText(
-                readWholeFile(py::module_::import("os").attr("fspath")(file).cast<std::string>()));
+            return ObservedData::fromFile(
+                py::module_::import("os").attr("fspath")(file).cast<std::string>());
         },
         py::arg("file"),
         "Reads an observed data file (pairs of C0 in mol/L and the conductivity in MC*M) with "

@@ -39,11 +39,17 @@ class ObservedData {
     std::vector<ext> conductivity;
     // What an import guessed, as the batch tool tells it.
     std::vector<std::string> messages;
+    // The file it was read from (read_data), which a run opens itself while it still holds
+    // the same text, so that the report names it as condsim-batch --data does.
+    std::optional<std::string> fileName;
 
     // Reads and checks the text with the observed data file's own reader: raises DataError
     // with the program's message when it refuses the file.
     static ObservedData fromText(const std::string& text);
-    // The arguments that open it in a run: the text written to a file of the folder.
+    // The same of a file, kept with its full name.
+    static ObservedData fromFile(const std::string& fileName);
+    // The arguments that open it in a run: its own file while that holds the same text,
+    // otherwise the text written to a file of the folder.
     std::vector<std::string> arguments(const PrivateFolder& folder) const;
 };
 

@@ -4,10 +4,12 @@
 #include <pybind11/stl.h>
 
 #include <array>
+#include <filesystem>
 
 #include "System.h"
 #include "core/Error.h"
 #include "files/ObservedDataFile.h"
+#include "files/TextFile.h"
 
 namespace condsim::python {
 
@@ -206,10 +208,12 @@ std::vector<std::string> System::runArguments(const PrivateFolder& folder) const
     return list;
 }
 
-ObservedData ObservedData::fromText(const std::string& text) {
-    const PrivateFolder folder;
-    const std::string file = folder.file("observed-data.txt");
-    writeWholeFile(file, text);
+namespace {
+
+// The pairs of an observed data file as the program's reader reads them; its refusal as
+// DataError, with the file called by the name given.
+ObservedData readObservedData(const std::string& file, const std::string& text,
+                              const std::string& shownName) {
     ObservedData data;
     data.fileText = text;
     try {
@@ -219,12 +223,40 @@ ObservedData ObservedData::fromText(const std::string& text) {
             data.conductivity.push_back(records.value(r, 1));
         }
     } catch (const Error& refusal) {
-        throw ModuleError{ErrorKind::Data, errorBoxText(refusal)};
+        std::string message = errorBoxText(refusal);
+        for (auto at = message.find(file); at != std::string::npos;
+             at = message.find(file, at + shownName.size())) {
+            message.replace(at, file.size(), shownName);
+        }
+        throw ModuleError{ErrorKind::Data, message};
     }
     return data;
 }
 
+}  // namespace
+
+ObservedData ObservedData::fromText(const std::string& text) {
+    const PrivateFolder folder;
+    const std::string file = folder.file("observed-data.txt");
+    writeWholeFile(file, text);
+    return readObservedData(file, text, "the observed data given");
+}
+
+ObservedData ObservedData::fromFile(const std::string& fileName) {
+    const std::string name = std::filesystem::absolute(fileName).string();
+    ObservedData data = readObservedData(name, readWholeFile(name), name);
+    data.fileName = name;
+    return data;
+}
+
 std::vector<std::string> ObservedData::arguments(const PrivateFolder& folder) const {
+    if (fileName) {
+        try {
+            if (readTextFile(*fileName) == fileText) return {"--data", *fileName};
+        } catch (const Error&) {
+            // Gone or unreadable since: the kept text is opened instead.
+        }
+    }
     const std::string file = folder.file("observed-data.txt");
     writeWholeFile(file, fileText);
     return {"--data", file};

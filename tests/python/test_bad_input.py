@@ -27,7 +27,7 @@ CASES = {
     "NaN in the data": (lambda s: s.fit(([1e-3, 2e-3, math.nan], [0.2, 0.4, 0.6]), "K1"),
                         condsim.DataError, "nan"),
     "NaN in an ObservedData": (lambda s: condsim.ObservedData([1e-3, math.nan], [0.2, 0.3]),
-                               condsim.DataError, "nan"),
+                               condsim.DataError, "line 2 of the observed data given: 'nan'"),
     "missing data file": (lambda s: s.sweep("no-such-file.txt"), condsim.DataError,
                           "no-such-file.txt"),
     "unknown fit parameter": (lambda s: s.fit(CACL2_DILUTE, "K1,MCB"), condsim.UsageError,

@@ -76,3 +76,11 @@ def test_import_converts_as_the_batch_tool(private_folder):
     assert batch.returncode == 0, batch.stderr
     assert data.text.encode() == (private_folder / "pairs.txt").read_bytes()
     assert any("guessed" in message for message in data.messages)
+
+
+def test_data_read_with_read_data_report_their_file(private_folder):
+    data = condsim.read_data(SALT_6TO1)
+    batch = run_batch(["--data", SALT_6TO1, "--report", "batch.txt"], private_folder)
+    assert batch.returncode == 0, batch.stderr
+    assert condsim.System().sweep(data, report=True).report_bytes == \
+        (private_folder / "batch.txt").read_bytes()
