@@ -160,10 +160,12 @@ BatchOutcome checkSession(const BatchOptions& options) {
 
 namespace {
 
-// A bool is not taken for a number, though Python counts it as one.
+// A bool is not taken for a number, though Python counts it as one; nor is numpy's, which
+// only a process that has loaded numpy can hold.
 bool isBool(const py::handle& value) {
-    return py::isinstance<py::bool_>(value) ||
-           py::isinstance(value, py::module_::import("numpy").attr("bool_"));
+    if (py::isinstance<py::bool_>(value)) return true;
+    const py::dict modules = py::module_::import("sys").attr("modules");
+    return modules.contains("numpy") && py::isinstance(value, modules["numpy"].attr("bool_"));
 }
 
 }  // namespace
