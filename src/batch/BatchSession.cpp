@@ -147,15 +147,43 @@ class BatchRun {
           form1_(app_.Form1) {}
 
     int run() {
+        status_ = runSteps();
+        return status_;
+    }
+
+    // What the run computed and where it stopped.
+    BatchOutcome outcome() const {
+        return {status_,
+                step_,
+                platform_.errors,
+                platform_.messages,
+                comparison_,
+                fit_,
+                (status_ == 0 || step_ > BatchStep::Calculation) && !app_.state.calculation.empty()
+                    ? std::optional<CalculationRecord>(app_.state.calculation)
+                    : std::nullopt};
+    }
+
+    // The steps up to the scaling factors.
+    bool check() {
+        app_.state.remembersDataDirectory = false;
+        const bool ran = openObservedData() && typeIntoFields() && chooseSolutionModel() &&
+                         setConstants() && importObservedData() && setScalingFactors();
+        status_ = ran ? 0 : 1;
+        return ran;
+    }
+
+  private:
+    int runSteps() {
         // Stateless: no "dirinf" is read or written, so the current directory stays the one
         // the tool was started in, and "record.txt" goes there.
         app_.state.remembersDataDirectory = false;
         if (options_.threads) form1_.sweepOptions.threads = *options_.threads;
         const bool ran = outputFoldersExist() && openObservedData() && typeIntoFields() &&
                          chooseSolutionModel() && setConstants() && importObservedData() &&
-                         setScalingFactors() && fitAndApply() &&
-                         act([&] { form1_.Button3Click(); }) && tellNotes() && saveReport() &&
-                         savePictures() && writeFigures() && exportData();
+                         setScalingFactors() && fitAndApply() && conductCalculations() &&
+                         tellNotes() && saveReport() && savePictures() && writeFigures() &&
+                         exportData();
         return ran ? 0 : 1;
     }
 
@@ -171,9 +199,15 @@ class BatchRun {
         return app_.state.calculation;
     }
 
-  private:
+    // Conduct Calculations.
+    bool conductCalculations() {
+        step_ = BatchStep::Calculation;
+        return act([&] { form1_.Button3Click(); });
+    }
+
     // The solution model's notes on the calculated and observed points, to standard error.
     bool tellNotes() {
+        step_ = BatchStep::Files;
         for (const std::string& note : app_.state.calculation.notes) platform_.message(note);
         return true;
     }
@@ -228,6 +262,7 @@ class BatchRun {
     // Before anything runs: every output goes into a folder that exists, so that a run
     // cannot end with status 1 after it wrote the report but before its last figure.
     bool outputFoldersExist() {
+        step_ = BatchStep::Outputs;
         std::vector<std::pair<std::string, std::string>> outputs;
         for (const auto& [option, name] : {std::pair{"--report", options_.report},
                                            {"--plot", options_.plot},
@@ -252,6 +287,7 @@ class BatchRun {
 
     // 1. File/Open.
     bool openObservedData() {
+        step_ = BatchStep::Data;
         if (!options_.data) return true;
         chooseFile(*options_.data);
         return act([&] { form1_.Open1Click(); });
@@ -272,6 +308,7 @@ class BatchRun {
 
     // The Solution Model window and its OK.
     bool chooseSolutionModel() {
+        step_ = BatchStep::SolutionModel;
         if (!options_.setsSolutionModel()) return true;
         SolutionModelWindow& window = app_.SolutionModelForm;
         return act([&] {
@@ -308,6 +345,7 @@ class BatchRun {
 
     // 3. The stepwise constants from a file, or Initialize.
     bool setConstants() {
+        step_ = BatchStep::Constants;
         if (!options_.constants) return act([&] { form1_.InitializeClick(); });
         chooseFile(*options_.constants);
         return act([&] { form1_.Button4Click(); });
@@ -316,6 +354,7 @@ class BatchRun {
     // File/Import Observed Data..., after the constants so that equivalent conductance
     // counts the n of the system.
     bool importObservedData() {
+        step_ = BatchStep::Data;
         const BatchImportOptions& importing = options_.importing;
         if (!importing.file) return true;
         chooseFile(*importing.file);
@@ -326,6 +365,7 @@ class BatchRun {
 
     // 4. The scaling factors: a file, then the Type 1 gradient, then the hyperbolic rule.
     bool setScalingFactors() {
+        step_ = BatchStep::ScalingFactors;
         if (options_.factors) {
             chooseFile(*options_.factors);
             if (!act([&] { app_.Form3.Open1Click(); })) return false;
@@ -348,6 +388,7 @@ class BatchRun {
     // window's n, applied by the Fit window's own sequence before the calculation. Either
     // failing ends the run.
     bool fitAndApply() {
+        step_ = BatchStep::Fit;
         if (!options_.fit) return true;
         FitRequest request{*options_.fit, {}, options_.weights.value_or(FitWeighting::Absolute)};
         if (options_.threads) request.options.threads = *options_.threads;
@@ -357,9 +398,11 @@ class BatchRun {
                                                            options_.fitN->second);
                 if (!comparison.refusal.empty())
                     throw Error("The comparison of n cannot run: " + comparison.refusal);
+                comparison_ = comparison;
                 results_ << anionCountTable(comparison) << '\n';
             }
             const FitResult result = fitConstants(form1_, request);
+            fit_ = result;
             if (!result.converged()) throw Error(fitFailureMessage(result));
             applyFit(form1_, result);
             results_ << fitResultTable(result);
@@ -424,6 +467,10 @@ class BatchRun {
     StreamPlatform platform_;
     Application app_;
     TForm1& form1_;
+    int status_ = 0;
+    BatchStep step_ = BatchStep::Outputs;
+    std::optional<AnionCountComparison> comparison_;
+    std::optional<FitResult> fit_;
 };
 
 }  // namespace
@@ -432,6 +479,24 @@ int runBatch(const BatchOptions& options, std::ostream& messages, std::ostream& 
              const CanvasFactory& canvases, const PictureWriter& writePicture,
              const FigureWriter& writeFigure) {
     return BatchRun(options, messages, results, canvases, writePicture, writeFigure).run();
+}
+
+BatchOutcome runBatchOutcome(const BatchOptions& options, std::ostream& messages,
+                             std::ostream& results, const CanvasFactory& canvases,
+                             const PictureWriter& writePicture, const FigureWriter& writeFigure) {
+    BatchRun run(options, messages, results, canvases, writePicture, writeFigure);
+    run.run();
+    return run.outcome();
+}
+
+BatchOutcome checkBatchInputs(const BatchOptions& options, std::ostream& messages,
+                              const CanvasFactory& canvases) {
+    std::ostringstream results;
+    const PictureWriter noPictures;
+    const FigureWriter noFigures;
+    BatchRun run(options, messages, results, canvases, noPictures, noFigures);
+    run.check();
+    return run.outcome();
 }
 
 int runBatch(const BatchOptions& options, std::ostream& messages, const CanvasFactory& canvases,

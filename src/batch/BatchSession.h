@@ -7,6 +7,9 @@
 #include <string>
 
 #include "batch/BatchOptions.h"
+#include "fit/AnionCountComparison.h"
+#include "fit/FitResult.h"
+#include "model/CalculationRecord.h"
 #include "ui/ExportCommands.h"
 #include "ui/Picture.h"
 #include "ui/ScriptedPlatform.h"
@@ -39,5 +42,39 @@ int runBatch(const BatchOptions& options, std::ostream& messages, std::ostream& 
 // The same with the results on standard output.
 int runBatch(const BatchOptions& options, std::ostream& messages, const CanvasFactory& canvases,
              const PictureWriter& writePicture, const FigureWriter& writeFigure = {});
+
+// The step of a run, in the order they run: where an error ended it.
+enum class BatchStep {
+    Outputs,         // the folders of the output files
+    Data,            // File/Open of the observed data, or their import
+    SolutionModel,   // the Solution Model window's OK
+    Constants,       // Initialize or the import of the stepwise constants
+    ScalingFactors,  // the scaling-factor file, the Type 1 gradient, the hyperbolic rule
+    Fit,             // the comparison of n and the fit
+    Calculation,     // Conduct Calculations
+    Files,           // the report, the pictures, the figures, the CSV
+};
+
+// What a run computed, for a caller that takes the values rather than the text (the Python
+// module): each part where the run got that far.
+struct BatchOutcome {
+    int status = 0;                             // as runBatch returns it
+    BatchStep failedStep = BatchStep::Outputs;  // meaningful when status is 1
+    std::vector<std::string> errors;            // the error boxes' texts, as written to messages
+    std::vector<std::string> messages;          // every other message (the notes of the model)
+    std::optional<AnionCountComparison> comparison;
+    std::optional<FitResult> fit;
+    std::optional<CalculationRecord> calculation;
+};
+
+// runBatch, keeping what it computed.
+BatchOutcome runBatchOutcome(const BatchOptions& options, std::ostream& messages,
+                             std::ostream& results, const CanvasFactory& canvases,
+                             const PictureWriter& writePicture,
+                             const FigureWriter& writeFigure = {});
+// The steps of a run up to the scaling factors, without the fit, the calculation or any
+// file written: whether the windows take these inputs.
+BatchOutcome checkBatchInputs(const BatchOptions& options, std::ostream& messages,
+                              const CanvasFactory& canvases);
 
 }  // namespace condsim

@@ -9,6 +9,7 @@
 #include "batch/BatchSession.h"
 #include "core/Error.h"
 #include "files/TextFile.h"
+#include "fit/FitParameter.h"
 #include "plot/RecordingCanvas.h"
 
 namespace condsim {
@@ -227,6 +228,60 @@ TEST(BatchRun, AnOutputOnAFullDiskEndsTheRunWithItsError) {
                   1);
         // The file channel names the file it wrote: the one the link leads to.
         EXPECT_EQ(messages.str(), "ディスクがいっぱいです.\n/dev/full\n");
+    }
+}
+
+// The outcome of a run (what the Python module reads): the step an error ended it at, with
+// the error box's text, and the values it computed up to there.
+TEST(BatchRun, OutcomeNamesTheStepThatFailedAndKeepsWhatWasComputed) {
+    const std::string data = testing::exampleFile(exampleData);
+    struct Case {
+        const char* name;
+        std::function<void(BatchOptions&)> set;
+        int status;
+        BatchStep failedStep;
+        bool fitted;
+        bool calculated;
+    };
+    const Case cases[] = {
+        {"a full run", [](BatchOptions&) {}, 0, BatchStep::Outputs, false, true},
+        {"a fit", [](BatchOptions& o) { o.fit = parseFitParameterList("K1,alfa"); }, 0,
+         BatchStep::Outputs, true, true},
+        {"missing data", [](BatchOptions& o) { o.data = "missing.txt"; }, 1, BatchStep::Data, false,
+         false},
+        {"a negative K1", [](BatchOptions& o) { o.beta1 = "-5"; }, 1, BatchStep::Constants, false,
+         false},
+        {"an ion size out of range",
+         [](BatchOptions& o) {
+             o.solution = SolutionModelKind::DebyeHuckel;
+             o.ionSize = "-3";
+         },
+         1, BatchStep::SolutionModel, false, false},
+        {"a fit that cannot run",
+         [](BatchOptions& o) { o.fit = parseFitParameterList("K1,K2,K3,K4,K5,K6,MCA,MCX,alfa"); },
+         1, BatchStep::Fit, false, false},
+        {"a negative MCA", [](BatchOptions& o) { o.mca = "-1"; }, 1, BatchStep::Calculation, false,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryDirectory directory;
+        std::ostringstream messages;
+        std::ostringstream results;
+        BatchOptions options;
+        options.data = data;
+        c.set(options);
+        const BatchOutcome outcome =
+            runBatchOutcome(options, messages, results, testing::recordingCanvases(), {}, {});
+        EXPECT_EQ(outcome.status, c.status);
+        if (c.status != 0) {
+            EXPECT_EQ(outcome.failedStep, c.failedStep);
+            ASSERT_EQ(outcome.errors.size(), 1u);
+            EXPECT_NE(messages.str().find(outcome.errors[0]), std::string::npos);
+        }
+        EXPECT_EQ(outcome.fit.has_value() && outcome.fit->converged(), c.fitted);
+        EXPECT_EQ(outcome.calculation.has_value(), c.calculated);
+        if (c.calculated) EXPECT_EQ(outcome.calculation->observed.size(), 12u);
     }
 }
 

@@ -1,0 +1,86 @@
+"""The module and condsim-batch on the same inputs: the same report, byte for byte, and the
+same fitted values to the last of their 15 digits."""
+
+import pytest
+
+import condsim
+from conftest import CACL2_DILUTE, CACL2_SYSTEM, SALT_2TO1, SALT_6TO1, run_batch
+
+SWEEPS = {
+    "default 6:1": ({}, SALT_6TO1),
+    "2:1 with Model #1 off": (dict(n=2, beta1="300", model1=False), SALT_2TO1),
+    "gradient factors": (dict(gradient=20, points=40), SALT_6TO1),
+    "hyperbolic factors": (dict(hyperbolic="2"), SALT_6TO1),
+    "Debye-Hueckel in methanol": (dict(**CACL2_SYSTEM, solution="debye-huckel",
+                                       solvent="methanol"), CACL2_DILUTE),
+    "Davies in a solvent of its own": (dict(**CACL2_SYSTEM, solution="davies", ion_size="6",
+                                            temperature="298.15", permittivity="36",
+                                            viscosity="0.34"), CACL2_DILUTE),
+}
+
+
+@pytest.mark.parametrize("name", SWEEPS)
+def test_sweep_report_is_the_batch_tools(name, private_folder):
+    keywords, data = SWEEPS[name]
+    system = condsim.System(**keywords)
+    sweep = system.sweep(data, report=True)
+    batch = run_batch(["--data", data, *system.arguments(), "--report", "batch.txt"],
+                      private_folder)
+    assert batch.returncode == 0, batch.stderr
+    assert sweep.report_bytes == (private_folder / "batch.txt").read_bytes()
+
+
+FITS = {
+    "ideal K1, MCA": (CACL2_SYSTEM, "K1,MCA", "absolute", None),
+    "ideal relative": (CACL2_SYSTEM, "K1,MCA", "relative", None),
+    "Debye-Hueckel K1, MCA": (dict(**CACL2_SYSTEM, solution="debye-huckel"), "K1,MCA",
+                              "absolute", None),
+    "comparison of n": (dict(), "K1,alfa", "absolute", (2, 4)),
+}
+
+
+@pytest.mark.parametrize("name", FITS)
+def test_fit_table_values_and_report_are_the_batch_tools(name, private_folder):
+    keywords, parameters, weights, compare = FITS[name]
+    data = SALT_6TO1 if compare else CACL2_DILUTE
+    system = condsim.System(**keywords)
+    fit = system.fit(data, parameters, weights=weights, compare_n=compare, report=True)
+    extra = ["--fit-n", f"{compare[0]}..{compare[1]}"] if compare else []
+    batch = run_batch(["--data", data, *system.arguments(), "--fit", parameters,
+                       "--weights", weights, *extra, "--report", "batch.txt"], private_folder)
+    assert batch.returncode == 0, batch.stderr
+    printed = batch.stdout.decode()
+    expected = (fit.comparison.table + "\n" if compare else "") + fit.table
+    assert printed == expected
+    # The first line that starts with a name: the value's row (the correlation's comes later).
+    rows = {}
+    for line in printed.splitlines():
+        rows.setdefault(line.split("\t")[0], line.split("\t"))
+    for value in fit.values:
+        assert rows[value.name][1] == value.value_text
+        if value.standard_error_text is not None:
+            assert rows[value.name][2] == value.standard_error_text
+    assert rows["RMS residual"][1] == fit.rms_text
+    assert fit.sweep.report_bytes == (private_folder / "batch.txt").read_bytes()
+
+
+def test_import_converts_as_the_batch_tool(private_folder):
+    molal = CACL2_DILUTE.parent / "cacl2-25C-water-dilute-molal.csv"
+    units = dict(columns=(2, 3), concentration_unit="mol/kg", density="0.997047",
+                 conductivity_unit="equivalent")
+    data = condsim.import_data(molal, **units, system=condsim.System(n=2))
+    batch = run_batch(["--n", "2", "--import", molal, "--columns", "2,3",
+                       "--concentration-unit", "mol/kg", "--density", "0.997047",
+                       "--conductivity-unit", "equivalent", "--write-data", "pairs.txt"],
+                      private_folder)
+    assert batch.returncode == 0, batch.stderr
+    assert data.text.encode() == (private_folder / "pairs.txt").read_bytes()
+    assert any("guessed" in message for message in data.messages)
+
+
+def test_data_read_with_read_data_report_their_file(private_folder):
+    data = condsim.read_data(SALT_6TO1)
+    batch = run_batch(["--data", SALT_6TO1, "--report", "batch.txt"], private_folder)
+    assert batch.returncode == 0, batch.stderr
+    assert condsim.System().sweep(data, report=True).report_bytes == \
+        (private_folder / "batch.txt").read_bytes()
