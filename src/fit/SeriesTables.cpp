@@ -101,7 +101,7 @@ std::string seriesFitCsv(const SeriesResult& result) {
 std::string vantHoffTable(const VantHoffResult& result) {
     std::string text;
     if (!result.fitted()) {
-        text = "van 't Hoff: " + result.refusal + "\n";
+        text = result.refusal + "\n";
     } else {
         text = "van 't Hoff: ln K1 against 1/T at " + std::to_string(result.points.size()) +
                " temperatures, weighted by the profile intervals of K1; " +
