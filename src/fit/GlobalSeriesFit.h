@@ -45,6 +45,8 @@ struct GlobalSeriesFit {
     std::string failure;
     // The data sets left out (no separate fit), "<where>: why".
     std::vector<std::string> leftOut;
+    // A sentence on dCp asked for and not fitted; empty otherwise.
+    std::string note;
     GlobalFitOptions options;
     std::vector<std::string> where;  // of the data sets fitted
     std::vector<ext> temperatures;
