@@ -24,8 +24,11 @@ TEST(GlobalSeriesFit, SeparateAndGlobalFitsRecoverTheThermodynamics) {
         const char* name;
         std::uint32_t seed;
         bool waldenTie;
-    } cases[] = {
-        {"FreeLambdaSeed1", 1, false}, {"WaldenTieSeed2", 2, true}, {"FreeLambdaSeed5", 5, false}};
+        bool heatCapacity = false;
+    } cases[] = {{"FreeLambdaSeed1", 1, false},
+                 {"WaldenTieSeed2", 2, true},
+                 {"FreeLambdaSeed5", 5, false},
+                 {"HeatCapacityWaldenTieSeed6", 6, true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<SeriesDataSet> series =
@@ -37,6 +40,7 @@ TEST(GlobalSeriesFit, SeparateAndGlobalFitsRecoverTheThermodynamics) {
         SeriesRunOptions options;
         options.global = true;
         options.globalOptions.waldenTie = c.waldenTie;
+        options.vantHoffHeatCapacity = c.heatCapacity;
         const SeriesResult result = runSeries(series, setup, options);
         for (const SeriesFit& fit : result.fits) ASSERT_TRUE(fit.fitted()) << fit.failure;
         const VantHoffResult& line = result.vantHoff;
@@ -57,7 +61,15 @@ TEST(GlobalSeriesFit, SeparateAndGlobalFitsRecoverTheThermodynamics) {
             EXPECT_LT(e.profileLower, e.value);
             EXPECT_GT(e.profileUpper, e.value);
         }
-        EXPECT_EQ(global.parameterCount, c.waldenTie ? 3 : 7);
+        // dCp, made 0, within both intervals.
+        EXPECT_EQ(line.withHeatCapacity, c.heatCapacity);
+        EXPECT_EQ(global.options.heatCapacity, c.heatCapacity);
+        if (c.heatCapacity) {
+            expectWithin(0, line.heatCapacity.lower, line.heatCapacity.upper, "van 't Hoff dCp");
+            expectWithin(0, global.estimates[2].profileLower, global.estimates[2].profileUpper,
+                         "global dCp");
+        }
+        EXPECT_EQ(global.parameterCount, (c.waldenTie ? 3 : 7) + (c.heatCapacity ? 1 : 0));
         EXPECT_EQ(global.separateParameterCount, 10);
         EXPECT_EQ(global.pointCount, 60);
         // Fewer parameters: a larger sum of squares, but not by more than the noise allows.
