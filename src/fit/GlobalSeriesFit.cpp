@@ -7,6 +7,7 @@
 #include <unsupported/Eigen/NumericalDiff>
 
 #include "core/Error.h"
+#include "core/IndexOrderedWork.h"
 #include "files/NumberText.h"
 #include "fit/FitParameterisation.h"
 #include "fit/FitProblem.h"
@@ -27,6 +28,22 @@ struct SetProblem {
     std::unique_ptr<FitParameterisation> parameterisation;
     std::unique_ptr<FitProblem> problem;
 };
+
+// Copies of the data sets' problems, which count their evaluations: one set for each thread.
+std::vector<SetProblem> copiesOf(const std::vector<SetProblem>& sets, FitWeighting weighting) {
+    std::vector<SetProblem> copies;
+    for (const SetProblem& set : sets) {
+        SetProblem copy;
+        copy.temperature = set.temperature;
+        copy.viscosity = set.viscosity;
+        copy.system = std::make_unique<FitSystem>(*set.system);
+        copy.parameterisation =
+            std::make_unique<FitParameterisation>(*copy.system, set.parameterisation->parameters());
+        copy.problem = std::make_unique<FitProblem>(*copy.parameterisation, weighting);
+        copies.push_back(std::move(copy));
+    }
+    return copies;
+}
 
 // The stacked residuals of every data set as a function of the global parameters:
 // dH (kJ/mol), dS (J/(mol K)), dCp when fitted, then the lambda of the cation at each
@@ -72,6 +89,12 @@ class GlobalProblem {
             all.insert(all.end(), r.begin(), r.end());
         }
         return all;
+    }
+    // The same problem over other copies of the data sets (for another thread).
+    GlobalProblem over(std::vector<SetProblem>& sets) const {
+        GlobalProblem copy = *this;
+        copy.sets_ = &sets;
+        return copy;
     }
     ext sumOfSquares(const std::vector<ext>& theta) const {
         return FitProblem::sumOfSquaresOf(residuals(theta));
@@ -409,17 +432,34 @@ GlobalSeriesFit fitSeriesGlobally(const std::vector<SeriesDataSet>& data, const 
         estimate.standardError = std::sqrt(covariance(k, k));
         estimate.lower = estimate.value - t * estimate.standardError;
         estimate.upper = estimate.value + t * estimate.standardError;
-        if (j < problem.thermodynamicCount()) {
-            estimate.hasProfile = true;
-            const ext step = t * estimate.standardError;
-            estimate.profileLower =
-                profileBound(problem, optimum.theta, optimum.sumOfSquares, threshold, j, -1, step);
-            estimate.profileUpper =
-                profileBound(problem, optimum.theta, optimum.sumOfSquares, threshold, j, 1, step);
-        }
+        estimate.hasProfile = j < problem.thermodynamicCount();
         fit.estimates.push_back(estimate);
     }
-    fit.evaluations = problem.evaluations();
+    // The bounds of the profiles of dH, dS (and dCp), below and above: independent searches
+    // shared among the threads, each over copies of the data sets' problems.
+    struct ProfileSide {
+        ext bound = 0;
+        int evaluations = 0;
+    };
+    int profileEvaluations = 0;
+    runInIndexOrder<ProfileSide>(
+        static_cast<int>(2 * problem.thermodynamicCount()), setup.request.options.threads,
+        [&](int task) {
+            std::vector<SetProblem> own = copiesOf(sets, setup.request.weighting);
+            const GlobalProblem mine = problem.over(own);
+            const auto j = static_cast<size_t>(task / 2);
+            const ext step = t * fit.estimates[j].standardError;
+            const ext bound = profileBound(mine, optimum.theta, optimum.sumOfSquares, threshold, j,
+                                           task % 2 == 0 ? -1 : 1, step);
+            return ProfileSide{bound, mine.evaluations()};
+        },
+        [&](int task, ProfileSide&& side) {
+            GlobalEstimate& estimate = fit.estimates[static_cast<size_t>(task / 2)];
+            (task % 2 == 0 ? estimate.profileLower : estimate.profileUpper) = side.bound;
+            profileEvaluations += side.evaluations;
+        },
+        [](int, const std::exception_ptr& error) { std::rethrow_exception(error); });
+    fit.evaluations = problem.evaluations() + profileEvaluations;
     return fit;
 }
 
