@@ -128,6 +128,7 @@ std::string globalFitTable(const GlobalSeriesFit& result) {
     std::string text;
     for (const std::string& left : result.leftOut) text += "global fit leaves out: " + left + "\n";
     if (!result.converged()) return text + "The global fit: " + result.failure + "\n";
+    if (!result.note.empty()) text += result.note + "\n";
     text += "Global fit to " + std::to_string(result.pointCount) + " points at " +
             std::to_string(result.temperatures.size()) + " temperatures, " +
             std::to_string(result.parameterCount) + " parameters (" +

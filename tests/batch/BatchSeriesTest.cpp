@@ -151,6 +151,14 @@ TEST(BatchSeries, WritesItsTablesAndRefusesAMissingSeriesFile) {
               std::string::npos)
         << report;
 
+    // The global fit needs two temperatures with a fit: it says so, and the status is 1.
+    const SeriesRun global = runSeries(series, {"--global-fit", "walden"});
+    EXPECT_EQ(global.status, 1);
+    EXPECT_NE(global.results.find("The global fit: it needs two or more temperatures with a "
+                                  "separate fit; 1 here\n"),
+              std::string::npos)
+        << global.results;
+
     const SeriesRun missing = runSeries((folder.path() / "none.txt").string());
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.messages.find("none.txt"), std::string::npos) << missing.messages;

@@ -75,6 +75,19 @@ TEST(GlobalSeriesFit, SeparateAndGlobalFitsRecoverTheThermodynamics) {
         // Fewer parameters: a larger sum of squares, but not by more than the noise allows.
         EXPECT_GE(global.sumOfSquares, global.separateSumOfSquares * (1 - 1e-9L));
         EXPECT_LT(global.sumOfSquares, 2 * global.separateSumOfSquares);
+        // The profiles are shared among the threads: one thread gives the same figures.
+        if (c.seed == 1) {
+            SeriesSetup oneThread = setup;
+            oneThread.request.options.threads = 1;
+            const GlobalSeriesFit alone =
+                fitSeriesGlobally(series, oneThread, result.fits, line, options.globalOptions);
+            ASSERT_EQ(alone.estimates.size(), global.estimates.size());
+            for (size_t j = 0; j < global.estimates.size(); ++j) {
+                EXPECT_EQ(alone.estimates[j].value, global.estimates[j].value);
+                EXPECT_EQ(alone.estimates[j].profileLower, global.estimates[j].profileLower);
+                EXPECT_EQ(alone.estimates[j].profileUpper, global.estimates[j].profileUpper);
+            }
+        }
     }
 }
 
