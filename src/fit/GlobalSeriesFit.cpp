@@ -295,9 +295,11 @@ Matrix covarianceAt(const GlobalProblem& problem, const std::vector<ext>& theta,
 
 }  // namespace
 
-GlobalSeriesFit fitSeriesGlobally(const std::vector<SeriesDataSet>& data, const SeriesSetup& setup,
-                                  const std::vector<SeriesFit>& fits,
-                                  const VantHoffResult& vantHoff, const GlobalFitOptions& options) {
+namespace {
+
+GlobalSeriesFit fitGlobally(const std::vector<SeriesDataSet>& data, const SeriesSetup& setup,
+                            const std::vector<SeriesFit>& fits, const VantHoffResult& vantHoff,
+                            const GlobalFitOptions& options) {
     GlobalSeriesFit fit;
     fit.options = options;
     const FitParameter K1 = FitParameter::stepwiseConstant(1);
@@ -461,6 +463,23 @@ GlobalSeriesFit fitSeriesGlobally(const std::vector<SeriesDataSet>& data, const 
         [](int, const std::exception_ptr& error) { std::rethrow_exception(error); });
     fit.evaluations = problem.evaluations() + profileEvaluations;
     return fit;
+}
+
+}  // namespace
+
+GlobalSeriesFit fitSeriesGlobally(const std::vector<SeriesDataSet>& data, const SeriesSetup& setup,
+                                  const std::vector<SeriesFit>& fits,
+                                  const VantHoffResult& vantHoff, const GlobalFitOptions& options) {
+    try {
+        return fitGlobally(data, setup, fits, vantHoff, options);
+    } catch (const Error& error) {
+        // The calculation failed where the optimiser does not see it: the sum of squares
+        // after a run, the Jacobian of the covariance, a profile.
+        GlobalSeriesFit fit;
+        fit.options = options;
+        fit.failure = "the calculation failed: " + error.text();
+        return fit;
+    }
 }
 
 }  // namespace condsim
