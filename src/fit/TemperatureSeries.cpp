@@ -23,6 +23,8 @@ FitSystem seriesSystemAt(const SeriesDataSet& data, const SeriesSetup& setup,
     FitSystem system = setup.system;
     system.points = data.points;
     system.solution.solvent = setup.solventAt(data.temperature);
+    // Bjerrum's distance depends on the permittivity and the temperature: taken at this one.
+    system.solution = withBjerrumIonSize(system.solution, system.n);
     if (data.anionConductivity) {
         system.MCX = *data.anionConductivity;
         if (anionSource != nullptr) *anionSource = AnionSource::SeriesFile;

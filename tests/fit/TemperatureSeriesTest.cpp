@@ -28,6 +28,14 @@ TEST(TemperatureSeries, AnionConductivityFromTheFileOrByWalden) {
     EXPECT_NEAR(static_cast<double>(walden.MCX * walden.solution.solvent.viscosity),
                 static_cast<double>(76.35L * seriesWater(298.15L).viscosity), 1e-12);
     EXPECT_EQ(walden.solution.solvent.temperature, 318.15L);
+    // Bjerrum's distance, where it is the ion size, at the temperature.
+    SeriesSetup bjerrum = setup;
+    bjerrum.system.solution.kind = SolutionModelKind::DebyeHuckel;
+    bjerrum.system.solution.bjerrumIonSize = true;
+    bjerrum.system.solution.ionSize = 7.15L;
+    EXPECT_EQ(seriesSystemAt(data, bjerrum).solution.ionSize,
+              bjerrumDistance(seriesWater(318.15L), 2));
+    EXPECT_NE(bjerrumDistance(seriesWater(318.15L), 2), bjerrumDistance(seriesWater(298.15L), 2));
     data.anionConductivity = 110;
     EXPECT_EQ(seriesSystemAt(data, setup, &source).MCX, 110);
     EXPECT_EQ(source, AnionSource::SeriesFile);
