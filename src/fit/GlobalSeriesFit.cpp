@@ -414,6 +414,14 @@ GlobalSeriesFit fitGlobally(const std::vector<SeriesDataSet>& data, const Series
         fit.separateParameterCount += static_cast<int>(separate[i]->result.values.size());
     }
 
+    const int extra = fit.separateParameterCount - p;
+    const int separateFreedom = fit.pointCount - fit.separateParameterCount;
+    if (extra > 0 && separateFreedom > 0 && fit.separateSumOfSquares > 0) {
+        fit.fStatistic = std::max<ext>(fit.sumOfSquares - fit.separateSumOfSquares, 0) / extra /
+                         (fit.separateSumOfSquares / separateFreedom);
+        fit.fProbability =
+            fDistributionUpperTail(static_cast<double>(fit.fStatistic), extra, separateFreedom);
+    }
     const Matrix covariance = covarianceAt(problem, optimum.theta, optimum.sumOfSquares);
     const int freedom = fit.pointCount - p;
     const ext t = studentTQuantile(0.975, freedom);

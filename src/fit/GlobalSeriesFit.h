@@ -16,6 +16,7 @@
 // other constants are set at every temperature as the separate fits set them from the
 // system (Model #1 follows K1 with alfa held).
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,13 @@ struct GlobalSeriesFit {
     // The separate fits of the same data sets: their sum of squares and parameters.
     ext separateSumOfSquares = 0;
     int separateParameterCount = 0;
+    // The F test of the global fit against the separate fits (nested: the global model is
+    // the separate one with K1 on the van 't Hoff line, and lambda tied where asked):
+    // F = ((S_global - S_separate) / (p_separate - p_global)) / (S_separate / (m - p_separate)),
+    // and the chance of a larger F where the global model holds. NaN where the separate
+    // fits have no degrees of freedom left or no fewer parameters than the global one.
+    ext fStatistic = NAN;
+    ext fProbability = NAN;
     int evaluations = 0;  // of all residuals of every data set
     bool converged() const { return failure.empty(); }
 };

@@ -156,6 +156,10 @@ std::string globalFitTable(const GlobalSeriesFit& result) {
                     textNumber(result.separateSumOfSquares)});
     text += tabbed({"parameters", "global", std::to_string(result.parameterCount), "separate fits",
                     std::to_string(result.separateParameterCount)});
+    if (!std::isnan(result.fStatistic)) {
+        text += tabbed({"F against the separate fits", textNumber(result.fStatistic), "P(larger F)",
+                        textNumber(result.fProbability)});
+    }
     text += tabbed({"RMS residual", textNumber(result.rmsResidual)});
     return text;
 }

@@ -75,6 +75,14 @@ TEST(GlobalSeriesFit, SeparateAndGlobalFitsRecoverTheThermodynamics) {
         // Fewer parameters: a larger sum of squares, but not by more than the noise allows.
         EXPECT_GE(global.sumOfSquares, global.separateSumOfSquares * (1 - 1e-9L));
         EXPECT_LT(global.sumOfSquares, 2 * global.separateSumOfSquares);
+        const int extra = global.separateParameterCount - global.parameterCount;
+        const int freedom = global.pointCount - global.separateParameterCount;
+        EXPECT_NEAR(static_cast<double>(global.fStatistic),
+                    static_cast<double>((global.sumOfSquares - global.separateSumOfSquares) /
+                                        extra / (global.separateSumOfSquares / freedom)),
+                    1e-12);
+        // The data follow the global model: no F far in the tail.
+        EXPECT_GT(global.fProbability, 0.01L);
         // The profiles are shared among the threads: one thread gives the same figures.
         if (c.seed == 1) {
             SeriesSetup oneThread = setup;
