@@ -2,7 +2,8 @@
 // temperature series (tests/fit/SyntheticSeries.h: 5 temperatures from 5 to 45 C, the 12
 // dilute CaCl2 concentrations, dH = 8 kJ/mol, dS = 48 J/(mol K), lambda of the cation 1 %
 // above Walden's per 40 K, noise 0.005 mS/cm), for the van 't Hoff line through the
-// separate fits and for the global fit (Jacobian and profile intervals), lambda free.
+// separate fits and for the global fit (Jacobian and profile intervals), lambda free; and
+// how often the F test of the global fit against the separate ones rejects it at 5 %.
 //
 // usage: condsim_series_coverage [SETS]   (default 200; the separate fits use every core)
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     int lines = 0;
     int globals = 0;
     int covered[6] = {};
+    int rejected = 0;  // F tests with P(larger F) below 0.05
     const auto within = [](ext truth, ext lower, ext upper) {
         return lower <= truth && truth <= upper;
     };
@@ -41,6 +43,7 @@ int main(int argc, char** argv) {
         }
         if (result.global && result.global->converged()) {
             ++globals;
+            rejected += result.global->fProbability < 0.05L ? 1 : 0;
             for (int j = 0; j < 2; ++j) {
                 const GlobalEstimate& e = result.global->estimates[static_cast<size_t>(j)];
                 covered[2 + j] += within(truth[j], e.lower, e.upper);
@@ -58,5 +61,7 @@ int main(int argc, char** argv) {
                 percent(covered[3], globals));
     std::printf("global (profile)\t%.1f %%\t%.1f %%\n", percent(covered[4], globals),
                 percent(covered[5], globals));
+    std::printf("F test of the global against the separate fits: P(larger F) < 0.05 in %.1f %%\n",
+                percent(rejected, globals));
     return 0;
 }

@@ -458,7 +458,10 @@ GlobalSeriesFit fitGlobally(const std::vector<SeriesDataSet>& data, const Series
             std::vector<SetProblem> own = copiesOf(sets, setup.request.weighting);
             const GlobalProblem mine = problem.over(own);
             const auto j = static_cast<size_t>(task / 2);
-            const ext step = t * fit.estimates[j].standardError;
+            ext step = t * fit.estimates[j].standardError;
+            // A singular covariance gives no step: start from a tenth of the value.
+            if (!std::isfinite(step) || !(step > 0))
+                step = std::max<ext>(std::fabs(optimum.theta[j]) / 10, 1);
             const ext bound = profileBound(mine, optimum.theta, optimum.sumOfSquares, threshold, j,
                                            task % 2 == 0 ? -1 : 1, step);
             return ProfileSide{bound, mine.evaluations()};
