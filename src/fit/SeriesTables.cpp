@@ -77,7 +77,9 @@ std::string tabbed(const std::vector<std::string>& cells) {
     return line + "\n";
 }
 
-std::string textNumber(ext value) { return NumberText(value, '.'); }
+// The tables on standard output and in the report: the process decimal separator, as the
+// tables of a fit.
+std::string textNumber(ext value) { return NumberText(value); }
 
 std::string estimateRow(const std::string& name, const VantHoffEstimate& estimate) {
     return tabbed({name, textNumber(estimate.value), textNumber(estimate.standardError),

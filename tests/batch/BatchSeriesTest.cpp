@@ -12,6 +12,7 @@
 #include "TestSession.h"
 #include "batch/BatchSession.h"
 #include "batch/BatchTestSupport.h"
+#include "files/DecimalSeparator.h"
 #include "plot/RecordingCanvas.h"
 
 namespace condsim {
@@ -150,6 +151,22 @@ TEST(BatchSeries, WritesItsTablesAndRefusesAMissingSeriesFile) {
     EXPECT_NE(report.find("[separate fits]\n" + run.results.substr(0, run.results.find("\n\n"))),
               std::string::npos)
         << report;
+
+    // The tables take the decimal separator asked for, as a fit's; the CSV the period.
+    std::ostringstream commaMessages;
+    std::ostringstream comma;
+    const char separator = decimalSeparator();
+    setDecimalSeparator(',');  // as the tool's main does for --decimal-separator
+    const int commaStatus =
+        runBatch(parseBatchOptions({"--series", series, "--n", "2", "--mcx", "76,35", "--alfa", "1",
+                                    "--model1", "on", "--fit", "K1,MCA", "--decimal-separator", ",",
+                                    "--series-csv", "comma.csv"}),
+                 commaMessages, comma, testing::recordingCanvases(), testing::noPictures());
+    setDecimalSeparator(separator);
+    ASSERT_EQ(commaStatus, 0) << commaMessages.str();
+    EXPECT_NE(comma.str().find("\t12,759363502105\t"), std::string::npos) << comma.str();
+    EXPECT_NE(testing::contentOf(folder.path() / "comma.csv").find(",12.759363502105"),
+              std::string::npos);
 
     // The global fit needs two temperatures with a fit: it says so, and the status is 1.
     const SeriesRun global = runSeries(series, {"--global-fit", "walden"});
