@@ -18,6 +18,8 @@ using condsim::fuzzing::require;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     condsim::fuzzing::inputFile(data, size);
     const std::string text(reinterpret_cast<const char*>(data), size);
+    // Only files of the working folder: a name such as /dev/stdin would block the run.
+    if (text.find('/') != std::string::npos) return 0;
     const std::vector<condsim::SeriesFileLine> lines =
         condsim::parseSeriesText(text, "s.txt", condsim::fuzzing::workingFolder());
     int previous = 0;
