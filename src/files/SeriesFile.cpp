@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <sstream>
+#include <string_view>
 
 #include "core/Error.h"
 #include "files/NumberText.h"
@@ -95,7 +96,9 @@ void readObserved(SeriesFileLine& entry) {
 std::vector<SeriesFileLine> parseSeriesText(const std::string& text, const std::string& name,
                                             const std::string& folder) {
     std::vector<SeriesFileLine> lines;
-    std::istringstream stream(text);
+    // A byte-order mark, as some editors write at the start of UTF-8 text, is no field.
+    const std::string_view bom = "\xEF\xBB\xBF";
+    std::istringstream stream(text.rfind(bom, 0) == 0 ? text.substr(bom.size()) : text);
     std::string line;
     int number = 0;
     while (std::getline(stream, line)) {

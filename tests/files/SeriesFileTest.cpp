@@ -29,6 +29,10 @@ TEST(SeriesFile, EachBadLineNamesItsProblemAndTheOthersStand) {
         {"TabsBlanksCommentsAndQuotes",
          "# file T lambda\n\na.txt\t278.15\n\"b c.txt\"  298.15 76.35 # with lambda\n",
          {"", ""}},
+        {"ByteOrderMarkAndCrLf",
+         "\xEF\xBB\xBF"
+         "a.txt 278.15\r\n\"b c.txt\" 288.15\r\n",
+         {"", ""}},
         {"MissingFile", "a.txt 278.15\nnone.txt 288.15\n", {"", "the data file "}},
         {"DuplicateTemperature",
          "a.txt 298.15\n\"b c.txt\" 298.15\n",
