@@ -70,7 +70,9 @@ FitSystem seriesSystemAt(const SeriesDataSet& data, const SeriesSetup& setup,
                          AnionSource* anionSource = nullptr);
 
 // Fits every data set on the threads of the request's options; the results in the order
-// of the data sets, each standing alone.
+// of the data sets, each standing alone. The request's progress callback is told on those
+// threads; a FitCancelled it throws ends the series and comes out of here. solventAt is
+// called on those threads too.
 std::vector<SeriesFit> fitSeriesSeparately(const std::vector<SeriesDataSet>& data,
                                            const SeriesSetup& setup);
 
