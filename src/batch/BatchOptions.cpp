@@ -27,6 +27,9 @@ const char* batchUsage() {
            "                     [--figure-caption on|off] [--figure-x linear|log|sqrt]\n"
            "                     [--species-names NAME,...] [--compare-solution MODEL[:A]]...\n"
            "                     [--export-csv FILE] [--threads N]\n"
+           "       condsim-batch --series FILE --fit LIST [--global-fit free|walden]\n"
+           "                     [--vant-hoff-cp on|off] [--series-csv FILE]\n"
+           "                     [--series-report FILE] [model and fit options as above]\n"
            "       condsim-batch --help | --version\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
@@ -87,7 +90,23 @@ const char* batchUsage() {
            "                             equiv-1, n of the system equivalents per formula)\n"
            "  --write-data FILE          saves the converted pairs for File/Open and --data\n"
            "The import runs after the constants step (so n is the system's), before the\n"
-           "scaling factors.\n";
+           "scaling factors.\n"
+           "\n"
+           "A temperature series (see docs/temperature-series.md), in place of --data:\n"
+           "  --series FILE              one data set per line: its data file (relative to\n"
+           "                             FILE's folder), its temperature in K and optionally\n"
+           "                             lambda of the anion there (else the Walden rule from\n"
+           "                             --mcx at 25 C); the --fit parameters are fitted to\n"
+           "                             each, in the solvent at its temperature (--solvent,\n"
+           "                             default water), then ln K1 against 1/T (van 't Hoff)\n"
+           "  --vant-hoff-cp on|off      also a constant dCp (five or more temperatures)\n"
+           "  --global-fit free|walden   all data sets at once with dH and dS (and dCp) in\n"
+           "                             place of K1, lambda of the cation free at each\n"
+           "                             temperature or tied by the Walden rule to 25 C\n"
+           "  --series-csv FILE          the table per temperature as CSV\n"
+           "  --series-report FILE       the tables of the series as a report\n"
+           "The tables go to standard output; a data set that cannot be fitted is named with\n"
+           "its line on standard error, the others stand, and the exit status is 1.\n";
 }
 
 namespace {
@@ -244,16 +263,48 @@ void checkSolventValues(const BatchOptions& options) {
     }
 }
 
+// A series takes its data and temperatures from the series file, and writes its own outputs.
+void checkSeriesOptions(const BatchOptions& options, bool heatCapacityGiven) {
+    if (!options.series) {
+        const char* given = options.seriesCsv      ? "--series-csv"
+                            : options.seriesReport ? "--series-report"
+                            : options.globalFit    ? "--global-fit"
+                            : heatCapacityGiven    ? "--vant-hoff-cp"
+                                                   : nullptr;
+        if (given != nullptr) throw BatchUsageError{std::string(given) + " needs --series FILE"};
+        return;
+    }
+    if (!options.fit) throw BatchUsageError{"--series needs --fit LIST"};
+    const char* other = options.data                        ? "--data"
+                        : options.importing.file            ? "--import"
+                        : options.fitN                      ? "--fit-n"
+                        : options.report                    ? "--report"
+                        : options.plot                      ? "--plot"
+                        : options.distribution              ? "--distribution"
+                        : !options.figures.empty()          ? "--figure"
+                        : options.exportCsv                 ? "--export-csv"
+                        : !options.compareSolutions.empty() ? "--compare-solution"
+                        : options.temperature               ? "--temperature"
+                                                            : nullptr;
+    if (other != nullptr) {
+        throw BatchUsageError{std::string(other) +
+                              " does not go with --series (its data and temperatures come from "
+                              "the series file, its outputs are --series-csv and "
+                              "--series-report)"};
+    }
+}
+
 // The ion size and the solvent enter only the ionic-strength models: with the ideal model
 // (the default) they would change nothing, which a run must not pretend.
 void checkIonicOnlyOptions(const BatchOptions& options) {
     if (options.solution && *options.solution != SolutionModelKind::Ideal) return;
-    const char* given = options.ionSize        ? "--ion-size"
-                        : options.solvent      ? "--solvent"
-                        : options.temperature  ? "--temperature"
-                        : options.permittivity ? "--permittivity"
-                        : options.viscosity    ? "--viscosity"
-                                               : nullptr;
+    // A series uses the solvent's viscosity in any model: the Walden rule and product.
+    const char* given = options.ionSize                      ? "--ion-size"
+                        : options.solvent && !options.series ? "--solvent"
+                        : options.temperature                ? "--temperature"
+                        : options.permittivity               ? "--permittivity"
+                        : options.viscosity                  ? "--viscosity"
+                                                             : nullptr;
     if (given == nullptr) return;
     throw BatchUsageError{std::string(given) +
                           " applies to the ionic-strength models only (--solution debye-huckel "
@@ -264,6 +315,7 @@ void checkIonicOnlyOptions(const BatchOptions& options) {
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
     BatchOptions options;
+    bool heatCapacityGiven = false;
     using Setter = std::function<void(const std::string&)>;
     std::map<std::string, Setter> valueOptions = {
         {"--data", [&](const std::string& v) { options.data = v; }},
@@ -371,6 +423,21 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         {"--permittivity", [&](const std::string& v) { options.permittivity = v; }},
         {"--viscosity", [&](const std::string& v) { options.viscosity = v; }},
         {"--threads", [&](const std::string& v) { options.threads = threadCount(v); }},
+        {"--series", [&](const std::string& v) { options.series = v; }},
+        {"--series-csv", [&](const std::string& v) { options.seriesCsv = v; }},
+        {"--series-report", [&](const std::string& v) { options.seriesReport = v; }},
+        {"--global-fit",
+         [&](const std::string& v) {
+             if (v != "free" && v != "walden")
+                 throw BatchUsageError{"--global-fit takes free or walden"};
+             options.globalFit = v == "walden";
+         }},
+        {"--vant-hoff-cp",
+         [&](const std::string& v) {
+             if (v != "on" && v != "off") throw BatchUsageError{"--vant-hoff-cp takes on or off"};
+             options.vantHoffHeatCapacity = v == "on";
+             heatCapacityGiven = true;
+         }},
         {"--weights",
          [&](const std::string& v) {
              FitWeighting weighting = FitWeighting::Absolute;
@@ -410,6 +477,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         option->second(*value);
     }
     if (options.fitN && !options.fit) throw BatchUsageError{"--fit-n needs --fit LIST"};
+    checkSeriesOptions(options, heatCapacityGiven);
     checkImportOptions(options.importing, options.data.has_value());
     checkSolventValues(options);
     checkIonicOnlyOptions(options);

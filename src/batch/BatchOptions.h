@@ -55,6 +55,13 @@ struct BatchOptions {
     std::optional<std::string> permittivity;  // --permittivity
     std::optional<std::string> viscosity;     // --viscosity, mPa s
     std::optional<FitWeighting> weights;      // of the residuals of the fit
+    // A temperature series in place of --data: the separate fit of --fit at each
+    // temperature, van 't Hoff, and the global fit when asked.
+    std::optional<std::string> series;        // --series FILE
+    std::optional<std::string> seriesCsv;     // --series-csv FILE: the table per temperature
+    std::optional<std::string> seriesReport;  // --series-report FILE
+    std::optional<bool> globalFit;            // --global-fit free|walden: true for walden
+    bool vantHoffHeatCapacity = false;        // --vant-hoff-cp on
     std::optional<int> threads;  // --threads: threads of the sweep; default one per core
     bool help = false;
     bool version = false;  // print the version and stop

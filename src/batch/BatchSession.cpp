@@ -11,6 +11,7 @@
 #include "fit/AnionCountComparison.h"
 #include "fit/ConstantsFit.h"
 #include "fit/FitReport.h"
+#include "fit/SeriesTables.h"
 #include "ui/Application.h"
 #include "ui/CalculationData.h"
 #include "ui/Dispatch.h"
@@ -41,9 +42,10 @@ std::string absoluteName(const std::string& name) {
 
 // Every file name made absolute against the directory the tool was started in.
 BatchOptions withAbsoluteNames(BatchOptions options) {
-    for (auto* name : {&options.data, &options.importing.file, &options.importing.writeData,
-                       &options.constants, &options.factors, &options.report, &options.plot,
-                       &options.distribution, &options.exportCsv}) {
+    for (auto* name :
+         {&options.data, &options.importing.file, &options.importing.writeData, &options.constants,
+          &options.factors, &options.report, &options.plot, &options.distribution,
+          &options.exportCsv, &options.series, &options.seriesCsv, &options.seriesReport}) {
         if (*name) *name = absoluteName(**name);
     }
     for (auto& figure : options.figures) figure.second = absoluteName(figure.second);
@@ -179,6 +181,13 @@ class BatchRun {
         // the tool was started in, and "record.txt" goes there.
         app_.state.remembersDataDirectory = false;
         if (options_.threads) form1_.sweepOptions.threads = *options_.threads;
+        if (options_.series) {
+            bool complete = false;
+            const bool ran = outputFoldersExist() && typeIntoFields() && chooseSolutionModel() &&
+                             setConstants() && setScalingFactors() &&
+                             fitTemperatureSeries(complete);
+            return ran && complete ? 0 : 1;
+        }
         const bool ran = outputFoldersExist() && openObservedData() && typeIntoFields() &&
                          chooseSolutionModel() && setConstants() && importObservedData() &&
                          setScalingFactors() && fitAndApply() && conductCalculations() &&
@@ -268,7 +277,9 @@ class BatchRun {
                                            {"--plot", options_.plot},
                                            {"--distribution", options_.distribution},
                                            {"--export-csv", options_.exportCsv},
-                                           {"--write-data", options_.importing.writeData}}) {
+                                           {"--write-data", options_.importing.writeData},
+                                           {"--series-csv", options_.seriesCsv},
+                                           {"--series-report", options_.seriesReport}}) {
             if (name) outputs.emplace_back(option, *name);
         }
         for (const auto& figure : options_.figures) outputs.emplace_back("--figure", figure.second);
@@ -406,6 +417,46 @@ class BatchRun {
             if (!result.converged()) throw Error(fitFailureMessage(result));
             applyFit(form1_, result);
             results_ << fitResultTable(result);
+        });
+    }
+
+    // A temperature series: the fit of --fit at each temperature of the series file, from
+    // the model the fields and the Solution Model window set up, then van 't Hoff and the
+    // global fit. A data set without a fit is named on standard error and leaves complete
+    // false; the others stand.
+    bool fitTemperatureSeries(bool& complete) {
+        return act([&] {
+            const std::vector<SeriesFileLine> lines = readSeriesFile(*options_.series);
+            const std::string solvent = options_.solvent.value_or("water");
+            SeriesSetup setup{
+                fitSystemOf(form1_),
+                {*options_.fit, {}, options_.weights.value_or(FitWeighting::Absolute)},
+                [solvent](ext kelvin) { return solventAtTemperature(solvent, kelvin); }};
+            if (options_.threads) setup.request.options.threads = *options_.threads;
+            SeriesRunOptions run;
+            run.vantHoffHeatCapacity = options_.vantHoffHeatCapacity;
+            run.global = options_.globalFit.has_value();
+            run.globalOptions.waldenTie = options_.globalFit.value_or(false);
+            SeriesResult result = runSeries(seriesDataSetsOf(lines), setup, run);
+            result.seriesFile = *options_.series;
+            complete = !result.fits.empty();
+            for (const SeriesFit& fit : result.fits) {
+                if (fit.fitted()) continue;
+                platform_.message(fit.failure);
+                complete = false;
+            }
+            if (result.fits.empty()) platform_.message(*options_.series + " names no data set");
+            if (result.global && !result.global->converged()) complete = false;
+            results_ << seriesFitTable(result) << '\n' << vantHoffTable(result.vantHoff);
+            if (result.global) results_ << '\n' << globalFitTable(*result.global);
+            if (options_.seriesCsv)
+                writeTextFileAtomically(*options_.seriesCsv, seriesFitCsv(result));
+            if (options_.seriesReport) {
+                const std::string model = "n = " + std::to_string(setup.system.n) + ", " +
+                                          solutionModelKindName(setup.system.solution.kind) +
+                                          ", solvent " + solvent;
+                writeTextFileAtomically(*options_.seriesReport, seriesReport(result, model));
+            }
         });
     }
 

@@ -20,4 +20,9 @@ double studentTQuantile(double probability, int degreesOfFreedom) {
     return std::sqrt(nu * (1 - x) / x);
 }
 
+double fDistributionUpperTail(double f, int d1, int d2) {
+    // P(F > f) = I_x(d2/2, d1/2) with x = d2 / (d2 + d1 f).
+    return Eigen::numext::betainc(d2 / 2.0, d1 / 2.0, d2 / (d2 + d1 * f));
+}
+
 }  // namespace condsim

@@ -37,5 +37,21 @@ TEST(StudentT, QuantilesAgreeWithTheTables) {
     }
 }
 
+// The upper tail of F against SciPy's scipy.stats.f.sf.
+TEST(StudentT, UpperTailOfFAgreesWithScipy) {
+    const struct {
+        double f;
+        int d1, d2;
+        double tail;
+    } rows[] = {
+        {0.5, 3, 53, 0.6838917094904233},    {1.0, 3, 53, 0.4001269466344345},
+        {2.7, 3, 53, 0.05486286585430642},   {4.0, 1, 10, 0.07338803477074037},
+        {1.2, 20, 100, 0.27053114187236227},
+    };
+    for (const auto& row : rows) {
+        EXPECT_NEAR(fDistributionUpperTail(row.f, row.d1, row.d2), row.tail, 1e-12) << row.f;
+    }
+}
+
 }  // namespace
 }  // namespace condsim
