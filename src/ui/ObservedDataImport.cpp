@@ -7,6 +7,7 @@
 #include "files/ObservedData.h"
 #include "files/TextFile.h"
 #include "ui/DataDirectoryMemory.h"
+#include "ui/SessionState.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
@@ -105,6 +106,7 @@ void importObservedData(TForm1& form, const ObservedDataImportDialog& dialog) {
         values.push_back(pair.conductivity);
     }
     form.LoadObservedPairs(*chosen, values);
+    state.observedImport = sessionImportOf(import);
     form.DrawObservedPlot();
 
     if (!import.saveAfterLoading) return;
