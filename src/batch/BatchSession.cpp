@@ -16,6 +16,7 @@
 #include "ui/FitApplication.h"
 #include "ui/MainWindowFit.h"
 #include "ui/ObservedDataImport.h"
+#include "ui/SessionState.h"
 
 namespace condsim {
 
@@ -40,9 +41,10 @@ std::string absoluteName(const std::string& name) {
 
 // Every file name made absolute against the directory the tool was started in.
 BatchOptions withAbsoluteNames(BatchOptions options) {
-    for (auto* name : {&options.data, &options.importing.file, &options.importing.writeData,
-                       &options.constants, &options.factors, &options.report, &options.plot,
-                       &options.distribution, &options.exportCsv}) {
+    for (auto* name :
+         {&options.session, &options.saveSession, &options.data, &options.importing.file,
+          &options.importing.writeData, &options.constants, &options.factors, &options.report,
+          &options.plot, &options.distribution, &options.exportCsv}) {
         if (*name) *name = absoluteName(**name);
     }
     for (auto& figure : options.figures) figure.second = absoluteName(figure.second);
@@ -143,11 +145,11 @@ class BatchRun {
         // the tool was started in, and "record.txt" goes there.
         app_.state.remembersDataDirectory = false;
         if (options_.threads) form1_.sweepOptions.threads = *options_.threads;
-        const bool ran = outputFoldersExist() && openObservedData() && typeIntoFields() &&
-                         chooseSolutionModel() && setConstants() && importObservedData() &&
-                         setScalingFactors() && fitAndApply() &&
+        const bool ran = outputFoldersExist() && openSession() && openObservedData() &&
+                         typeIntoFields() && chooseSolutionModel() && setConstants() &&
+                         importObservedData() && setScalingFactors() && fitAndApply() &&
                          act([&] { form1_.Button3Click(); }) && tellNotes() && saveReport() &&
-                         savePictures() && writeFigures() && exportData();
+                         savePictures() && writeFigures() && exportData() && saveSession();
         return ran ? 0 : 1;
     }
 
@@ -156,9 +158,10 @@ class BatchRun {
     std::optional<CalculationRecord> calculate() {
         app_.state.remembersDataDirectory = false;
         if (options_.threads) form1_.sweepOptions.threads = *options_.threads;
-        const bool ran = openObservedData() && typeIntoFields() && chooseSolutionModel() &&
-                         setConstants() && importObservedData() && setScalingFactors() &&
-                         fitAndApply() && act([&] { form1_.Button3Click(); });
+        const bool ran = openSession() && openObservedData() && typeIntoFields() &&
+                         chooseSolutionModel() && setConstants() && importObservedData() &&
+                         setScalingFactors() && fitAndApply() &&
+                         act([&] { form1_.Button3Click(); });
         if (!ran) return std::nullopt;
         return app_.state.calculation;
     }
@@ -225,6 +228,7 @@ class BatchRun {
                                            {"--plot", options_.plot},
                                            {"--distribution", options_.distribution},
                                            {"--export-csv", options_.exportCsv},
+                                           {"--save-session", options_.saveSession},
                                            {"--write-data", options_.importing.writeData}}) {
             if (name) outputs.emplace_back(option, *name);
         }
@@ -240,6 +244,33 @@ class BatchRun {
             }
         }
         return true;
+    }
+
+    // File/Open Session, before everything else: the steps after it change what it restored.
+    bool openSession() {
+        if (!options_.session) return true;
+        return act([&] {
+            const Session session = readSessionFile(*options_.session);
+            restoreSession(app_, session, *options_.session);
+            sessionFit_ = {session.fitParameters, session.fitWeights};
+        });
+    }
+
+    // The session of the windows after the run, with the fit that ran (or the one of the
+    // session opened).
+    bool saveSession() {
+        if (!options_.saveSession) return true;
+        return act([&] {
+            Session session = takeSession(app_);
+            session.fitParameters = sessionFit_.first;
+            session.fitWeights = sessionFit_.second;
+            if (options_.fit) {
+                session.fitParameters = fitParameterOption(*options_.fit);
+                session.fitWeights =
+                    fitWeightingName(options_.weights.value_or(FitWeighting::Absolute));
+            }
+            writeSessionFile(*options_.saveSession, session);
+        });
     }
 
     // 1. File/Open.
@@ -292,6 +323,8 @@ class BatchRun {
 
     // 3. The stepwise constants from a file, or Initialize.
     bool setConstants() {
+        // A session's constants stay unless an option changes what they are built from.
+        if (!options_.constants && options_.session && !options_.setsConstantInputs()) return true;
         if (!options_.constants) return act([&] { form1_.InitializeClick(); });
         chooseFile(*options_.constants);
         return act([&] { form1_.Button4Click(); });
@@ -408,6 +441,7 @@ class BatchRun {
     StreamPlatform platform_;
     Application app_;
     TForm1& form1_;
+    std::pair<std::string, std::string> sessionFit_{"", "absolute"};  // of --session
 };
 
 }  // namespace

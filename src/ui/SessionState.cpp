@@ -219,6 +219,13 @@ Restored checkedValues(const Application& app, const Session& s, const Values& v
 
 }  // namespace
 
+std::string fitParameterOption(const std::vector<FitParameter>& parameters) {
+    std::string list;
+    for (const FitParameter& parameter : parameters)
+        list += (list.empty() ? "" : ",") + fitParameterName(parameter);
+    return list;
+}
+
 SessionImport sessionImportOf(const ObservedDataImport& import) {
     SessionImport s;
     s.file = import.fileName();
@@ -287,7 +294,7 @@ Session takeSession(const Application& app, const FitWindow* fit) {
     (void)window;
 
     if (fit != nullptr) {
-        s.fitParameters = fitParameterNameList(fit->request().parameters);
+        s.fitParameters = fitParameterOption(fit->request().parameters);
         s.fitWeights = fitWeightingName(fit->weighting);
     }
     s.calculated = !state.calculation.empty();

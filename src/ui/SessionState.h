@@ -5,6 +5,7 @@
 #include <string>
 
 #include "files/SessionFile.h"
+#include "fit/FitParameter.h"
 #include "ui/Application.h"
 
 namespace condsim {
@@ -23,6 +24,9 @@ Session takeSession(const Application& app, const FitWindow* fit = nullptr);
 // is one, takes the chosen parameters and the weighting.
 void restoreSession(Application& app, const Session& session, const std::string& fileName,
                     FitWindow* fit = nullptr);
+
+// Fit parameters as --fit and the session take them: "K1,alfa,MCA".
+std::string fitParameterOption(const std::vector<FitParameter>& parameters);
 
 // The choices of an import that has just loaded its pairs, by their session names.
 SessionImport sessionImportOf(const ObservedDataImport& import);
