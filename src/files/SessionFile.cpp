@@ -46,6 +46,44 @@ ordered_json pairsJson(const std::vector<std::array<SessionNumber, 2>>& rows) {
     return list;
 }
 
+// A value on one line, with a blank after each comma and colon.
+std::string oneLine(const ordered_json& value) {
+    if (value.is_object()) {
+        std::string text = "{";
+        for (auto item = value.begin(); item != value.end(); ++item)
+            text += (item == value.begin() ? "" : ", ") + ordered_json(item.key()).dump() + ": " +
+                    oneLine(item.value());
+        return text + "}";
+    }
+    if (value.is_array()) {
+        std::string text = "[";
+        for (size_t i = 0; i < value.size(); ++i) text += (i == 0 ? "" : ", ") + oneLine(value[i]);
+        return text + "]";
+    }
+    return value.dump();
+}
+
+// Objects and lists a line per member, except where the whole fits on one short line, so
+// that a pair of the observed data or a row of the constants table is one line.
+void writeReadable(const ordered_json& value, int indent, std::string& out) {
+    constexpr size_t shortLine = 72;
+    const std::string flat = oneLine(value);
+    if (!value.is_structured() || value.empty() || flat.size() + indent <= shortLine) {
+        out += flat;
+        return;
+    }
+    const std::string inner(static_cast<size_t>(indent + 2), ' ');
+    out += value.is_object() ? "{\n" : "[\n";
+    size_t i = 0;
+    for (auto item = value.begin(); item != value.end(); ++item, ++i) {
+        out += inner;
+        if (value.is_object()) out += ordered_json(item.key()).dump() + ": ";
+        writeReadable(item.value(), indent + 2, out);
+        out += i + 1 < value.size() ? ",\n" : "\n";
+    }
+    out += std::string(static_cast<size_t>(indent), ' ') + (value.is_object() ? "}" : "]");
+}
+
 std::string keyOf(const std::string& path, const std::string& name) {
     return path.empty() ? name : path + "." + name;
 }
@@ -182,7 +220,9 @@ std::string sessionText(const Session& s) {
                              {"viscosity", numberJson(m.viscosity)}};
     json["fit"] = {{"parameters", s.fitParameters}, {"weights", s.fitWeights}};
     json["calculated"] = s.calculated;
-    return json.dump(2) + "\n";
+    std::string text;
+    writeReadable(json, 0, text);
+    return text + "\n";
 }
 
 Session parseSession(const std::string& text, const std::string& fileName) {

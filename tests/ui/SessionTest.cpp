@@ -235,10 +235,7 @@ TEST(SessionFile, ABadSessionIsRefusedNamingItsKeyAndChangesNothing) {
          },
          "main.beta1", "'ten' is not a number"},
         {"an observed value not a number",
-         [](const std::string& t) {
-             return replaced(t, "\"pairs\": [\n      [\n        \"",
-                             "\"pairs\": [\n      [\n        \"x");
-         },
+         [](const std::string& t) { return replaced(t, "[\"0.0001\", ", "[\"x0.0001\", "); },
          "observed.pairs[0][0]", "is not a number"},
         {"an exact value that is not one",
          [](const std::string& t) {
