@@ -6,6 +6,7 @@
 
 #include "core/Error.h"
 #include "core/ReleaseInfo.h"
+#include "files/DecimalSeparator.h"
 #include "files/NumberText.h"
 #include "files/ObservedDataFile.h"
 #include "fit/FitParameter.h"
@@ -120,6 +121,41 @@ const char* conductivityUnitName(ConductivityUnit unit) {
             break;
     }
     return "molar";
+}
+
+// Every text of the session that holds a number, changed by change.
+template <typename Change>
+Session withNumberTexts(Session s, Change change) {
+    for (auto& pair : s.observed)
+        for (SessionNumber& number : pair) number.text = change(number.text);
+    if (s.imported) s.imported->density = change(s.imported->density);
+    for (std::string* text : {&s.beta1, &s.MCA, &s.MCX, &s.factors.a}) *text = change(*text);
+    for (std::string& text : s.plotRange) text = change(text);
+    for (auto& row : s.constants)
+        for (SessionNumber& number : row) number.text = change(number.text);
+    for (SessionNumber& number : s.factors.values) number.text = change(number.text);
+    for (SessionNumber* number : {&s.solution.ionSize, &s.solution.temperature,
+                                  &s.solution.permittivity, &s.solution.viscosity})
+        number->text = change(number->text);
+    return s;
+}
+
+// A session keeps numbers with the period, whatever separator the windows show, so that it
+// opens the same under every locale: a number shown with another separator is written with
+// the period, and read back with the separator of the windows.
+std::string withSeparator(const std::string& text, char from, char to) {
+    if (from == to || !numberOrNothing(text)) return text;
+    std::string changed = text;
+    std::replace(changed.begin(), changed.end(), from, to);
+    return changed;
+}
+
+std::string fromPeriod(const std::string& text) {
+    const char separator = decimalSeparator();
+    if (separator == '.') return text;
+    std::string changed = text;
+    std::replace(changed.begin(), changed.end(), '.', separator);
+    return numberOrNothing(changed) ? changed : text;
 }
 
 // What the windows will take, every value checked before any of them changes.
@@ -298,11 +334,14 @@ Session takeSession(const Application& app, const FitWindow* fit) {
         s.fitWeights = fitWeightingName(fit->weighting);
     }
     s.calculated = !state.calculation.empty();
-    return s;
+    return withNumberTexts(std::move(s), [](const std::string& text) {
+        return withSeparator(text, decimalSeparator(), '.');
+    });
 }
 
-void restoreSession(Application& app, const Session& s, const std::string& fileName,
+void restoreSession(Application& app, const Session& saved, const std::string& fileName,
                     FitWindow* fit) {
+    const Session s = withNumberTexts(saved, fromPeriod);
     const Values v(fileName);
     const Restored r = checkedValues(app, s, v);
     ProcessState& state = app.state;

@@ -12,6 +12,7 @@
 #include "TestSession.h"
 #include "WindowSnapshot.h"
 #include "core/Error.h"
+#include "files/DecimalSeparator.h"
 #include "files/SessionFile.h"
 #include "files/TextFile.h"
 #include "fit/ConstantsFit.h"
@@ -154,6 +155,37 @@ TEST(SessionFile, OpeningASavedSessionGivesTheSameReportByteForByte) {
         EXPECT_EQ(reportOf(second, "opened.txt"), saved);
         // Saved again, the session is the same text.
         EXPECT_EQ(sessionText(takeSession(second.app)), text);
+    }
+}
+
+// The windows show decimal commas; the session keeps periods, and opens under either.
+TEST(SessionFile, NumbersAreKeptWithThePeriodWhateverTheWindowsShow) {
+    struct Restore {
+        ~Restore() { setDecimalSeparator('.'); }
+    } restore;
+    setDecimalSeparator(',');
+    std::string saved;
+    std::string text;
+    {
+        Session s;
+        openData(s);
+        s.form1.beta1.setText("2500,5");
+        s.form1.MCA.setText("80,25");
+        s.form1.InitializeClick();
+        ASSERT_TRUE(s.act([&] { s.form1.Button3Click(); }));
+        saved = reportOf(s, "saved.txt");
+        text = sessionText(takeSession(s.app));
+    }
+    EXPECT_NE(text.find("\"beta1\": \"2500.5\""), std::string::npos) << text;
+    EXPECT_NE(text.find("[\"0.0001\", \"0.06648\"]"), std::string::npos) << text;
+    EXPECT_EQ(text.find("2500,5"), std::string::npos);
+    for (const char separator : {',', '.'}) {
+        setDecimalSeparator(separator);
+        Session s;
+        ASSERT_TRUE(s.act([&] { restoreSession(s.app, parseSession(text, "s"), "s"); }))
+            << s.errors().back();
+        EXPECT_EQ(s.form1.beta1.text(), separator == ',' ? "2500,5" : "2500.5");
+        if (separator == ',') EXPECT_EQ(reportOf(s, "opened.txt"), saved);
     }
 }
 
