@@ -188,6 +188,15 @@ Restored checkedValues(const Application& app, const Session& s, const Values& v
         r.observed.push_back(v.of(s.observed[i][0], key + "[0]"));
         r.observed.push_back(v.of(s.observed[i][1], key + "[1]"));
     }
+    if (s.imported) {
+        const SessionImport& i = *s.imported;
+        if (i.skip < 0) v.refuse("observed.import.skip", "a number of lines is 0 or more");
+        if (i.concentrationColumn < 1 || i.conductivityColumn < 1 ||
+            i.concentrationColumn == i.conductivityColumn)
+            v.refuse("observed.import.columns", "two different column numbers from 1");
+        if (i.concentrationUnit == "mol/kg")
+            v.refuseNonNumber(i.density, "observed.import.density");
+    }
     v.checkRange(s.n, form.SpinEdit1, "main.n");
     v.checkRange(s.alfa, form.SpinEdit2, "main.alfa");
     v.checkRange(s.points, form.SpinEdit3, "main.points");

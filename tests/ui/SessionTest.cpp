@@ -290,6 +290,14 @@ TEST(SessionFile, ABadSessionIsRefusedNamingItsKeyAndChangesNothing) {
              return replaced(t, "\"kind\": \"ideal\"", "\"kind\": \"pitzer\"");
          },
          "solutionModel.kind", "'pitzer' is not one of ideal, debye-huckel, davies"},
+        {"import columns that are the same",
+         [](const std::string& t) {
+             condsim::Session session = parseSession(t, "good");
+             session.imported =
+                 SessionImport{"m.csv", "comma", 0, "auto", 2, 2, "mol/L", "1", "S/cm"};
+             return sessionText(session);
+         },
+         "observed.import.columns", "two different column numbers"},
         {"a fit parameter that does not exist",
          [](const std::string& t) {
              return replaced(t, "\"parameters\": \"\"", "\"parameters\": \"K1,MCZ\"");
