@@ -239,15 +239,20 @@ Session parseSession(const std::string& text, const std::string& fileName) {
     }
     if (!json.is_object()) r.refuse("(the whole file)", "not a session: no JSON object");
     Session s;
-    s.version = r.text(json, "", "condsim");
     const int format = r.whole(json, "", "format");
     if (format > sessionFormat) {
+        // The version that wrote it, where it says; the refusal needs nothing else.
+        const auto writer = json.find("condsim");
+        s.version = writer != json.end() && writer->is_string()
+                        ? writer->get<std::string>()
+                        : "of format " + std::to_string(format);
         r.refuse("format", "format " + std::to_string(format) + " was written by condsim " +
                                s.version + "; this condsim " + programVersion + " reads format " +
                                std::to_string(sessionFormat) + ": open it with condsim " +
                                s.version + " or newer");
     }
     if (format < 1) r.refuse("format", "format " + std::to_string(format) + " does not exist");
+    s.version = r.text(json, "", "condsim");
 
     const auto& observed = r.object(json, "", "observed");
     s.dataFile = r.text(observed, "observed", "file");

@@ -1,7 +1,6 @@
 #include "ui/SessionState.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 #include "core/Error.h"
@@ -324,7 +323,6 @@ Session takeSession(const Application& app, const FitWindow* fit) {
         app.Form3.StringGrid2.cell(0, 0).empty() ? 0 : app.Form3.StringGrid2.rowCount();
 
     const SolutionModel& model = state.solution;
-    const SolutionModelWindow& window = app.SolutionModelForm;
     s.solution.kind = kindName(model.kind);
     s.solution.bjerrum = model.bjerrumIonSize;
     s.solution.ionSize = shown(NumberText(model.ionSize), model.ionSize);
@@ -336,7 +334,6 @@ Session takeSession(const Application& app, const FitWindow* fit) {
     s.solution.viscosity =
         shown(NumberText(model.solvent.viscosity * millipascalSecondsPerPascalSecond),
               model.solvent.viscosity, millipascalSecondsPerPascalSecond);
-    (void)window;
 
     if (fit != nullptr) {
         s.fitParameters = fitParameterOption(fit->request().parameters);
