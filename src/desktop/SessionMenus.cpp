@@ -41,7 +41,7 @@ void fillRecentFiles(DesktopApplication& desktop) {
     QMenu& menu = *desktop.mainWindow().RecentFiles1;
     menu.clear();
     const auto& files = desktop.session().recentFiles();
-    menu.setEnabled(!files.empty());
+    menu.menuAction()->setEnabled(!files.empty());
     int number = 1;
     for (const std::string& file : files) {
         const QString name = QFile::decodeName(QByteArray::fromStdString(file));

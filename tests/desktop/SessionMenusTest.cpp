@@ -53,6 +53,7 @@ class SessionMenusTest : public QObject {
 
 void SessionMenusTest::savedSessionOpensAgainAndTheTitleFollows() {
     QCOMPARE(main().windowTitle(), MainWindowView::caption);
+    QVERIFY(!main().RecentFiles1->menuAction()->isEnabled());
     openExampleData();
     QCOMPARE(main().windowTitle(), QStringLiteral("* ") + MainWindowView::caption);
 
