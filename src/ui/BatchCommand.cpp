@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/Error.h"
 #include "files/DecimalSeparator.h"
 #include "files/NumberText.h"
 #include "files/TextFile.h"
@@ -52,12 +53,25 @@ bool constantsFollowTheFields(const TForm1& form, const ProcessState& state) {
     return true;
 }
 
-// A file beside the observed data (in the current folder without them).
-std::string besideTheData(const ProcessState& state, const std::string& suffix) {
+// A file beside the observed data (in the current folder without them) for the content:
+// DATA_constants.txt, or DATA_constants-2.txt and on where a file of that name holds
+// something else, so that no file of the user's is replaced.
+std::string besideTheData(const ProcessState& state, const std::string& kind,
+                          const std::string& content) {
     std::filesystem::path data(state.observed.fileName);
     if (data.empty()) data = std::filesystem::current_path() / "condsim";
     data.replace_extension();
-    return data.string() + suffix;
+    for (int number = 1;; ++number) {
+        const std::string name =
+            data.string() + "_" + kind + (number == 1 ? "" : "-" + std::to_string(number)) + ".txt";
+        std::error_code ignored;
+        if (!std::filesystem::exists(name, ignored)) return name;
+        try {
+            if (readTextFile(name) == content) return name;
+        } catch (const Error&) {
+            // Unreadable: another name.
+        }
+    }
 }
 
 }  // namespace
@@ -92,7 +106,7 @@ BatchCommand batchCommandOf(const Application& app) {
         std::string content;
         const int rows = std::min(form.StringGrid2.rowCount() - 1, speciesCapacity - 1);
         for (int r = 1; r <= rows; ++r) content += everyDigit(state.model.K[r], '.') + "\r\n";
-        const std::string file = besideTheData(state, "_constants.txt");
+        const std::string file = besideTheData(state, "constants", content);
         command.files.emplace_back(file, content);
         add({"--constants", file});
     }
@@ -102,7 +116,7 @@ BatchCommand batchCommandOf(const Application& app) {
         // The charged species AX0..AX(n-1): one factor each, as the calculation reads them.
         std::string content;
         for (int i = 0; i < form.n(); ++i) content += everyDigit(state.factors.sf[i], '.') + "\r\n";
-        const std::string file = besideTheData(state, "_factors.txt");
+        const std::string file = besideTheData(state, "factors", content);
         command.files.emplace_back(file, content);
         add({"--factors", file});
     }

@@ -23,8 +23,11 @@ namespace {
 
 using testing::Session;
 
+// A copy of the example in the test's folder, where the command's files go beside it.
 void openData(Session& s, const std::string& example) {
-    s.platform.answerNextDialog(testing::exampleFile(example));
+    const auto copy = s.directory.path() / example;
+    std::filesystem::copy_file(testing::exampleFile(example), copy);
+    s.platform.answerNextDialog(copy.string());
     ASSERT_TRUE(s.act([&] { s.form1.Open1Click(); }));
 }
 
@@ -41,6 +44,7 @@ TEST(CopyAsCommand, TheCommandRunByTheBatchToolWritesTheWindowsReport) {
         const char* name;
         std::function<void(Session&)> steps;  // before Conduct Calculations
         size_t files;                         // written beside the data
+        const char* firstFile = "";           // the name of the first
     };
     const Case cases[] = {
         {"the fields as typed",
@@ -57,6 +61,8 @@ TEST(CopyAsCommand, TheCommandRunByTheBatchToolWritesTheWindowsReport) {
         {"a constant adopted by hand, factors of the hyperbolic rule",
          [](Session& s) {
              openData(s, "observed-6to1-salt.txt");
+             // A file of the user's where the constants would go is left alone.
+             std::ofstream(s.directory.path() / "observed-6to1-salt_constants.txt") << "1\n";
              s.form1.InitializeClick();
              s.form1.StringGrid2SelectCell(1, 4);
              s.form1.cellvalue.setText("77.7");
@@ -65,7 +71,7 @@ TEST(CopyAsCommand, TheCommandRunByTheBatchToolWritesTheWindowsReport) {
              s.form3.a_value.setText("2.3");
              ASSERT_TRUE(s.act([&] { s.form3.Button6Click(); }));
          },
-         2},
+         2, "observed-6to1-salt_constants-2.txt"},
         {"a fit of K1, alfa and MCA applied",
          [](Session& s) {
              openData(s, "observed-6to1-salt.txt");
@@ -75,7 +81,7 @@ TEST(CopyAsCommand, TheCommandRunByTheBatchToolWritesTheWindowsReport) {
              ASSERT_TRUE(result.converged()) << result.reason;
              ASSERT_TRUE(s.act([&] { applyFit(s.form1, result); }));
          },
-         1},  // alfa fitted: the fitted constants, Model #1 off
+         1, "observed-6to1-salt_constants.txt"},  // alfa fitted: Model #1 off
         {"Debye-Hueckel with Bjerrum's distance",
          [](Session& s) {
              openData(s, "observed-2to1-salt.txt");
@@ -130,6 +136,8 @@ TEST(CopyAsCommand, TheCommandRunByTheBatchToolWritesTheWindowsReport) {
 
         const BatchCommand command = batchCommandOf(s.app);
         EXPECT_EQ(command.files.size(), c.files);
+        if (!command.files.empty())
+            EXPECT_EQ(command.files[0].first, (s.directory.path() / c.firstFile).string());
         std::string line;
         ASSERT_TRUE(s.act([&] { line = copyAsCommand(s.app); }));
         EXPECT_EQ(line.rfind("condsim-batch ", 0), 0u);
