@@ -1,6 +1,7 @@
 #include "files/SessionFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
@@ -29,7 +30,8 @@ std::optional<ext> exactValue(const std::string& text) {
     if (start == std::string::npos || text.compare(start, 2, "0x") != 0 || start > 1) return {};
     char* end = nullptr;
     const ext value = std::strtold(text.c_str(), &end);
-    if (end != text.c_str() + text.size()) return {};
+    // A value beyond the range of the type reads as an infinity: no number of a window.
+    if (end != text.c_str() + text.size() || !std::isfinite(value)) return {};
     return value;
 }
 

@@ -8,6 +8,7 @@
 #include "files/DecimalSeparator.h"
 #include "files/NumberText.h"
 #include "files/ObservedDataFile.h"
+#include "files/ObservedValueCheck.h"
 #include "fit/FitParameter.h"
 #include "fit/FitWeighting.h"
 #include "model/ionic/Solvent.h"
@@ -168,7 +169,8 @@ struct Restored {
     FitWeighting weighting = FitWeighting::Absolute;
 };
 
-Restored checkedValues(const Application& app, const Session& s, const Values& v) {
+Restored checkedValues(const Application& app, const Session& s, const Values& v,
+                       const std::string& fileName) {
     Restored r;
     const TForm1& form = app.Form1;
     if (s.observed.size() > static_cast<size_t>(observedCapacity))
@@ -182,10 +184,24 @@ Restored checkedValues(const Application& app, const Session& s, const Values& v
         if (r.observed.size() > 2 * static_cast<size_t>(observedCapacity))
             v.refuse("observed.file", tooManyObservedPairsText);
     }
+    // The pairs pass the checks of File/Open: concentrations above 0, a conductivity above 0.
+    ObservedValueCheck check(fileName);
     for (size_t i = 0; i < s.observed.size(); ++i) {
         const std::string key = "observed.pairs[" + std::to_string(i) + "]";
         r.observed.push_back(v.of(s.observed[i][0], key + "[0]"));
         r.observed.push_back(v.of(s.observed[i][1], key + "[1]"));
+        try {
+            check.add(r.observed[2 * i], r.observed[2 * i + 1], static_cast<int>(i) + 1);
+        } catch (const Error& error) {
+            v.refuse(key, error.text());
+        }
+    }
+    if (!s.observed.empty()) {
+        try {
+            check.finish();
+        } catch (const Error& error) {
+            v.refuse("observed.pairs", error.text());
+        }
     }
     if (s.imported) {
         const SessionImport& i = *s.imported;
@@ -349,7 +365,7 @@ void restoreSession(Application& app, const Session& saved, const std::string& f
                     FitWindow* fit) {
     const Session s = withNumberTexts(saved, fromPeriod);
     const Values v(fileName);
-    const Restored r = checkedValues(app, s, v);
+    const Restored r = checkedValues(app, s, v, fileName);
     ProcessState& state = app.state;
     TForm1& form = app.Form1;
 

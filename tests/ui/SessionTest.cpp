@@ -298,6 +298,15 @@ TEST(SessionFile, ABadSessionIsRefusedNamingItsKeyAndChangesNothing) {
              return sessionText(session);
          },
          "observed.import.columns", "two different column numbers"},
+        {"a concentration of 0",
+         [](const std::string& t) { return replaced(t, "[\"0.0001\", ", "[\"0\", "); },
+         "observed.pairs[0]", "0"},
+        {"an exact value beyond the range",
+         [](const std::string& t) {
+             return replaced(t, "\"ionSize\": \"4.5\"",
+                             "\"ionSize\": {\"text\": \"4.5\", \"exact\": \"0x1p+99999\"}");
+         },
+         "solutionModel.ionSize.exact", "is not an exact value"},
         {"a fit parameter that does not exist",
          [](const std::string& t) {
              return replaced(t, "\"parameters\": \"\"", "\"parameters\": \"K1,MCZ\"");
