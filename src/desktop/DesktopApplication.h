@@ -6,6 +6,7 @@
 // repeats that queue up while a handler runs are dropped (HeldInput.h).
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 #include "desktop/AbundanceWindowView.h"
@@ -19,6 +20,7 @@
 #include "desktop/UserActions.h"
 #include "ui/Application.h"
 #include "ui/FitWindow.h"
+#include "ui/SessionDocument.h"
 
 namespace condsim::qt {
 
@@ -44,6 +46,10 @@ class DesktopApplication : public QObject {
     FitWindow& fitForm() { return *fitForm_; }
     FitWindowView& fitWindow() { return *fitWindow_; }
     SolutionModelWindowView& solutionModelWindow() { return *solutionModelWindow_; }
+    // The session worked in: its file, unsaved changes and the recent files.
+    SessionDocument& session() { return *session_; }
+    // What else follows every refresh of the views (the title, the recent files).
+    void setAfterRefresh(std::function<void()> follow) { afterRefresh_ = std::move(follow); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +64,8 @@ class DesktopApplication : public QObject {
     std::unique_ptr<FitWindow> fitForm_;  // the fit window's state, beside the three windows
     std::unique_ptr<FitWindowView> fitWindow_;
     std::unique_ptr<SolutionModelWindowView> solutionModelWindow_;
+    std::unique_ptr<SessionDocument> session_;
+    std::function<void()> afterRefresh_;
     StaleKeyRepeatFilter heldKeys_;  // drops key repeats that queued up while an action ran
 };
 
