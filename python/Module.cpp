@@ -51,4 +51,5 @@ PYBIND11_MODULE(condsim, module) {
     registerCalculation(module, system);
     registerSweep(module, system);
     registerFit(module, system);
+    registerSeries(module, system);
 }

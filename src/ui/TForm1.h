@@ -38,6 +38,9 @@ inline constexpr const char* cautionText =
 // every count.
 struct SweepOptions {
     int threads = defaultThreadCount();
+    // The folder of the solver's "record.txt"; empty: the current directory, as the program
+    // has it. A caller that must leave the current folder as it was names its own.
+    std::string recordFolder;
 };
 
 class TForm1 {
