@@ -478,6 +478,11 @@ void registerSeries(py::module_& module, py::class_<System>& system) {
                 "--vant-hoff-cp",  heatCapacity ? "on" : "off"};
             arguments.insert(arguments.end(), own.begin(), own.end());
             if (!globalFit.is_none()) {
+                if (!py::isinstance<py::str>(globalFit))
+                    throw ModuleError{ErrorKind::Usage,
+                                      "global_fit takes None, \"free\" or "
+                                      "\"walden\", not " +
+                                          py::repr(globalFit).cast<std::string>()};
                 arguments.push_back("--global-fit");
                 arguments.push_back(globalFit.cast<std::string>());
             }

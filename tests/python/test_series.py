@@ -82,6 +82,20 @@ def test_anion_conductivity_from_the_series_file(series):
     assert fits[2].mcx == 80.5
 
 
+def test_a_data_set_that_cannot_be_fitted_leaves_the_others_standing(series):
+    given = [(f, t) for f, t in zip(data_files(series), SERIES_TEMPERATURES)]
+    given[1] = (([1e-3, 2e-3], [0.2, 0.4]), given[1][1])
+    result = condsim.System(**SERIES_SYSTEM).fit_series(given, "K1,MCA", global_fit="free")
+    assert [f.fitted for f in result.fits] == [True, False, True, True, True]
+    failed = result.fits[1]
+    assert failed.fit is None and failed.rms is None
+    assert failed.failure.startswith("(series from Python), line 2: (data from Python)")
+    assert result.messages == [failed.failure] and not result.complete
+    assert len(result.vant_hoff.temperatures) == 4 and len(result.vant_hoff.left_out) == 1
+    assert result.global_fit.converged and len(result.global_fit.temperatures) == 4
+    assert failed.failure in result.table
+
+
 def series_with(series, line):
     """The series with one more line."""
     series.write_text(series.read_text() + line + "\n")
