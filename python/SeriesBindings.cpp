@@ -66,6 +66,12 @@ std::string absoluteFile(const char* keyword, const py::handle& value) {
 std::string dataFileOf(const py::handle& data, int index, const PrivateFolder& folder) {
     if (py::isinstance<py::str>(data) || py::hasattr(data, "__fspath__"))
         return absoluteFile("data", data);
+    if (!py::isinstance<ObservedData>(data) &&
+        (!py::isinstance<py::sequence>(data) || py::len(data) != 2))
+        throw ModuleError{ErrorKind::Usage,
+                          "the data of a series take a file name, an ObservedData or "
+                          "(concentrations, conductivities), not " +
+                              py::repr(data).cast<std::string>()};
     const py::object observed =
         py::isinstance<ObservedData>(data)
             ? py::reinterpret_borrow<py::object>(data)

@@ -125,7 +125,7 @@ class TForm1 {
     void CalcRightClick();
     void RefineXClick();  // the free-anion solver at the concentration in c0
     // The solver's first step: "record.txt" with one empty line in the current directory
-    // when it is missing.
+    // (or in sweepOptions.recordFolder when one is named) when it is missing.
     void createRecordFileIfMissing();
 
     // --- Operations used by the handlers and by other windows ---------------------------

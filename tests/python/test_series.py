@@ -115,6 +115,8 @@ BAD = {
     "missing series file": (lambda s: (s.parent / "none.txt", {}), condsim.DataError,
                             "none.txt"),
     "an item without T": (lambda s: [(data_files(s)[0],)], condsim.UsageError, "series takes"),
+    "data of the wrong kind": (lambda s: [(42, 298.15)], condsim.UsageError,
+                               "the data of a series take"),
     "a bad T in a list": (lambda s: ([(data_files(s)[0], "25C")], {}), condsim.DataError,
                           "the temperature '25C' is not a positive number"),
 }
