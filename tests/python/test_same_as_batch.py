@@ -14,6 +14,8 @@ SWEEPS = {
     "hyperbolic factors": (dict(hyperbolic="2"), SALT_6TO1),
     "Debye-Hueckel in methanol": (dict(**CACL2_SYSTEM, solution="debye-huckel",
                                        solvent="methanol"), CACL2_DILUTE),
+    "Debye-Hueckel in water at 37 C": (dict(**CACL2_SYSTEM, solution="debye-huckel",
+                                            temperature="310.15"), CACL2_DILUTE),
     "Davies in a solvent of its own": (dict(**CACL2_SYSTEM, solution="davies", ion_size="6",
                                             temperature="298.15", permittivity="36",
                                             viscosity="0.34"), CACL2_DILUTE),

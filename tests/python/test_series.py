@@ -165,6 +165,10 @@ NAMED = {
     "arrays": (lambda d: (d.concentration, d.conductivity), "(data from Python)"),
     "named ObservedData": (lambda d: condsim.ObservedData(d.concentration, d.conductivity,
                                                           name="run 7"), "run 7"),
+    "imported": (lambda d: condsim.import_data(
+        CACL2_DILUTE.parent / "cacl2-25C-water-dilute-molal.csv", columns=(2, 3),
+        concentration_unit="mol/kg", conductivity_unit="equivalent"),
+        str(CACL2_DILUTE.parent / "cacl2-25C-water-dilute-molal.csv") + " (imported)"),
 }
 
 
