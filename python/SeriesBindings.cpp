@@ -10,6 +10,7 @@
 
 #include "System.h"
 #include "core/Error.h"
+#include "files/CsvText.h"
 #include "files/SeriesFile.h"
 #include "files/TextFile.h"
 #include "fit/SeriesTables.h"
@@ -170,6 +171,13 @@ void showNames(SeriesResult& result, const PrivateFolder& folder) {
         for (std::string& text : result.global->leftOut) text = folder.shown(text);
         for (std::string& text : result.global->where) text = folder.shown(text);
     }
+}
+
+// A name as a field of the CSV: quoted where it holds a comma, a quote or a line break.
+std::string csvField(const std::string& name) {
+    std::string field = csvRecord({name});
+    while (!field.empty() && (field.back() == '\n' || field.back() == '\r')) field.pop_back();
+    return field;
 }
 
 py::object optionalText(const std::string& text) {
@@ -502,7 +510,7 @@ void registerSeries(py::module_& module, py::class_<System>& system) {
             showNames(run.result, folder);
             run.complete = outcome.status == 0;
             run.messages = outcome.messages;
-            run.csv = folder.shown(readWholeFile(folder.file("series.csv")));
+            run.csv = folder.shown(readWholeFile(folder.file("series.csv")), csvField);
             run.report = folder.shown(readWholeFile(folder.file("series-report.txt")));
             return run;
         },

@@ -130,8 +130,10 @@ void PrivateFolder::showAs(const std::string& file, const std::string& shownName
     shownNames_.emplace_back(file, shownName);
 }
 
-std::string PrivateFolder::shown(std::string text) const {
-    for (const auto& [file, name] : shownNames_) {
+std::string PrivateFolder::shown(std::string text,
+                                 std::string (*form)(const std::string& name)) const {
+    for (const auto& [file, plainName] : shownNames_) {
+        const std::string name = form != nullptr ? form(plainName) : plainName;
         for (auto at = text.find(file); at != std::string::npos;
              at = text.find(file, at + name.size())) {
             text.replace(at, file.size(), name);

@@ -52,8 +52,10 @@ class PrivateFolder {
     const std::string& path() const { return path_; }
     // The texts of a run name the file of the folder as shownName.
     void showAs(const std::string& file, const std::string& shownName) const;
-    // The text with every file of showAs under its shown name.
-    std::string shown(std::string text) const;
+    // The text with every file of showAs under its shown name, in the form given (as it is
+    // by default; a CSV field quoted where it needs it).
+    std::string shown(std::string text,
+                      std::string (*form)(const std::string& name) = nullptr) const;
 
   private:
     std::string path_;

@@ -42,6 +42,12 @@ def test_every_form_of_a_series_gives_the_same_fits(form, series):
         assert all(f.data_file == "(data from Python)" for f in result.fits)
         assert "(series from Python), line 2" in result.fits[1].where
         assert "/tmp" not in result.table + result.csv + result.report
+    if form == "list of read_data":
+        # A name with a comma stays one field of the CSV.
+        named = [(condsim.ObservedData(d.concentration, d.conductivity, name=f"set {i}, cold"),
+                  t) for i, (d, t) in enumerate(FORMS[form](series))]
+        rows = system.fit_series(named, "K1,MCA").csv.splitlines()[1:]
+        assert [row.split('"')[1] for row in rows] == [f"set {i}, cold" for i in range(5)]
 
 
 @pytest.mark.parametrize("global_fit, parameters", [(None, 10), ("free", 7), ("walden", 3)])
