@@ -195,7 +195,7 @@ void registerCalculation(py::module_& module, py::class_<System>& system) {
             const std::vector<std::string> threadOptions = threadArguments(threads);
             arguments.insert(arguments.end(), threadOptions.begin(), threadOptions.end());
             const BatchOptions options = parseArguments(arguments);
-            const BatchOutcome outcome = runSession(options);
+            const BatchOutcome outcome = runSession(options, folder);
             const CalculationRecord& record = *outcome.calculation;
             std::vector<CalculatedPoint> points;
             {

@@ -14,14 +14,6 @@ namespace condsim::python {
 
 namespace {
 
-// A fit with what the batch tool shows of it; the sweep after it was applied where the
-// fit is the run's own (not a row of a comparison).
-struct Fit {
-    FitResult result;
-    std::optional<AnionCountComparison> comparison;
-    std::optional<Sweep> sweep;
-};
-
 const char* stateName(FittedState state) {
     switch (state) {
         case FittedState::Estimated:
@@ -34,20 +26,6 @@ const char* stateName(FittedState state) {
             break;
     }
     return "not determined";
-}
-
-std::string parameterList(const py::object& parameters) {
-    if (py::isinstance<py::str>(parameters)) return parameters.cast<std::string>();
-    std::string list;
-    for (const py::handle name : parameters) {
-        if (!py::isinstance<py::str>(name))
-            throw ModuleError{ErrorKind::Usage,
-                              "parameters takes names such as \"K1\", \"alfa\", \"MCA\", \"MCX\", "
-                              "\"a\", not " +
-                                  py::repr(name).cast<std::string>()};
-        list += (list.empty() ? "" : ",") + name.cast<std::string>();
-    }
-    return list;
 }
 
 std::string compareArgument(const py::object& range) {
@@ -308,6 +286,20 @@ void registerFitResult(py::module_& module) {
 
 }  // namespace
 
+std::string parameterList(const py::object& parameters) {
+    if (py::isinstance<py::str>(parameters)) return parameters.cast<std::string>();
+    std::string list;
+    for (const py::handle name : parameters) {
+        if (!py::isinstance<py::str>(name))
+            throw ModuleError{ErrorKind::Usage,
+                              "parameters takes names such as \"K1\", \"alfa\", \"MCA\", \"MCX\", "
+                              "\"a\", not " +
+                                  py::repr(name).cast<std::string>()};
+        list += (list.empty() ? "" : ",") + name.cast<std::string>();
+    }
+    return list;
+}
+
 void registerFit(py::module_& module, py::class_<System>& system) {
     registerFittedValue(module);
     registerComparison(module);
@@ -326,7 +318,7 @@ void registerFit(py::module_& module, py::class_<System>& system) {
                 arguments.push_back("--fit-n");
                 arguments.push_back(compareArgument(compareN));
             }
-            const BatchOutcome outcome = runSession(parseArguments(arguments));
+            const BatchOutcome outcome = runSession(parseArguments(arguments), folder);
             return Fit{*outcome.fit, outcome.comparison, sweepOf(outcome, report, folder)};
         },
         py::arg("data"), py::arg("parameters"), py::kw_only(), py::arg("weights") = "absolute",

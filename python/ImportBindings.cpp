@@ -4,7 +4,11 @@
 
 #include <pybind11/stl.h>
 
+#include <filesystem>
+
 #include "System.h"
+#include "core/Error.h"
+#include "files/NumberText.h"
 #include "model/ionic/Solvent.h"
 
 namespace condsim::python {
@@ -57,24 +61,51 @@ ObservedData importData(const py::object& file, const py::object& conductivityUn
     if (!density.is_none()) addOption(arguments, "--density", numberArgument("density", density));
     const std::string converted = folder.file("converted.txt");
     addOption(arguments, "--write-data", converted);
-    const BatchOutcome outcome = checkSession(parseArguments(arguments));
+    const BatchOutcome outcome = checkSession(parseArguments(arguments), folder);
     ObservedData data = ObservedData::fromText(readWholeFile(converted));
+    // The texts of a run name the measured file it was converted from.
+    data.name = std::filesystem::absolute(
+                    py::module_::import("os").attr("fspath")(file).cast<std::string>())
+                    .string() +
+                " (imported)";
     data.messages = outcome.messages;
     return data;
 }
 
+py::dict solventRow(const Solvent& solvent) {
+    py::dict row;
+    row["name"] = solvent.name;
+    row["temperature"] = toFloat(solvent.temperature);
+    row["permittivity"] = toFloat(solvent.permittivity);
+    row["viscosity"] = toFloat(solvent.viscosity * 1000);
+    row["bjerrum_distance"] = toFloat(bjerrumDistance(solvent, 1));
+    // The temperatures at which the solvent is known (water's from its correlations);
+    // System(solvent=..., temperature=...) and a series refuse any other.
+    const SolventTemperatures allowed = solventTemperatures(solvent.name);
+    row["temperatures"] = py::make_tuple(toFloat(allowed.low), toFloat(allowed.high));
+    row["temperatures_text"] = solventTemperaturesText(solvent.name);
+    return row;
+}
+
 py::object solventTable() {
     py::list table;
-    for (const Solvent& solvent : solventPresets()) {
-        py::dict row;
-        row["name"] = solvent.name;
-        row["temperature"] = toFloat(solvent.temperature);
-        row["permittivity"] = toFloat(solvent.permittivity);
-        row["viscosity"] = toFloat(solvent.viscosity * 1000);
-        row["bjerrum_distance"] = toFloat(bjerrumDistance(solvent, 1));
-        table.append(row);
-    }
+    for (const Solvent& solvent : solventPresets()) table.append(solventRow(solvent));
     return table;
+}
+
+// The preset at a temperature, as the Solution Model window and a series take it.
+py::dict solventAt(const std::string& name, const py::object& kelvin) {
+    ext temperature = 0;
+    try {
+        temperature = number(numberArgument("temperature", kelvin));
+    } catch (const Error& refusal) {
+        throw ModuleError{ErrorKind::Usage, errorBoxText(refusal)};
+    }
+    try {
+        return solventRow(solventAtTemperature(name, temperature));
+    } catch (const Error& refusal) {
+        throw ModuleError{ErrorKind::Input, errorBoxText(refusal)};
+    }
 }
 
 }  // namespace
@@ -86,7 +117,8 @@ void registerImport(py::module_& module) {
         "conductivity (MC*M), as an observed data file holds them. The arrays are the values "
         "the program read, rounded to Python floats; text is the file's text, which a run "
         "opens as File/Open does.")
-        .def(py::init([](const py::object& concentration, const py::object& conductivity) {
+        .def(py::init([](const py::object& concentration, const py::object& conductivity,
+                         const std::string& name) {
                  std::string text;
                  const py::list c0(concentration);
                  const py::list kappa(conductivity);
@@ -97,11 +129,15 @@ void registerImport(py::module_& module) {
                  for (size_t i = 0; i < py::len(c0); ++i)
                      text += numberArgument("concentration", c0[i]) + "\t" +
                              numberArgument("conductivity", kappa[i]) + "\n";
-                 return ObservedData::fromText(text);
+                 ObservedData data = ObservedData::fromText(text);
+                 data.name = name;
+                 return data;
              }),
              py::arg("concentration"), py::arg("conductivity"),
+             py::arg("name") = ObservedData::defaultDataName,
              "The pairs of two sequences, written as the texts of Python's repr (a str is "
-             "taken as it is). Raises DataError with the program's message for a value it "
+             "taken as it is); name is what a report and a series table call them. Raises "
+             "DataError with the program's message for a value it "
              "refuses (NaN, infinity, a negative value).")
         .def_property_readonly(
             "concentration", [](const ObservedData& d) { return floatArray(d.concentration); },
@@ -110,6 +146,9 @@ void registerImport(py::module_& module) {
             "conductivity", [](const ObservedData& d) { return floatArray(d.conductivity); },
             "The measured conductivity (MC*M)")
         .def_readonly("text", &ObservedData::fileText, "The observed data file's text")
+        .def_readonly("name", &ObservedData::name,
+                      "What a report calls data without a file of their own: the name given, "
+                      "\"(data from Python)\" or, for imported data, the measured file's name")
         .def_readonly("messages", &ObservedData::messages,
                       "What the import guessed (its separator, skipped lines, decimal comma), "
                       "as condsim-batch writes it to standard error")
@@ -153,8 +192,15 @@ void registerImport(py::module_& module) {
 
     module.def("solvents", &solventTable,
                "The preset solvents of the ionic-strength models at 25 C: a list of dicts "
-               "with name, temperature (K), permittivity (eps_r), viscosity (mPa s) and "
-               "bjerrum_distance (Angstrom, for a 1:1 pair).");
+               "with name, temperature (K), permittivity (eps_r), viscosity (mPa s), "
+               "bjerrum_distance (Angstrom, for a 1:1 pair) and the temperatures the solvent "
+               "allows: temperatures (low, high) in K and temperatures_text (\"273.15 to "
+               "373.15 K\", \"298.15 K only\").");
+    module.def("solvent_at", &solventAt, py::arg("name"), py::arg("temperature"),
+               "The preset solvent at a temperature (K), a dict as solvents() gives: water "
+               "from 0 to 100 C from its correlations, the others at 298.15 K only. Raises "
+               "InputError with the program's message for a temperature the solvent does not "
+               "allow, UsageError for one that is not a number.");
 }
 
 }  // namespace condsim::python

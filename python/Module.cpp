@@ -23,9 +23,12 @@ same steps as condsim-batch, on the same code, and gives the same numbers:
     data = condsim.read_data("data.txt")
     fit = system.fit(data, ["K1", "MCA"])                   # a FitResult
     fit["K1"].value, fit["K1"].value_text, fit.rms, fit.table
+    series = system.fit_series("series.txt", ["K1", "MCA"], global_fit="free")
+    series.vant_hoff.dH, series.global_fit.dH, series.fits[0].walden_product
 
-Classes: System, Calculation, Sweep, ObservedData, FitResult, FittedValue, Comparison.
-Functions: read_data, import_data, solvents.
+Classes: System, Calculation, Sweep, ObservedData, FitResult, FittedValue, Comparison,
+SeriesResult, SeriesFit, VantHoff, GlobalFit, Estimate.
+Functions: read_data, import_data, solvents, solvent_at.
 Errors: Error (a ValueError) and its subclasses UsageError, InputError, DataError,
 CalculationError, FitError; each message is the program's text.
 
@@ -51,4 +54,5 @@ PYBIND11_MODULE(condsim, module) {
     registerCalculation(module, system);
     registerSweep(module, system);
     registerFit(module, system);
+    registerSeries(module, system);
 }

@@ -126,6 +126,22 @@ std::string PrivateFolder::file(const std::string& name) const {
     return (std::filesystem::path(path_) / name).string();
 }
 
+void PrivateFolder::showAs(const std::string& file, const std::string& shownName) const {
+    shownNames_.emplace_back(file, shownName);
+}
+
+std::string PrivateFolder::shown(std::string text,
+                                 std::string (*form)(const std::string& name)) const {
+    for (const auto& [file, plainName] : shownNames_) {
+        const std::string name = form != nullptr ? form(plainName) : plainName;
+        for (auto at = text.find(file); at != std::string::npos;
+             at = text.find(file, at + name.size())) {
+            text.replace(at, file.size(), name);
+        }
+    }
+    return text;
+}
+
 BatchOptions parseArguments(const std::vector<std::string>& arguments) {
     try {
         return parseBatchOptions(arguments);
@@ -134,7 +150,10 @@ BatchOptions parseArguments(const std::vector<std::string>& arguments) {
     }
 }
 
-BatchOutcome runSession(const BatchOptions& options, std::string* results) {
+namespace {
+
+BatchOutcome runInFolder(BatchOptions options, const PrivateFolder& folder, std::string* results) {
+    options.recordFolder = folder.path();
     std::ostringstream messages;
     std::ostringstream table;
     BatchOutcome outcome;
@@ -142,18 +161,37 @@ BatchOutcome runSession(const BatchOptions& options, std::string* results) {
         const py::gil_scoped_release released;
         outcome = runBatchOutcome(options, messages, table, recordingCanvases(), {}, {});
     }
-    raiseIfFailed(outcome);
-    if (results != nullptr) *results = table.str();
+    if (results != nullptr) *results = folder.shown(table.str());
+    for (std::string& error : outcome.errors) error = folder.shown(error);
+    for (std::string& message : outcome.messages) message = folder.shown(message);
     return outcome;
 }
 
-BatchOutcome checkSession(const BatchOptions& options) {
+}  // namespace
+
+BatchOutcome runSession(BatchOptions options, const PrivateFolder& folder, std::string* results) {
+    const BatchOutcome outcome = runInFolder(std::move(options), folder, results);
+    raiseIfFailed(outcome);
+    return outcome;
+}
+
+BatchOutcome runSeriesSession(BatchOptions options, const PrivateFolder& folder,
+                              std::string* results) {
+    const BatchOutcome outcome = runInFolder(std::move(options), folder, results);
+    if (!outcome.series) raiseIfFailed(outcome);
+    return outcome;
+}
+
+BatchOutcome checkSession(BatchOptions options, const PrivateFolder& folder) {
+    options.recordFolder = folder.path();
     std::ostringstream messages;
     BatchOutcome outcome;
     {
         const py::gil_scoped_release released;
         outcome = checkBatchInputs(options, messages, recordingCanvases());
     }
+    for (std::string& error : outcome.errors) error = folder.shown(error);
+    for (std::string& message : outcome.messages) message = folder.shown(message);
     raiseIfFailed(outcome);
     return outcome;
 }

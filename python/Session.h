@@ -37,7 +37,10 @@ struct ModuleError {
 // The exception classes, made by the module at import.
 void registerExceptions(py::module_& module);
 
-// A folder of its own under the system's temporary folder, removed with the object.
+// A folder of its own under the system's temporary folder, removed with the object. A run
+// keeps every file it makes there, record.txt included, so that the caller's current
+// folder stays as it was. A file written there for data given from Python has the name the
+// caller sees in the texts of the run (showAs, shown).
 class PrivateFolder {
   public:
     PrivateFolder();
@@ -46,9 +49,17 @@ class PrivateFolder {
     PrivateFolder& operator=(const PrivateFolder&) = delete;
     // The full name of a file in the folder.
     std::string file(const std::string& name) const;
+    const std::string& path() const { return path_; }
+    // The texts of a run name the file of the folder as shownName.
+    void showAs(const std::string& file, const std::string& shownName) const;
+    // The text with every file of showAs under its shown name, in the form given (as it is
+    // by default; a CSV field quoted where it needs it).
+    std::string shown(std::string text,
+                      std::string (*form)(const std::string& name) = nullptr) const;
 
   private:
     std::string path_;
+    mutable std::vector<std::pair<std::string, std::string>> shownNames_;
 };
 
 // The options of these arguments, as condsim-batch parses them; a usage error is raised
@@ -56,12 +67,18 @@ class PrivateFolder {
 BatchOptions parseArguments(const std::vector<std::string>& arguments);
 
 // Runs the session (every step the options ask for) with the GIL released, on recording
-// canvases, without pictures or figures. An error raises ModuleError of the kind of the
-// step it ended; the fit's results table goes to results when given.
-BatchOutcome runSession(const BatchOptions& options, std::string* results = nullptr);
+// canvases, without pictures or figures, its record.txt in the folder. An error raises
+// ModuleError of the kind of the step it ended; the fit's results table goes to results
+// when given.
+BatchOutcome runSession(BatchOptions options, const PrivateFolder& folder,
+                        std::string* results = nullptr);
+// A temperature series: as runSession, but a run that fitted some data sets and not others
+// (status 1 with a series result) returns its outcome; it raises only where no series ran.
+BatchOutcome runSeriesSession(BatchOptions options, const PrivateFolder& folder,
+                              std::string* results);
 // The steps up to the scaling factors only: raises as runSession does when the windows
 // refuse the inputs. Returns the outcome with the messages of the steps.
-BatchOutcome checkSession(const BatchOptions& options);
+BatchOutcome checkSession(BatchOptions options, const PrivateFolder& folder);
 
 // A number given from Python as the text a field takes: a str as it is, an int in decimal,
 // a float as Python's repr (the shortest text that reads back as the same float). A bool or

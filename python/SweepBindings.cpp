@@ -41,7 +41,7 @@ Sweep sweepOf(const BatchOutcome& outcome, bool report, const PrivateFolder& fol
         sweep.observed = outcome.calculation->observed;
         sweep.notes = outcome.calculation->notes;
     }
-    if (report) sweep.report = readWholeFile(folder.file(reportFileName));
+    if (report) sweep.report = folder.shown(readWholeFile(folder.file(reportFileName)));
     return sweep;
 }
 
@@ -96,7 +96,7 @@ void registerSweep(py::module_& module, py::class_<System>& system) {
             const PrivateFolder folder;
             const BatchOptions options =
                 parseArguments(sweepArguments(self, data, threads, report, folder));
-            return sweepOf(runSession(options), report, folder);
+            return sweepOf(runSession(options, folder), report, folder);
         },
         py::arg("data") = py::none(), py::kw_only(), py::arg("report") = false,
         py::arg("threads") = py::none(),
@@ -106,8 +106,9 @@ void registerSweep(py::module_& module, py::class_<System>& system) {
         "`points` points. Returns a Sweep; with report=True its report is the text File/Save "
         "(--report) writes, byte for byte.\n\nthreads: the threads of the sweep (None: one "
         "per processor core); the results are the same for every count. The GIL is released "
-        "while it runs. Like the program, a sweep creates an empty record.txt in the current "
-        "folder when there is none.");
+        "while it runs. The solver's record.txt, which the program creates in the current "
+        "folder, goes to the call's private temporary folder, so the current folder stays as "
+        "it was.");
 }
 
 }  // namespace condsim::python

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "Session.h"
+#include "fit/AnionCountComparison.h"
+#include "fit/FitResult.h"
 #include "model/CalculationRecord.h"
 
 namespace condsim::python {
@@ -42,6 +44,10 @@ class ObservedData {
     // The file it was read from (read_data), which a run opens itself while it still holds
     // the same text, so that the report names it as condsim-batch --data does.
     std::optional<std::string> fileName;
+    // What the texts of a run call data that have no file of their own (given as arrays or
+    // imported), in place of the private folder's file they are opened from.
+    std::string name = defaultDataName;
+    static constexpr const char* defaultDataName = "(data from Python)";
 
     // Reads and checks the text with the observed data file's own reader: raises DataError
     // with the program's message when it refuses the file.
@@ -74,6 +80,14 @@ struct Sweep {
     std::vector<std::string> notes;
 };
 
+// A fit with what the batch tool shows of it (condsim.FitResult); the sweep after it was
+// applied where the fit is the run's own (not a row of a comparison or of a series).
+struct Fit {
+    FitResult result;
+    std::optional<AnionCountComparison> comparison;
+    std::optional<Sweep> sweep;
+};
+
 // The arguments of a run of the system on the data, with the threads and, when report is
 // set, the report's file in the folder; the sweep of the outcome, its report read back.
 std::vector<std::string> sweepArguments(const System& system, const py::object& data,
@@ -85,11 +99,15 @@ Sweep sweepOf(const BatchOutcome& outcome, bool report, const PrivateFolder& fol
 // sequences (concentrations, conductivities) written as Python's repr texts.
 std::vector<std::string> dataArguments(const py::object& data, const PrivateFolder& folder);
 
+// The parameters of a fit, as a str "K1,MCA" or a list of names: the text of --fit.
+std::string parameterList(const py::object& parameters);
+
 // The Python class and its methods, each file its topic.
 void registerSystem(py::module_& module, py::class_<System>& system);
 void registerCalculation(py::module_& module, py::class_<System>& system);
 void registerSweep(py::module_& module, py::class_<System>& system);
 void registerFit(py::module_& module, py::class_<System>& system);
 void registerImport(py::module_& module);
+void registerSeries(py::module_& module, py::class_<System>& system);
 
 }  // namespace condsim::python

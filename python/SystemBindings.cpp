@@ -128,7 +128,7 @@ System changed(const System& system, const py::dict& keywords) {
         }
     }
     const PrivateFolder folder;
-    checkSession(parseArguments(candidate.runArguments(folder)));
+    checkSession(parseArguments(candidate.runArguments(folder)), folder);
     return candidate;
 }
 
@@ -170,6 +170,8 @@ the batch tool's default:
     solution       "ideal" (the designed calculation), "debye-huckel" or "davies"
     ion_size       a in Angstrom (4.5), or "bjerrum" (--ion-size)
     solvent        "water", "acetonitrile" or "methanol" at 25 C (--solvent)
+    temperature    alone: the preset at T in K (water from 273.15 to 373.15 K, from its
+                   correlations; the others at 298.15 K only, see solvents())
     temperature, permittivity, viscosity
                    another solvent: T in K, eps_r, eta in mPa s, all three together
 
@@ -259,6 +261,7 @@ std::vector<std::string> ObservedData::arguments(const PrivateFolder& folder) co
     }
     const std::string file = folder.file("observed-data.txt");
     writeWholeFile(file, fileText);
+    folder.showAs(file, name);
     return {"--data", file};
 }
 

@@ -12,6 +12,7 @@ Number = Union[str, int, float]
 PathName = Union[str, os.PathLike[str]]
 FloatArray = numpy.typing.NDArray[numpy.float64]
 Data = Union[PathName, "ObservedData", tuple[Sequence[Number], Sequence[Number]]]
+SeriesItem = Union[tuple[Data, Number], tuple[Data, Number, Number]]
 
 class Error(ValueError):
     """An error of condsim; its message is the program's text."""
@@ -95,6 +96,17 @@ class System:
         threads: int | None = None,
     ) -> FitResult:
         """Fits the parameters as condsim-batch --fit does, and applies them."""
+    def fit_series(
+        self,
+        series: PathName | Sequence[SeriesItem],
+        parameters: str | Sequence[str],
+        *,
+        weights: Literal["absolute", "relative"] = "absolute",
+        global_fit: Literal["free", "walden"] | None = None,
+        vant_hoff_cp: bool = False,
+        threads: int | None = None,
+    ) -> SeriesResult:
+        """A temperature series as condsim-batch --series fits it."""
 
 class Calculation:
     """Calculated points as numpy arrays (80-bit reals rounded to floats)."""
@@ -141,8 +153,14 @@ class ObservedData:
     """Pairs of C0 (mol/L) and the measured conductivity (MC*M)."""
 
     text: str
+    name: str
     messages: list[str]
-    def __init__(self, concentration: Sequence[Number], conductivity: Sequence[Number]) -> None: ...
+    def __init__(
+        self,
+        concentration: Sequence[Number],
+        conductivity: Sequence[Number],
+        name: str = "(data from Python)",
+    ) -> None: ...
     @property
     def concentration(self) -> FloatArray: ...
     @property
@@ -203,6 +221,96 @@ class FitResult:
     sweep: Sweep | None
     def __getitem__(self, name: str) -> FittedValue: ...
 
+class Estimate:
+    """A quantity of the van 't Hoff line or the global fit, with its 95 % intervals."""
+
+    name: str
+    value: float
+    value_text: str
+    standard_error: float
+    standard_error_text: str
+    interval: tuple[float, float]
+    interval_text: tuple[str, str]
+    profile_interval: tuple[float, float] | None
+    profile_interval_text: tuple[str, str] | None
+
+class SeriesFit:
+    """The separate fit of one data set of a series at its temperature."""
+
+    temperature: float
+    where: str
+    data_file: str
+    fitted: bool
+    failure: str | None
+    permittivity: float
+    viscosity: float
+    mcx: float
+    mcx_from: Literal["series file", "Walden"]
+    mca: float
+    walden_product: float
+    rms: float | None
+    fit: FitResult | None
+
+class VantHoff:
+    """ln K1 against 1/T: dH, dS (dCp) of association and dG at 298.15 K."""
+
+    fitted: bool
+    refusal: str | None
+    left_out: list[str]
+    note: str | None
+    with_heat_capacity: bool
+    degrees_of_freedom: int
+    scaled_by_chi_square: bool
+    chi_square: float
+    dH: Estimate
+    dS: Estimate
+    dCp: Estimate | None
+    dG: Estimate
+    temperatures: FloatArray
+    ln_k1: FloatArray
+    sigma: FloatArray
+    table: str
+
+class GlobalFit:
+    """All data sets at once with dH and dS in place of one K1 per temperature."""
+
+    converged: bool
+    failure: str | None
+    left_out: list[str]
+    note: str | None
+    walden: bool
+    estimates: list[Estimate]
+    dH: Estimate | None
+    dS: Estimate | None
+    dCp: Estimate | None
+    where: list[str]
+    temperatures: FloatArray
+    K1: FloatArray
+    mca: FloatArray
+    point_count: int
+    parameter_count: int
+    separate_parameter_count: int
+    sum_of_squares: float
+    separate_sum_of_squares: float
+    f_statistic: float
+    f_probability: float
+    rms: float
+    evaluations: int
+    table: str
+
+class SeriesResult:
+    """A temperature series: the separate fits, van 't Hoff and the global fit."""
+
+    fits: list[SeriesFit]
+    parameters: list[str]
+    vant_hoff: VantHoff
+    global_fit: GlobalFit | None
+    complete: bool
+    messages: list[str]
+    table: str
+    csv: str
+    report: str
+
 def read_data(file: PathName) -> ObservedData:
     """Reads an observed data file with the program's reader."""
 
@@ -220,5 +328,8 @@ def import_data(
 ) -> ObservedData:
     """Imports measured data in their own units, as condsim-batch --import does."""
 
-def solvents() -> list[dict[str, str | float]]:
+def solvents() -> list[dict[str, str | float | tuple[float, float]]]:
     """The preset solvents of the ionic-strength models."""
+
+def solvent_at(name: str, temperature: Number) -> dict[str, str | float | tuple[float, float]]:
+    """The preset solvent at a temperature (K)."""

@@ -64,6 +64,9 @@ struct BatchOptions {
     std::optional<std::string> seriesReport;  // --series-report FILE
     std::optional<bool> globalFit;            // --global-fit free|walden: true for walden
     bool vantHoffHeatCapacity = false;        // --vant-hoff-cp on
+    // Not an option of the tool: the folder of the solver's "record.txt" for a caller that
+    // runs sessions of its own (the Python module); the current directory when unset.
+    std::optional<std::string> recordFolder;
     std::optional<int> threads;  // --threads: threads of the sweep; default one per core
     bool help = false;
     bool version = false;  // print the version and stop

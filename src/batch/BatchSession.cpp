@@ -148,7 +148,9 @@ class BatchRun {
           canvases_(canvases),
           platform_(messages),
           app_(platform_, canvases),
-          form1_(app_.Form1) {}
+          form1_(app_.Form1) {
+        if (options_.recordFolder) form1_.sweepOptions.recordFolder = *options_.recordFolder;
+    }
 
     int run() {
         status_ = runSteps();
@@ -165,7 +167,8 @@ class BatchRun {
                 fit_,
                 (status_ == 0 || step_ > BatchStep::Calculation) && !app_.state.calculation.empty()
                     ? std::optional<CalculationRecord>(app_.state.calculation)
-                    : std::nullopt};
+                    : std::nullopt,
+                series_};
     }
 
     // The steps up to the scaling factors.
@@ -472,7 +475,7 @@ class BatchRun {
             run.vantHoffHeatCapacity = options_.vantHoffHeatCapacity;
             run.global = options_.globalFit.has_value();
             run.globalOptions.waldenTie = options_.globalFit.value_or(false);
-            SeriesResult result = runSeries(seriesDataSetsOf(lines), setup, run);
+            SeriesResult& result = series_.emplace(runSeries(seriesDataSetsOf(lines), setup, run));
             result.seriesFile = *options_.series;
             complete = !result.fits.empty();
             for (const SeriesFit& fit : result.fits) {
@@ -557,6 +560,7 @@ class BatchRun {
     BatchStep step_ = BatchStep::Outputs;
     std::optional<AnionCountComparison> comparison_;
     std::optional<FitResult> fit_;
+    std::optional<SeriesResult> series_;
     std::pair<std::string, std::string> sessionFit_{"", "absolute"};  // of --session
 };
 

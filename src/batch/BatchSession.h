@@ -9,6 +9,7 @@
 #include "batch/BatchOptions.h"
 #include "fit/AnionCountComparison.h"
 #include "fit/FitResult.h"
+#include "fit/SeriesResult.h"
 #include "model/CalculationRecord.h"
 #include "ui/ExportCommands.h"
 #include "ui/Picture.h"
@@ -65,6 +66,8 @@ struct BatchOutcome {
     std::optional<AnionCountComparison> comparison;
     std::optional<FitResult> fit;
     std::optional<CalculationRecord> calculation;
+    // A temperature series (--series): the separate fits, van 't Hoff and the global fit.
+    std::optional<SeriesResult> series;
 };
 
 // runBatch, keeping what it computed.

@@ -39,6 +39,9 @@ inline constexpr const char* cautionText =
 // every count.
 struct SweepOptions {
     int threads = defaultThreadCount();
+    // The folder of the solver's "record.txt"; empty: the current directory, as the program
+    // has it. A caller that must leave the current folder as it was names its own.
+    std::string recordFolder;
 };
 
 class TForm1 {
@@ -123,7 +126,7 @@ class TForm1 {
     void CalcRightClick();
     void RefineXClick();  // the free-anion solver at the concentration in c0
     // The solver's first step: "record.txt" with one empty line in the current directory
-    // when it is missing.
+    // (or in sweepOptions.recordFolder when one is named) when it is missing.
     void createRecordFileIfMissing();
 
     // --- Operations used by the handlers and by other windows ---------------------------

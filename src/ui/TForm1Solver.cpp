@@ -39,7 +39,9 @@ void TForm1::createRecordFileIfMissing() {
     // The solver's file: created with one empty line when missing, never read. Nothing
     // depends on it, so a folder where it cannot be made (read-only, or another user's)
     // does not stop the calculation.
-    const char* const recordFileName = "record.txt";
+    const std::string recordFileName = sweepOptions.recordFolder.empty()
+                                           ? std::string("record.txt")
+                                           : sweepOptions.recordFolder + "/record.txt";
     try {
         if (!fileExists(recordFileName)) writeTextFile(recordFileName, "\r\n");
     } catch (const Error&) {

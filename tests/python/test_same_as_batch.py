@@ -4,7 +4,8 @@ same fitted values to the last of their 15 digits."""
 import pytest
 
 import condsim
-from conftest import CACL2_DILUTE, CACL2_SYSTEM, SALT_2TO1, SALT_6TO1, run_batch
+from conftest import (CACL2_DILUTE, CACL2_SYSTEM, SALT_2TO1, SALT_6TO1, SERIES_SYSTEM, run_batch,
+                      synthetic_series)
 
 SWEEPS = {
     "default 6:1": ({}, SALT_6TO1),
@@ -13,6 +14,8 @@ SWEEPS = {
     "hyperbolic factors": (dict(hyperbolic="2"), SALT_6TO1),
     "Debye-Hueckel in methanol": (dict(**CACL2_SYSTEM, solution="debye-huckel",
                                        solvent="methanol"), CACL2_DILUTE),
+    "Debye-Hueckel in water at 37 C": (dict(**CACL2_SYSTEM, solution="debye-huckel",
+                                            temperature="310.15"), CACL2_DILUTE),
     "Davies in a solvent of its own": (dict(**CACL2_SYSTEM, solution="davies", ion_size="6",
                                             temperature="298.15", permittivity="36",
                                             viscosity="0.34"), CACL2_DILUTE),
@@ -84,3 +87,42 @@ def test_data_read_with_read_data_report_their_file(private_folder):
     assert batch.returncode == 0, batch.stderr
     assert condsim.System().sweep(data, report=True).report_bytes == \
         (private_folder / "batch.txt").read_bytes()
+
+
+SERIES = {
+    "separate fits": {},
+    "global fit, lambda free": dict(global_fit="free"),
+    "global fit, Walden, dCp": dict(global_fit="walden", vant_hoff_cp=True),
+}
+
+
+@pytest.mark.parametrize("name", SERIES)
+def test_series_texts_and_values_are_the_batch_tools(name, private_folder):
+    keywords = SERIES[name]
+    (private_folder / "data").mkdir()
+    series = synthetic_series(private_folder / "data")
+    system = condsim.System(**SERIES_SYSTEM)
+    result = system.fit_series(series, "K1,MCA", **keywords)
+    extra = (["--global-fit", keywords["global_fit"]] if "global_fit" in keywords else []) + \
+        (["--vant-hoff-cp", "on"] if keywords.get("vant_hoff_cp") else [])
+    batch = run_batch(["--series", series, *system.arguments(), "--fit", "K1,MCA", *extra,
+                       "--series-csv", "table.csv", "--series-report", "report.txt"],
+                      private_folder)
+    assert batch.returncode == 0, batch.stderr
+    printed = batch.stdout.decode()
+    assert printed == result.table
+    assert (private_folder / "table.csv").read_bytes() == result.csv.encode()
+    assert (private_folder / "report.txt").read_bytes() == result.report.encode()
+    # The first row that starts with a temperature: the separate fit's (the global fit's
+    # rows come later).
+    rows = {}
+    for line in printed.splitlines():
+        rows.setdefault(line.split("\t")[0], line)
+    for fit in result.fits:
+        row = rows[repr(fit.temperature)]
+        for value in fit.fit.values:
+            assert "\t" + value.value_text + "\t" in row
+    assert "\t" + result.vant_hoff.dH.value_text + "\t" in printed
+    if result.global_fit:
+        for estimate in result.global_fit.estimates:
+            assert "\t" + estimate.value_text + "\t" in printed

@@ -75,31 +75,38 @@ TEST(FreeAnionSolver, ZeroConcentrationIsAnInvalidOperation) {
 
 // The solver's "record.txt": made once with one empty line, an existing one left as it is,
 // and a folder where it cannot be made (here a folder of that name is in the way, which
-// holds for root too) does not stop the solve or the sweep.
+// holds for root too) does not stop the solve or the sweep. A caller that names a folder
+// of its own gets it there, and none in the current folder.
 TEST(FreeAnionSolver, RecordFileIsMadeOnceAndNeverStopsACalculation) {
     struct RecordCase {
         const char* name;
         std::function<void()> before;
-        const char* expected;  // the content afterwards; nullptr: a folder stays in the way
+        const char* expected;          // the content afterwards; nullptr: a folder stays in the way
+        const char* folder = nullptr;  // SweepOptions::recordFolder; nullptr: the current one
     };
     const RecordCase cases[] = {
         {"missing", [] {}, "\r\n"},
         {"kept", [] { std::ofstream("record.txt", std::ios::binary) << "kept"; }, "kept"},
         {"folder in the way", [] { std::filesystem::create_directory("record.txt"); }, nullptr},
+        {"a folder of its own", [] { std::filesystem::create_directory("own"); }, "\r\n", "own"},
     };
     for (const RecordCase& c : cases) {
         SCOPED_TRACE(c.name);
         Session s;
         c.before();
+        if (c.folder != nullptr) s.form1.sweepOptions.recordFolder = c.folder;
         s.form1.InitializeClick();
         EXPECT_TRUE(s.act([&] { s.form1.RefineXClick(); }));
         testing::openObservedFile(s, "data.txt", testing::threePoints);
         EXPECT_TRUE(testing::sweep(s, 9));
         EXPECT_TRUE(s.errors().empty()) << s.errors().front();
+        const std::string file =
+            c.folder != nullptr ? std::string(c.folder) + "/record.txt" : "record.txt";
         if (c.expected != nullptr)
-            EXPECT_EQ(testing::contentOf("record.txt"), c.expected);
+            EXPECT_EQ(testing::contentOf(file), c.expected);
         else
-            EXPECT_TRUE(std::filesystem::is_directory("record.txt"));
+            EXPECT_TRUE(std::filesystem::is_directory(file));
+        if (c.folder != nullptr) EXPECT_FALSE(std::filesystem::exists("record.txt"));
     }
 }
 
