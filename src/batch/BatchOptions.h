@@ -11,6 +11,7 @@
 #include "fit/FitWeighting.h"
 #include "model/SolutionModel.h"
 #include "ui/PaperFigures.h"
+#include "ui/SeriesFigures.h"
 
 namespace condsim {
 
@@ -61,8 +62,10 @@ struct BatchOptions {
     std::optional<std::string> seriesCsv;     // --series-csv FILE: the table per temperature
     std::optional<std::string> seriesReport;  // --series-report FILE
     std::optional<bool> globalFit;            // --global-fit free|walden: true for walden
-    bool vantHoffHeatCapacity = false;        // --vant-hoff-cp on
-    std::optional<int> threads;  // --threads: threads of the sweep; default one per core
+    // --series-figure KIND:FILE, in the order given: the van 't Hoff and Walden figures.
+    std::vector<std::pair<SeriesFigureKind, std::string>> seriesFigures;
+    bool vantHoffHeatCapacity = false;  // --vant-hoff-cp on
+    std::optional<int> threads;         // --threads: threads of the sweep; default one per core
     bool help = false;
     bool version = false;  // print the version and stop
 
