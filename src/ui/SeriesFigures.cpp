@@ -35,6 +35,15 @@ FigureSeries emptySeries(std::string name, LineStyle line, MarkerShape marker) {
     return series;
 }
 
+// The values with a twentieth of their span added at each end: the axis then does not end
+// at the first or last temperature, where its marker and error bar would sit on the frame.
+std::vector<double> padded(const std::vector<double>& values) {
+    if (values.empty()) return values;
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    const double pad = std::max(*high - *low, std::fabs(*high) * 1e-3) / 20;
+    return {*low - pad, *high + pad};
+}
+
 const SeriesFit* fitAt(const SeriesResult& series, const std::string& where) {
     for (const SeriesFit& fit : series.fits)
         if (fit.where == where) return &fit;
@@ -99,7 +108,7 @@ BuiltFigure vantHoffFigure(const SeriesResult& series) {
     caption += "; bars: 95 % profile intervals of K_{1}.";
     figure.series.push_back(std::move(points));
     const FigureSeries& drawn = figure.series.back();
-    figure.x = figureAxis(reciprocalTemperatureTitle, {drawn.x}, false);
+    figure.x = figureAxis(reciprocalTemperatureTitle, {padded(drawn.x)}, false);
     figure.y = figureAxis(lnKTitle, {drawn.yLow, drawn.yHigh, figure.series.front().y}, false);
     figure.caption = caption;
     return {std::move(figure), {}};
@@ -138,7 +147,7 @@ BuiltFigure waldenFigure(const SeriesResult& series) {
     caption += "; \u03b7 of the solvent at each temperature.";
     std::vector<std::vector<double>> ys{separate.y};
     for (const FigureSeries& other : figure.series) ys.push_back(other.y);
-    figure.x = figureAxis(temperatureTitle, {separate.x}, false);
+    figure.x = figureAxis(temperatureTitle, {padded(separate.x)}, false);
     figure.y = figureAxis(waldenTitle, ys, false);
     figure.series.insert(figure.series.begin(), std::move(separate));
     figure.caption = caption;
