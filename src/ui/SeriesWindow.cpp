@@ -22,12 +22,19 @@ const char* const listName = "the list";
 
 const char* const nothingRun = "There is no series to export: press Run first.";
 
-// A table of tab-separated lines: one row per line, as many columns as the widest.
-void fillTable(CellTable& table, const std::string& text) {
+// A table of tab-separated lines: one row per line, as many columns as the widest, the
+// first such line the headers. Lines without a tab (the sentences that head or close a
+// table) are not cells: they are returned, one a line, for the status.
+std::string fillTable(CellTable& table, const std::string& text) {
     std::vector<std::vector<std::string>> rows;
+    std::string sentences;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         if (line.empty()) continue;
+        if (line.find('\t') == std::string::npos) {
+            sentences += line + "\n";
+            continue;
+        }
         std::vector<std::string> cells;
         size_t from = 0;
         for (size_t tab; (tab = line.find('\t', from)) != std::string::npos; from = tab + 1)
@@ -46,6 +53,7 @@ void fillTable(CellTable& table, const std::string& text) {
                                   static_cast<size_t>(c) < rows[static_cast<size_t>(r)].size()
                               ? rows[static_cast<size_t>(r)][static_cast<size_t>(c)]
                               : std::string());
+    return sentences;
 }
 
 }  // namespace
@@ -182,9 +190,9 @@ void SeriesWindow::RunClick() {
         return;  // cancelled while it ran: the window keeps what it showed
     }
     clearResults();
-    fillTable(temperatures, seriesFitTable(result));
-    fillTable(vantHoff, vantHoffTable(result.vantHoff));
-    if (result.global) fillTable(global, globalFitTable(*result.global));
+    std::string sentences = fillTable(temperatures, seriesFitTable(result));
+    sentences += fillTable(vantHoff, vantHoffTable(result.vantHoff));
+    if (result.global) sentences += fillTable(global, globalFitTable(*result.global));
     int fitted = 0;
     std::string failures;
     for (const SeriesFit& fit : result.fits) {
@@ -195,8 +203,7 @@ void SeriesWindow::RunClick() {
     }
     status = integerText(fitted) + " of " + integerText(static_cast<int>(result.fits.size())) +
              " data sets fitted (" + modelText() + ").\n" + failures;
-    if (result.global && !result.global->converged())
-        status += "The global fit: " + result.global->failure + "\n";
+    status += sentences;
     model_ = modelText();
     last_ = std::move(result);
     ++runs_;

@@ -54,7 +54,9 @@ class SeriesWindow {
     CellTable temperatures{1, 1};
     CellTable vantHoff{1, 1};
     CellTable global{1, 1};
-    // What the run did, the data sets without a fit with their reasons, or why it did not run.
+    // What the run did, the data sets without a fit with their reasons, and the sentences of
+    // the tables (what the van 't Hoff and the global fit used, why one did not run); or why
+    // the run did not run.
     std::string status;
 
     // Told while a run fits (FitOptions::progress), with what it fits now ("separate fits",
