@@ -13,7 +13,8 @@
 namespace condsim {
 
 const char* batchUsage() {
-    return "Usage: condsim-batch [--data FILE | --import FILE ...] [--n N] [--beta1 TEXT]\n"
+    return "Usage: condsim-batch [--session FILE] [--data FILE | --import FILE ...]\n"
+           "                     [--n N] [--beta1 TEXT]\n"
            "                     [--alfa N] [--model1 on|off] [--mca TEXT] [--mcx TEXT]\n"
            "                     [--points N] [--scale N]\n"
            "                     [--constants FILE] [--factors FILE] [--gradient G]\n"
@@ -26,7 +27,7 @@ const char* batchUsage() {
            "                     [--figure KIND:FILE]... [--figure-dpi N] [--figure-width CM]\n"
            "                     [--figure-caption on|off] [--figure-x linear|log|sqrt]\n"
            "                     [--species-names NAME,...] [--compare-solution MODEL[:A]]...\n"
-           "                     [--export-csv FILE] [--threads N]\n"
+           "                     [--export-csv FILE] [--threads N] [--save-session FILE]\n"
            "       condsim-batch --series FILE --fit LIST [--global-fit free|walden]\n"
            "                     [--vant-hoff-cp on|off] [--series-csv FILE]\n"
            "                     [--series-report FILE] [--series-figure KIND:FILE]...\n"
@@ -34,6 +35,10 @@ const char* batchUsage() {
            "       condsim-batch --help | --version\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
+           "File/Open Session of --session (its data, fields, constants, scaling factors and\n"
+           "solution model; every other option given overrides what it holds, and the\n"
+           "constants are initialised again only when --n, --beta1, --alfa or --model1 is\n"
+           "given);\n"
            "File/Open of --data; the fields take the given values; the solution model\n"
            "(--solution, default ideal; --ion-size in Angstrom, default 4.5, or bjerrum for\n"
            "Bjerrum's distance q of the first association step; --solvent, default\n"
@@ -63,7 +68,8 @@ const char* batchUsage() {
            "size) runs the same steps, the fit included, in that model and draws its curve\n"
            "too in the conductivity and molar conductivity figures, with a legend);\n"
            "the data as CSV\n"
-           "(--export-csv).\n"
+           "(--export-csv); the session of the windows after the run (--save-session, a file\n"
+           "that File/Open Session and --session open).\n"
            "\n"
            "Whole numbers must lie in the range of their field (--n 2..30, --alfa 1..100,\n"
            "--points 9..1000, --scale 1..100000, --gradient -100..100).\n"
@@ -323,6 +329,8 @@ void checkSeriesOptions(const BatchOptions& options, bool heatCapacityGiven) {
 // (the default) they would change nothing, which a run must not pretend.
 void checkIonicOnlyOptions(const BatchOptions& options) {
     if (options.solution && *options.solution != SolutionModelKind::Ideal) return;
+    // A session's model may be an ionic-strength model: its ion size or solvent may change.
+    if (options.session) return;
     // A series uses the solvent's viscosity in any model: the Walden rule and product.
     const char* given = options.ionSize                      ? "--ion-size"
                         : options.solvent && !options.series ? "--solvent"
@@ -343,6 +351,8 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
     bool heatCapacityGiven = false;
     using Setter = std::function<void(const std::string&)>;
     std::map<std::string, Setter> valueOptions = {
+        {"--session", [&](const std::string& v) { options.session = v; }},
+        {"--save-session", [&](const std::string& v) { options.saveSession = v; }},
         {"--data", [&](const std::string& v) { options.data = v; }},
         {"--n", [&](const std::string& v) { options.n = wholeNumberInRange("--n", v, 2, 30); }},
         {"--beta1", [&](const std::string& v) { options.beta1 = v; }},

@@ -16,6 +16,8 @@
 namespace condsim {
 
 struct BatchOptions {
+    std::optional<std::string> session;       // a session file, opened before every other step
+    std::optional<std::string> saveSession;   // the session after the run
     std::optional<std::string> data;          // observed data, opened with File/Open
     BatchImportOptions importing;             // or measured data imported in their units
     std::optional<int> n;                     // SpinEdit1
@@ -69,6 +71,8 @@ struct BatchOptions {
     bool help = false;
     bool version = false;  // print the version and stop
 
+    // Whether an option changes what Initialize builds the constants from.
+    bool setsConstantInputs() const { return n || beta1 || alfa || model1; }
     bool setsSolutionModel() const {
         return solution || ionSize || solvent || temperature || permittivity || viscosity;
     }

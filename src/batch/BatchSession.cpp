@@ -18,6 +18,7 @@
 #include "ui/FitApplication.h"
 #include "ui/MainWindowFit.h"
 #include "ui/ObservedDataImport.h"
+#include "ui/SessionState.h"
 
 namespace condsim {
 
@@ -43,9 +44,10 @@ std::string absoluteName(const std::string& name) {
 // Every file name made absolute against the directory the tool was started in.
 BatchOptions withAbsoluteNames(BatchOptions options) {
     for (auto* name :
-         {&options.data, &options.importing.file, &options.importing.writeData, &options.constants,
-          &options.factors, &options.report, &options.plot, &options.distribution,
-          &options.exportCsv, &options.series, &options.seriesCsv, &options.seriesReport}) {
+         {&options.session, &options.saveSession, &options.data, &options.importing.file,
+          &options.importing.writeData, &options.constants, &options.factors, &options.report,
+          &options.plot, &options.distribution, &options.exportCsv, &options.series,
+          &options.seriesCsv, &options.seriesReport}) {
         if (*name) *name = absoluteName(**name);
     }
     for (auto& figure : options.figures) figure.second = absoluteName(figure.second);
@@ -189,11 +191,11 @@ class BatchRun {
                              fitTemperatureSeries(complete);
             return ran && complete ? 0 : 1;
         }
-        const bool ran = outputFoldersExist() && openObservedData() && typeIntoFields() &&
-                         chooseSolutionModel() && setConstants() && importObservedData() &&
-                         setScalingFactors() && fitAndApply() && conductCalculations() &&
-                         tellNotes() && saveReport() && savePictures() && writeFigures() &&
-                         exportData();
+        const bool ran = outputFoldersExist() && openSession() && openObservedData() &&
+                         typeIntoFields() && chooseSolutionModel() && setConstants() &&
+                         importObservedData() && setScalingFactors() && fitAndApply() &&
+                         conductCalculations() && tellNotes() && saveReport() && savePictures() &&
+                         writeFigures() && exportData() && saveSession();
         return ran ? 0 : 1;
     }
 
@@ -202,9 +204,10 @@ class BatchRun {
     std::optional<CalculationRecord> calculate() {
         app_.state.remembersDataDirectory = false;
         if (options_.threads) form1_.sweepOptions.threads = *options_.threads;
-        const bool ran = openObservedData() && typeIntoFields() && chooseSolutionModel() &&
-                         setConstants() && importObservedData() && setScalingFactors() &&
-                         fitAndApply() && act([&] { form1_.Button3Click(); });
+        const bool ran = openSession() && openObservedData() && typeIntoFields() &&
+                         chooseSolutionModel() && setConstants() && importObservedData() &&
+                         setScalingFactors() && fitAndApply() &&
+                         act([&] { form1_.Button3Click(); });
         if (!ran) return std::nullopt;
         return app_.state.calculation;
     }
@@ -278,6 +281,7 @@ class BatchRun {
                                            {"--plot", options_.plot},
                                            {"--distribution", options_.distribution},
                                            {"--export-csv", options_.exportCsv},
+                                           {"--save-session", options_.saveSession},
                                            {"--write-data", options_.importing.writeData},
                                            {"--series-csv", options_.seriesCsv},
                                            {"--series-report", options_.seriesReport}}) {
@@ -297,6 +301,35 @@ class BatchRun {
             }
         }
         return true;
+    }
+
+    // File/Open Session, before everything else: the steps after it change what it restored.
+    bool openSession() {
+        if (!options_.session) return true;
+        step_ = BatchStep::Data;
+        return act([&] {
+            const Session session = readSessionFile(*options_.session);
+            restoreSession(app_, session, *options_.session);
+            sessionFit_ = {session.fitParameters, session.fitWeights};
+        });
+    }
+
+    // The session of the windows after the run, with the fit that ran (or the one of the
+    // session opened).
+    bool saveSession() {
+        if (!options_.saveSession) return true;
+        step_ = BatchStep::Files;
+        return act([&] {
+            Session session = takeSession(app_);
+            session.fitParameters = sessionFit_.first;
+            session.fitWeights = sessionFit_.second;
+            if (options_.fit) {
+                session.fitParameters = fitParameterOption(*options_.fit);
+                session.fitWeights =
+                    fitWeightingName(options_.weights.value_or(FitWeighting::Absolute));
+            }
+            writeSessionFile(*options_.saveSession, session);
+        });
     }
 
     // 1. File/Open.
@@ -360,6 +393,8 @@ class BatchRun {
     // 3. The stepwise constants from a file, or Initialize.
     bool setConstants() {
         step_ = BatchStep::Constants;
+        // A session's constants stay unless an option changes what they are built from.
+        if (!options_.constants && options_.session && !options_.setsConstantInputs()) return true;
         if (!options_.constants) return act([&] { form1_.InitializeClick(); });
         chooseFile(*options_.constants);
         return act([&] { form1_.Button4Click(); });
@@ -533,6 +568,7 @@ class BatchRun {
     BatchStep step_ = BatchStep::Outputs;
     std::optional<AnionCountComparison> comparison_;
     std::optional<FitResult> fit_;
+    std::pair<std::string, std::string> sessionFit_{"", "absolute"};  // of --session
 };
 
 }  // namespace

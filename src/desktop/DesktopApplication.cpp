@@ -5,6 +5,7 @@
 #include <QEvent>
 
 #include "desktop/ExportMenus.h"
+#include "desktop/SessionMenus.h"
 #include "files/DecimalSeparator.h"
 #include "raster/FigureFile.h"
 #include "raster/RasterCanvas.h"
@@ -48,6 +49,8 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform,
     // The windows show the state a failed action left before its error box appears.
     platform_->setBeforeError([this] { actions_.refreshViews(); });
     connectExportMenus(*this);
+    session_ = std::make_unique<SessionDocument>(application_, fitForm_.get());
+    connectSessionMenus(*this);
     actions_.setRefresh([this] {
         // Results of the fit window that no longer belong to the main window go first.
         fitForm_->followMainWindow();
@@ -57,6 +60,7 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform,
         fitWindow_->refreshFromState();
         solutionModelWindow_->refreshFromState();
         seriesWindow_->refreshFromState();
+        if (afterRefresh_) afterRefresh_();
     });
     actions_.setAfterAction([this] { heldKeys_.actionEnded(); });
 }
@@ -67,6 +71,8 @@ DesktopApplication::~DesktopApplication() {
         QCoreApplication::instance()->removeEventFilter(this);
     }
     actions_.setRefresh({});
+    afterRefresh_ = {};
+    mainWindow_->confirmClose = {};
     platform_->setBeforeError({});
     actions_.setAfterAction({});
 }

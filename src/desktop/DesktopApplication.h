@@ -6,6 +6,7 @@
 // repeats that queue up while a handler runs are dropped (HeldInput.h).
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 #include "desktop/AbundanceWindowView.h"
@@ -21,6 +22,7 @@
 #include "ui/Application.h"
 #include "ui/FitWindow.h"
 #include "ui/SeriesWindow.h"
+#include "ui/SessionDocument.h"
 
 namespace condsim::qt {
 
@@ -48,6 +50,10 @@ class DesktopApplication : public QObject {
     SolutionModelWindowView& solutionModelWindow() { return *solutionModelWindow_; }
     SeriesWindow& seriesForm() { return *seriesForm_; }
     SeriesWindowView& seriesWindow() { return *seriesWindow_; }
+    // The session worked in: its file, unsaved changes and the recent files.
+    SessionDocument& session() { return *session_; }
+    // What else follows every refresh of the views (the title, the recent files).
+    void setAfterRefresh(std::function<void()> follow) { afterRefresh_ = std::move(follow); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +70,8 @@ class DesktopApplication : public QObject {
     std::unique_ptr<SolutionModelWindowView> solutionModelWindow_;
     std::unique_ptr<SeriesWindow> seriesForm_;  // the Temperature Series window's state
     std::unique_ptr<SeriesWindowView> seriesWindow_;
+    std::unique_ptr<SessionDocument> session_;
+    std::function<void()> afterRefresh_;
     StaleKeyRepeatFilter heldKeys_;  // drops key repeats that queued up while an action ran
 };
 

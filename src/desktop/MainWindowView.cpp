@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -39,9 +40,16 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     ExportFigure1 = file->addAction(QStringLiteral("Export Figure..."));
     ExportData1 = file->addAction(QStringLiteral("Export Data..."));
+    // The session: the whole state of the windows in one file, and the files used lately.
+    OpenSession1 = file->addAction(QStringLiteral("Open Session..."));
+    SaveSession1 = file->addAction(QStringLiteral("Save Session..."));
+    SaveSession1->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    RecentFiles1 = file->addMenu(QStringLiteral("Recent Files"));
     addMenuItem(file, QStringLiteral("Exit"), [&form] {
         form.Exit1Click();
     })->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    CopyAsCommand1 = edit->addAction(QStringLiteral("Copy as Command"));
     addMenuItem(nullptr, QStringLiteral("Abundance"), [&form] { form.Abundance1Click(); });
     addMenuItem(nullptr, QStringLiteral("Scaling Factors"), [&form] { form.Option1Click(); });
     Fit1 = menuBar()->addAction(QStringLiteral("Fit"));
@@ -158,6 +166,10 @@ void MainWindowView::refreshFromState() {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
+    if (confirmClose && !confirmClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QCoreApplication::quit();
 }

@@ -3,10 +3,13 @@
 // tables, the model's input fields, the conductivity plot and the main menu. Closing it
 // ends the event loop and so the process.
 
+#include <functional>
+
 #include "desktop/BoundWindow.h"
 #include "ui/TForm1.h"
 
 class QLabel;
+class QMenu;
 
 namespace condsim::qt {
 
@@ -45,6 +48,14 @@ class MainWindowView : public BoundWindow {
     // naming the model the results come from.
     QAction* SolutionModel1;
     QLabel* SolutionModelStatus;
+    // File/Open Session..., File/Save Session, File/Recent Files and Edit/Copy as Command,
+    // beside the designed items; connected by the desktop program (SessionMenus).
+    QAction* OpenSession1;
+    QAction* SaveSession1;
+    QMenu* RecentFiles1;
+    QAction* CopyAsCommand1;
+    // Asked when the window is closed: false keeps it open (unsaved changes kept).
+    std::function<bool()> confirmClose;
 
     void refreshFromState() override;
 

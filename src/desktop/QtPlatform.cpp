@@ -1,6 +1,7 @@
 #include "desktop/QtPlatform.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -79,5 +80,23 @@ std::optional<std::string> QtPlatform::chooseSaveFile(const std::string& initial
 }
 
 void QtPlatform::exit() { std::quick_exit(0); }
+
+QtPlatform::UnsavedChanges QtPlatform::askToSaveChanges(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, title_, QString::fromStdString(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Save);
+    releaseHeldButtons();
+    const ArrowCursorWhileOpen arrow;
+    const int answer = box.exec();
+    if (answer == QMessageBox::Save) return UnsavedChanges::Save;
+    if (answer == QMessageBox::Discard) return UnsavedChanges::Discard;
+    return UnsavedChanges::Cancel;
+}
+
+void QtPlatform::copyToClipboard(const std::string& text) {
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+}
 
 }  // namespace condsim::qt

@@ -32,6 +32,12 @@ class QtPlatform : public Platform {
 
     const QString& title() const { return title_; }
 
+    // Closing with unsaved changes: the question box with Save, Discard and Cancel.
+    enum class UnsavedChanges { Save, Discard, Cancel };
+    virtual UnsavedChanges askToSaveChanges(const std::string& text);
+    // The clipboard's text (Edit/Copy as Command).
+    virtual void copyToClipboard(const std::string& text);
+
   private:
     QString title_;
     std::function<void()> beforeError_;

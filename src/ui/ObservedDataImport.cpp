@@ -9,6 +9,7 @@
 #include "model/ionic/Solvent.h"
 #include "model/ionic/WaterProperties.h"
 #include "ui/DataDirectoryMemory.h"
+#include "ui/SessionState.h"
 #include "ui/TForm1.h"
 
 namespace condsim {
@@ -115,6 +116,7 @@ void importObservedData(TForm1& form, const ObservedDataImportDialog& dialog) {
         values.push_back(pair.conductivity);
     }
     form.LoadObservedPairs(*chosen, values);
+    state.observedImport = sessionImportOf(import);
     form.DrawObservedPlot();
 
     if (!import.saveAfterLoading) return;

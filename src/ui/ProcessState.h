@@ -1,11 +1,13 @@
 #pragma once
 // The process-wide state owned by the main window's module for the life of the process.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/CellTable.h"
 #include "files/ObservedData.h"
+#include "files/SessionFile.h"
 #include "model/CalculationRecord.h"
 #include "model/EquilibriumModel.h"
 #include "model/ScalingFactors.h"
@@ -22,6 +24,9 @@ struct ProcessState {
     // remembers the folder between runs, the batch tool sets this off and keeps no state.
     bool remembersDataDirectory = true;
     ObservedData observed;
+    // The choices of File/Import Observed Data... that loaded the observed data; none when
+    // File/Open loaded them.
+    std::optional<SessionImport> observedImport;
     std::string stepwiseFileName;  // the last stepwise-constant file imported
     int stepwiseCount = 0;         // and the number of values read from it
     int factorCount = 0;           // the number of factors read from the last factor file

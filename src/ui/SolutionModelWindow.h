@@ -66,6 +66,8 @@ class SolutionModelWindow {
     void OKClick();
     // Hides the window; nothing changes.
     void CancelClick();
+    // The fields show the process's model again (after a session was opened).
+    void showProcessModel() { showModel(state_.solution); }
 
   private:
     bool presetChosen() const;

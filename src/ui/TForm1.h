@@ -3,6 +3,7 @@
 // and one handler per user action. The desktop program binds Qt widgets to this state;
 // the batch tool and the tests drive the handlers directly.
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -134,6 +135,10 @@ class TForm1 {
     // Sets K(1..m) from a list and rebuilds beta and the constants table; n := m within
     // 2..30 without running Initialize; turns Model #1 off.
     void SetStepwiseConstants(const std::vector<ext>& values);
+    // The constants table as a session holds it: its rows' texts (beta, K) and the values
+    // behind them; the constants beyond its rows become 0. Model #1 and n are left alone.
+    void SetConstantsTable(const std::vector<std::array<std::string, 2>>& texts,
+                           const std::vector<ext>& beta, const std::vector<ext>& K);
     // Mass balance and formation function of the free-anion solver.
     ext LeftSide(ext C0, ext X) const;
     ext RightSide(ext X) const;

@@ -110,6 +110,25 @@ void TForm1::SetStepwiseConstants(const std::vector<ext>& values) {
     state_.constantsSet = true;
 }
 
+void TForm1::SetConstantsTable(const std::vector<std::array<std::string, 2>>& texts,
+                               const std::vector<ext>& beta, const std::vector<ext>& K) {
+    auto& model = state_.model;
+    model.K.fill(0);
+    model.beta.fill(0);
+    const int rows = static_cast<int>(std::min<size_t>(texts.size(), speciesCapacity - 1));
+    rewriteConstantsTable([&] {
+        StringGrid2.setRowCount(rows + 1);
+        writeConstantsHeaders(StringGrid2);
+        for (int r = 1; r <= rows; ++r) {
+            const auto i = static_cast<size_t>(r - 1);
+            model.beta[r] = beta[i];
+            model.K[r] = K[i];
+            StringGrid2.setCell(0, r, texts[i][0]);
+            StringGrid2.setCell(1, r, texts[i][1]);
+        }
+    });
+}
+
 void TForm1::StringGrid2SelectCell(int column, int row) {
     selectcol.setValue(column);
     selectrow.setValue(row);

@@ -57,6 +57,7 @@ void TForm1::LoadObservedPairs(const std::string& fileName, const std::vector<ex
         throw Error(tooManyObservedPairsText);  // the arrays end at entry 100
     auto& observed = state_.observed;
     observed.fileName = fileName;
+    state_.observedImport.reset();
     observed.count = count;
     for (int i = 1; i <= count; ++i) {
         observed.conc[i] = values[2 * static_cast<size_t>(i) - 2];

@@ -77,8 +77,8 @@ void FitWindowTest::openFitWindow() {
     auto& main = desktop_->mainWindow();
     QStringList bar;
     for (QAction* action : main.menuBar()->actions()) bar << action->text();
-    QCOMPARE(bar, (QStringList{"File", "Abundance", "Scaling Factors", "Fit", "Solution Model",
-                               "Temperature Series", "Help"}));
+    QCOMPARE(bar, (QStringList{"File", "Edit", "Abundance", "Scaling Factors", "Fit",
+                               "Solution Model", "Temperature Series", "Help"}));
     QVERIFY(!desktop_->fitWindow().isVisible());
     main.Fit1->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(&desktop_->fitWindow()));

@@ -330,7 +330,8 @@ void KeyboardAndDisplayTest::menuBarTakesAltLettersF10AndShortcuts() {
     for (QAction* item : main.menuBar()->actions().first()->menu()->actions())
         captions << item->text();
     QCOMPARE(captions, (QStringList{"Open", "Import Observed Data...", "Save", "Export Figure...",
-                                    "Export Data...", "Exit"}));
+                                    "Export Data...", "Open Session...", "Save Session...",
+                                    "Recent Files", "Exit"}));
 }
 
 void KeyboardAndDisplayTest::gradientFieldShowsTheValueInEffectAndTheStatusLineTheFactors_data() {

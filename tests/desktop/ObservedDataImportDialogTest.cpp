@@ -135,7 +135,8 @@ void ObservedDataImportDialogTest::menuItemOpensTheDialogAndOkLoadsThePairs() {
         }
     }
     QCOMPARE(fileMenu, (QStringList{"Open", "Import Observed Data...", "Save", "Export Figure...",
-                                    "Export Data...", "Exit"}));
+                                    "Export Data...", "Open Session...", "Save Session...",
+                                    "Recent Files", "Exit"}));
     QVERIFY(item != nullptr);
 
     bool answered = false;

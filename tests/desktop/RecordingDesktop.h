@@ -39,6 +39,15 @@ class RecordingPlatform : public condsim::qt::QtPlatform {
         proposedSaveName = proposed;
         return saveAnswer;
     }
+    // Closing with unsaved changes: the question is kept and answered as the test says.
+    UnsavedChanges askToSaveChanges(const std::string& text) override {
+        questions.push_back(text);
+        return unsavedAnswer;
+    }
+    void copyToClipboard(const std::string& text) override { clipboard = text; }
+    std::vector<std::string> questions;
+    UnsavedChanges unsavedAnswer = UnsavedChanges::Discard;
+    std::string clipboard;
     int fileDialogs = 0;  // how many file dialogs were asked for
     std::optional<std::string> openAnswer;
     std::optional<std::string> saveAnswer;
