@@ -28,6 +28,9 @@ WINDOWS = [
       "Correlation", "FromN", "ToN", "Compare", "Comparison"]),
     ("solution model", "Solution Model", [(MAIN, "Solution Model")],
      ["Model", "IonSize", "BjerrumIonSize", "Solvent", "Temperature", "Permittivity", "Viscosity", "OK", "Cancel"]),
+    ("temperature series", "Temperature Series", [(MAIN, "Temperature Series")],
+     ["Sets", "Temperature", "Anion", "Add", "Remove", "Import", "GlobalFit", "HeatCapacity", "Run",
+      "Temperatures", "VantHoff", "Global"]),
 ]
 CELLS = (pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_COLUMN_HEADER, pyatspi.ROLE_ROW_HEADER)
 failures = []

@@ -2,12 +2,15 @@
 // observed-data file, initialises, runs the calculation, shows the other two windows
 // and saves each window as a PNG into the given folder; then runs a fit and a comparison
 // of n in the fit window and saves that window too, and the fit window and the main
-// window after a fit and its Apply at n = 30. Run it on the offscreen
+// window after a fit and its Apply at n = 30; last the Temperature Series window with the
+// example series (series-cacl2/ beside the observed-data file) run. Run it on the offscreen
 // platform (scripts/screenshots does). Dialog answers and messages are scripted: the
-// open dialog returns the given file, messages and errors are printed instead of shown.
+// open dialog returns the given file (or the next answer set), messages and errors are
+// printed instead of shown.
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -30,12 +33,17 @@ class ScriptedDialogs : public condsim::qt::QtPlatform {
         std::fprintf(stderr, "error: %s\n", text.c_str());
         ++errors;
     }
-    std::optional<std::string> chooseOpenFile(const std::string&) override { return observedFile_; }
+    std::optional<std::string> chooseOpenFile(const std::string&) override {
+        std::optional<std::string> answer = nextOpen ? nextOpen : observedFile_;
+        nextOpen.reset();
+        return answer;
+    }
     std::optional<std::string> chooseSaveFile(const std::string&, const std::string&) override {
         return std::nullopt;
     }
 
     int errors = 0;
+    std::optional<std::string> nextOpen;  // the next open dialog's answer, once
 
   private:
     std::string observedFile_;
@@ -117,5 +125,31 @@ int main(int argc, char* argv[]) {
     desktop.actions().run([&] { fit.ApplyClick(); });
     QApplication::processEvents();
     saved = save(desktop.mainWindow(), folder, QStringLiteral("main-window-n30.png")) && saved;
+
+    // The Temperature Series window: the example series in the model it was made with
+    // (n = 2, Model #1 with alfa = 1, Debye-Hueckel), K1 and MCA fitted, lambda free.
+    const QString series =
+        QFileInfo(QString::fromStdString(observedFile)).dir().filePath("series-cacl2/series.txt");
+    if (QFileInfo::exists(series)) {
+        desktop.actions().run([&] {
+            form1.SpinEdit1.setValue(2);
+            form1.MCX.setText("76.35");
+            form1.beta1.setText("10");
+            form1.SpinEdit2.setValue(1);
+            form1.CheckBox1.setChecked(true);
+            form1.MCA.setText("60");
+            form1.InitializeClick();
+            desktop.application().state.solution.kind = condsim::SolutionModelKind::DebyeHuckel;
+            fit.choose(condsim::FitParameter::alfa(), false);
+            fit.choose(condsim::FitParameter::mca(), true);
+        });
+        auto& seriesForm = desktop.seriesForm();
+        platform.nextOpen = series.toStdString();
+        desktop.actions().run([&] { seriesForm.OpenClick(); });
+        desktop.actions().run([&] { seriesForm.ImportClick(); });
+        desktop.actions().run([&] { seriesForm.RunClick(); });
+        QApplication::processEvents();
+        saved = save(desktop.seriesWindow(), folder, QStringLiteral("series-window.png")) && saved;
+    }
     return saved && platform.errors == 0 ? 0 : 1;
 }

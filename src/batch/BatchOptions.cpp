@@ -30,7 +30,8 @@ const char* batchUsage() {
            "                     [--export-csv FILE] [--threads N] [--save-session FILE]\n"
            "       condsim-batch --series FILE --fit LIST [--global-fit free|walden]\n"
            "                     [--vant-hoff-cp on|off] [--series-csv FILE]\n"
-           "                     [--series-report FILE] [model and fit options as above]\n"
+           "                     [--series-report FILE] [--series-figure KIND:FILE]...\n"
+           "                     [model and fit options as above]\n"
            "       condsim-batch --help | --version\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
@@ -111,6 +112,10 @@ const char* batchUsage() {
            "                             temperature or tied by the Walden rule to 25 C\n"
            "  --series-csv FILE          the table per temperature as CSV\n"
            "  --series-report FILE       the tables of the series as a report\n"
+           "  --series-figure KIND:FILE  a labelled figure (repeatable; KIND vant-hoff, ln K1\n"
+           "                             against 1/T with the line and K1's intervals, or\n"
+           "                             walden, lambda x eta of the cation against T), SVG,\n"
+           "                             PDF or PNG from FILE, sized as --figure's\n"
            "The tables go to standard output; a data set that cannot be fitted is named with\n"
            "its line on standard error, the others stand, and the exit status is 1.\n";
 }
@@ -269,14 +274,34 @@ void checkSolventValues(const BatchOptions& options) {
     }
 }
 
+// "KIND:FILE" of --series-figure, with a known kind and a file name of a known format.
+std::pair<SeriesFigureKind, std::string> seriesFigureRequest(const std::string& text) {
+    const auto colon = text.find(':');
+    const auto kind =
+        colon == std::string::npos ? std::nullopt : seriesFigureKindNamed(text.substr(0, colon));
+    if (!kind || colon + 1 >= text.size()) {
+        throw BatchUsageError{
+            "--series-figure takes KIND:FILE with KIND vant-hoff or walden, not '" + text + "'"};
+    }
+    const std::string fileName = text.substr(colon + 1);
+    if (figureFileFormat(fileName).empty()) {
+        throw BatchUsageError{
+            "--series-figure writes SVG, PDF or PNG: the file name must end in .svg, "
+            ".pdf or .png, not '" +
+            fileName + "'"};
+    }
+    return {*kind, fileName};
+}
+
 // A series takes its data and temperatures from the series file, and writes its own outputs.
 void checkSeriesOptions(const BatchOptions& options, bool heatCapacityGiven) {
     if (!options.series) {
-        const char* given = options.seriesCsv      ? "--series-csv"
-                            : options.seriesReport ? "--series-report"
-                            : options.globalFit    ? "--global-fit"
-                            : heatCapacityGiven    ? "--vant-hoff-cp"
-                                                   : nullptr;
+        const char* given = options.seriesCsv                ? "--series-csv"
+                            : options.seriesReport           ? "--series-report"
+                            : options.globalFit              ? "--global-fit"
+                            : !options.seriesFigures.empty() ? "--series-figure"
+                            : heatCapacityGiven              ? "--vant-hoff-cp"
+                                                             : nullptr;
         if (given != nullptr) throw BatchUsageError{std::string(given) + " needs --series FILE"};
         return;
     }
@@ -436,6 +461,8 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         {"--series", [&](const std::string& v) { options.series = v; }},
         {"--series-csv", [&](const std::string& v) { options.seriesCsv = v; }},
         {"--series-report", [&](const std::string& v) { options.seriesReport = v; }},
+        {"--series-figure",
+         [&](const std::string& v) { options.seriesFigures.push_back(seriesFigureRequest(v)); }},
         {"--global-fit",
          [&](const std::string& v) {
              if (v != "free" && v != "walden")

@@ -11,6 +11,7 @@
 #include "fit/FitWeighting.h"
 #include "model/SolutionModel.h"
 #include "ui/PaperFigures.h"
+#include "ui/SeriesFigures.h"
 
 namespace condsim {
 
@@ -63,7 +64,9 @@ struct BatchOptions {
     std::optional<std::string> seriesCsv;     // --series-csv FILE: the table per temperature
     std::optional<std::string> seriesReport;  // --series-report FILE
     std::optional<bool> globalFit;            // --global-fit free|walden: true for walden
-    bool vantHoffHeatCapacity = false;        // --vant-hoff-cp on
+    // --series-figure KIND:FILE, in the order given: the van 't Hoff and Walden figures.
+    std::vector<std::pair<SeriesFigureKind, std::string>> seriesFigures;
+    bool vantHoffHeatCapacity = false;  // --vant-hoff-cp on
     // Not an option of the tool: the folder of the solver's "record.txt" for a caller that
     // runs sessions of its own (the Python module); the current directory when unset.
     std::optional<std::string> recordFolder;

@@ -51,6 +51,7 @@ BatchOptions withAbsoluteNames(BatchOptions options) {
         if (*name) *name = absoluteName(**name);
     }
     for (auto& figure : options.figures) figure.second = absoluteName(figure.second);
+    for (auto& figure : options.seriesFigures) figure.second = absoluteName(figure.second);
     return options;
 }
 
@@ -290,6 +291,8 @@ class BatchRun {
             if (name) outputs.emplace_back(option, *name);
         }
         for (const auto& figure : options_.figures) outputs.emplace_back("--figure", figure.second);
+        for (const auto& figure : options_.seriesFigures)
+            outputs.emplace_back("--series-figure", figure.second);
         for (const auto& [option, name] : outputs) {
             const std::filesystem::path folder = std::filesystem::path(name).parent_path();
             std::error_code ignored;
@@ -494,6 +497,14 @@ class BatchRun {
                                           solutionModelKindName(setup.system.solution.kind) +
                                           ", solvent " + solvent;
                 writeTextFileAtomically(*options_.seriesReport, seriesReport(result, model));
+            }
+            for (const auto& [kind, fileName] : options_.seriesFigures) {
+                const BuiltFigure built = seriesFigure(kind, result);
+                if (!built.figure)
+                    throw Error("No " + seriesFigureKindName(kind) + " figure: " + built.refusal);
+                if (!writeFigure_) throw Error("This tool cannot write figures");
+                const std::string failure = writeFigure_(*built.figure, fileName);
+                if (!failure.empty()) throw Error("The figure was not written: " + failure);
             }
         });
     }

@@ -85,7 +85,9 @@ int main(int argc, char** argv) {
         raster->savePng(fileName);
         return true;
     };
-    const auto figureFonts = options.figures.empty() ? nullptr : fontsForFigures(argv[0]);
+    const auto figureFonts = options.figures.empty() && options.seriesFigures.empty()
+                                 ? nullptr
+                                 : fontsForFigures(argv[0]);
     FigureSize figureSize;
     if (options.figureWidth) figureSize.widthCentimetres = *options.figureWidth;
     if (options.figureDotsPerInch) figureSize.pngDotsPerInch = *options.figureDotsPerInch;

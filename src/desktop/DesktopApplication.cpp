@@ -7,6 +7,7 @@
 #include "desktop/ExportMenus.h"
 #include "desktop/SessionMenus.h"
 #include "files/DecimalSeparator.h"
+#include "raster/FigureFile.h"
 #include "raster/RasterCanvas.h"
 
 namespace condsim::qt {
@@ -38,6 +39,13 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform,
         std::make_unique<SolutionModelWindowView>(application_.SolutionModelForm, actions_, scale);
     connect(mainWindow_->SolutionModel1, &QAction::triggered, this,
             [this] { actions_.run([this] { application_.SolutionModelForm.Show(); }); });
+    seriesForm_ = std::make_unique<SeriesWindow>(application_.Form1, *fitForm_);
+    seriesWindow_ = std::make_unique<SeriesWindowView>(
+        *seriesForm_, actions_, scale, [](const Figure& figure, const std::string& fileName) {
+            return writeFigureFile(figure, fileName);
+        });
+    connect(mainWindow_->TemperatureSeries1, &QAction::triggered, this,
+            [this] { actions_.run([this] { seriesForm_->OpenClick(); }); });
     // The windows show the state a failed action left before its error box appears.
     platform_->setBeforeError([this] { actions_.refreshViews(); });
     connectExportMenus(*this);
@@ -51,6 +59,7 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform,
         scalingFactorWindow_->refreshFromState();
         fitWindow_->refreshFromState();
         solutionModelWindow_->refreshFromState();
+        seriesWindow_->refreshFromState();
         if (afterRefresh_) afterRefresh_();
     });
     actions_.setAfterAction([this] { heldKeys_.actionEnded(); });

@@ -16,10 +16,12 @@
 #include "desktop/MainWindowView.h"
 #include "desktop/QtPlatform.h"
 #include "desktop/ScalingFactorWindowView.h"
+#include "desktop/SeriesWindowView.h"
 #include "desktop/SolutionModelWindowView.h"
 #include "desktop/UserActions.h"
 #include "ui/Application.h"
 #include "ui/FitWindow.h"
+#include "ui/SeriesWindow.h"
 #include "ui/SessionDocument.h"
 
 namespace condsim::qt {
@@ -46,6 +48,8 @@ class DesktopApplication : public QObject {
     FitWindow& fitForm() { return *fitForm_; }
     FitWindowView& fitWindow() { return *fitWindow_; }
     SolutionModelWindowView& solutionModelWindow() { return *solutionModelWindow_; }
+    SeriesWindow& seriesForm() { return *seriesForm_; }
+    SeriesWindowView& seriesWindow() { return *seriesWindow_; }
     // The session worked in: its file, unsaved changes and the recent files.
     SessionDocument& session() { return *session_; }
     // What else follows every refresh of the views (the title, the recent files).
@@ -64,6 +68,8 @@ class DesktopApplication : public QObject {
     std::unique_ptr<FitWindow> fitForm_;  // the fit window's state, beside the three windows
     std::unique_ptr<FitWindowView> fitWindow_;
     std::unique_ptr<SolutionModelWindowView> solutionModelWindow_;
+    std::unique_ptr<SeriesWindow> seriesForm_;  // the Temperature Series window's state
+    std::unique_ptr<SeriesWindowView> seriesWindow_;
     std::unique_ptr<SessionDocument> session_;
     std::function<void()> afterRefresh_;
     StaleKeyRepeatFilter heldKeys_;  // drops key repeats that queued up while an action ran

@@ -15,7 +15,28 @@ constexpr qint64 eventMilliseconds = 40;
 }  // namespace
 
 FitProgress::FitProgress(QWidget& window, FitWindow& form, QString what, int delayMilliseconds)
-    : form_(form), what_(std::move(what)), delayMilliseconds_(delayMilliseconds), dialog_(&window) {
+    : FitProgress(window, std::move(what), delayMilliseconds) {
+    form.progress = [this](int n, int evaluations) {
+        report(QStringLiteral("%1: n = %2, %3 evaluations of the residuals")
+                   .arg(what_)
+                   .arg(n)
+                   .arg(evaluations));
+    };
+    unhook_ = [&form] { form.progress = nullptr; };
+}
+
+FitProgress::FitProgress(QWidget& window, SeriesWindow& form, QString what, int delayMilliseconds)
+    : FitProgress(window, std::move(what), delayMilliseconds) {
+    form.progress = [this](const std::string& stage, int evaluations) {
+        report(QStringLiteral("%1, %2: %3 evaluations of the residuals")
+                   .arg(what_, QString::fromStdString(stage))
+                   .arg(evaluations));
+    };
+    unhook_ = [&form] { form.progress = nullptr; };
+}
+
+FitProgress::FitProgress(QWidget& window, QString what, int delayMilliseconds)
+    : what_(std::move(what)), delayMilliseconds_(delayMilliseconds), dialog_(&window) {
     dialog_.setWindowTitle(what_);
     dialog_.setCancelButtonText(QStringLiteral("Cancel"));
     dialog_.setRange(0, 0);  // a busy bar: the number of evaluations is not known ahead
@@ -29,16 +50,15 @@ FitProgress::FitProgress(QWidget& window, FitWindow& form, QString what, int del
     dialog_.hide();
     started_.start();
     sinceEvents_.start();
-    form_.progress = [this](int n, int evaluations) { report(n, evaluations); };
 }
 
 FitProgress::~FitProgress() {
-    form_.progress = nullptr;
+    if (unhook_) unhook_();
     dialog_.hide();
     cursor_.reset();
 }
 
-void FitProgress::report(int n, int evaluations) {
+void FitProgress::report(const QString& label) {
     if (!dialog_.isVisible()) {
         if (started_.elapsed() < delayMilliseconds_) return;
         // The arrow with the busy sign: the program works, and Cancel can be pressed.
@@ -47,10 +67,7 @@ void FitProgress::report(int n, int evaluations) {
     } else if (sinceEvents_.elapsed() < eventMilliseconds) {
         return;
     }
-    dialog_.setLabelText(QStringLiteral("%1: n = %2, %3 evaluations of the residuals")
-                             .arg(what_)
-                             .arg(n)
-                             .arg(evaluations));
+    dialog_.setLabelText(label);
     QApplication::processEvents();
     sinceEvents_.restart();
     if (dialog_.wasCanceled()) throw FitCancelled{};

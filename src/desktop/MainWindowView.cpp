@@ -54,6 +54,7 @@ MainWindowView::MainWindowView(TForm1& form, UserActions& actions, const DesignS
     addMenuItem(nullptr, QStringLiteral("Scaling Factors"), [&form] { form.Option1Click(); });
     Fit1 = menuBar()->addAction(QStringLiteral("Fit"));
     SolutionModel1 = menuBar()->addAction(QStringLiteral("Solution Model"));
+    TemperatureSeries1 = menuBar()->addAction(QStringLiteral("Temperature Series"));
     addHelpMenu(*this);
     SolutionModelStatus = new QLabel(this);
     statusBar()->addWidget(SolutionModelStatus);

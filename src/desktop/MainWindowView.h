@@ -39,6 +39,8 @@ class MainWindowView : public BoundWindow {
     PictureWidget* Image1;
     // The menu item "Fit"; the desktop program connects it to the fit window.
     QAction* Fit1;
+    // The Temperature Series window, beside the designed menus.
+    QAction* TemperatureSeries1;
     // File/Export Figure... and File/Export Data...; connected by the desktop program.
     QAction* ExportFigure1;
     QAction* ExportData1;

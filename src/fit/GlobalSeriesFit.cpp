@@ -2,6 +2,7 @@
 
 #include <Eigen/Dense>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <unsupported/Eigen/NonLinearOptimization>
 #include <unsupported/Eigen/NumericalDiff>
@@ -50,14 +51,20 @@ std::vector<SetProblem> copiesOf(const std::vector<SetProblem>& sets, FitWeighti
 // temperature or at 25 C when MCA is fitted.
 class GlobalProblem {
   public:
+    // progress, when given, is told after every evaluation of all residuals with n and the
+    // evaluations of this problem's data sets so far (FitOptions::progress); a FitCancelled
+    // it throws ends the fit.
     GlobalProblem(std::vector<SetProblem>& sets, bool heatCapacity, bool cationFitted,
-                  bool waldenTie, ext referenceViscosity, ext heldCation)
+                  bool waldenTie, ext referenceViscosity, ext heldCation,
+                  std::function<void(int n, int evaluations)> progress = {}, int n = 0)
         : sets_(&sets),
           heatCapacity_(heatCapacity),
           cationFitted_(cationFitted),
           waldenTie_(waldenTie),
           referenceViscosity_(referenceViscosity),
-          heldCation_(heldCation) {
+          heldCation_(heldCation),
+          progress_(std::move(progress)),
+          n_(n) {
         for (const SetProblem& set : sets) pointCount_ += set.problem->pointCount();
     }
 
@@ -88,6 +95,7 @@ class GlobalProblem {
                 (*sets_)[i].problem->residuals({K1(theta, i), cation(theta, i)});
             all.insert(all.end(), r.begin(), r.end());
         }
+        if (progress_) progress_(n_, evaluations());
         return all;
     }
     // The same problem over other copies of the data sets (for another thread).
@@ -112,6 +120,8 @@ class GlobalProblem {
     bool waldenTie_;
     ext referenceViscosity_;
     ext heldCation_;
+    std::function<void(int n, int evaluations)> progress_;
+    int n_ = 0;
     int pointCount_ = 0;
 };
 
@@ -361,7 +371,8 @@ GlobalSeriesFit fitGlobally(const std::vector<SeriesDataSet>& data, const Series
     fit.options.heatCapacity = heatCapacity;
     const ext referenceViscosity = setup.solventAt(seriesReferenceTemperature).viscosity;
     const GlobalProblem problem(sets, heatCapacity, cationFitted, options.waldenTie,
-                                referenceViscosity, setup.system.MCA);
+                                referenceViscosity, setup.system.MCA,
+                                setup.request.options.progress, setup.system.n);
 
     // The start: the van 't Hoff line of the separate fits, or the mean of their ln K1 at
     // dH = 0; their lambda of the cation.

@@ -74,6 +74,9 @@ struct GlobalSeriesFit {
 };
 
 // The global fit from the separate fits (fits[i] of data[i]) and their van 't Hoff line.
+// The setup's progress callback (FitOptions::progress) is told after every evaluation of
+// all residuals, on the threads of the profiles too; a FitCancelled it throws comes out of
+// here.
 GlobalSeriesFit fitSeriesGlobally(const std::vector<SeriesDataSet>& data, const SeriesSetup& setup,
                                   const std::vector<SeriesFit>& fits,
                                   const VantHoffResult& vantHoff, const GlobalFitOptions& options);

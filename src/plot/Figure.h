@@ -24,6 +24,10 @@ struct FigureSeries {
     LineStyle line = LineStyle::None;  // a line through the points in their order
     MarkerShape marker = MarkerShape::None;
     bool labelAtPeak = false;  // its name written beside its largest y
+    // Error bars: a vertical bar from yLow to yHigh at each x, with short caps; none when
+    // empty, otherwise as many as x.
+    std::vector<double> yLow;
+    std::vector<double> yHigh;
 };
 
 struct FigureAxis {

@@ -260,6 +260,17 @@ void drawSeries(QPainter& painter, const Figure& figure, const Frame& frame) {
             painter.setBrush(Qt::NoBrush);
             painter.drawPath(path);
         }
+        if (series.yLow.size() == series.x.size() && series.yHigh.size() == series.x.size()) {
+            painter.setPen(QPen(qColor(series.color), lineWidth * 0.8));
+            const double cap = markerDiameter / 2;
+            for (size_t i = 0; i < series.x.size(); ++i) {
+                const QPointF low = frame.map(series.x[i], series.yLow[i]);
+                const QPointF high = frame.map(series.x[i], series.yHigh[i]);
+                painter.drawLine(low, high);
+                painter.drawLine(low - QPointF(cap, 0), low + QPointF(cap, 0));
+                painter.drawLine(high - QPointF(cap, 0), high + QPointF(cap, 0));
+            }
+        }
         for (size_t i = 0; i < series.x.size(); ++i)
             drawMarker(painter, series.marker, series.color, frame.map(series.x[i], series.y[i]));
     }

@@ -40,15 +40,27 @@ struct Column {
 };
 
 FigureSeries observedSeries(Column column) {
-    return {"observed",    std::move(column.x), std::move(column.y),
-            colors::black, LineStyle::None,     MarkerShape::OpenCircle,
-            false};
+    return {"observed",
+            std::move(column.x),
+            std::move(column.y),
+            colors::black,
+            LineStyle::None,
+            MarkerShape::OpenCircle,
+            false,
+            {},
+            {}};
 }
 
 FigureSeries calculatedSeries(Column column) {
-    return {"calculated",  std::move(column.x), std::move(column.y),
-            colors::black, LineStyle::Solid,    MarkerShape::None,
-            false};
+    return {"calculated",
+            std::move(column.x),
+            std::move(column.y),
+            colors::black,
+            LineStyle::Solid,
+            MarkerShape::None,
+            false,
+            {},
+            {}};
 }
 
 // Whether the last calculation was made for the observed data as they stand now (File/Open

@@ -165,5 +165,45 @@ TEST(FigureFilesRead, EveryKindInEveryFormatIsTypesetText) {
     }
 }
 
+// The figures of a temperature series, from the example series, in every format.
+TEST(FigureFilesRead, SeriesFiguresInEveryFormat) {
+    if (!haveProgram("pdftotext")) GTEST_SKIP() << "poppler-utils (pdftotext) is not installed";
+    TemporaryDirectory directory;
+    // pdftotext reads "T / K" as "T/K": the PDF is checked for the x title's unit.
+    const struct {
+        const char* kind;
+        const char* xTitle;
+        const char* yTitle;
+        const char* pdfXTitle;
+        const char* pdfYTitle;
+    } kinds[] = {
+        {"vant-hoff", "103 K / T", "ln (K1 / L mol\u22121)", "103 K / T", "L mol\u22121"},
+        {"walden", "T / K", "\u03bb+\u03b7 / S cm2 mol\u22121 mPa s", "K", "mPa s"},
+    };
+    std::string command = std::string(CONDSIM_BATCH) + " --series " +
+                          testing::exampleFile("series-cacl2/series.txt") +
+                          " --n 2 --mcx 76.35 --alfa 1 --model1 on --fit K1,MCA "
+                          "--solution debye-huckel --global-fit free";
+    for (const auto& k : kinds)
+        for (const char* format : {"svg", "pdf", "png"})
+            command += std::string(" --series-figure ") + k.kind + ":" + k.kind + "." + format;
+    ASSERT_EQ(std::system((command + " >out.txt 2>&1").c_str()), 0)
+        << testing::contentOf("out.txt");
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.kind);
+        const std::string name = directory.path() / k.kind;
+        const SvgTexts svg = readSvg(name + ".svg");
+        EXPECT_TRUE(anyContains(svg.texts, k.xTitle));
+        EXPECT_TRUE(anyContains(svg.texts, k.yTitle));
+        for (const std::string& text : svg.texts) EXPECT_FALSE(hasHyphenMinus(text)) << text;
+        const std::string pdfText = outputOf("pdftotext -enc UTF-8 " + name + ".pdf -");
+        EXPECT_NE(pdfText.find(k.pdfXTitle), std::string::npos) << pdfText;
+        EXPECT_NE(pdfText.find(k.pdfYTitle), std::string::npos) << pdfText;
+        const PngHeader png = readPng(name + ".png");
+        EXPECT_EQ(png.width, 1004u);
+        EXPECT_EQ(png.height, 803u);
+    }
+}
+
 }  // namespace
 }  // namespace condsim

@@ -78,7 +78,7 @@ void FitWindowTest::openFitWindow() {
     QStringList bar;
     for (QAction* action : main.menuBar()->actions()) bar << action->text();
     QCOMPARE(bar, (QStringList{"File", "Edit", "Abundance", "Scaling Factors", "Fit",
-                               "Solution Model", "Help"}));
+                               "Solution Model", "Temperature Series", "Help"}));
     QVERIFY(!desktop_->fitWindow().isVisible());
     main.Fit1->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(&desktop_->fitWindow()));

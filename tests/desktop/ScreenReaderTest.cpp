@@ -104,6 +104,9 @@ BoundWindow& ScreenReaderTest::showWindow(const QString& which) {
     } else if (which == QLatin1String("solution model")) {
         desktop().mainWindow().SolutionModel1->trigger();
         window = &desktop().solutionModelWindow();
+    } else if (which == QLatin1String("temperature series")) {
+        desktop().mainWindow().TemperatureSeries1->trigger();
+        window = &desktop().seriesWindow();
     }
     window->activateWindow();
     [&] { QVERIFY(QTest::qWaitForWindowActive(window)); }();
@@ -117,6 +120,7 @@ void ScreenReaderTest::exactlyTheControlWithTheKeyboardIsFocused_data() {
     QTest::newRow("scaling factors") << "factors";
     QTest::newRow("fit") << "fit";
     QTest::newRow("solution model") << "solution model";
+    QTest::newRow("temperature series") << "temperature series";
 }
 
 void ScreenReaderTest::exactlyTheControlWithTheKeyboardIsFocused() {

@@ -55,6 +55,7 @@ void WindowPlacementTest::windowTakesItsScaledPlaceOrScrolls_data() {
     QTest::newRow("abundance") << "abundance" << QRect(31, 87, 1354, 877) << "Edit2";
     QTest::newRow("scaling factors") << "factors" << QRect(243, 170, 761, 715) << "StringGrid2";
     QTest::newRow("fit") << "fit" << QRect(80, 60, 1250, 820) << "Comparison";
+    QTest::newRow("temperature series") << "series" << QRect(70, 30, 1250, 1230) << "WaldenFigure";
 }
 
 void WindowPlacementTest::windowTakesItsScaledPlaceOrScrolls() {
@@ -72,6 +73,9 @@ void WindowPlacementTest::windowTakesItsScaledPlaceOrScrolls() {
     } else if (window == "fit") {
         desktop_->actions().run([this] { desktop_->fitForm().OpenClick(); });
         shown = &desktop_->fitWindow();
+    } else if (window == "series") {
+        desktop_->actions().run([this] { desktop_->seriesForm().OpenClick(); });
+        shown = &desktop_->seriesWindow();
     }
     QVERIFY(QTest::qWaitForWindowExposed(shown));
     QTest::qWait(20);  // the frame is fitted once the window is up
