@@ -65,7 +65,9 @@ def application(timeout=20):
 def frame(app, caption):
     for i in range(app.childCount):
         child = app.getChildAtIndex(i)
-        if child is not None and child.name.startswith(caption):
+        # The main window's title may carry the session's name and an unsaved mark around
+        # its caption ("* Simulating ...", "work.condsim* - Simulating ...").
+        if child is not None and caption in child.name:
             return child
     return None
 
@@ -104,7 +106,7 @@ def key(*names):
 
 
 def x_windows(caption):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + caption],
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", caption],
                            capture_output=True, text=True).stdout.split()
     return found
 
