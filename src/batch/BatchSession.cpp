@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/Error.h"
+#include "files/DelimitedTable.h"
 #include "files/NumberText.h"
 #include "files/TextFile.h"
 #include "fit/AnionCountComparison.h"
@@ -55,20 +56,6 @@ BatchOptions withAbsoluteNames(BatchOptions options) {
     return options;
 }
 
-const char* separatorName(ColumnSeparator separator) {
-    switch (separator) {
-        case ColumnSeparator::Comma:
-            return "comma";
-        case ColumnSeparator::Semicolon:
-            return "semicolon";
-        case ColumnSeparator::Tab:
-            return "tab";
-        case ColumnSeparator::Whitespace:
-            break;
-    }
-    return "space";
-}
-
 // A line of a file as a terminal can show it: control characters (a NUL, a carriage
 // return) as \xHH.
 std::string visibleText(const std::string& line) {
@@ -96,7 +83,7 @@ ObservedDataImportDialog importChoices(const BatchImportOptions& options, Platfo
         if (options.decimalComma) import.decimalComma = *options.decimalComma;
         if (!options.separator || !options.skip || !options.decimalComma) {
             platform.message("Import of " + import.fileName() + ": --separator " +
-                             separatorName(import.separator) + " --skip " +
+                             columnSeparatorName(import.separator) + " --skip " +
                              std::to_string(import.skippedLines) + " --decimal-comma " +
                              (import.decimalCommasInEffect() ? "yes" : "no") +
                              " (guessed where not given)");

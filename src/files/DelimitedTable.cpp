@@ -257,4 +257,18 @@ bool decimalCommasGuessed(const std::vector<std::string_view>& lines, const Tabl
     return commaNumbers;
 }
 
+const char* columnSeparatorName(ColumnSeparator separator) {
+    switch (separator) {
+        case ColumnSeparator::Comma:
+            return "comma";
+        case ColumnSeparator::Semicolon:
+            return "semicolon";
+        case ColumnSeparator::Tab:
+            return "tab";
+        case ColumnSeparator::Whitespace:
+            break;
+    }
+    return "space";
+}
+
 }  // namespace condsim

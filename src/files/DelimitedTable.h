@@ -26,6 +26,9 @@ enum class ColumnSeparator {
     Semicolon,
     Tab,
 };
+// "space", "comma", "semicolon" or "tab": the word of the batch tool's --separator and of
+// session files.
+const char* columnSeparatorName(ColumnSeparator separator);
 
 // The lines of a text, without their line ends. A text ending in a line end has no empty
 // last line.

@@ -6,6 +6,7 @@
 #include "core/Error.h"
 #include "core/ReleaseInfo.h"
 #include "files/DecimalSeparator.h"
+#include "files/DelimitedTable.h"
 #include "files/NumberText.h"
 #include "files/ObservedDataFile.h"
 #include "files/ObservedValueCheck.h"
@@ -77,20 +78,6 @@ SolutionModelKind kindNamed(const std::string& name) {
     if (name == "debye-huckel") return SolutionModelKind::DebyeHuckel;
     if (name == "davies") return SolutionModelKind::Davies;
     return SolutionModelKind::Ideal;
-}
-
-const char* separatorName(ColumnSeparator separator) {
-    switch (separator) {
-        case ColumnSeparator::Comma:
-            return "comma";
-        case ColumnSeparator::Semicolon:
-            return "semicolon";
-        case ColumnSeparator::Tab:
-            return "tab";
-        case ColumnSeparator::Whitespace:
-            break;
-    }
-    return "space";
 }
 
 const char* concentrationUnitName(ConcentrationUnit unit) {
@@ -289,7 +276,7 @@ std::string fitParameterOption(const std::vector<FitParameter>& parameters) {
 SessionImport sessionImportOf(const ObservedDataImport& import) {
     SessionImport s;
     s.file = import.fileName();
-    s.separator = separatorName(import.separator);
+    s.separator = columnSeparatorName(import.separator);
     s.skip = import.skippedLines;
     s.decimalComma = import.decimalComma == DecimalComma::Yes  ? "yes"
                      : import.decimalComma == DecimalComma::No ? "no"

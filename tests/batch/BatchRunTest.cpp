@@ -281,7 +281,9 @@ TEST(BatchRun, OutcomeNamesTheStepThatFailedAndKeepsWhatWasComputed) {
         }
         EXPECT_EQ(outcome.fit.has_value() && outcome.fit->converged(), c.fitted);
         EXPECT_EQ(outcome.calculation.has_value(), c.calculated);
-        if (c.calculated) EXPECT_EQ(outcome.calculation->observed.size(), 12u);
+        if (c.calculated) {
+            EXPECT_EQ(outcome.calculation->observed.size(), 12u);
+        }
     }
 }
 

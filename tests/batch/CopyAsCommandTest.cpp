@@ -136,8 +136,9 @@ TEST(CopyAsCommand, TheCommandRunByTheBatchToolWritesTheWindowsReport) {
 
         const BatchCommand command = batchCommandOf(s.app);
         EXPECT_EQ(command.files.size(), c.files);
-        if (!command.files.empty())
+        if (!command.files.empty()) {
             EXPECT_EQ(command.files[0].first, (s.directory.path() / c.firstFile).string());
+        }
         std::string line;
         ASSERT_TRUE(s.act([&] { line = copyAsCommand(s.app); }));
         EXPECT_EQ(line.rfind("condsim-batch ", 0), 0u);

@@ -28,10 +28,10 @@ namespace {
 // figure has them.
 Figure sampleFigure() {
     Figure figure;
-    FigureSeries first{"calculated",      {},   {}, colors::black, LineStyle::Solid,
-                       MarkerShape::None, false};
-    FigureSeries second{"second model",    {},   {}, colors::blue, LineStyle::Dashed,
-                        MarkerShape::None, false};
+    FigureSeries first{"calculated", {}, {}, colors::black, LineStyle::Solid, MarkerShape::None,
+                       false,        {}, {}};
+    FigureSeries second{"second model", {}, {}, colors::blue, LineStyle::Dashed, MarkerShape::None,
+                        false,          {}, {}};
     for (int i = 1; i <= 50; ++i) {
         const double c = 0.0002 * i;
         first.x.push_back(c);
@@ -40,7 +40,7 @@ Figure sampleFigure() {
         second.y.push_back(780 * c - 4000 * c * c);
     }
     FigureSeries observed{
-        "observed", {}, {}, colors::black, LineStyle::None, MarkerShape::OpenCircle, false};
+        "observed", {}, {}, colors::black, LineStyle::None, MarkerShape::OpenCircle, false, {}, {}};
     for (int i = 1; i <= 12; ++i) {
         observed.x.push_back(0.0008 * i);
         observed.y.push_back(800 * 0.0008 * i * 0.99);
@@ -256,7 +256,9 @@ void FigureFileTest::curveLabelsTouchNothing() {
                             colors::black,
                             LineStyle::Solid,
                             MarkerShape::None,
-                            true};
+                            true,
+                            {},
+                            {}};
         for (const double c : x) {
             double beta = 1, sum = 0, term = 0;
             for (int i = 0; i <= n; ++i) {

@@ -58,7 +58,9 @@ TEST(SeriesFile, EachBadLineNamesItsProblemAndTheOthersStand) {
             EXPECT_EQ(lines[i].where.rfind("series.txt, line ", 0), 0U) << lines[i].where;
             EXPECT_EQ(lines[i].problem.substr(0, c.problems[i].size()), c.problems[i]);
             EXPECT_EQ(lines[i].problem.empty(), c.problems[i].empty()) << lines[i].problem;
-            if (lines[i].problem.empty()) EXPECT_EQ(lines[i].observed.count(), 2);
+            if (lines[i].problem.empty()) {
+                EXPECT_EQ(lines[i].observed.count(), 2);
+            }
         }
     }
 }

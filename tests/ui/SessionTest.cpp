@@ -185,7 +185,9 @@ TEST(SessionFile, NumbersAreKeptWithThePeriodWhateverTheWindowsShow) {
         ASSERT_TRUE(s.act([&] { restoreSession(s.app, parseSession(text, "s"), "s"); }))
             << s.errors().back();
         EXPECT_EQ(s.form1.beta1.text(), separator == ',' ? "2500,5" : "2500.5");
-        if (separator == ',') EXPECT_EQ(reportOf(s, "opened.txt"), saved);
+        if (separator == ',') {
+            EXPECT_EQ(reportOf(s, "opened.txt"), saved);
+        }
     }
 }
 

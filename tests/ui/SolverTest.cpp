@@ -106,7 +106,9 @@ TEST(FreeAnionSolver, RecordFileIsMadeOnceAndNeverStopsACalculation) {
             EXPECT_EQ(testing::contentOf(file), c.expected);
         else
             EXPECT_TRUE(std::filesystem::is_directory(file));
-        if (c.folder != nullptr) EXPECT_FALSE(std::filesystem::exists("record.txt"));
+        if (c.folder != nullptr) {
+            EXPECT_FALSE(std::filesystem::exists("record.txt"));
+        }
     }
 }
 
