@@ -235,10 +235,9 @@ ext profileBound(const GlobalProblem& problem, const std::vector<ext>& optimum, 
     const auto g = [&](ext sum) {
         return std::sqrt(std::max<ext>(sum - optimumSum, 0)) - std::sqrt(threshold - optimumSum);
     };
-    std::vector<ext> start = optimum;
     ext inside = optimum[j];
     ext gInside = g(optimumSum);
-    std::vector<ext> insideStart = start;
+    std::vector<ext> insideStart = optimum;
     ext outside = 0;
     ext gOutside = 0;
     bool crossed = false;

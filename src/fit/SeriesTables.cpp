@@ -48,15 +48,15 @@ std::vector<std::string> fitRow(const SeriesFit& fit, const Format& number) {
                 row.push_back(boundText(value.profileUpper, number));
                 break;
             case FittedState::AtZero:
-                row.push_back("0");
-                row.push_back("0");
+                row.emplace_back("0");
+                row.emplace_back("0");
                 row.push_back(boundText(value.profileUpper, number));
                 break;
             case FittedState::NoEffect:
                 row.insert(row.end(), {"no effect", "", ""});
                 break;
             case FittedState::NotDetermined:
-                row.push_back("not determined");
+                row.emplace_back("not determined");
                 row.push_back(number(value.searchedFrom));
                 row.push_back(boundText(value.searchedTo, number));
                 break;

@@ -62,7 +62,7 @@ std::string besideTheData(const ProcessState& state, const std::string& kind,
     if (data.empty()) data = std::filesystem::current_path() / "condsim";
     data.replace_extension();
     for (int number = 1;; ++number) {
-        const std::string name =
+        std::string name =
             data.string() + "_" + kind + (number == 1 ? "" : "-" + std::to_string(number)) + ".txt";
         std::error_code ignored;
         if (!std::filesystem::exists(name, ignored)) return name;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "plot/FigureText.h"
 
@@ -56,8 +57,8 @@ BuiltFigure vantHoffFigure(const SeriesResult& series) {
         return {std::nullopt, "There is no van 't Hoff figure: no temperature has a usable K1."};
     FigureSeries points =
         emptySeries("K_{1} of the separate fits", LineStyle::None, MarkerShape::OpenCircle);
-    double coldest = INFINITY;
-    double warmest = -INFINITY;
+    double coldest = std::numeric_limits<double>::infinity();
+    double warmest = -std::numeric_limits<double>::infinity();
     for (const VantHoffPoint& point : vantHoff.points) {
         const double T = static_cast<double>(point.temperature);
         const double lnK = static_cast<double>(point.lnK);

@@ -75,7 +75,7 @@ std::string solventTemperaturesText(const std::string& name) {
 }
 
 Solvent solventAtTemperature(const std::string& name, ext kelvin) {
-    const Solvent preset = solventPreset(name);
+    Solvent preset = solventPreset(name);
     if (kelvin == preset.temperature) return preset;
     const SolventTemperatures allowed = solventTemperatures(name);
     if (!(kelvin >= allowed.low && kelvin <= allowed.high)) {
