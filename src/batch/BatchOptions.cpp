@@ -293,19 +293,16 @@ std::pair<SeriesFigureKind, std::string> seriesFigureRequest(const std::string& 
     return {*kind, fileName};
 }
 
-// A series takes its data and temperatures from the series file, and writes its own outputs.
-void checkSeriesOptions(const BatchOptions& options, bool heatCapacityGiven) {
-    if (!options.series) {
-        const char* given = options.seriesCsv                ? "--series-csv"
-                            : options.seriesReport           ? "--series-report"
-                            : options.globalFit              ? "--global-fit"
-                            : !options.seriesFigures.empty() ? "--series-figure"
-                            : heatCapacityGiven              ? "--vant-hoff-cp"
-                                                             : nullptr;
-        if (given != nullptr) throw BatchUsageError{std::string(given) + " needs --series FILE"};
+// A series takes its data and temperatures from the series file, or from the series a
+// session holds, and writes its own outputs. The session's series and its fit parameters
+// are known only when it is read.
+void checkSeriesOptions(const BatchOptions& options) {
+    if (!options.runsSeries()) {
+        if (const char* given = options.seriesOption())
+            throw BatchUsageError{std::string(given) + " needs --series FILE"};
         return;
     }
-    if (!options.fit) throw BatchUsageError{"--series needs --fit LIST"};
+    if (!options.fit && !options.session) throw BatchUsageError{"--series needs --fit LIST"};
     const char* other = options.data                        ? "--data"
                         : options.importing.file            ? "--import"
                         : options.fitN                      ? "--fit-n"
@@ -332,12 +329,12 @@ void checkIonicOnlyOptions(const BatchOptions& options) {
     // A session's model may be an ionic-strength model: its ion size or solvent may change.
     if (options.session) return;
     // A series uses the solvent's viscosity in any model: the Walden rule and product.
-    const char* given = options.ionSize                      ? "--ion-size"
-                        : options.solvent && !options.series ? "--solvent"
-                        : options.temperature                ? "--temperature"
-                        : options.permittivity               ? "--permittivity"
-                        : options.viscosity                  ? "--viscosity"
-                                                             : nullptr;
+    const char* given = options.ionSize                            ? "--ion-size"
+                        : options.solvent && !options.runsSeries() ? "--solvent"
+                        : options.temperature                      ? "--temperature"
+                        : options.permittivity                     ? "--permittivity"
+                        : options.viscosity                        ? "--viscosity"
+                                                                   : nullptr;
     if (given == nullptr) return;
     throw BatchUsageError{std::string(given) +
                           " applies to the ionic-strength models only (--solution debye-huckel "
@@ -348,7 +345,6 @@ void checkIonicOnlyOptions(const BatchOptions& options) {
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
     BatchOptions options;
-    bool heatCapacityGiven = false;
     using Setter = std::function<void(const std::string&)>;
     std::map<std::string, Setter> valueOptions = {
         {"--session", [&](const std::string& v) { options.session = v; }},
@@ -473,7 +469,6 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
          [&](const std::string& v) {
              if (v != "on" && v != "off") throw BatchUsageError{"--vant-hoff-cp takes on or off"};
              options.vantHoffHeatCapacity = v == "on";
-             heatCapacityGiven = true;
          }},
         {"--weights",
          [&](const std::string& v) {
@@ -514,7 +509,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
         option->second(*value);
     }
     if (options.fitN && !options.fit) throw BatchUsageError{"--fit-n needs --fit LIST"};
-    checkSeriesOptions(options, heatCapacityGiven);
+    checkSeriesOptions(options);
     checkImportOptions(options.importing, options.data.has_value());
     checkSolventValues(options);
     checkIonicOnlyOptions(options);

@@ -66,7 +66,7 @@ struct BatchOptions {
     std::optional<bool> globalFit;            // --global-fit free|walden: true for walden
     // --series-figure KIND:FILE, in the order given: the van 't Hoff and Walden figures.
     std::vector<std::pair<SeriesFigureKind, std::string>> seriesFigures;
-    bool vantHoffHeatCapacity = false;  // --vant-hoff-cp on
+    std::optional<bool> vantHoffHeatCapacity;  // --vant-hoff-cp on|off
     // Not an option of the tool: the folder of the solver's "record.txt" for a caller that
     // runs sessions of its own (the Python module); the current directory when unset.
     std::optional<std::string> recordFolder;
@@ -76,6 +76,18 @@ struct BatchOptions {
 
     // Whether an option changes what Initialize builds the constants from.
     bool setsConstantInputs() const { return n || beta1 || alfa || model1; }
+    // An option of a temperature series other than --series: with --session and without
+    // --series, these run the series the session holds.
+    const char* seriesOption() const {
+        return seriesCsv                ? "--series-csv"
+               : seriesReport           ? "--series-report"
+               : globalFit              ? "--global-fit"
+               : !seriesFigures.empty() ? "--series-figure"
+               : vantHoffHeatCapacity   ? "--vant-hoff-cp"
+                                        : nullptr;
+    }
+    // Whether the run is a temperature series: of --series, or of the session's.
+    bool runsSeries() const { return series || (session && seriesOption() != nullptr); }
     bool setsSolutionModel() const {
         return solution || ionSize || solvent || temperature || permittivity || viscosity;
     }

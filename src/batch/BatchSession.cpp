@@ -156,7 +156,7 @@ class BatchRun {
                 (status_ == 0 || step_ > BatchStep::Calculation) && !app_.state.calculation.empty()
                     ? std::optional<CalculationRecord>(app_.state.calculation)
                     : std::nullopt,
-                series_};
+                series_.result};
     }
 
     // The steps up to the scaling factors.
@@ -174,11 +174,11 @@ class BatchRun {
         // the tool was started in, and "record.txt" goes there.
         app_.state.remembersDataDirectory = false;
         if (options_.threads) form1_.sweepOptions.threads = *options_.threads;
-        if (options_.series) {
+        if (options_.runsSeries()) {
             bool complete = false;
-            const bool ran = outputFoldersExist() && typeIntoFields() && chooseSolutionModel() &&
-                             setConstants() && setScalingFactors() &&
-                             fitTemperatureSeries(complete);
+            const bool ran = outputFoldersExist() && openSession() && typeIntoFields() &&
+                             chooseSolutionModel() && setConstants() && setScalingFactors() &&
+                             fitTemperatureSeries(complete) && saveSession();
             return ran && complete ? 0 : 1;
         }
         const bool ran = outputFoldersExist() && openSession() && openObservedData() &&
@@ -301,16 +301,18 @@ class BatchRun {
             const Session session = readSessionFile(*options_.session);
             restoreSession(app_, session, *options_.session);
             sessionFit_ = {session.fitParameters, session.fitWeights};
+            series_.session = session.series;
         });
     }
 
     // The session of the windows after the run, with the fit that ran (or the one of the
-    // session opened).
+    // session opened), and the series that ran (or the one of the session opened).
     bool saveSession() {
         if (!options_.saveSession) return true;
         step_ = BatchStep::Files;
         return act([&] {
             Session session = takeSession(app_);
+            session.series = series_.ran ? series_.ran : series_.session;
             session.fitParameters = sessionFit_.first;
             session.fitWeights = sessionFit_.second;
             if (options_.fit) {
@@ -448,32 +450,75 @@ class BatchRun {
         });
     }
 
-    // A temperature series: the fit of --fit at each temperature of the series file, from
-    // the model the fields and the Solution Model window set up, then van 't Hoff and the
-    // global fit. A data set without a fit is named on standard error and leaves complete
-    // false; the others stand.
+    // The series of the run: the data sets of --series, or else of the session opened, with
+    // the analysis that --global-fit and --vant-hoff-cp choose, or else the session.
+    SessionSeries seriesToRun(std::vector<SeriesFileLine>& lines, std::string& name) const {
+        SessionSeries series = series_.session.value_or(SessionSeries{});
+        if (!series_.session) series.globalFit = "none";
+        if (options_.series) {
+            name = *options_.series;
+            lines = readSeriesFile(*options_.series);
+            series.sets = seriesEntriesOf(lines);
+        } else {
+            if (!series_.session) {
+                throw Error(std::string(options_.seriesOption()) +
+                            " needs --series FILE or a session with a temperature series; " +
+                            *options_.session + " holds none");
+            }
+            name = "temperatureSeries of " + *options_.session;
+            lines = parseSeriesText(seriesFileText(series.sets), name, "");
+        }
+        if (options_.globalFit) series.globalFit = *options_.globalFit ? "walden" : "free";
+        if (options_.vantHoffHeatCapacity) series.heatCapacity = *options_.vantHoffHeatCapacity;
+        return series;
+    }
+
+    // The fitted parameters and weighting of --fit and --weights, or else of the session.
+    FitRequest seriesFitRequest() const {
+        FitRequest request;
+        request.parameters = options_.fit                ? *options_.fit
+                             : sessionFit_.first.empty() ? std::vector<FitParameter>{}
+                                                         : parseFitParameterList(sessionFit_.first);
+        if (request.parameters.empty()) {
+            throw Error(
+                "A temperature series needs the parameters to fit: give --fit LIST (the "
+                "session " +
+                options_.session.value_or("") + " chooses none)");
+        }
+        request.weighting = options_.weights.value_or(FitWeighting::Absolute);
+        if (!options_.weights) parseFitWeighting(sessionFit_.second, request.weighting);
+        if (options_.threads) request.options.threads = *options_.threads;
+        return request;
+    }
+
+    // A temperature series: the fit of --fit at each temperature of the series file (or of
+    // the session's series), from the model the fields and the Solution Model window set
+    // up, then van 't Hoff and the global fit. A data set without a fit is named on standard
+    // error and leaves complete false; the others stand.
     bool fitTemperatureSeries(bool& complete) {
         return act([&] {
-            const std::vector<SeriesFileLine> lines = readSeriesFile(*options_.series);
-            const std::string solvent = options_.solvent.value_or("water");
-            SeriesSetup setup{
-                fitSystemOf(form1_),
-                {*options_.fit, {}, options_.weights.value_or(FitWeighting::Absolute)},
-                [solvent](ext kelvin) { return solventAtTemperature(solvent, kelvin); }};
-            if (options_.threads) setup.request.options.threads = *options_.threads;
+            std::vector<SeriesFileLine> lines;
+            std::string name;
+            const SessionSeries series = seriesToRun(lines, name);
+            const std::string solvent = app_.state.solution.solvent.name;
+            SeriesSetup setup{fitSystemOf(form1_), seriesFitRequest(), [solvent](ext kelvin) {
+                                  return solventAtTemperature(solvent, kelvin);
+                              }};
             SeriesRunOptions run;
-            run.vantHoffHeatCapacity = options_.vantHoffHeatCapacity;
-            run.global = options_.globalFit.has_value();
-            run.globalOptions.waldenTie = options_.globalFit.value_or(false);
-            SeriesResult& result = series_.emplace(runSeries(seriesDataSetsOf(lines), setup, run));
-            result.seriesFile = *options_.series;
+            run.vantHoffHeatCapacity = series.heatCapacity;
+            run.global = series.globalFit != "none";
+            run.globalOptions.waldenTie = series.globalFit == "walden";
+            SeriesResult& result =
+                series_.result.emplace(runSeries(seriesDataSetsOf(lines), setup, run));
+            series_.ran = series;
+            result.seriesFile = name;
             complete = !result.fits.empty();
             for (const SeriesFit& fit : result.fits) {
                 if (fit.fitted()) continue;
                 platform_.message(fit.failure);
                 complete = false;
             }
-            if (result.fits.empty()) platform_.message(*options_.series + " names no data set");
+            if (result.fits.empty()) platform_.message(name + " names no data set");
             if (result.global && !result.global->converged()) complete = false;
             results_ << seriesFitTable(result) << '\n' << vantHoffTable(result.vantHoff);
             if (result.global) results_ << '\n' << globalFitTable(*result.global);
@@ -558,7 +603,11 @@ class BatchRun {
     BatchStep step_ = BatchStep::Outputs;
     std::optional<AnionCountComparison> comparison_;
     std::optional<FitResult> fit_;
-    std::optional<SeriesResult> series_;
+    struct {
+        std::optional<SessionSeries> session;  // of --session
+        std::optional<SessionSeries> ran;      // the data sets and analysis of the run
+        std::optional<SeriesResult> result;
+    } series_;
     std::pair<std::string, std::string> sessionFit_{"", "absolute"};  // of --session
 };
 

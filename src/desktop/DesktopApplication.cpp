@@ -49,7 +49,8 @@ DesktopApplication::DesktopApplication(std::unique_ptr<QtPlatform> platform,
     // The windows show the state a failed action left before its error box appears.
     platform_->setBeforeError([this] { actions_.refreshViews(); });
     connectExportMenus(*this);
-    session_ = std::make_unique<SessionDocument>(application_, fitForm_.get());
+    session_ = std::make_unique<SessionDocument>(application_,
+                                                 SessionWindows{fitForm_.get(), seriesForm_.get()});
     connectSessionMenus(*this);
     actions_.setRefresh([this] {
         // Results of the fit window that no longer belong to the main window go first.

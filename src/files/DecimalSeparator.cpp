@@ -3,8 +3,11 @@
 #include <langinfo.h>
 #include <locale.h>  // NOLINT(modernize-deprecated-headers): newlocale and locale_t are POSIX, declared here
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
+
+#include "files/NumberText.h"
 
 namespace condsim {
 
@@ -28,6 +31,22 @@ char decimalSeparatorOfUserLocale() {
     if (radix != nullptr && std::strlen(radix) == 1) result = radix[0];
     freelocale(userLocale);
     return result;
+}
+
+std::string withPeriod(const std::string& text) {
+    const char fieldSeparator = decimalSeparator();
+    if (fieldSeparator == '.' || !numberOrNothing(text)) return text;
+    std::string changed = text;
+    std::replace(changed.begin(), changed.end(), fieldSeparator, '.');
+    return changed;
+}
+
+std::string withFieldSeparator(const std::string& text) {
+    const char fieldSeparator = decimalSeparator();
+    if (fieldSeparator == '.') return text;
+    std::string changed = text;
+    std::replace(changed.begin(), changed.end(), '.', fieldSeparator);
+    return numberOrNothing(changed) ? changed : text;
 }
 
 }  // namespace condsim

@@ -129,6 +129,26 @@ std::vector<SeriesFileLine> parseSeriesText(const std::string& text, const std::
     return lines;
 }
 
+std::string seriesFileText(const std::vector<SeriesEntry>& entries) {
+    std::string text;
+    for (const SeriesEntry& entry : entries) {
+        text += "\"" + entry.dataFile + "\" " + entry.temperature;
+        if (!entry.anion.empty()) text += " " + entry.anion;
+        text += "\n";
+    }
+    return text;
+}
+
+std::vector<SeriesEntry> seriesEntriesOf(const std::vector<SeriesFileLine>& lines) {
+    std::vector<SeriesEntry> entries;
+    for (const SeriesFileLine& line : lines) {
+        entries.push_back({line.dataFile,
+                           line.temperature > 0 ? NumberText(line.temperature, '.') : "",
+                           line.anionConductivity ? NumberText(*line.anionConductivity, '.') : ""});
+    }
+    return entries;
+}
+
 std::vector<SeriesFileLine> readSeriesFile(const std::string& fileName) {
     const std::string text = readTextFile(fileName);
     const std::filesystem::path path(fullFileName(fileName));

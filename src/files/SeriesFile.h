@@ -40,4 +40,19 @@ std::vector<SeriesFileLine> readSeriesFile(const std::string& fileName);
 std::vector<SeriesFileLine> parseSeriesText(const std::string& text, const std::string& name,
                                             const std::string& folder);
 
+// A data set as a list of them names it: its data file, and its temperature (K) and the
+// anion's limiting conductivity as texts with the period (the conductivity may be empty).
+struct SeriesEntry {
+    std::string dataFile;
+    std::string temperature;
+    std::string anion;
+    bool operator==(const SeriesEntry&) const = default;
+};
+
+// The text of a series file that names these data sets, a line each, the file in quotes.
+std::string seriesFileText(const std::vector<SeriesEntry>& entries);
+// The data sets of a series file's lines, with the full names of their data files; a line
+// whose temperature could not be read gives an empty one.
+std::vector<SeriesEntry> seriesEntriesOf(const std::vector<SeriesFileLine>& lines);
+
 }  // namespace condsim

@@ -222,6 +222,17 @@ std::string sessionText(const Session& s) {
                              {"viscosity", numberJson(m.viscosity)}};
     json["fit"] = {{"parameters", s.fitParameters}, {"weights", s.fitWeights}};
     json["calculated"] = s.calculated;
+    if (s.series) {
+        ordered_json sets = ordered_json::array();
+        for (const SeriesEntry& set : s.series->sets)
+            sets.push_back(
+                {{"file", set.dataFile}, {"temperature", set.temperature}, {"anion", set.anion}});
+        json["temperatureSeries"] = {{"sets", sets},
+                                     {"temperature", s.series->temperature},
+                                     {"anion", s.series->anion},
+                                     {"globalFit", s.series->globalFit},
+                                     {"heatCapacity", s.series->heatCapacity}};
+    }
     std::string text;
     writeReadable(json, 0, text);
     return text + "\n";
@@ -325,6 +336,22 @@ Session parseSession(const std::string& text, const std::string& fileName) {
     s.fitParameters = r.text(fit, "fit", "parameters");
     s.fitWeights = r.choice(fit, "fit", "weights", {"absolute", "relative"});
     s.calculated = r.flag(json, "", "calculated");
+    if (json.contains("temperatureSeries")) {
+        const std::string p = "temperatureSeries";
+        const auto& series = r.object(json, "", p);
+        SessionSeries& read = s.series.emplace();
+        const auto& sets = r.member(series, p, "sets", ordered_json::value_t::array, "a list");
+        for (size_t i = 0; i < sets.size(); ++i) {
+            const std::string key = p + ".sets[" + std::to_string(i) + "]";
+            if (!sets[i].is_object()) r.refuse(key, "must be an object");
+            read.sets.push_back({r.text(sets[i], key, "file"), r.text(sets[i], key, "temperature"),
+                                 r.text(sets[i], key, "anion")});
+        }
+        read.temperature = r.text(series, p, "temperature");
+        read.anion = r.text(series, p, "anion");
+        read.globalFit = r.choice(series, p, "globalFit", {"none", "free", "walden"});
+        read.heatCapacity = r.flag(series, p, "heatCapacity");
+    }
     return s;
 }
 

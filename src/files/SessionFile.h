@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/Ext.h"
+#include "files/SeriesFile.h"
 
 namespace condsim {
 
@@ -62,6 +63,17 @@ struct SessionFactors {
     bool operator==(const SessionFactors&) const = default;
 };
 
+// The Temperature Series window: its list of data sets, the fields Add takes, and the
+// choice of the analysis. Its results are not kept: Run makes them again.
+struct SessionSeries {
+    std::vector<SeriesEntry> sets;
+    std::string temperature = "298.15";  // the fields of Add
+    std::string anion;
+    std::string globalFit = "free";  // none, free or walden
+    bool heatCapacity = false;       // a constant dCp
+    bool operator==(const SessionSeries&) const = default;
+};
+
 struct Session {
     std::string version;  // of the program that wrote it
 
@@ -97,8 +109,9 @@ struct Session {
     // Whether the state held calculated results: opening calculates them again.
     bool calculated = false;
 
-    // The temperature series is kept by the window that makes it; its place in the file is
-    // the key "temperatureSeries", which this format reserves and does not yet read.
+    // The temperature series, where the window holds one (anything but its state at
+    // start-up).
+    std::optional<SessionSeries> series;
 
     bool operator==(const Session&) const = default;
 };

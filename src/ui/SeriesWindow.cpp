@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/Error.h"
+#include "files/DecimalSeparator.h"
 #include "files/NumberText.h"
 #include "files/TextFile.h"
 #include "fit/SeriesTables.h"
@@ -103,11 +104,7 @@ void SeriesWindow::ImportClick() {
     rememberDataDirectory(form_.state(), *chosen);
     // Raises the series file's own I/O error; the problems of its lines are shown at Run.
     const std::vector<SeriesFileLine> lines = readSeriesFile(*chosen);
-    sets.setRowCount(1);
-    for (const SeriesFileLine& line : lines) {
-        addSet(line.dataFile, line.temperature > 0 ? std::string(NumberText(line.temperature)) : "",
-               line.anionConductivity ? std::string(NumberText(*line.anionConductivity)) : "");
-    }
+    replaceSets(seriesEntriesOf(lines));
     std::string problems;
     for (const SeriesFileLine& line : lines)
         if (!line.problem.empty()) problems += line.where + ": " + line.problem + "\n";
@@ -115,14 +112,22 @@ void SeriesWindow::ImportClick() {
              problems;
 }
 
-std::string SeriesWindow::seriesText() const {
-    std::string text;
-    for (int r = 1; r < sets.rowCount(); ++r) {
-        text += "\"" + sets.cell(0, r) + "\" " + sets.cell(1, r);
-        if (!sets.cell(2, r).empty()) text += " " + sets.cell(2, r);
-        text += "\n";
-    }
-    return text;
+std::vector<SeriesEntry> SeriesWindow::entries() const {
+    std::vector<SeriesEntry> list;
+    for (int r = 1; r < sets.rowCount(); ++r)
+        list.push_back({sets.cell(0, r), withPeriod(sets.cell(1, r)), withPeriod(sets.cell(2, r))});
+    return list;
+}
+
+void SeriesWindow::replaceSets(const std::vector<SeriesEntry>& list) {
+    sets.setRowCount(1);
+    sets.select(0, 0);
+    for (const SeriesEntry& entry : list)
+        addSet(entry.dataFile, withFieldSeparator(entry.temperature),
+               withFieldSeparator(entry.anion));
+    clearResults();
+    status.clear();
+    ++runs_;  // the view draws the figures again: there are none now
 }
 
 std::string SeriesWindow::modelText() const {
@@ -170,8 +175,8 @@ void SeriesWindow::RunClick() {
             progress(stage, evaluations);
         };
     }
-    const std::vector<SeriesDataSet> data =
-        seriesDataSetsOf(parseSeriesText(seriesText(), listName, form_.state().lastDataDirectory));
+    const std::vector<SeriesDataSet> data = seriesDataSetsOf(
+        parseSeriesText(seriesFileText(entries()), listName, form_.state().lastDataDirectory));
     SeriesResult result;
     result.seriesFile = "the Temperature Series window's list";
     result.parameters = request.parameters;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/CellTable.h"
+#include "files/SeriesFile.h"
 #include "fit/SeriesResult.h"
 #include "ui/CheckBox.h"
 #include "ui/EditField.h"
@@ -75,15 +76,20 @@ class SeriesWindow {
     // A figure of the last run, written by writeFigure in the format of the file's name.
     void ExportFigureClick(SeriesFigureKind kind, const FigureWriter& writeFigure);
 
+    // The list's data sets, their numbers written with the period as a series file has them.
+    std::vector<SeriesEntry> entries() const;
+    // Takes these data sets (numbers with the period) in place of the list, and drops the
+    // results of the last run, which were of another list.
+    void replaceSets(const std::vector<SeriesEntry>& entries);
+
     // The figure of the last run, or why there is none.
     BuiltFigure figure(SeriesFigureKind kind) const;
     const std::optional<SeriesResult>& lastRun() const { return last_; }
-    // Grows with every run that completed: the view draws the figures again.
+    // Grows with every change of the last run (a run completed, the list replaced): the view
+    // draws the figures again.
     unsigned long long runs() const { return runs_; }
 
   private:
-    // The list as the text of a series file, for the series file's own reading and checks.
-    std::string seriesText() const;
     void addSet(const std::string& dataFile, const std::string& temperature,
                 const std::string& anion);
     std::string modelText() const;

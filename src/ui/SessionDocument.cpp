@@ -7,7 +7,6 @@
 #include "files/SessionFile.h"
 #include "files/TextFile.h"
 #include "ui/DataDirectoryMemory.h"
-#include "ui/SessionState.h"
 
 namespace condsim {
 
@@ -18,12 +17,12 @@ std::vector<std::string> withRecentFile(std::vector<std::string> list, const std
     return list;
 }
 
-SessionDocument::SessionDocument(Application& app, FitWindow* fit)
-    : app_(app), fit_(fit), savedText_(currentText()) {}
+SessionDocument::SessionDocument(Application& app, SessionWindows windows)
+    : app_(app), windows_(windows), savedText_(currentText()) {}
 
 std::string SessionDocument::currentText() const {
     // The version is the same in both texts; the comparison is of what the windows hold.
-    return sessionText(takeSession(app_, fit_));
+    return sessionText(takeSession(app_, windows_));
 }
 
 bool SessionDocument::modified() const { return currentText() != savedText_; }
@@ -51,7 +50,7 @@ bool SessionDocument::SaveSessionClick() {
         app_.Form1.platform().chooseSaveFile(state.lastDataDirectory, proposed.string());
     if (!chosen) return false;
     rememberDataDirectory(state, *chosen);
-    writeSessionFile(*chosen, takeSession(app_, fit_));
+    writeSessionFile(*chosen, takeSession(app_, windows_));
     remember(*chosen);
     return true;
 }
@@ -67,7 +66,7 @@ void SessionDocument::OpenSessionClick() {
 
 void SessionDocument::openSession(const std::string& fileName) {
     const std::string full = fullFileName(fileName);
-    restoreSession(app_, readSessionFile(full), full, fit_);
+    restoreSession(app_, readSessionFile(full), full, windows_);
     remember(full);
 }
 

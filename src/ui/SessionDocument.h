@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "ui/Application.h"
+#include "ui/SessionState.h"
 
 namespace condsim {
-
-class FitWindow;
 
 // How many files the recent-files list keeps.
 inline constexpr int recentFileCount = 8;
@@ -23,7 +22,7 @@ std::vector<std::string> withRecentFile(std::vector<std::string> list, const std
 class SessionDocument {
   public:
     // Takes the windows as they stand at start-up as unchanged.
-    SessionDocument(Application& app, FitWindow* fit);
+    SessionDocument(Application& app, SessionWindows windows);
 
     // File/Save Session: the save dialog (proposing the session's name, or the data
     // file's with the session extension), then the file. True when it was written.
@@ -56,7 +55,7 @@ class SessionDocument {
     void remember(const std::string& fileName);
 
     Application& app_;
-    FitWindow* fit_;
+    SessionWindows windows_;
     std::string fileName_;
     std::string savedText_;
     std::vector<std::string> recent_;

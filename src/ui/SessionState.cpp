@@ -10,11 +10,13 @@
 #include "files/NumberText.h"
 #include "files/ObservedDataFile.h"
 #include "files/ObservedValueCheck.h"
+#include "files/TextFile.h"
 #include "fit/FitParameter.h"
 #include "fit/FitWeighting.h"
 #include "model/ionic/Solvent.h"
 #include "ui/FitWindow.h"
 #include "ui/ObservedDataImport.h"
+#include "ui/SeriesWindow.h"
 
 namespace condsim {
 
@@ -124,26 +126,15 @@ Session withNumberTexts(Session s, Change change) {
     for (SessionNumber* number : {&s.solution.ionSize, &s.solution.temperature,
                                   &s.solution.permittivity, &s.solution.viscosity})
         number->text = change(number->text);
+    // The list of a series keeps its numbers with the period already (SeriesWindow::entries).
+    if (s.series)
+        for (std::string* text : {&s.series->temperature, &s.series->anion}) *text = change(*text);
     return s;
 }
 
 // A session keeps numbers with the period, whatever separator the windows show, so that it
 // opens the same under every locale: a number shown with another separator is written with
 // the period, and read back with the separator of the windows.
-std::string withSeparator(const std::string& text, char from, char to) {
-    if (from == to || !numberOrNothing(text)) return text;
-    std::string changed = text;
-    std::replace(changed.begin(), changed.end(), from, to);
-    return changed;
-}
-
-std::string fromPeriod(const std::string& text) {
-    const char separator = decimalSeparator();
-    if (separator == '.') return text;
-    std::string changed = text;
-    std::replace(changed.begin(), changed.end(), '.', separator);
-    return numberOrNothing(changed) ? changed : text;
-}
 
 // What the windows will take, every value checked before any of them changes.
 struct Restored {
@@ -261,7 +252,39 @@ Restored checkedValues(const Application& app, const Session& s, const Values& v
         v.refuse("fit.parameters", error.text());
     }
     parseFitWeighting(s.fitWeights, r.weighting);
+
+    // A series names its data files, which Run reads: they must be there.
+    if (s.series) {
+        for (size_t i = 0; i < s.series->sets.size(); ++i) {
+            const std::string& file = s.series->sets[i].dataFile;
+            if (!file.empty() && !fileExists(file))
+                v.refuse("temperatureSeries.sets[" + std::to_string(i) + "].file",
+                         "the data file " + file + " does not exist");
+        }
+    }
     return r;
+}
+
+const char* const globalFitNames[] = {"none", "free", "walden"};
+
+std::optional<SessionSeries> sessionSeriesOf(const SeriesWindow& window) {
+    SessionSeries s;
+    s.sets = window.entries();
+    s.temperature = window.temperature.text();
+    s.anion = window.anion.text();
+    s.globalFit = globalFitNames[static_cast<int>(window.globalFit)];
+    s.heatCapacity = window.heatCapacity.checked();
+    if (s == SessionSeries{}) return std::nullopt;
+    return s;
+}
+
+void restoreSeriesWindow(SeriesWindow& window, const SessionSeries& s) {
+    window.replaceSets(s.sets);
+    window.temperature.setText(s.temperature);
+    window.anion.setText(s.anion);
+    for (int i = 0; i < 3; ++i)
+        if (s.globalFit == globalFitNames[i]) window.globalFit = static_cast<SeriesGlobalFit>(i);
+    window.heatCapacity.setChecked(s.heatCapacity);
 }
 
 }  // namespace
@@ -289,7 +312,7 @@ SessionImport sessionImportOf(const ObservedDataImport& import) {
     return s;
 }
 
-Session takeSession(const Application& app, const FitWindow* fit) {
+Session takeSession(const Application& app, const SessionWindows& windows) {
     const ProcessState& state = app.state;
     const TForm1& form = app.Form1;
     Session s;
@@ -338,19 +361,18 @@ Session takeSession(const Application& app, const FitWindow* fit) {
         shown(NumberText(model.solvent.viscosity * millipascalSecondsPerPascalSecond),
               model.solvent.viscosity, millipascalSecondsPerPascalSecond);
 
-    if (fit != nullptr) {
+    if (const FitWindow* fit = windows.fit) {
         s.fitParameters = fitParameterOption(fit->request().parameters);
         s.fitWeights = fitWeightingName(fit->weighting);
     }
+    if (windows.series != nullptr) s.series = sessionSeriesOf(*windows.series);
     s.calculated = !state.calculation.empty();
-    return withNumberTexts(std::move(s), [](const std::string& text) {
-        return withSeparator(text, decimalSeparator(), '.');
-    });
+    return withNumberTexts(std::move(s), withPeriod);
 }
 
 void restoreSession(Application& app, const Session& saved, const std::string& fileName,
-                    FitWindow* fit) {
-    const Session s = withNumberTexts(saved, fromPeriod);
+                    const SessionWindows& windows) {
+    const Session s = withNumberTexts(saved, withFieldSeparator);
     const Values v(fileName);
     const Restored r = checkedValues(app, s, v, fileName);
     ProcessState& state = app.state;
@@ -380,11 +402,13 @@ void restoreSession(Application& app, const Session& saved, const std::string& f
     state.solution = r.solution;
     app.SolutionModelForm.showProcessModel();
 
-    if (fit != nullptr) {
+    if (FitWindow* fit = windows.fit) {
         for (const FitParameter& parameter : fit->offered()) fit->choose(parameter, false);
         for (const FitParameter& parameter : r.fitParameters) fit->choose(parameter, true);
         fit->weighting = r.weighting;
     }
+    if (windows.series != nullptr)
+        restoreSeriesWindow(*windows.series, s.series.value_or(SessionSeries{}));
 
     // The drawing of File/Open sets the range of the observed data that the sweep spans;
     // the fields of the range then show the session's texts until a calculation redraws.

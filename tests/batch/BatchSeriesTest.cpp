@@ -38,7 +38,7 @@ TEST(BatchSeries, OptionsAndTheirMistakes) {
                            "--vant-hoff-cp", "on", "--solvent", "water"});
     EXPECT_EQ(*options.series, "s.txt");
     EXPECT_EQ(options.globalFit, true);
-    EXPECT_TRUE(options.vantHoffHeatCapacity);
+    EXPECT_EQ(options.vantHoffHeatCapacity, true);
     const struct {
         std::vector<std::string> arguments;
         std::string error;
