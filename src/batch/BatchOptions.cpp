@@ -31,7 +31,11 @@ const char* batchUsage() {
            "       condsim-batch --series FILE --fit LIST [--global-fit free|walden]\n"
            "                     [--vant-hoff-cp on|off] [--series-csv FILE]\n"
            "                     [--series-report FILE] [--series-figure KIND:FILE]...\n"
-           "                     [model and fit options as above]\n"
+           "                     [model and fit options as above] [--session FILE]\n"
+           "                     [--save-session FILE]\n"
+           "       condsim-batch --session FILE [--series-csv FILE] [--series-report FILE]\n"
+           "                     [--series-figure KIND:FILE]... [--global-fit free|walden]\n"
+           "                     [--vant-hoff-cp on|off] [model and fit options as above]\n"
            "       condsim-batch --help | --version\n"
            "\n"
            "Runs the steps of the desktop program without a display, in this order:\n"
@@ -117,7 +121,11 @@ const char* batchUsage() {
            "                             walden, lambda x eta of the cation against T), SVG,\n"
            "                             PDF or PNG from FILE, sized as --figure's\n"
            "The tables go to standard output; a data set that cannot be fitted is named with\n"
-           "its line on standard error, the others stand, and the exit status is 1.\n";
+           "its line on standard error, the others stand, and the exit status is 1.\n"
+           "With --session, a series option without --series runs the series the session\n"
+           "holds (the Temperature Series window's list), with the session's fit parameters\n"
+           "and analysis unless --fit, --global-fit or --vant-hoff-cp is given; --series\n"
+           "replaces its list. --save-session keeps the series that ran.\n";
 }
 
 namespace {

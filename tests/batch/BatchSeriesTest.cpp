@@ -254,6 +254,76 @@ TEST(BatchSeries, TheExampleSeriesRecoversItsEnthalpyAndEntropy) {
     }
 }
 
+// A series run with --save-session runs again from the session alone: the same tables and
+// report (its first line names where the data sets came from); an option beside the session
+// changes what it chose. A session without a series has no series to give outputs of.
+TEST(BatchSeries, ASessionCarriesTheSeriesAndItsAnalysis) {
+    TemporaryDirectory folder;
+    const auto run = [](const std::vector<std::string>& arguments) {
+        std::ostringstream messages;
+        std::ostringstream results;
+        const int status = runBatch(parseBatchOptions(arguments), messages, results,
+                                    testing::recordingCanvases(), testing::noPictures());
+        return SeriesRun{status, messages.str(), results.str()};
+    };
+    const auto withoutFirstLine = [](const std::string& text) {
+        return text.substr(text.find('\n'));
+    };
+    const std::string session = (folder.path() / "series.condsim").string();
+    const std::string savedReport = (folder.path() / "saved.txt").string();
+    std::vector<std::string> arguments = exampleSeriesArguments;
+    arguments.insert(arguments.end(), {"--global-fit", "free", "--series-report", savedReport,
+                                       "--save-session", session});
+    const SeriesRun saved = run(arguments);
+    ASSERT_EQ(saved.status, 0) << saved.messages;
+    EXPECT_NE(testing::contentOf(session).find("\"globalFit\": \"free\""), std::string::npos);
+
+    const struct {
+        const char* name;
+        std::vector<std::string> more;
+        bool same;  // tables and report
+    } cases[] = {
+        {"the session alone", {}, true},
+        {"the session and its series file",
+         {"--series", testing::exampleFile("series-cacl2/series.txt")},
+         true},
+        {"a global fit of its own", {"--global-fit", "walden"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string report = (folder.path() / "report.txt").string();
+        std::vector<std::string> again{"--session", session, "--series-report", report};
+        again.insert(again.end(), c.more.begin(), c.more.end());
+        const SeriesRun opened = run(again);
+        ASSERT_EQ(opened.status, 0) << opened.messages;
+        EXPECT_EQ(opened.results == saved.results, c.same);
+        EXPECT_EQ(withoutFirstLine(testing::contentOf(report)) ==
+                      withoutFirstLine(testing::contentOf(savedReport)),
+                  c.same);
+    }
+
+    const std::string plain = (folder.path() / "plain.condsim").string();
+    ASSERT_EQ(
+        run({"--data", testing::exampleFile("cacl2-25C-water-dilute.txt"), "--save-session", plain})
+            .status,
+        0);
+    const SeriesRun none = run({"--session", plain, "--series-csv", "t.csv"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.messages.find("--series-csv needs --series FILE or a session with a "
+                                 "temperature series; " +
+                                 plain + " holds none"),
+              std::string::npos)
+        << none.messages;
+    const SeriesRun noFit =
+        run({"--session", plain, "--series", testing::exampleFile("series-cacl2/series.txt")});
+    EXPECT_EQ(noFit.status, 1);
+    EXPECT_NE(noFit.messages.find("A temperature series needs the parameters to fit: give --fit "
+                                  "LIST (the session " +
+                                  plain + " chooses none)"),
+              std::string::npos)
+        << noFit.messages;
+}
+
 // The figures of the series as the tool hands them to its figure writer: the van 't Hoff
 // figure's points with their bars and its line, the Walden products of the separate and
 // the global fit, the axes' titles and the caption's results.

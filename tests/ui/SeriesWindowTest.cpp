@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "TestSession.h"
+#include "files/DecimalSeparator.h"
+#include "files/SessionFile.h"
 #include "fit/FitRequest.h"
 #include "ui/FitWindow.h"
 #include "ui/SeriesWindow.h"
+#include "ui/SessionState.h"
 
 namespace condsim {
 namespace {
@@ -226,6 +229,67 @@ TEST(SeriesWindow, RefusalsAndExports) {
     EXPECT_EQ(testing::contentOf(csv).substr(0, 16), "T (K),data file,");
     EXPECT_NE(testing::contentOf(report).find("[separate fits]"), std::string::npos);
     EXPECT_EQ(written, figure + " 10^{3} K / T");
+}
+
+// A session keeps the list, the fields of Add and the analysis; opened in a fresh program
+// (whose Fit window and list start empty), Run gives the same report byte for byte, under
+// the period and under the decimal comma (which the list shows and the session does not).
+// A session without a series empties a list that was there.
+TEST(SeriesWindow, ASessionKeepsTheListAndItsAnalysisAndRunsTheSame) {
+    struct Restore {
+        ~Restore() { setDecimalSeparator('.'); }
+    } restore;
+    for (const char separator : {'.', ','}) {
+        SCOPED_TRACE(separator);
+        setDecimalSeparator(separator);
+        TemporaryDirectory folder;
+        const auto reportOf = [&](testing::Session& s, SeriesWindow& series, const char* name) {
+            const std::string file = (folder.path() / name).string();
+            s.platform.answerNextDialog(file);
+            EXPECT_TRUE(s.act([&] { series.ExportReportClick(); }));
+            return testing::contentOf(file);
+        };
+        SeriesSession first;
+        first.s.form1.MCX.setText(withFieldSeparator("76.35"));
+        first.importExample();
+        EXPECT_EQ(first.column(1)[0], separator == ',' ? "278,15" : "278.15");
+        first.series.globalFit = SeriesGlobalFit::Walden;
+        first.series.heatCapacity.setChecked(true);
+        first.series.temperature.setText(separator == ',' ? "313,5" : "313.5");
+        ASSERT_TRUE(first.s.act([&] { first.series.RunClick(); }));
+        ASSERT_EQ(first.series.status.substr(0, 23), "5 of 5 data sets fitted")
+            << first.series.status;
+        const std::string saved = reportOf(first.s, first.series, "saved.txt");
+        const std::string text = sessionText(takeSession(first.s.app, {&first.fit, &first.series}));
+        EXPECT_NE(text.find("\"temperature\": \"278.15\""), std::string::npos) << text;
+        EXPECT_NE(text.find("\"temperature\": \"313.5\""), std::string::npos) << text;
+        EXPECT_NE(text.find("\"globalFit\": \"walden\""), std::string::npos) << text;
+
+        testing::Session s;
+        FitWindow fit{s.form1, testing::recordingCanvases()};
+        SeriesWindow series{s.form1, fit};
+        ASSERT_TRUE(s.act([&] {
+            restoreSession(s.app, parseSession(text, "work.condsim"), "work.condsim",
+                           {&fit, &series});
+        })) << s.errors().back();
+        EXPECT_EQ(series.temperature.text(), first.series.temperature.text());
+        EXPECT_FALSE(series.lastRun().has_value());
+        ASSERT_TRUE(s.act([&] { series.RunClick(); }));
+        EXPECT_EQ(reportOf(s, series, "opened.txt"), saved);
+        EXPECT_EQ(sessionText(takeSession(s.app, {&fit, &series})), text);
+
+        // The session of a program that has no series: the list goes, the fields start over.
+        condsim::Session without = parseSession(text, "work.condsim");
+        without.series.reset();
+        ASSERT_TRUE(s.act([&] {
+            restoreSession(s.app, without, "plain.condsim", {&fit, &series});
+        }));
+        EXPECT_EQ(series.sets.rowCount(), 1);
+        EXPECT_EQ(series.globalFit, SeriesGlobalFit::Free);
+        EXPECT_FALSE(series.heatCapacity.checked());
+        EXPECT_FALSE(series.lastRun().has_value());
+        EXPECT_EQ(sessionText(takeSession(s.app, {&fit, &series})), sessionText(without));
+    }
 }
 
 }  // namespace

@@ -314,6 +314,29 @@ TEST(SessionFile, ABadSessionIsRefusedNamingItsKeyAndChangesNothing) {
              return replaced(t, "\"parameters\": \"\"", "\"parameters\": \"K1,MCZ\"");
          },
          "fit.parameters", "MCZ"},
+        {"a data file of the series that is missing",
+         [](const std::string& t) {
+             condsim::Session session = parseSession(t, "good");
+             session.series = SessionSeries{};
+             session.series->sets = {
+                 {testing::exampleFile("series-cacl2/cacl2-05C.txt"), "278.15", ""},
+                 {"/nowhere/cacl2-15C.txt", "288.15", "59.7"}};
+             return sessionText(session);
+         },
+         "temperatureSeries.sets[1].file", "the data file /nowhere/cacl2-15C.txt does not exist"},
+        {"a global fit of the series that does not exist",
+         [](const std::string& t) {
+             condsim::Session session = parseSession(t, "good");
+             session.series = SessionSeries{};
+             session.series->globalFit = "tied";
+             return sessionText(session);
+         },
+         "temperatureSeries.globalFit", "'tied' is not one of none, free, walden"},
+        {"a data set of the series that is not an object",
+         [](const std::string& t) {
+             return replaced(t, "\n}\n", ",\n\"temperatureSeries\": {\"sets\": [\"a.txt\"]}\n}\n");
+         },
+         "temperatureSeries.sets[0]", "must be an object"},
         {"a data file that is missing",
          [](const std::string& t) {
              condsim::Session session = parseSession(t, "good");
