@@ -525,10 +525,10 @@ class BatchRun {
             if (options_.seriesCsv)
                 writeTextFileAtomically(*options_.seriesCsv, seriesFitCsv(result));
             if (options_.seriesReport) {
-                const std::string model = "n = " + std::to_string(setup.system.n) + ", " +
-                                          solutionModelKindName(setup.system.solution.kind) +
-                                          ", solvent " + solvent;
-                writeTextFileAtomically(*options_.seriesReport, seriesReport(result, model));
+                writeTextFileAtomically(
+                    *options_.seriesReport,
+                    seriesReport(result, seriesModelText(setup.system.n, setup.system.solution.kind,
+                                                         solvent)));
             }
             for (const auto& [kind, fileName] : options_.seriesFigures) {
                 const BuiltFigure built = seriesFigure(kind, result);

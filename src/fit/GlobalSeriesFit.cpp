@@ -4,14 +4,13 @@
 #include <cmath>
 #include <functional>
 #include <memory>
-#include <unsupported/Eigen/NonLinearOptimization>
-#include <unsupported/Eigen/NumericalDiff>
 
 #include "core/Error.h"
 #include "core/IndexOrderedWork.h"
 #include "files/NumberText.h"
 #include "fit/FitParameterisation.h"
 #include "fit/FitProblem.h"
+#include "fit/LocalFit.h"
 #include "fit/StudentT.h"
 
 namespace condsim {
@@ -125,58 +124,6 @@ class GlobalProblem {
     int pointCount_ = 0;
 };
 
-// The residuals over the free parameters, for Eigen's Levenberg-Marquardt; a failure of
-// the calculation is kept and stops the optimiser.
-class FreeGlobalResiduals {
-  public:
-    using Scalar = ext;
-    using InputType = Vector;
-    using ValueType = Vector;
-    using JacobianType = Matrix;
-    enum { InputsAtCompileTime = Eigen::Dynamic, ValuesAtCompileTime = Eigen::Dynamic };
-
-    FreeGlobalResiduals(const GlobalProblem& problem, std::vector<ext> theta, size_t held,
-                        std::string& failure)
-        : problem_(&problem), theta_(std::move(theta)), failure_(&failure) {
-        for (size_t j = 0; j < theta_.size(); ++j) {
-            if (j != held) indices_.push_back(j);
-        }
-    }
-    int values() const { return problem_->pointCount(); }
-    int inputs() const { return static_cast<int>(indices_.size()); }
-    Vector start() const {
-        Vector unknowns(inputs());
-        for (int k = 0; k < inputs(); ++k) unknowns[k] = theta_[indices_[static_cast<size_t>(k)]];
-        return unknowns;
-    }
-    std::vector<ext> thetaAt(const Vector& unknowns) const {
-        std::vector<ext> theta = theta_;
-        for (int k = 0; k < inputs(); ++k) theta[indices_[static_cast<size_t>(k)]] = unknowns[k];
-        return theta;
-    }
-    int operator()(const Vector& unknowns, Vector& residuals) const {
-        try {
-            const std::vector<ext> r = problem_->residuals(thetaAt(unknowns));
-            residuals = Eigen::Map<const Vector>(r.data(), static_cast<Eigen::Index>(r.size()));
-            return 0;
-        } catch (const Error& error) {
-            if (failure_->empty()) *failure_ = error.text();
-            return -1;
-        }
-    }
-    int df(const Vector& unknowns, Matrix& jacobian) const {
-        const Eigen::NumericalDiff<FreeGlobalResiduals> differences(*this);
-        const int evaluations = differences.df(unknowns, jacobian);
-        return failure_->empty() ? evaluations : -1;
-    }
-
-  private:
-    const GlobalProblem* problem_;
-    std::vector<ext> theta_;
-    std::vector<size_t> indices_;
-    std::string* failure_;
-};
-
 struct Minimum {
     std::vector<ext> theta;
     ext sumOfSquares = HUGE_VALL;
@@ -186,29 +133,29 @@ struct Minimum {
 // Levenberg-Marquardt over every parameter but held (none when held is past the end),
 // restarted from where it stopped while that still lowers the sum of squares.
 Minimum minimise(const GlobalProblem& problem, std::vector<ext> theta, size_t held) {
+    const LeastSquaresProblem squares{
+        problem.pointCount(),
+        [&](const std::vector<ext>& at) { return problem.residuals(at); },
+        {},
+        {}};
+    std::vector<bool> free(theta.size(), true);
+    if (held < free.size()) free[held] = false;
+    constexpr int maxEvaluations = 4000;
     Minimum best;
     for (int run = 0; run < 3; ++run) {
-        std::string failure;
-        FreeGlobalResiduals residuals(problem, theta, held, failure);
-        Vector unknowns = residuals.start();
-        Eigen::LevenbergMarquardt<FreeGlobalResiduals, ext> optimiser(residuals);
-        optimiser.parameters.maxfev = 4000;
-        optimiser.parameters.ftol = 1e-14L;
-        optimiser.parameters.xtol = 1e-14L;
-        optimiser.parameters.factor = 0.1L;
-        const auto status = optimiser.minimize(unknowns);
-        if (!failure.empty()) {
-            best.failure = "the calculation failed: " + failure;
+        const LocalFit fit = minimiseLocally(squares, theta, free, {maxEvaluations, 1e-14L, 0.1L});
+        if (fit.outcome == LocalFit::Outcome::Failed) {
+            best.failure = "the calculation failed: " + fit.failure;
             return best;
         }
-        theta = residuals.thetaAt(unknowns);
-        const ext sum = problem.sumOfSquares(theta);
-        const bool lower = sum < best.sumOfSquares * (1 - 1e-12L);
-        if (sum <= best.sumOfSquares) {
+        theta = fit.values;
+        const bool lower = fit.sumOfSquares < best.sumOfSquares * (1 - 1e-12L);
+        if (fit.sumOfSquares <= best.sumOfSquares) {
             best.theta = theta;
-            best.sumOfSquares = sum;
-            best.failure = status == Eigen::LevenbergMarquardtSpace::TooManyFunctionEvaluation
-                               ? "the optimiser stopped after 4000 evaluations"
+            best.sumOfSquares = fit.sumOfSquares;
+            best.failure = fit.outcome == LocalFit::Outcome::OutOfEvaluations
+                               ? "the optimiser stopped after " + std::to_string(maxEvaluations) +
+                                     " evaluations"
                                : "";
         }
         if (!lower) break;

@@ -24,21 +24,22 @@ class FreeResiduals {
     using JacobianType = Matrix;
     enum { InputsAtCompileTime = Eigen::Dynamic, ValuesAtCompileTime = Eigen::Dynamic };
 
-    FreeResiduals(const FitProblem& problem, std::vector<ext> values, const std::vector<bool>& free)
+    FreeResiduals(const LeastSquaresProblem& problem, std::vector<ext> values,
+                  const std::vector<bool>& free)
         : problem_(&problem), values_(std::move(values)) {
         for (size_t j = 0; j < free.size(); ++j) {
             if (free[j]) indices_.push_back(j);
         }
     }
 
-    int values() const { return problem_->pointCount(); }
+    int values() const { return problem_->pointCount; }
     int inputs() const { return static_cast<int>(indices_.size()); }
 
     Vector start() const {
         Vector unknowns(inputs());
         for (int k = 0; k < inputs(); ++k) {
-            unknowns[k] = problem_->parameterisation().unknownOf(
-                indices_[static_cast<size_t>(k)], values_[indices_[static_cast<size_t>(k)]]);
+            const size_t j = indices_[static_cast<size_t>(k)];
+            unknowns[k] = problem_->unknownOf ? problem_->unknownOf(j, values_[j]) : values_[j];
         }
         return unknowns;
     }
@@ -47,7 +48,7 @@ class FreeResiduals {
         std::vector<ext> values = values_;
         for (int k = 0; k < inputs(); ++k) {
             const size_t j = indices_[static_cast<size_t>(k)];
-            values[j] = problem_->parameterisation().valueOf(j, unknowns[k]);
+            values[j] = problem_->valueOf ? problem_->valueOf(j, unknowns[k]) : unknowns[k];
         }
         return values;
     }
@@ -74,7 +75,7 @@ class FreeResiduals {
     void reportFailuresTo(std::string& failure) { failure_ = &failure; }
 
   private:
-    const FitProblem* problem_;
+    const LeastSquaresProblem* problem_;
     std::vector<ext> values_;
     std::vector<size_t> indices_;
     std::string* failure_ = nullptr;
@@ -82,10 +83,9 @@ class FreeResiduals {
 
 }  // namespace
 
-LocalFit fitLocally(const FitProblem& problem, std::vector<ext> values,
-                    const std::vector<bool>& free, const LocalFitSettings& settings) {
+LocalFit minimiseLocally(const LeastSquaresProblem& problem, std::vector<ext> values,
+                         const std::vector<bool>& free, const LocalFitSettings& settings) {
     LocalFit fit;
-    const int before = problem.evaluations();
     FreeResiduals residuals(problem, std::move(values), free);
     residuals.reportFailuresTo(fit.failure);
     Vector unknowns = residuals.start();
@@ -104,12 +104,24 @@ LocalFit fitLocally(const FitProblem& problem, std::vector<ext> values,
     if (fit.failure.empty()) {
         try {
             fit.values = residuals.valuesAt(unknowns);
-            fit.sumOfSquares = problem.sumOfSquares(fit.values);
+            fit.sumOfSquares = FitProblem::sumOfSquaresOf(problem.residuals(fit.values));
         } catch (const Error& error) {
             fit.failure = error.text();
         }
     }
     if (!fit.failure.empty()) fit.outcome = LocalFit::Outcome::Failed;
+    return fit;
+}
+
+LocalFit fitLocally(const FitProblem& problem, std::vector<ext> values,
+                    const std::vector<bool>& free, const LocalFitSettings& settings) {
+    const FitParameterisation& parameterisation = problem.parameterisation();
+    const LeastSquaresProblem squares{
+        problem.pointCount(), [&](const std::vector<ext>& at) { return problem.residuals(at); },
+        [&](size_t j, ext value) { return parameterisation.unknownOf(j, value); },
+        [&](size_t j, ext unknown) { return parameterisation.valueOf(j, unknown); }};
+    const int before = problem.evaluations();
+    LocalFit fit = minimiseLocally(squares, std::move(values), free, settings);
     fit.evaluations = problem.evaluations() - before;
     return fit;
 }

@@ -5,6 +5,7 @@
 // relative step; whether the point where it stopped is an optimum is for checkOptimum
 // to say.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,22 @@ struct LocalFit {
     int evaluations = 0;
 };
 
+// A least-squares problem as the optimiser sees it: the residuals at the values of every
+// parameter (throwing Error where the calculation fails), and the map between a value and
+// the unknown the optimiser moves (the value itself where no map is given).
+struct LeastSquaresProblem {
+    int pointCount = 0;
+    std::function<std::vector<ext>(const std::vector<ext>& values)> residuals;
+    std::function<ext(size_t j, ext value)> unknownOf;
+    std::function<ext(size_t j, ext unknown)> valueOf;
+};
+
 // free[j] says whether parameter j is adjusted. With nothing free, the values are only
-// evaluated.
+// evaluated. The evaluations are left at 0: the problem's residuals count their own.
+LocalFit minimiseLocally(const LeastSquaresProblem& problem, std::vector<ext> values,
+                         const std::vector<bool>& free, const LocalFitSettings& settings);
+
+// The same for a fit problem, in its parameterisation's unknowns, with its evaluations.
 LocalFit fitLocally(const FitProblem& problem, std::vector<ext> values,
                     const std::vector<bool>& free, const LocalFitSettings& settings);
 

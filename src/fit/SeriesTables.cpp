@@ -166,6 +166,10 @@ std::string globalFitTable(const GlobalSeriesFit& result) {
     return text;
 }
 
+std::string seriesModelText(int n, SolutionModelKind kind, const std::string& solvent) {
+    return "n = " + integerText(n) + ", " + solutionModelKindName(kind) + ", solvent " + solvent;
+}
+
 std::string seriesReport(const SeriesResult& result, const std::string& model) {
     std::string text = "Temperature series " + result.seriesFile + "\n";
     text += "model\t" + model + "\n";

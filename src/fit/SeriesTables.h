@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fit/SeriesResult.h"
+#include "model/SolutionModel.h"
 
 namespace condsim {
 
@@ -17,6 +18,8 @@ std::string seriesFitTable(const SeriesResult& result);
 std::string seriesFitCsv(const SeriesResult& result);
 std::string vantHoffTable(const VantHoffResult& result);
 std::string globalFitTable(const GlobalSeriesFit& result);
+// The model a series ran with, as its report names it: "n = 2, Ideal, solvent water".
+std::string seriesModelText(int n, SolutionModelKind kind, const std::string& solvent);
 // The report: what was fitted, then the three tables under their headings.
 std::string seriesReport(const SeriesResult& result, const std::string& model);
 

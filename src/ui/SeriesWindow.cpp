@@ -132,8 +132,7 @@ void SeriesWindow::replaceSets(const std::vector<SeriesEntry>& list) {
 
 std::string SeriesWindow::modelText() const {
     const SolutionModel& solution = form_.state().solution;
-    return "n = " + integerText(form_.n()) + ", " + solutionModelKindName(solution.kind) +
-           ", solvent " + solution.solvent.name;
+    return seriesModelText(form_.n(), solution.kind, solution.solvent.name);
 }
 
 void SeriesWindow::clearResults() {
