@@ -3,6 +3,7 @@
 // the question on closing with unsaved changes, and Edit/Copy as Command.
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,7 +12,9 @@
 #include <memory>
 
 #include "RecordingDesktop.h"
+#include "desktop/CellTableView.h"
 #include "desktop/MainWindowView.h"
+#include "desktop/SeriesWindowView.h"
 
 using condsim::qt::MainWindowView;
 using Answer = condsim::qt::QtPlatform::UnsavedChanges;
@@ -40,6 +43,7 @@ class SessionMenusTest : public QObject {
     void closingWithUnsavedChangesAsks_data();
     void closingWithUnsavedChangesAsks();
     void copyAsCommandPutsTheCommandOnTheClipboard();
+    void theTemperatureSeriesIsPartOfTheSession();
 
   private:
     MainWindowView& main() { return session_->desktop().mainWindow(); }
@@ -125,6 +129,38 @@ void SessionMenusTest::copyAsCommandPutsTheCommandOnTheClipboard() {
              "condsim-batch --data " + example("observed-6to1-salt.txt").toStdString() +
                  " --n 6 --beta1 10000 --alfa 20 --model1 on --mca 88 --mcx 59 --points 200 "
                  "--scale 300");
+}
+
+// A change of the series' list marks the session changed; opening the session gives the
+// window its list again, and the view shows it.
+void SessionMenusTest::theTemperatureSeriesIsPartOfTheSession() {
+    condsim::SeriesWindow& series = session_->desktop().seriesForm();
+    session_->platform().openAnswer = example("series-cacl2/series.txt").toStdString();
+    session_->desktop().actions().run([&] { series.ImportClick(); });
+    QCOMPARE(main().windowTitle(), QStringLiteral("* ") + MainWindowView::caption);
+    const QString file = session_->filePath(QStringLiteral("series.condsim"));
+    session_->platform().saveAnswer = file.toStdString();
+    main().SaveSession1->trigger();
+    QTRY_VERIFY(QFile::exists(file));
+    QCOMPARE(main().windowTitle(), QStringLiteral("series.condsim - ") + MainWindowView::caption);
+
+    session_->desktop().actions().run([&] {
+        series.sets.select(0, 1);
+        series.RemoveClick();
+        series.globalFit = condsim::SeriesGlobalFit::Walden;
+    });
+    QCOMPARE(series.sets.rowCount(), 5);
+    QCOMPARE(main().windowTitle(), QStringLiteral("series.condsim* - ") + MainWindowView::caption);
+
+    session_->platform().openAnswer = file.toStdString();
+    main().OpenSession1->trigger();
+    QTRY_COMPARE(series.sets.rowCount(), 6);
+    QCOMPARE(series.globalFit, condsim::SeriesGlobalFit::Free);
+    // The view shows the five data sets under its header row.
+    QCOMPARE(session_->desktop().seriesWindow().Sets->model()->rowCount(), 5);
+    QCOMPARE(session_->desktop().seriesWindow().GlobalFit->currentIndex(),
+             static_cast<int>(condsim::SeriesGlobalFit::Free));
+    QCOMPARE(main().windowTitle(), QStringLiteral("series.condsim - ") + MainWindowView::caption);
 }
 
 QTEST_MAIN(SessionMenusTest)
