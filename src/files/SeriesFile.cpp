@@ -141,6 +141,7 @@ std::string seriesFileText(const std::vector<SeriesEntry>& entries) {
 
 std::vector<SeriesEntry> seriesEntriesOf(const std::vector<SeriesFileLine>& lines) {
     std::vector<SeriesEntry> entries;
+    entries.reserve(lines.size());
     for (const SeriesFileLine& line : lines) {
         entries.push_back({line.dataFile,
                            line.temperature > 0 ? NumberText(line.temperature, '.') : "",
