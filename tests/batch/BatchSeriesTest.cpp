@@ -307,21 +307,24 @@ TEST(BatchSeries, ASessionCarriesTheSeriesAndItsAnalysis) {
         run({"--data", testing::exampleFile("cacl2-25C-water-dilute.txt"), "--save-session", plain})
             .status,
         0);
-    const SeriesRun none = run({"--session", plain, "--series-csv", "t.csv"});
-    EXPECT_EQ(none.status, 1);
-    EXPECT_NE(none.messages.find("--series-csv needs --series FILE or a session with a "
-                                 "temperature series; " +
-                                 plain + " holds none"),
-              std::string::npos)
-        << none.messages;
-    const SeriesRun noFit =
-        run({"--session", plain, "--series", testing::exampleFile("series-cacl2/series.txt")});
-    EXPECT_EQ(noFit.status, 1);
-    EXPECT_NE(noFit.messages.find("A temperature series needs the parameters to fit: give --fit "
-                                  "LIST (the session " +
-                                  plain + " chooses none)"),
-              std::string::npos)
-        << noFit.messages;
+    const struct {
+        std::vector<std::string> arguments;
+        std::string message;
+    } refusals[] = {
+        {{"--series-csv", "t.csv"},
+         "--series-csv needs --series FILE or a session with a temperature series; " + plain +
+             " holds none"},
+        {{"--series", testing::exampleFile("series-cacl2/series.txt")},
+         "A temperature series needs the parameters to fit: give --fit LIST (the session " + plain +
+             " chooses none)"},
+    };
+    for (const auto& refusal : refusals) {
+        std::vector<std::string> arguments{"--session", plain};
+        arguments.insert(arguments.end(), refusal.arguments.begin(), refusal.arguments.end());
+        const SeriesRun refused = run(arguments);
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.messages.find(refusal.message), std::string::npos) << refused.messages;
+    }
 }
 
 // The figures of the series as the tool hands them to its figure writer: the van 't Hoff
