@@ -112,7 +112,10 @@ const char* conductivityUnitName(ConductivityUnit unit) {
     return "molar";
 }
 
-// Every text of the session that holds a number, changed by change.
+// Every text of the session that holds a number, changed by change. A session keeps numbers
+// with the period, whatever separator the windows show, so that it opens the same under
+// every locale: a number shown with another separator is written with the period
+// (withPeriod), and read back with the separator of the windows (withFieldSeparator).
 template <typename Change>
 Session withNumberTexts(Session s, Change change) {
     for (auto& pair : s.observed)
@@ -131,10 +134,6 @@ Session withNumberTexts(Session s, Change change) {
         for (std::string* text : {&s.series->temperature, &s.series->anion}) *text = change(*text);
     return s;
 }
-
-// A session keeps numbers with the period, whatever separator the windows show, so that it
-// opens the same under every locale: a number shown with another separator is written with
-// the period, and read back with the separator of the windows.
 
 // What the windows will take, every value checked before any of them changes.
 struct Restored {
