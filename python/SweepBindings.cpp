@@ -101,7 +101,8 @@ void registerSweep(py::module_& module, py::class_<System>& system) {
         py::arg("data") = py::none(), py::kw_only(), py::arg("report") = false,
         py::arg("threads") = py::none(),
         "Conduct Calculations as condsim-batch runs it: File/Open of the data (a file name, "
-        "an ObservedData or (concentrations, conductivities); None: none), the system's "
+        "an ObservedData or (concentrations, conductivities); None: none, or the session's), "
+        "the system's "
         "values, Initialize or the constants, the scaling factors, then the sweep of "
         "`points` points. Returns a Sweep; with report=True its report is the text File/Save "
         "(--report) writes, byte for byte.\n\nthreads: the threads of the sweep (None: one "

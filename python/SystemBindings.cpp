@@ -41,6 +41,7 @@ constexpr std::array settings{
     Setting{"temperature", "--temperature", Kind::Number},
     Setting{"permittivity", "--permittivity", Kind::Number},
     Setting{"viscosity", "--viscosity", Kind::Number},
+    Setting{"session", "--session", Kind::File},
 };
 
 const Setting* settingNamed(const std::string& keyword) {
@@ -174,6 +175,10 @@ the batch tool's default:
                    correlations; the others at 298.15 K only, see solvents())
     temperature, permittivity, viscosity
                    another solvent: T in K, eps_r, eta in mPa s, all three together
+    session        a session file saved by the desktop program or condsim-batch
+                   --save-session (--session): its observed data, fields, constants,
+                   factors, solution model and fit parameters; the other keywords change
+                   what it holds, and a call without data uses its observed data
 
 Numbers are taken as the text a field takes: a str as it is (exact), an int in decimal,
 a float as its repr (the shortest text that reads back as the same float). The program
@@ -297,7 +302,8 @@ void registerSystem(py::module_& /*module*/, py::class_<System>& system) {
                "System(*, n=None, beta1=None, alfa=None, model1=None, mca=None, mcx=None, "
                "points=None, gradient=None, hyperbolic=None, factors=None, K=None, "
                "solution=None, ion_size=None, solvent=None, temperature=None, "
-               "permittivity=None, viscosity=None)\n\nSee the class's documentation for the "
+               "permittivity=None, viscosity=None, session=None)\n\nSee the class's "
+               "documentation for the "
                "keywords; raises UsageError or InputError for values the program refuses.");
     system.def(
         "replace",

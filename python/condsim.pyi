@@ -51,6 +51,7 @@ class System:
     temperature: str | None
     permittivity: str | None
     viscosity: str | None
+    session: str | None
     K: list[str] | None
     def __init__(
         self,
@@ -72,6 +73,7 @@ class System:
         temperature: Number | None = None,
         permittivity: Number | None = None,
         viscosity: Number | None = None,
+        session: PathName | None = None,
     ) -> None: ...
     def replace(self, **changes: object) -> System:
         """A copy with the keywords changed (None: the program's start value)."""

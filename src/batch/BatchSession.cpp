@@ -159,11 +159,12 @@ class BatchRun {
                 series_.result};
     }
 
-    // The steps up to the scaling factors.
+    // The steps up to the scaling factors, from the session where there is one.
     bool check() {
         app_.state.remembersDataDirectory = false;
-        const bool ran = openObservedData() && typeIntoFields() && chooseSolutionModel() &&
-                         setConstants() && importObservedData() && setScalingFactors();
+        const bool ran = openSession() && openObservedData() && typeIntoFields() &&
+                         chooseSolutionModel() && setConstants() && importObservedData() &&
+                         setScalingFactors();
         status_ = ran ? 0 : 1;
         return ran;
     }

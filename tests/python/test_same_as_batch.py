@@ -126,3 +126,22 @@ def test_series_texts_and_values_are_the_batch_tools(name, private_folder):
     if result.global_fit:
         for estimate in result.global_fit.estimates:
             assert "\t" + estimate.value_text + "\t" in printed
+
+
+def test_a_saved_session_gives_the_batch_tools_report(private_folder):
+    fitted = condsim.System(**CACL2_SYSTEM, solution="debye-huckel")
+    saved = run_batch(["--data", CACL2_DILUTE, *fitted.arguments(), "--fit", "K1,MCA",
+                       "--save-session", "work.condsim"], private_folder)
+    assert saved.returncode == 0, saved.stderr
+    session = private_folder / "work.condsim"
+    for keywords, options in [({}, []), (dict(mca="70", points=40), ["--mca", "70", "--points",
+                                                                       "40"])]:
+        system = condsim.System(session=session, **keywords)
+        batch = run_batch(["--session", session, *options, "--report", "batch.txt"],
+                          private_folder)
+        assert batch.returncode == 0, batch.stderr
+        assert system.sweep(report=True).report_bytes == (private_folder / "batch.txt").read_bytes()
+    damaged = private_folder / "damaged.condsim"
+    damaged.write_text(session.read_text().replace('"n": 2', '"n": 31'))
+    with pytest.raises(condsim.DataError, match=r"main\.n: 31 is outside 2\.\.30"):
+        condsim.System(session=damaged)
